@@ -1,0 +1,21 @@
+# durvek_add_test(NAME <name> SOURCES <files...> LIBS <targets...> [WIDGETS])
+#
+# Adds one Qt Test executable and registers it with CTest. Every test runs on
+# the offscreen platform so that windows can be created without a display.
+# Tests may read fixtures from DURVEK_TEST_DATA and find the built tools
+# (clocksim, makeclub) in DURVEK_BIN_DIR.
+function(durvek_add_test)
+  cmake_parse_arguments(T "WIDGETS" "NAME" "SOURCES;LIBS" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE Qt6::Test ${T_LIBS})
+  target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  target_compile_definitions(${T_NAME} PRIVATE
+    DURVEK_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    DURVEK_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
+    DURVEK_BIN_DIR="${CMAKE_BINARY_DIR}")
+  set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+  set_tests_properties(${T_NAME} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8"
+    TIMEOUT 300)
+endfunction()

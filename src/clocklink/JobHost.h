@@ -1,0 +1,26 @@
+#pragma once
+#include <QString>
+
+namespace durvek {
+
+// What a long job (clock exchange, antenna reading, transfer, upload) needs
+// from the window that runs it. The window implements it with its status
+// label and message boxes; tests implement it with a script.
+class JobHost {
+public:
+    virtual ~JobHost() = default;
+
+    // The window's status line.
+    virtual void showStatus(const QString& text) = 0;
+    // Warning box with the exclamation icon.
+    virtual void warn(const QString& message, const QString& title) = 0;
+    // Yes/No question, No being the default. True for Yes.
+    virtual bool ask(const QString& message, const QString& title) = 0;
+    // Let window events run (the Cancel button among them).
+    virtual void pumpEvents() = 0;
+    // Wait this many milliseconds while window events keep running.
+    virtual void pause(int milliseconds) = 0;
+    virtual void beep() {}
+};
+
+} // namespace durvek

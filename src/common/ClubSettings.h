@@ -1,0 +1,31 @@
+#pragma once
+#include <QString>
+#include <array>
+
+namespace durvek {
+
+// Clock model index as stored in settings.protocol.
+enum class ClockModelIndex { Omnexa = 0, Zefira = 1, LittleDurvek = 2, Korvat = 3 };
+
+// The in-memory copy of the single settings row (ActiveSettings).
+// The defaults are those of an empty settings table.
+struct ClubSettings {
+    int com = 0;            // 0..3 for COM1..COM4
+    int protocol = 0;       // clock model index, see ClockModelIndex
+    QString clubId = QStringLiteral(" ");
+    QString club = QStringLiteral(" ");
+    bool converter = false; // "Club - antenna": the antenna is reached through the converter
+    bool sort = false;      // pigeon lists by year, country, band (true) or by Nr (false)
+    // Device that COM1..COM4 stand for; empty means the platform default.
+    std::array<QString, 4> portDevices;
+};
+
+// The device a COM index stands for when the settings leave it empty:
+// /dev/ttyS0../dev/ttyS3 on Linux, COM1..COM4 on Windows.
+QString defaultPortDevice(int comIndex);
+
+// The one place every serial user resolves a COM index to a device.
+// An index outside 0..3 falls back to COM1's device.
+QString portDevice(const ClubSettings& settings, int comIndex);
+
+} // namespace durvek
