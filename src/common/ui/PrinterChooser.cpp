@@ -1,0 +1,21 @@
+#include "common/ui/PrinterChooser.h"
+#include <QDialog>
+#include <QPrintDialog>
+#include <QPrinterInfo>
+
+namespace durvek {
+
+std::unique_ptr<QPrinter> choosePrinter(QWidget* parent)
+{
+    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
+    if (!defaultPrinter.isNull())
+        return std::make_unique<QPrinter>(defaultPrinter, QPrinter::HighResolution);
+
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrintDialog dialog(printer.get(), parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return nullptr;
+    return printer;
+}
+
+} // namespace durvek

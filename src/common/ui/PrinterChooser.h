@@ -1,0 +1,14 @@
+#pragma once
+#include <QPrinter>
+#include <memory>
+
+class QWidget;
+
+namespace durvek {
+
+// The printer a printout goes to: the system's default printer when one is
+// configured; otherwise the print dialog is offered (it can also print to a
+// PDF file) rather than failing silently. Null when the user cancels.
+std::unique_ptr<QPrinter> choosePrinter(QWidget* parent);
+
+} // namespace durvek
