@@ -1,0 +1,146 @@
+#include "database/SchemaUpgrade.h"
+#include "database/ClubDatabase.h"
+#include "database/PigeonNumbering.h"
+#include "database/SqlUtil.h"
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QtDebug>
+
+namespace durvek {
+
+namespace {
+
+bool hasField(const QSqlDatabase& db, const QString& table, const QString& field)
+{
+    const QString wanted = field.trimmed().toUpper();
+    QSqlQuery columns = runStatement(db, QStringLiteral("SELECT name FROM pragma_table_info(?)"),
+                                     {table});
+    while (columns.next()) {
+        if (columns.value(0).toString().trimmed().toUpper() == wanted)
+            return true;
+    }
+    return false;
+}
+
+QString columnDefinition(const QString& field, FieldType type, int size, bool allowZeroLength)
+{
+    const QString name = quoteIdentifier(field.trimmed());
+    switch (type) {
+    case FieldType::Boolean:
+        return name + QLatin1String(" INTEGER NOT NULL DEFAULT 0");
+    case FieldType::Long:
+        return name + QLatin1String(" INTEGER");
+    case FieldType::Text:
+    case FieldType::Memo: {
+        QString definition = name
+            + (type == FieldType::Text ? QStringLiteral(" VARCHAR(%1)").arg(size)
+                                       : QStringLiteral(" TEXT"));
+        if (!allowZeroLength)
+            definition += QStringLiteral(" CHECK (%1 <> '')").arg(name);
+        return definition;
+    }
+    }
+    return name;
+}
+
+// Failures of table creation are absorbed, as start-up always did; they are
+// logged so that a disk or permission problem is not entirely invisible.
+void createTableQuietly(const QSqlDatabase& db, const QString& sql)
+{
+    QSqlQuery query(db);
+    if (!query.exec(sql))
+        qWarning().noquote() << "table not created:" << query.lastError().text();
+}
+
+int rowCount(const QSqlDatabase& db, const QString& table)
+{
+    return queryValue(db, QStringLiteral("SELECT count(*) FROM %1").arg(quoteIdentifier(table)))
+        .toInt();
+}
+
+} // namespace
+
+void AddFieldIfMissing(const QSqlDatabase& db, const QString& table, const QString& field,
+                       FieldType type, int size, bool allowZeroLength)
+{
+    if (!tableExists(db, table))
+        throw DatabaseError(QStringLiteral("%1: no such table: %2")
+                                .arg(databaseFile(db), table)
+                                .toStdString());
+    if (hasField(db, table, field))
+        return;
+    runStatement(db, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2")
+                         .arg(quoteIdentifier(table),
+                              columnDefinition(field, type, size, allowZeroLength)));
+}
+
+void CreateCombineTable(const QSqlDatabase& db)
+{
+    createTableQuietly(db, QStringLiteral("CREATE TABLE IF NOT EXISTS combine ("
+                                          "id INTEGER, Naam VARCHAR(20), "
+                                          "L1 INTEGER, L2 INTEGER, L3 INTEGER)"));
+}
+
+void CreateBadgesTable(const QSqlDatabase& db)
+{
+    createTableQuietly(db, QStringLiteral("CREATE TABLE IF NOT EXISTS badges ("
+                                          "id INTEGER, Badge VARCHAR(10))"));
+}
+
+void CreateRacesTable(const QSqlDatabase& db)
+{
+    createTableQuietly(db, QStringLiteral("CREATE TABLE IF NOT EXISTS races ("
+                                          "id INTEGER, lossing VARCHAR(20), afkort VARCHAR(4))"));
+}
+
+void FillBadges(const QSqlDatabase& db)
+{
+    const int existing = rowCount(db, QStringLiteral("badges"));
+    if (existing >= 5)
+        return;
+    inTransaction(db, [&] {
+        for (int id = existing + 1; id <= 5; ++id)
+            runStatement(db, QStringLiteral("INSERT INTO badges (id) VALUES (?)"), {id});
+    });
+}
+
+QString defaultRaceAbbreviation(int raceNumber)
+{
+    const QString full = QStringLiteral("RACE") + QString::number(raceNumber);
+    return full.left(2) + full.right(2);
+}
+
+void FillRaces(const QSqlDatabase& db)
+{
+    const int existing = rowCount(db, QStringLiteral("races"));
+    if (existing >= 25)
+        return;
+    inTransaction(db, [&] {
+        for (int id = existing + 1; id <= 25; ++id) {
+            runStatement(db, QStringLiteral("INSERT INTO races (id, lossing, afkort) VALUES (?, ?, ?)"),
+                         {id, QStringLiteral("Race %1").arg(id), defaultRaceAbbreviation(id)});
+        }
+    });
+}
+
+void upgradeSchema(const QSqlDatabase& db)
+{
+    AddFieldIfMissing(db, QStringLiteral("settings"), QStringLiteral("Converter"), FieldType::Boolean, 1, true);
+    AddFieldIfMissing(db, QStringLiteral("settings"), QStringLiteral("Sort"), FieldType::Boolean, 1, true);
+    AddFieldIfMissing(db, QStringLiteral("Pigeons"), QStringLiteral("Nr"), FieldType::Long, 4, true);
+    AddFieldIfMissing(db, QStringLiteral("Backup"), QStringLiteral("Nr"), FieldType::Long, 4, true);
+    AddFieldIfMissing(db, QStringLiteral("Fanciers"), QStringLiteral("KXT"), FieldType::Text, 12, true);
+    AddFieldIfMissing(db, QStringLiteral("Fanciers"), QStringLiteral("KYT"), FieldType::Text, 12, true);
+    // The devices COM1..COM4 stand for on this machine; empty = the platform default.
+    for (int port = 1; port <= 4; ++port)
+        AddFieldIfMissing(db, QStringLiteral("settings"), QStringLiteral("Port%1").arg(port),
+                          FieldType::Text, 255, true);
+    RenumberPigeons(db);
+    CreateCombineTable(db);
+    CreateBadgesTable(db);
+    FillBadges(db);
+    CreateRacesTable(db);
+    FillRaces(db);
+}
+
+} // namespace durvek

@@ -1,0 +1,96 @@
+#include "database/SettingsStore.h"
+#include "common/AppState.h"
+#include "common/ValueHelpers.h"
+#include "database/ClubDatabase.h"
+#include "database/SqlUtil.h"
+#include <QSqlRecord>
+#include <QStringList>
+
+namespace durvek {
+
+namespace {
+
+const QString kPortField = QStringLiteral("Port%1");
+
+QVariant fieldValue(const QSqlRecord& row, const QString& field)
+{
+    const int index = row.indexOf(field); // letter case does not matter here
+    return index < 0 ? QVariant() : row.value(index);
+}
+
+// The fields present in the settings table (older files lack the upgrade's).
+QStringList settingsFields(const QSqlDatabase& db)
+{
+    QStringList names;
+    QSqlQuery columns = runStatement(db, QStringLiteral("SELECT name FROM pragma_table_info('settings')"));
+    while (columns.next())
+        names.append(columns.value(0).toString().trimmed().toLower());
+    return names;
+}
+
+// Field name -> value to store, for every field the settings row may have.
+QList<QPair<QString, QVariant>> settingsValues(const ClubSettings& settings)
+{
+    QList<QPair<QString, QVariant>> values{
+        {QStringLiteral("com"), settings.com},
+        {QStringLiteral("protocol"), settings.protocol},
+        {QStringLiteral("Clubid"), TextOrDefault(settings.clubId, QStringLiteral(" "))},
+        {QStringLiteral("Club"), TextOrDefault(settings.club, QStringLiteral(" "))},
+        {QStringLiteral("Converter"), settings.converter ? 1 : 0},
+        {QStringLiteral("Sort"), settings.sort ? 1 : 0},
+    };
+    for (int port = 0; port < 4; ++port)
+        values.append({kPortField.arg(port + 1), settings.portDevices[size_t(port)].trimmed()});
+    return values;
+}
+
+} // namespace
+
+ClubSettings loadSettings(const QSqlDatabase& db)
+{
+    ClubSettings settings;
+    QSqlQuery query = runStatement(db, QStringLiteral("SELECT * FROM settings ORDER BY rowid LIMIT 1"));
+    if (!query.next())
+        return settings;
+    const QSqlRecord row = query.record();
+    settings.com = int(FieldNumber(fieldValue(row, QStringLiteral("com"))));
+    settings.protocol = int(FieldNumber(fieldValue(row, QStringLiteral("protocol"))));
+    settings.clubId = TextOrDefault(fieldValue(row, QStringLiteral("Clubid")), QStringLiteral(" "));
+    settings.club = TextOrDefault(fieldValue(row, QStringLiteral("Club")), QStringLiteral(" "));
+    settings.converter = FieldBool(fieldValue(row, QStringLiteral("converter")));
+    settings.sort = FieldBool(fieldValue(row, QStringLiteral("sort")));
+    for (int port = 0; port < 4; ++port)
+        settings.portDevices[size_t(port)] = TextOrDefault(fieldValue(row, kPortField.arg(port + 1)));
+    return settings;
+}
+
+void saveSettings(const QSqlDatabase& db, const ClubSettings& settings)
+{
+    const QStringList present = settingsFields(db);
+    QStringList columns;
+    QVariantList values;
+    for (const auto& [field, value] : settingsValues(settings)) {
+        if (!present.contains(field.toLower()))
+            continue;
+        columns.append(quoteIdentifier(field));
+        values.append(value);
+    }
+    const QVariant firstRow = queryValue(db, QStringLiteral("SELECT min(rowid) FROM settings"));
+    if (firstRow.isNull()) {
+        runStatement(db, QStringLiteral("INSERT INTO settings (%1) VALUES (%2)")
+                             .arg(columns.join(u','), QStringList(columns.size(), QStringLiteral("?")).join(u',')),
+                     values);
+        return;
+    }
+    values.append(firstRow);
+    runStatement(db, QStringLiteral("UPDATE settings SET %1 = ? WHERE rowid = ?")
+                         .arg(columns.join(QLatin1String(" = ?, "))),
+                 values);
+}
+
+void LoadSettings()
+{
+    appState().activeSettings = loadSettings(ClubDatabase::get());
+}
+
+} // namespace durvek

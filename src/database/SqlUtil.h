@@ -1,0 +1,68 @@
+#pragma once
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+
+namespace durvek {
+
+// The escape character that likePattern() uses; statements say ESCAPE '\'.
+inline constexpr QChar kLikeEscape = u'\\';
+
+// text with the LIKE wildcards % and _ and the escape character itself
+// escaped by escape, so the text matches only literally.
+QString escapeLike(const QString& text, QChar escape = kLikeEscape);
+
+// A pattern matching every text that starts with prefix (the old "prefix*"),
+// for use with "LIKE ? ESCAPE '\'".
+QString likePrefixPattern(const QString& prefix, QChar escape = kLikeEscape);
+
+// A table or field name made safe to put into SQL text: "name" with inner
+// double quotes doubled. Only for names, never for values (values are bound).
+QString quoteIdentifier(const QString& name);
+
+// The database file behind a connection (the path, also when opened by URI).
+QString databaseFile(const QSqlDatabase& db);
+
+// Prepares and runs sql with the values bound in order; throws DatabaseError
+// naming the database file and carrying the engine's message.
+QSqlQuery runStatement(const QSqlDatabase& db, const QString& sql,
+                       const QVariantList& values = {});
+
+// Runs an already prepared query; throws DatabaseError like runStatement.
+void execPrepared(QSqlQuery& query, const QSqlDatabase& db);
+
+// The first column of the first row of sql, or an invalid QVariant when there
+// is no row.
+QVariant queryValue(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});
+
+// True when the database has a table of that name (letter case ignored).
+bool tableExists(const QSqlDatabase& db, const QString& table);
+
+// Runs work as one unit: committed when it returns, rolled back (and the
+// exception passed on) when it throws. Several rows that belong together
+// change with it. Inside a caller's transaction it becomes part of that one.
+template <typename Work>
+void inTransaction(QSqlDatabase db, Work&& work);
+
+// The steps of inTransaction; begin and commit throw DatabaseError when the
+// engine refuses.
+void beginTransaction(QSqlDatabase& db);
+void commitTransaction(QSqlDatabase& db);
+void rollbackTransaction(QSqlDatabase& db) noexcept;
+
+template <typename Work>
+void inTransaction(QSqlDatabase db, Work&& work)
+{
+    beginTransaction(db);
+    try {
+        work();
+    } catch (...) {
+        rollbackTransaction(db);
+        throw;
+    }
+    commitTransaction(db);
+}
+
+} // namespace durvek

@@ -1,0 +1,105 @@
+// The texts delivered with the club database: every catalogue number the
+// program uses has a text, and the clock texts fit what the clocks take.
+#include "DeliveredDatabase.h"
+#include "common/Ansi.h"
+#include "database/ClubDatabase.h"
+#include "database/SqlUtil.h"
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace durvek;
+
+class TestDeliveredTexts : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QSqlDatabase m_db;
+
+private slots:
+    void initTestCase() { m_db = testing::openDeliveredDatabase(m_dir.path()); }
+
+    void cleanupTestCase()
+    {
+        m_db = QSqlDatabase();
+        ClubDatabase::close();
+    }
+
+    void everyCatalogueNumberHasABaseText()
+    {
+        QSqlQuery query = runStatement(m_db, "SELECT id, \"default\", other FROM PcLanguage ORDER BY id");
+        QList<int> ids;
+        while (query.next()) {
+            ids.append(query.value(0).toInt());
+            QVERIFY2(!query.value(1).toString().trimmed().isEmpty(), qPrintable(query.value(0).toString()));
+            QVERIFY(query.value(2).toString().trimmed().isEmpty()); // no translation delivered
+        }
+        QList<int> expected;
+        for (int i = 1; i <= 96; ++i)
+            expected.append(i);
+        QCOMPARE(ids, expected);
+    }
+
+    // Texts the program shows as they are designed, and texts with a fixed role.
+    void textsWithAFixedForm_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("menu fancier") << 1 << "Fancier";
+        QTest::newRow("exit") << 6 << "Exit";
+        QTest::newRow("cancel") << 27 << "Cancel";
+        QTest::newRow("search prompt") << 34 << "Enter your search - query below";
+        QTest::newRow("update clock") << 48 << "Update Clock";
+        QTest::newRow("read clock") << 49 << "Read Clock";
+        QTest::newRow("races") << 86 << "Races";
+        // Stored as "F" when the grid shows text 68, and read back by comparing with "F".
+        QTest::newRow("female") << 68 << "F";
+    }
+
+    void textsWithAFixedForm()
+    {
+        QFETCH(int, number);
+        QFETCH(QString, text);
+        QCOMPARE(queryValue(m_db, "SELECT \"default\" FROM PcLanguage WHERE id = ?", {number}).toString(), text);
+    }
+
+    void defaultCountryIsABandCountry()
+    {
+        const QString country = queryValue(m_db, "SELECT \"default\" FROM PcLanguage WHERE id = 41").toString();
+        QVERIFY(country.size() >= 2 && country.size() <= 3);
+        QCOMPARE(country, country.toUpper());
+    }
+
+    // Clock texts travel one byte per character and are compiled as string
+    // literals without escaping: they must fit the code page, the display
+    // and a literal.
+    void clockTextsFitTheClocks()
+    {
+        QSqlQuery query = runStatement(m_db, "SELECT id, \"default\", other, spaans FROM language ORDER BY id");
+        int rows = 0;
+        while (query.next()) {
+            ++rows;
+            QCOMPARE(query.value(0).toInt(), rows);
+            for (int column = 1; column <= 3; ++column) {
+                const QString text = query.value(column).toString();
+                const QString where = QStringLiteral("row %1 column %2: %3").arg(rows).arg(column).arg(text);
+                QVERIFY2(!text.trimmed().isEmpty(), qPrintable(where));
+                QVERIFY2(text.size() <= 16, qPrintable(where));
+                QVERIFY2(!text.contains(u'"') && !text.contains(u'\\'), qPrintable(where));
+                for (const QChar c : text)
+                    QVERIFY2(ansiCode(c).has_value(), qPrintable(where));
+            }
+        }
+        QVERIFY(rows >= 30);
+    }
+
+    void deliveredClubIsEmpty()
+    {
+        QCOMPARE(queryValue(m_db, "SELECT count(*) FROM fanciers").toInt(), 0);
+        QCOMPARE(queryValue(m_db, "SELECT count(*) FROM pigeons").toInt(), 0);
+        QCOMPARE(queryValue(m_db, "SELECT count(*) FROM settings").toInt(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDeliveredTexts)
+#include "tst_deliveredtexts.moc"

@@ -1,0 +1,97 @@
+// Deleting a fancier together with the fancier's pigeons.
+#include "DeliveredDatabase.h"
+#include "common/TextCatalogue.h"
+#include "database/ClubDatabase.h"
+#include "database/FancierStore.h"
+#include "database/SchemaUpgrade.h"
+#include "database/SqlUtil.h"
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace durvek;
+using testing::exec;
+using testing::rows;
+
+class TestFancierStore : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QSqlDatabase m_db;
+
+    int count(const QString& sql) { return queryValue(m_db, sql).toInt(); }
+
+private slots:
+    void init()
+    {
+        m_db = testing::openDeliveredDatabase(m_dir.path());
+        TextCatalogue::setConnectionName(ClubDatabase::kConnectionName);
+        TextCatalogue::invalidate();
+        upgradeSchema(m_db);
+        exec(m_db, "INSERT INTO fanciers (id, Licence, Name) VALUES (1, '11111111', 'Jan'), (2, '22222222', 'Piet')");
+        exec(m_db, "INSERT INTO pigeons (Fancier, band, nr) VALUES (1, 'a', 1), (1, 'b', 2), (2, 'c', 3)");
+    }
+
+    void cleanup()
+    {
+        m_db = QSqlDatabase();
+        ClubDatabase::close();
+    }
+
+    void asksWithTheCatalogueTexts()
+    {
+        exec(m_db, "UPDATE PcLanguage SET other = 'Liefhebber en duiven wissen' WHERE id = 69");
+        exec(m_db, "UPDATE PcLanguage SET other = 'Liefhebber' WHERE id = 1");
+        TextCatalogue::invalidate();
+        QString message;
+        QString title;
+        DeleteFancier(m_db, 1, [&](const QString& m, const QString& t) {
+            message = m;
+            title = t;
+            return false;
+        });
+        QCOMPARE(message, QString("Liefhebber en duiven wissen ?"));
+        QCOMPARE(title, QString("Liefhebber"));
+    }
+
+    void noKeepsEverything()
+    {
+        QVERIFY(!DeleteFancier(m_db, 1, [](const QString&, const QString&) { return false; }));
+        QCOMPARE(count("SELECT count(*) FROM fanciers"), 2);
+        QCOMPARE(count("SELECT count(*) FROM pigeons"), 3);
+    }
+
+    void yesDeletesTheFancierAndOnlyTheirPigeons()
+    {
+        QVERIFY(DeleteFancier(m_db, 1, [](const QString&, const QString&) { return true; }));
+        QCOMPARE(rows(m_db, "SELECT id FROM fanciers"), QStringList({"2"}));
+        QCOMPARE(rows(m_db, "SELECT band FROM pigeons"), QStringList({"c"}));
+    }
+
+    void unknownFancierChangesNothing()
+    {
+        deleteFancierAndPigeons(m_db, 99);
+        QCOMPARE(count("SELECT count(*) FROM fanciers"), 2);
+        QCOMPARE(count("SELECT count(*) FROM pigeons"), 3);
+    }
+
+    // When the fancier cannot be deleted, the pigeons must not be gone either.
+    void failedFancierDeleteKeepsThePigeons()
+    {
+        exec(m_db, "CREATE TRIGGER keep_fanciers BEFORE DELETE ON fanciers "
+                   "BEGIN SELECT RAISE(ABORT, 'fancier is locked'); END");
+        try {
+            DeleteFancier(m_db, 1, [](const QString&, const QString&) { return true; });
+            QFAIL("the failed delete was reported as done");
+        } catch (const DatabaseError& e) {
+            QVERIFY2(QString::fromUtf8(e.what()).contains(QLatin1String("fancier is locked")), e.what());
+        }
+        QCOMPARE(count("SELECT count(*) FROM fanciers"), 2);
+        QCOMPARE(rows(m_db, "SELECT band FROM pigeons ORDER BY band"), QStringList({"a", "b", "c"}));
+        // The connection is usable afterwards (no transaction left open).
+        QVERIFY(m_db.transaction());
+        QVERIFY(m_db.rollback());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFancierStore)
+#include "tst_fancierstore.moc"

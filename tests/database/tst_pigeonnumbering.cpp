@@ -1,0 +1,116 @@
+// Pigeon numbers: renumbering 1..n in the existing order, and the next number.
+#include "DeliveredDatabase.h"
+#include "database/ClubDatabase.h"
+#include "database/PigeonNumbering.h"
+#include "database/SchemaUpgrade.h"
+#include "database/SqlUtil.h"
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace durvek;
+using testing::exec;
+using testing::rows;
+
+class TestPigeonNumbering : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QSqlDatabase m_db;
+
+    // Pigeons whose band is their label, stored in the given order with the given numbers.
+    void addPigeons(const QList<QPair<QString, QVariant>>& pigeons)
+    {
+        for (const auto& [band, nr] : pigeons)
+            runStatement(m_db, "INSERT INTO pigeons (Fancier, band, nr) VALUES (1, ?, ?)", {band, nr});
+    }
+
+    QStringList bandsByNumber()
+    {
+        return rows(m_db, "SELECT band || '=' || nr FROM pigeons ORDER BY nr");
+    }
+
+private slots:
+    void init()
+    {
+        m_db = testing::openDeliveredDatabase(m_dir.path());
+        AddFieldIfMissing(m_db, "pigeons", "Nr", FieldType::Long, 4, true);
+    }
+
+    void cleanup()
+    {
+        m_db = QSqlDatabase();
+        ClubDatabase::close();
+    }
+
+    void gapsAndTiesBecomeOneToN()
+    {
+        // Stored out of order; 9 twice: the one stored first stays first.
+        addPigeons({{"c", 9}, {"a", 5}, {"d", 20}, {"b", 9}});
+        RenumberPigeons(m_db);
+        QCOMPARE(bandsByNumber(), QStringList({"a=1", "c=2", "b=3", "d=4"}));
+    }
+
+    void pigeonsWithoutNumberComeFirstInStoredOrder()
+    {
+        addPigeons({{"x", 3}, {"n1", QVariant()}, {"y", 1}, {"n2", QVariant()}});
+        RenumberPigeons(m_db);
+        QCOMPARE(bandsByNumber(), QStringList({"n1=1", "n2=2", "y=3", "x=4"}));
+        QCOMPARE(rows(m_db, "SELECT count(*) FROM pigeons WHERE nr IS NULL"), QStringList({"0"}));
+    }
+
+    void negativeAndZeroNumbers()
+    {
+        addPigeons({{"b", 0}, {"a", -4}, {"c", 1}});
+        RenumberPigeons(m_db);
+        QCOMPARE(bandsByNumber(), QStringList({"a=1", "b=2", "c=3"}));
+    }
+
+    // A right numbering is left untouched: no row is written, so a trigger
+    // on updates never fires.
+    void rightNumbersAreNotWritten()
+    {
+        addPigeons({{"a", 1}, {"b", 2}, {"c", 4}});
+        exec(m_db, "CREATE TABLE writes (band TEXT)");
+        exec(m_db, "CREATE TRIGGER count_writes AFTER UPDATE ON pigeons "
+                   "BEGIN INSERT INTO writes VALUES (new.band); END");
+        RenumberPigeons(m_db);
+        QCOMPARE(rows(m_db, "SELECT band FROM writes"), QStringList({"c"}));
+        RenumberPigeons(m_db);
+        QCOMPARE(rows(m_db, "SELECT band FROM writes"), QStringList({"c"}));
+    }
+
+    // A failure part way leaves the old numbers: one transaction.
+    void failureKeepsOldNumbers()
+    {
+        addPigeons({{"a", 10}, {"b", 20}, {"c", 30}});
+        exec(m_db, "CREATE TRIGGER refuse AFTER UPDATE ON pigeons WHEN new.band = 'c' "
+                   "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, RenumberPigeons(m_db));
+        QCOMPARE(bandsByNumber(), QStringList({"a=10", "b=20", "c=30"}));
+        QVERIFY(m_db.transaction()); // no transaction was left open
+        QVERIFY(m_db.rollback());
+    }
+
+    void emptyTable()
+    {
+        RenumberPigeons(m_db);
+        QCOMPARE(NextPigeonNr(m_db), 1);
+    }
+
+    void nextNumberFollowsTheHighest()
+    {
+        addPigeons({{"a", 7}, {"b", 3}});
+        QCOMPARE(NextPigeonNr(m_db), 8);
+        RenumberPigeons(m_db);
+        QCOMPARE(NextPigeonNr(m_db), 3);
+    }
+
+    void nextNumberWhenNoPigeonHasOne()
+    {
+        addPigeons({{"a", QVariant()}});
+        QCOMPARE(NextPigeonNr(m_db), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPigeonNumbering)
+#include "tst_pigeonnumbering.moc"

@@ -1,0 +1,261 @@
+// The start-up upgrade of the club database: fields, tables and fixed rows.
+#include "DeliveredDatabase.h"
+#include "database/ClubDatabase.h"
+#include "database/SchemaUpgrade.h"
+#include "database/SqlUtil.h"
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace durvek;
+using testing::exec;
+using testing::rows;
+
+namespace {
+
+QStringList columns(const QSqlDatabase& db, const QString& table)
+{
+    return rows(db, QStringLiteral("SELECT name FROM pragma_table_info('%1')").arg(table));
+}
+
+int count(const QSqlDatabase& db, const QString& sql)
+{
+    return queryValue(db, sql).toInt();
+}
+
+// A club's old file with some data in every table the upgrade touches.
+void addClubData(const QSqlDatabase& db)
+{
+    exec(db, "INSERT INTO fanciers (Licence, Name, sort, Actief, KXX, KYY) "
+             "VALUES ('01234567', 'Jan Peeters', 'PEETERSJAN', 1, 4.5, 51.2)");
+    exec(db, "INSERT INTO pigeons (Fancier, country, Year, band, sex, elcode, \"delete\") VALUES "
+             "(1, 'BE', '21', '0001234567', 'F', 'A1B2C3D4', 0), "
+             "(1, 'BE', '22', '0007654321', ' ', '', 0)");
+    exec(db, "INSERT INTO backup SELECT * FROM pigeons");
+}
+
+} // namespace
+
+class TestSchemaUpgrade : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QSqlDatabase m_db;
+
+private slots:
+    void init()
+    {
+        QVERIFY(m_dir.isValid());
+        m_db = testing::openDeliveredDatabase(m_dir.path());
+    }
+
+    void cleanup()
+    {
+        m_db = QSqlDatabase();
+        ClubDatabase::close();
+    }
+
+    void deliveredFileLacksWhatTheUpgradeAdds()
+    {
+        QVERIFY(!columns(m_db, "settings").contains("Converter"));
+        QVERIFY(!columns(m_db, "pigeons").contains("Nr"));
+        QVERIFY(!columns(m_db, "fanciers").contains("KXT"));
+        QVERIFY(!tableExists(m_db, "races"));
+        QVERIFY(!tableExists(m_db, "badges"));
+        QVERIFY(!tableExists(m_db, "combine"));
+    }
+
+    void upgradeAddsFieldsTablesAndRows()
+    {
+        addClubData(m_db);
+        upgradeSchema(m_db);
+
+        QCOMPARE(columns(m_db, "settings"),
+                 QStringList({"com", "protocol", "Clubid", "Club", "Converter", "Sort",
+                              "Port1", "Port2", "Port3", "Port4"}));
+        QCOMPARE(columns(m_db, "pigeons").last(), QString("Nr"));
+        QCOMPARE(columns(m_db, "backup"), columns(m_db, "pigeons"));
+        QVERIFY(columns(m_db, "fanciers").contains("KXT"));
+        QVERIFY(columns(m_db, "fanciers").contains("KYT"));
+        QCOMPARE(columns(m_db, "combine"), QStringList({"id", "Naam", "L1", "L2", "L3"}));
+        QCOMPARE(columns(m_db, "badges"), QStringList({"id", "Badge"}));
+        QCOMPARE(columns(m_db, "races"), QStringList({"id", "lossing", "afkort"}));
+
+        // Existing rows read the new boolean fields as false, never as null.
+        QCOMPARE(rows(m_db, "SELECT Converter, Sort FROM settings"), QStringList({"0|0"}));
+        QCOMPARE(rows(m_db, "SELECT nr FROM pigeons ORDER BY rowid"), QStringList({"1", "2"}));
+        QCOMPARE(count(m_db, "SELECT count(*) FROM badges"), 5);
+        QCOMPARE(count(m_db, "SELECT count(*) FROM races"), 25);
+        // Backup rows are still copied column for column after the upgrade.
+        exec(m_db, "INSERT INTO backup SELECT * FROM pigeons");
+        QCOMPARE(count(m_db, "SELECT count(*) FROM backup"), 4);
+    }
+
+    void secondStartChangesNothingButNumbering()
+    {
+        addClubData(m_db);
+        upgradeSchema(m_db);
+        exec(m_db, "UPDATE races SET lossing = 'Quiévrain', afkort = 'QUIE' WHERE id = 3");
+        exec(m_db, "UPDATE badges SET Badge = 'Gold' WHERE id = 2");
+        exec(m_db, "INSERT INTO combine (id, Naam, L1, L2, L3) VALUES (1, 'Team', 1, 0, 0)");
+        // A pigeon added since the last start with a number of its own.
+        exec(m_db, "INSERT INTO pigeons (Fancier, band, nr) VALUES (1, '0000000099', 50)");
+
+        const QStringList schemaBefore = testing::schema(m_db);
+        const QStringList tables{"settings", "fanciers", "backup", "races", "badges", "combine",
+                                 "PcLanguage", "language"};
+        QMap<QString, QStringList> contents;
+        for (const QString& table : tables)
+            contents[table] = rows(m_db, QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(table));
+        const QStringList pigeonsBefore = rows(m_db, "SELECT Fancier, band FROM pigeons ORDER BY rowid");
+
+        upgradeSchema(m_db);
+
+        QCOMPARE(testing::schema(m_db), schemaBefore);
+        for (const QString& table : tables)
+            QCOMPARE(rows(m_db, QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(table)), contents[table]);
+        QCOMPARE(rows(m_db, "SELECT Fancier, band FROM pigeons ORDER BY rowid"), pigeonsBefore);
+        QCOMPARE(rows(m_db, "SELECT nr FROM pigeons ORDER BY rowid"), QStringList({"1", "2", "3"}));
+
+        // And a third start with the numbering already right changes nothing at all.
+        const QStringList numbered = rows(m_db, "SELECT * FROM pigeons ORDER BY rowid");
+        upgradeSchema(m_db);
+        QCOMPARE(rows(m_db, "SELECT * FROM pigeons ORDER BY rowid"), numbered);
+        QCOMPARE(testing::schema(m_db), schemaBefore);
+    }
+
+    void missingUpgradeTableIsAnError_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::newRow("settings") << "settings";
+        QTest::newRow("pigeons") << "pigeons";
+        QTest::newRow("backup") << "backup";
+        QTest::newRow("fanciers") << "fanciers";
+    }
+
+    void missingUpgradeTableIsAnError()
+    {
+        QFETCH(QString, table);
+        exec(m_db, QStringLiteral("DROP TABLE %1").arg(table));
+        try {
+            upgradeSchema(m_db);
+            QFAIL("the upgrade went on without a table");
+        } catch (const DatabaseError& e) {
+            const QString message = QString::fromUtf8(e.what());
+            QVERIFY2(message.contains(databaseFile(m_db)), e.what());
+            QVERIFY2(message.contains(table, Qt::CaseInsensitive), e.what());
+        }
+    }
+
+    void fieldNameMatchIgnoresCaseAndBlanks_data()
+    {
+        QTest::addColumn<QString>("existing");
+        QTest::addColumn<QString>("wanted");
+        QTest::newRow("upper") << "NR" << "Nr";
+        QTest::newRow("lower") << "nr" << "NR";
+        QTest::newRow("blanks around the wanted name") << "nr" << " nr ";
+        QTest::newRow("blanks around the existing name") << " Nr " << "nr";
+    }
+
+    void fieldNameMatchIgnoresCaseAndBlanks()
+    {
+        QFETCH(QString, existing);
+        QFETCH(QString, wanted);
+        exec(m_db, QStringLiteral("ALTER TABLE pigeons ADD COLUMN %1 INTEGER").arg(quoteIdentifier(existing)));
+        const int before = columns(m_db, "pigeons").size();
+        AddFieldIfMissing(m_db, "Pigeons", wanted, FieldType::Long, 4, true);
+        QCOMPARE(columns(m_db, "pigeons").size(), before);
+    }
+
+    void addedFieldsHaveTheirType()
+    {
+        AddFieldIfMissing(m_db, "fanciers", "Remark", FieldType::Text, 12, false);
+        AddFieldIfMissing(m_db, "fanciers", "Notes", FieldType::Memo, 0, true);
+        AddFieldIfMissing(m_db, "fanciers", "Paid", FieldType::Boolean, 1, true);
+        exec(m_db, "INSERT INTO fanciers (Licence, Notes) VALUES ('1', '')");
+        QCOMPARE(rows(m_db, "SELECT Paid, Notes, Remark FROM fanciers"), QStringList({"0||<null>"}));
+        // Zero length refused where it is not allowed.
+        QVERIFY_THROWS_EXCEPTION(DatabaseError,
+                                 exec(m_db, "UPDATE fanciers SET Remark = ''"));
+        QVERIFY_THROWS_EXCEPTION(DatabaseError,
+                                 exec(m_db, "UPDATE fanciers SET Paid = NULL"));
+    }
+
+    void addFieldToMissingTableIsAnError()
+    {
+        QVERIFY_THROWS_EXCEPTION(DatabaseError,
+                                 AddFieldIfMissing(m_db, "nosuch", "x", FieldType::Long, 4, true));
+    }
+
+    void existingTablesAreKeptByCreate()
+    {
+        exec(m_db, "CREATE TABLE Races (id INTEGER, lossing TEXT, afkort TEXT, extra TEXT)");
+        exec(m_db, "INSERT INTO races (id, lossing, afkort, extra) VALUES (1, 'Noyon', 'NOYO', 'x')");
+        CreateRacesTable(m_db);
+        CreateBadgesTable(m_db);
+        CreateBadgesTable(m_db);
+        CreateCombineTable(m_db);
+        QCOMPARE(rows(m_db, "SELECT * FROM races"), QStringList({"1|Noyon|NOYO|x"}));
+        QCOMPARE(count(m_db, "SELECT count(*) FROM badges"), 0);
+    }
+
+    void racesFillFromEmpty()
+    {
+        CreateRacesTable(m_db);
+        FillRaces(m_db);
+        const QStringList races = rows(m_db, "SELECT id, lossing, afkort FROM races ORDER BY id");
+        QCOMPARE(races.size(), 25);
+        QCOMPARE(races.first(), QString("1|Race 1|RAE1"));
+        QCOMPARE(races.at(8), QString("9|Race 9|RAE9"));
+        QCOMPARE(races.at(9), QString("10|Race 10|RA10"));
+        QCOMPARE(races.last(), QString("25|Race 25|RA25"));
+    }
+
+    void racesFillKeepsExistingRows()
+    {
+        CreateRacesTable(m_db);
+        exec(m_db, "INSERT INTO races VALUES (1, 'Noyon', 'NOYO'), (2, 'Orleans', 'ORLE'), (3, 'Bourges', 'BOUR')");
+        FillRaces(m_db);
+        const QStringList races = rows(m_db, "SELECT id, lossing, afkort FROM races ORDER BY id");
+        QCOMPARE(races.size(), 25);
+        QCOMPARE(races.mid(0, 4), QStringList({"1|Noyon|NOYO", "2|Orleans|ORLE", "3|Bourges|BOUR",
+                                               "4|Race 4|RAE4"}));
+    }
+
+    void racesAndBadgesBeyondTheirCountGetNothing()
+    {
+        CreateRacesTable(m_db);
+        CreateBadgesTable(m_db);
+        for (int i = 1; i <= 30; ++i) {
+            runStatement(m_db, "INSERT INTO races (id) VALUES (?)", {i});
+            runStatement(m_db, "INSERT INTO badges (id) VALUES (?)", {i});
+        }
+        FillRaces(m_db);
+        FillBadges(m_db);
+        QCOMPARE(count(m_db, "SELECT count(*) FROM races"), 30);
+        QCOMPARE(count(m_db, "SELECT count(*) FROM badges"), 30);
+    }
+
+    void badgesFill()
+    {
+        CreateBadgesTable(m_db);
+        FillBadges(m_db);
+        QCOMPARE(rows(m_db, "SELECT id, Badge FROM badges ORDER BY id"),
+                 QStringList({"1|<null>", "2|<null>", "3|<null>", "4|<null>", "5|<null>"}));
+        exec(m_db, "DELETE FROM badges WHERE id > 3");
+        exec(m_db, "UPDATE badges SET Badge = 'Gold' WHERE id = 1");
+        FillBadges(m_db);
+        QCOMPARE(rows(m_db, "SELECT id, Badge FROM badges ORDER BY id"),
+                 QStringList({"1|Gold", "2|<null>", "3|<null>", "4|<null>", "5|<null>"}));
+    }
+
+    void raceAbbreviations()
+    {
+        QCOMPARE(defaultRaceAbbreviation(1), QString("RAE1"));
+        QCOMPARE(defaultRaceAbbreviation(9), QString("RAE9"));
+        QCOMPARE(defaultRaceAbbreviation(10), QString("RA10"));
+        QCOMPARE(defaultRaceAbbreviation(25), QString("RA25"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSchemaUpgrade)
+#include "tst_schemaupgrade.moc"

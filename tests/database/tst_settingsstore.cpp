@@ -1,0 +1,149 @@
+// The settings row: defaults for an empty table, and storing and reading it back.
+#include "DeliveredDatabase.h"
+#include "common/AppState.h"
+#include "database/ClubDatabase.h"
+#include "database/SchemaUpgrade.h"
+#include "database/SettingsStore.h"
+#include "database/SqlUtil.h"
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace durvek;
+using testing::exec;
+using testing::rows;
+
+namespace {
+
+void compareSettings(const ClubSettings& actual, const ClubSettings& expected)
+{
+    QCOMPARE(actual.com, expected.com);
+    QCOMPARE(actual.protocol, expected.protocol);
+    QCOMPARE(actual.clubId, expected.clubId);
+    QCOMPARE(actual.club, expected.club);
+    QCOMPARE(actual.converter, expected.converter);
+    QCOMPARE(actual.sort, expected.sort);
+    for (size_t i = 0; i < 4; ++i)
+        QCOMPARE(actual.portDevices[i], expected.portDevices[i]);
+}
+
+} // namespace
+
+class TestSettingsStore : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QSqlDatabase m_db;
+
+private slots:
+    void init()
+    {
+        appState().decimalSeparator = u'.';
+        m_db = testing::openDeliveredDatabase(m_dir.path());
+        upgradeSchema(m_db);
+    }
+
+    void cleanup()
+    {
+        m_db = QSqlDatabase();
+        ClubDatabase::close();
+    }
+
+    void deliveredRowMeansTheDefaults()
+    {
+        compareSettings(loadSettings(m_db), ClubSettings());
+    }
+
+    void emptyTableGivesTheDefaults()
+    {
+        exec(m_db, "DELETE FROM settings");
+        appState().activeSettings.com = 3;
+        appState().activeSettings.club = "old";
+        LoadSettings();
+        const ClubSettings& active = appState().activeSettings;
+        QCOMPARE(active.com, 0);
+        QCOMPARE(active.protocol, 0);
+        QCOMPARE(active.clubId, QString(" "));
+        QCOMPARE(active.club, QString(" "));
+        QVERIFY(!active.converter);
+        QVERIFY(!active.sort);
+    }
+
+    void saveIntoEmptyTableAddsOneRow()
+    {
+        exec(m_db, "DELETE FROM settings");
+        saveSettings(m_db, ClubSettings());
+        QCOMPARE(rows(m_db, "SELECT com, protocol, Clubid, Club, Converter, Sort FROM settings"),
+                 QStringList({"0|0| | |0|0"}));
+    }
+
+    void roundTrip()
+    {
+        ClubSettings settings;
+        settings.com = 2;
+        settings.protocol = 3;
+        settings.clubId = "  4711 ";
+        settings.club = "De Snelle Vleugel";
+        settings.converter = true;
+        settings.sort = true;
+        settings.portDevices = {"/dev/ttyUSB0", "", " /dev/ttyACM1 ", ""};
+        saveSettings(m_db, settings);
+        saveSettings(m_db, settings); // a second save edits the same row
+        QCOMPARE(rows(m_db, "SELECT count(*) FROM settings"), QStringList({"1"}));
+
+        ClubSettings expected = settings;
+        expected.clubId = "4711";
+        expected.portDevices = {"/dev/ttyUSB0", "", "/dev/ttyACM1", ""};
+        compareSettings(loadSettings(m_db), expected);
+        QCOMPARE(portDevice(loadSettings(m_db), 1), defaultPortDevice(1));
+    }
+
+    void blanksAreStoredAsOneSpace()
+    {
+        ClubSettings settings;
+        settings.clubId = "";
+        settings.club = "   ";
+        saveSettings(m_db, settings);
+        QCOMPARE(rows(m_db, "SELECT Clubid, Club FROM settings"), QStringList({" | "}));
+        QCOMPARE(loadSettings(m_db).club, QString(" "));
+    }
+
+    // Only the first row counts; a stray second row is neither read nor changed.
+    void onlyTheFirstRowIsUsed()
+    {
+        exec(m_db, "INSERT INTO settings (com, protocol, Clubid, Club) VALUES (3, 3, 'X', 'Y')");
+        QCOMPARE(loadSettings(m_db).com, 0);
+        ClubSettings settings;
+        settings.protocol = 1;
+        saveSettings(m_db, settings);
+        QCOMPARE(rows(m_db, "SELECT protocol FROM settings ORDER BY rowid"), QStringList({"1", "3"}));
+    }
+
+    // Values stored as text or null by hand (or an older program) read as numbers.
+    void looseFieldValues()
+    {
+        exec(m_db, "UPDATE settings SET com = NULL, protocol = '2', Converter = 5, Clubid = NULL");
+        const ClubSettings settings = loadSettings(m_db);
+        QCOMPARE(settings.com, 0);
+        QCOMPARE(settings.protocol, 2);
+        QVERIFY(settings.converter);
+        QCOMPARE(settings.clubId, QString(" "));
+    }
+
+    // Before the upgrade the settings table has no option or port fields.
+    void fileBeforeTheUpgrade()
+    {
+        cleanup();
+        QTemporaryDir dir;
+        m_db = testing::openDeliveredDatabase(dir.path());
+        ClubSettings settings;
+        settings.com = 1;
+        settings.converter = true;
+        saveSettings(m_db, settings);
+        const ClubSettings loaded = loadSettings(m_db);
+        QCOMPARE(loaded.com, 1);
+        QVERIFY(!loaded.converter);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSettingsStore)
+#include "tst_settingsstore.moc"
