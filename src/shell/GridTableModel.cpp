@@ -1,0 +1,55 @@
+#include "shell/GridTableModel.h"
+#include <QSqlError>
+
+namespace durvek {
+
+GridTableModel::GridTableModel(QObject* parent, const QSqlDatabase& db)
+    : QSqlTableModel(parent, db)
+{
+    setEditStrategy(QSqlTableModel::OnFieldChange);
+}
+
+bool GridTableModel::selectOrderedBy(const QString& table, const QString& orderColumn)
+{
+    setTable(table);
+    const int column = fieldIndex(orderColumn);
+    if (column < 0)
+        return false;
+    setSort(column, Qt::AscendingOrder);
+    return select();
+}
+
+void GridTableModel::setReadOnlyColumn(int column)
+{
+    readOnlyColumns_.insert(column);
+}
+
+void GridTableModel::setWriteFailedHandler(WriteFailed handler)
+{
+    writeFailed_ = std::move(handler);
+}
+
+Qt::ItemFlags GridTableModel::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags f = QSqlTableModel::flags(index);
+    if (readOnlyColumns_.contains(index.column()))
+        f &= ~Qt::ItemIsEditable;
+    return f;
+}
+
+bool GridTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (readOnlyColumns_.contains(index.column()))
+        return false;
+    if (QSqlTableModel::setData(index, value, role))
+        return true;
+    // A refused write leaves the cell marked dirty; drop it so the grid shows
+    // what the table really holds.
+    const QString message = lastError().text();
+    revertAll();
+    if (writeFailed_ && !message.trimmed().isEmpty())
+        writeFailed_(message);
+    return false;
+}
+
+} // namespace durvek

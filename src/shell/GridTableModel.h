@@ -1,0 +1,33 @@
+#pragma once
+#include <QSet>
+#include <QSqlTableModel>
+#include <functional>
+
+namespace durvek {
+
+// A table of the club database edited in a grid: each edited cell is written
+// to the table as soon as the editor closes, key columns can be made
+// read-only, and a write the engine refuses is reported instead of the grid
+// silently showing the old value again.
+class GridTableModel : public QSqlTableModel {
+public:
+    using WriteFailed = std::function<void(const QString& engineMessage)>;
+
+    GridTableModel(QObject* parent, const QSqlDatabase& db);
+
+    // Shows the table's rows ordered by the named column. False when the
+    // table cannot be read (lastError() tells why).
+    bool selectOrderedBy(const QString& table, const QString& orderColumn);
+
+    void setReadOnlyColumn(int column);
+    void setWriteFailedHandler(WriteFailed handler);
+
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+
+private:
+    QSet<int> readOnlyColumns_;
+    WriteFailed writeFailed_;
+};
+
+} // namespace durvek

@@ -1,0 +1,81 @@
+#include "clocklink/LineLog.h"
+#include "database/ClubDatabase.h"
+#include "shell/ProcessClock.h"
+#include "shell/Startup.h"
+#include "shell/ui/FirstPaintWatcher.h"
+#include "shell/ui/FrmLogo.h"
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QStringList>
+#include <cstdio>
+
+using namespace durvek;
+
+namespace {
+
+// Options for measuring and diagnosing, not for club officials; the program
+// itself takes everything from the settings table.
+struct Options {
+    bool exitWhenShown = false;   // print the start-up time once the menu is painted, then end
+    QString lineLogPath;          // hex log of every byte on the serial line
+};
+
+Options parseOptions(const QStringList& arguments)
+{
+    Options options;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
+        if (argument == QLatin1String("--exit-when-shown"))
+            options.exitWhenShown = true;
+        else if (argument == QLatin1String("--line-log") && i + 1 < arguments.size())
+            options.lineLogPath = arguments.at(++i);
+        else
+            std::fprintf(stderr, "durvek-club: ignoring unknown argument %s\n", qPrintable(argument));
+    }
+    return options;
+}
+
+int reportStartupFailure(const DatabaseError& error, bool quiet)
+{
+    const QString message = QString::fromUtf8(error.what());
+    std::fprintf(stderr, "durvek-club: %s\n", qPrintable(message));
+    if (!quiet)
+        QMessageBox::critical(nullptr, QStringLiteral("DURVEK Club - Administrator"),
+                              QStringLiteral("The club database could not be opened.\n\n%1").arg(message));
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("durvek-club"));
+    const Options options = parseOptions(QApplication::arguments());
+
+    // Opened first, so a trace also covers a clock job started right away.
+    if (!options.lineLogPath.isEmpty() && !lineLog().open(options.lineLogPath))
+        std::fprintf(stderr, "durvek-club: cannot write the line log %s\n", qPrintable(options.lineLogPath));
+
+    try {
+        runStartup(QApplication::applicationDirPath());
+    } catch (const DatabaseError& error) {
+        return reportStartupFailure(error, options.exitWhenShown);
+    }
+
+    FrmLogo menu;
+    if (options.exitWhenShown) {
+        new FirstPaintWatcher(&menu, [&sinceStart] {
+            std::printf("menu shown after %lld ms\n",
+                        static_cast<long long>(millisecondsSinceProcessStart(sinceStart)));
+            std::fflush(stdout);
+            QApplication::exit(0);
+        });
+    }
+    menu.show();
+    return QApplication::exec();
+}

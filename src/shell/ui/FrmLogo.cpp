@@ -1,0 +1,129 @@
+#include "shell/ui/FrmLogo.h"
+#include "common/ui/Captions.h"
+#include "shell/ui/FrmPcSoft.h"
+#include "shell/ui/FrmRacepoints.h"
+#include "shell/ui/FrmSettings.h"
+#include "shell/ui/LogoEmblem.h"
+#include <QCoreApplication>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace durvek {
+
+namespace {
+
+using WindowOpener = void (*)(QWidget* menu);
+
+template <class Window>
+void openModal(QWidget* menu)
+{
+    Window window(menu);
+    window.exec();
+}
+
+struct MenuButton {
+    const char* designCaption;
+    int textNumber;      // 0: the design caption stays
+    WindowOpener open;   // nullptr: the window is not part of the program yet, the button is disabled
+};
+
+// Index order is the order on screen. Exit (index 7) is handled apart.
+const std::array<MenuButton, FrmLogo::kButtonCount> kMenu = {{
+    {"Fancier", 1, nullptr},
+    {"Linking", 2, nullptr},
+    {"Print-Manager", 0, nullptr},
+    {"Pc-Soft", 4, &openModal<FrmPcSoft>},
+    {"Korvat", 0, nullptr},
+    {"Races", 86, &openModal<FrmRacepoints>},
+    {"Settings", 5, &openModal<FrmSettings>},
+    {"Exit", 6, nullptr},
+}};
+
+const QSize kButtonSize(190, 34);
+
+} // namespace
+
+FrmLogo::FrmLogo(QWidget* parent) : QWidget(parent)
+{
+    setWindowTitle(QStringLiteral("DURVEK Club - Administrator"));
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(12, 12, 12, 12);
+    layout->setSpacing(12);
+    layout->addWidget(buildButtonPanel());
+    layout->addWidget(buildInfoPanel(), 1);
+    applyCaptions(this);
+    setFixedSize(sizeHint());
+}
+
+QPushButton* FrmLogo::button(int index) const
+{
+    return buttons_.at(size_t(index));
+}
+
+QWidget* FrmLogo::buildButtonPanel()
+{
+    auto* panel = new QFrame(this);
+    panel->setFrameShape(QFrame::StyledPanel);
+    auto* column = new QVBoxLayout(panel);
+    column->setContentsMargins(10, 10, 10, 10);
+    column->setSpacing(6);
+    for (int index = 0; index < kButtonCount; ++index) {
+        const MenuButton& entry = kMenu[size_t(index)];
+        auto* button = new QPushButton(QString::fromLatin1(entry.designCaption), panel);
+        button->setObjectName(QStringLiteral("Command1_%1").arg(index));
+        button->setFixedSize(kButtonSize);
+        button->setAutoDefault(false);
+        if (entry.textNumber != 0)
+            setCaptionNumber(button, entry.textNumber);
+        button->setEnabled(index == kExitIndex || entry.open != nullptr);
+        connect(button, &QPushButton::clicked, this, [this, index] { onButton(index); });
+        column->addWidget(button);
+        buttons_[size_t(index)] = button;
+    }
+    return panel;
+}
+
+QWidget* FrmLogo::buildInfoPanel()
+{
+    auto* panel = new QFrame(this);
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setObjectName(QStringLiteral("infoPanel"));
+    panel->setStyleSheet(QStringLiteral("#infoPanel { background: #ffffff; }"));
+    auto* column = new QVBoxLayout(panel);
+    column->setContentsMargins(16, 16, 16, 16);
+
+    auto* title = new QLabel(QStringLiteral("Club-Administrator"), panel);
+    QFont titleFont = title->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
+    titleFont.setBold(true);
+    title->setFont(titleFont);
+    title->setStyleSheet(QStringLiteral("color: #1f4e79;"));
+    title->setAlignment(Qt::AlignCenter);
+
+    auto* version = new QLabel(QStringLiteral("Version 4.0  - 02/04/2007"), panel);
+    version->setAlignment(Qt::AlignCenter);
+
+    column->addWidget(title);
+    column->addWidget(new LogoEmblem(panel), 1, Qt::AlignCenter);
+    column->addWidget(version);
+    return panel;
+}
+
+void FrmLogo::onButton(int index)
+{
+    if (index == kExitIndex) {
+        close();
+        QCoreApplication::quit();
+        return;
+    }
+    const WindowOpener open = kMenu[size_t(index)].open;
+    if (!open)
+        return;
+    open(this);
+    repaint();
+}
+
+} // namespace durvek

@@ -1,0 +1,43 @@
+#include "shell/ui/FrmPcSoft.h"
+#include "common/TextCatalogue.h"
+#include "common/ui/Captions.h"
+#include "shell/GridTableModel.h"
+#include "shell/ui/GridView.h"
+#include <QHeaderView>
+
+namespace durvek {
+
+FrmPcSoft::FrmPcSoft(QWidget* parent) : GridWindow(parent, QStringLiteral("Language PC-Soft"))
+{
+    resize(760, 540);
+    applyCaptions(this);
+    if (bindTable(QStringLiteral("PcLanguage"), QStringLiteral("id")))
+        layOutColumns();
+}
+
+void FrmPcSoft::layOutColumns()
+{
+    GridTableModel* m = model();
+    const int id = m->fieldIndex(QStringLiteral("id"));
+    const int base = m->fieldIndex(QStringLiteral("default"));
+    const int other = m->fieldIndex(QStringLiteral("other"));
+    m->setReadOnlyColumn(id);
+    m->setHeaderData(id, Qt::Horizontal, QStringLiteral("id"));
+    m->setHeaderData(base, Qt::Horizontal, QStringLiteral("Default"));
+    m->setHeaderData(other, Qt::Horizontal, QStringLiteral("Other"));
+
+    for (int column = 0; column < m->columnCount(); ++column)
+        grid()->setColumnHidden(column, column != id && column != base && column != other);
+    grid()->setColumnWidth(id, 60);
+    grid()->horizontalHeader()->setSectionResizeMode(base, QHeaderView::Stretch);
+    grid()->horizontalHeader()->setSectionResizeMode(other, QHeaderView::Stretch);
+}
+
+void FrmPcSoft::done(int result)
+{
+    GridWindow::done(result);
+    // Every window opened from now on must show the texts as edited here.
+    TextCatalogue::invalidate();
+}
+
+} // namespace durvek

@@ -1,0 +1,42 @@
+#include "shell/ui/FrmRacepoints.h"
+#include "common/TextCatalogue.h"
+#include "common/ui/Captions.h"
+#include "shell/GridTableModel.h"
+#include "shell/ui/GridView.h"
+#include "shell/ui/MaxLengthDelegate.h"
+#include <QHeaderView>
+
+namespace durvek {
+
+FrmRacepoints::FrmRacepoints(QWidget* parent) : GridWindow(parent, GetText(86))
+{
+    resize(520, 620);
+    applyCaptions(this);
+    if (bindTable(QStringLiteral("races"), QStringLiteral("id")))
+        layOutColumns();
+}
+
+void FrmRacepoints::layOutColumns()
+{
+    GridTableModel* m = model();
+    const int id = m->fieldIndex(QStringLiteral("id"));
+    const int name = m->fieldIndex(QStringLiteral("lossing"));
+    const int abbreviation = m->fieldIndex(QStringLiteral("afkort"));
+    m->setReadOnlyColumn(id);
+    m->setHeaderData(id, Qt::Horizontal, QStringLiteral("ID"));
+    m->setHeaderData(name, Qt::Horizontal, GetText(87));
+    m->setHeaderData(abbreviation, Qt::Horizontal, GetText(88));
+
+    auto* delegate = new MaxLengthDelegate(grid());
+    delegate->setMaxLength(name, kNameLength);
+    delegate->setMaxLength(abbreviation, kAbbreviationLength);
+    grid()->setItemDelegate(delegate);
+
+    for (int column = 0; column < m->columnCount(); ++column)
+        grid()->setColumnHidden(column, column != id && column != name && column != abbreviation);
+    grid()->setColumnWidth(id, 60);
+    grid()->setColumnWidth(abbreviation, 120);
+    grid()->horizontalHeader()->setSectionResizeMode(name, QHeaderView::Stretch);
+}
+
+} // namespace durvek

@@ -1,0 +1,197 @@
+#include "shell/ui/FrmSettings.h"
+#include "common/AppState.h"
+#include "common/ValueHelpers.h"
+#include "database/ClubDatabase.h"
+#include "database/SettingsStore.h"
+#include "shell/SerialDeviceChoices.h"
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace durvek {
+
+namespace {
+
+const char* const kModelNames[4] = {"Omnexa", "Zefira", "Little Durvek", "Korvat"};
+
+// The demo clock's link sits next to the database, in the program folder.
+QString programFolder()
+{
+    return QFileInfo(appState().databasePath).absolutePath();
+}
+
+// An index outside 0..3 (which the program never stores itself) selects no
+// button, so "Update" leaves the stored value alone.
+void selectIndex(QButtonGroup* group, int index)
+{
+    if (QAbstractButton* button = group->button(index))
+        button->setChecked(true);
+}
+
+} // namespace
+
+FrmSettings::FrmSettings(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Settings"));
+    setModal(true);
+
+    auto* frames = new QHBoxLayout;
+    frames->addWidget(buildPortFrame(), 3);
+    frames->addWidget(buildModelFrame(), 1);
+
+    exitButton_ = new QPushButton(QStringLiteral("Exit"), this);
+    updateButton_ = new QPushButton(QStringLiteral("Update"), this);
+    exitButton_->setObjectName(QStringLiteral("Command1_0"));
+    updateButton_->setObjectName(QStringLiteral("Command1_1"));
+    for (QPushButton* button : {exitButton_, updateButton_}) {
+        button->setAutoDefault(false);
+        button->setMinimumWidth(110);
+    }
+    connect(exitButton_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(updateButton_, &QPushButton::clicked, this, &FrmSettings::storeAndClose);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(exitButton_);
+    buttons->addWidget(updateButton_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(frames);
+    layout->addWidget(buildClubFields());
+    layout->addStretch(1);
+    layout->addLayout(buttons);
+
+    stored_ = loadSettings(ClubDatabase::get());
+    showSettings(stored_);
+    setMinimumWidth(640);
+}
+
+QGroupBox* FrmSettings::buildPortFrame()
+{
+    auto* frame = new QGroupBox(QStringLiteral("COM - Settings"), this);
+    auto* grid = new QGridLayout(frame);
+    grid->setColumnStretch(1, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Serial device"), frame), 0, 1);
+    comGroup_ = new QButtonGroup(this);
+    const QStringList choices = serialDeviceChoices(programFolder());
+    for (int index = 0; index < 4; ++index) {
+        auto* button = new QRadioButton(QStringLiteral("COM%1").arg(index + 1), frame);
+        comGroup_->addButton(button, index);
+        comButtons_[size_t(index)] = button;
+
+        auto* box = new QComboBox(frame);
+        box->setEditable(true);
+        box->addItems(choices);
+        box->setInsertPolicy(QComboBox::NoInsert);
+        // Empty means the platform's own device for this port.
+        box->lineEdit()->setPlaceholderText(defaultPortDevice(index));
+        deviceBoxes_[size_t(index)] = box;
+
+        grid->addWidget(button, index + 1, 0);
+        grid->addWidget(box, index + 1, 1);
+    }
+    return frame;
+}
+
+QGroupBox* FrmSettings::buildModelFrame()
+{
+    auto* frame = new QGroupBox(QStringLiteral("Default - COM"), this);
+    auto* column = new QVBoxLayout(frame);
+    modelGroup_ = new QButtonGroup(this);
+    for (int index = 0; index < 4; ++index) {
+        auto* button = new QRadioButton(QString::fromLatin1(kModelNames[index]), frame);
+        modelGroup_->addButton(button, index);
+        modelButtons_[size_t(index)] = button;
+        column->addWidget(button);
+    }
+    column->addStretch(1);
+    return frame;
+}
+
+QWidget* FrmSettings::buildClubFields()
+{
+    auto* panel = new QWidget(this);
+    auto* options = new QHBoxLayout;
+    antennaCheck_ = new QCheckBox(QStringLiteral("Club - antenna"), panel);
+    sortCheck_ = new QCheckBox(QStringLiteral("Sort"), panel);
+    options->addWidget(antennaCheck_);
+    options->addSpacing(24);
+    options->addWidget(sortCheck_);
+    options->addStretch(1);
+
+    clubIdEdit_ = new QLineEdit(panel);
+    clubEdit_ = new QLineEdit(panel);
+    clubIdEdit_->setObjectName(QStringLiteral("Text1"));
+    clubEdit_->setObjectName(QStringLiteral("Text2"));
+    // The field sizes of the delivered settings table; the engine itself
+    // would store longer texts that the clocks and reports cannot hold.
+    clubIdEdit_->setMaxLength(kClubIdLength);
+    clubEdit_->setMaxLength(kClubLength);
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Club - ID"), clubIdEdit_);
+    form->addRow(QStringLiteral("Club"), clubEdit_);
+
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 6, 0, 0);
+    layout->addLayout(options);
+    layout->addLayout(form);
+    return panel;
+}
+
+void FrmSettings::showSettings(const ClubSettings& settings)
+{
+    selectIndex(comGroup_, settings.com);
+    selectIndex(modelGroup_, settings.protocol);
+    antennaCheck_->setChecked(settings.converter);
+    sortCheck_->setChecked(settings.sort);
+    clubIdEdit_->setText(settings.clubId);
+    clubEdit_->setText(settings.club);
+    for (size_t index = 0; index < deviceBoxes_.size(); ++index) {
+        deviceBoxes_[index]->setCurrentIndex(-1);
+        deviceBoxes_[index]->setEditText(settings.portDevices[index]);
+    }
+}
+
+ClubSettings FrmSettings::editedSettings() const
+{
+    ClubSettings settings = stored_;
+    settings.clubId = TextOrDefault(clubIdEdit_->text(), QStringLiteral(" "));
+    settings.club = TextOrDefault(clubEdit_->text(), QStringLiteral(" "));
+    if (comGroup_->checkedId() >= 0)
+        settings.com = comGroup_->checkedId();
+    if (modelGroup_->checkedId() >= 0)
+        settings.protocol = modelGroup_->checkedId();
+    settings.converter = antennaCheck_->isChecked();
+    settings.sort = sortCheck_->isChecked();
+    for (size_t index = 0; index < deviceBoxes_.size(); ++index)
+        settings.portDevices[index] = deviceBoxes_[index]->currentText().trimmed();
+    return settings;
+}
+
+void FrmSettings::storeAndClose()
+{
+    try {
+        saveSettings(ClubDatabase::get(), editedSettings());
+    } catch (const DatabaseError& error) {
+        // The window stays open with the user's values, so nothing is lost.
+        QMessageBox::warning(this, windowTitle(),
+                             QStringLiteral("The settings were not stored:\n%1")
+                                 .arg(QString::fromUtf8(error.what())));
+        return;
+    }
+    LoadSettings();
+    accept();
+}
+
+} // namespace durvek

@@ -1,0 +1,60 @@
+#pragma once
+#include "common/ClubSettings.h"
+#include <QDialog>
+#include <array>
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace durvek {
+
+// The settings row: serial port and the device each COM port stands for,
+// clock model, club identity and the two options. "Update" stores the row
+// and reloads the active settings at once; "Exit" stores nothing.
+class FrmSettings : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int kClubIdLength = 10;
+    static constexpr int kClubLength = 40;
+
+    explicit FrmSettings(QWidget* parent = nullptr);
+
+    QRadioButton* comButton(int index) const { return comButtons_.at(size_t(index)); }
+    QRadioButton* modelButton(int index) const { return modelButtons_.at(size_t(index)); }
+    QComboBox* deviceBox(int index) const { return deviceBoxes_.at(size_t(index)); }
+    QCheckBox* antennaCheck() const { return antennaCheck_; }
+    QCheckBox* sortCheck() const { return sortCheck_; }
+    QLineEdit* clubIdEdit() const { return clubIdEdit_; }
+    QLineEdit* clubEdit() const { return clubEdit_; }
+    QPushButton* exitButton() const { return exitButton_; }
+    QPushButton* updateButton() const { return updateButton_; }
+
+private:
+    QGroupBox* buildPortFrame();
+    QGroupBox* buildModelFrame();
+    QWidget* buildClubFields();
+    void showSettings(const ClubSettings& settings);
+    ClubSettings editedSettings() const;
+    void storeAndClose();
+
+    ClubSettings stored_;
+    std::array<QRadioButton*, 4> comButtons_{};
+    std::array<QRadioButton*, 4> modelButtons_{};
+    std::array<QComboBox*, 4> deviceBoxes_{};
+    QButtonGroup* comGroup_ = nullptr;
+    QButtonGroup* modelGroup_ = nullptr;
+    QCheckBox* antennaCheck_ = nullptr;
+    QCheckBox* sortCheck_ = nullptr;
+    QLineEdit* clubIdEdit_ = nullptr;
+    QLineEdit* clubEdit_ = nullptr;
+    QPushButton* exitButton_ = nullptr;
+    QPushButton* updateButton_ = nullptr;
+};
+
+} // namespace durvek

@@ -1,0 +1,53 @@
+#include "shell/ui/GridWindow.h"
+#include "common/ui/Captions.h"
+#include "database/ClubDatabase.h"
+#include "shell/GridTableModel.h"
+#include "shell/ui/GridView.h"
+#include "shell/ui/TableWindowWarnings.h"
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace durvek {
+
+GridWindow::GridWindow(QWidget* parent, const QString& title) : QDialog(parent)
+{
+    setWindowTitle(title);
+    setModal(true);
+
+    grid_ = new GridView(this);
+    model_ = new GridTableModel(this, ClubDatabase::get());
+    model_->setWriteFailedHandler(warnWriteFailed(this));
+
+    exitButton_ = new QPushButton(QStringLiteral("Exit"), this);
+    exitButton_->setObjectName(QStringLiteral("Command1"));
+    exitButton_->setAutoDefault(false);
+    exitButton_->setMinimumWidth(110);
+    setCaptionNumber(exitButton_, 6);
+    connect(exitButton_, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(exitButton_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(grid_, 1);
+    layout->addLayout(buttons);
+}
+
+bool GridWindow::bindTable(const QString& table, const QString& orderColumn)
+{
+    if (!model_->selectOrderedBy(table, orderColumn)) {
+        warnReadFailed(this, model_->lastError());
+        return false;
+    }
+    grid_->setModel(model_);
+    return true;
+}
+
+void GridWindow::done(int result)
+{
+    grid_->commitOpenEditor();
+    QDialog::done(result);
+}
+
+} // namespace durvek

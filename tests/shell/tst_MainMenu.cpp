@@ -1,0 +1,119 @@
+#include "ProgramFolder.h"
+#include "common/TextCatalogue.h"
+#include "database/ClubDatabase.h"
+#include "shell/Startup.h"
+#include "shell/ui/FrmLogo.h"
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+using namespace durvek;
+using namespace durvek::test;
+
+namespace {
+
+QString baseText(const QSqlDatabase& db, int number)
+{
+    return scalar(db, QStringLiteral("SELECT \"default\" FROM PcLanguage WHERE id = %1").arg(number))
+        .toString().trimmed();
+}
+
+// Clicks a menu button and reports the title of the modal window it opened
+// (closing it again), or "" when none opened.
+QString windowOpenedBy(QPushButton* button)
+{
+    QString title;
+    QTimer::singleShot(0, [&title] {
+        if (QWidget* window = QApplication::activeModalWidget()) {
+            title = window->windowTitle();
+            window->close();
+        }
+    });
+    button->click();
+    QCoreApplication::processEvents();
+    return title;
+}
+
+} // namespace
+
+class MainMenuTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        folder_ = std::make_unique<ProgramFolder>();
+        QVERIFY(folder_->isValid());
+        // A translated text must win over the base text on the menu.
+        QVERIFY(exec(folder_->inspect(), QStringLiteral("UPDATE PcLanguage SET other = 'Instellingen' WHERE id = 5")));
+        runStartup(folder_->path());
+    }
+
+    void cleanup()
+    {
+        ClubDatabase::close();
+        folder_.reset();
+    }
+
+    void captionsComeFromTheCatalogueExceptTwo()
+    {
+        FrmLogo menu;
+        QCOMPARE(menu.windowTitle(), QStringLiteral("DURVEK Club - Administrator"));
+        QSqlDatabase db = folder_->inspect();
+        const QStringList expected = {
+            baseText(db, 1), baseText(db, 2), QStringLiteral("Print-Manager"), baseText(db, 4),
+            QStringLiteral("Korvat"), baseText(db, 86), QStringLiteral("Instellingen"), baseText(db, 6),
+        };
+        for (int index = 0; index < FrmLogo::kButtonCount; ++index) {
+            QVERIFY2(!expected.at(index).isEmpty(), "the delivered catalogue lacks a menu text");
+            QCOMPARE(menu.button(index)->text(), expected.at(index));
+        }
+    }
+
+    void buttonsAreStackedInIndexOrderAndOfOneSize()
+    {
+        FrmLogo menu;
+        menu.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&menu));
+        for (int index = 1; index < FrmLogo::kButtonCount; ++index) {
+            QCOMPARE(menu.button(index)->size(), menu.button(0)->size());
+            QCOMPARE(menu.button(index)->x(), menu.button(0)->x());
+            QVERIFY(menu.button(index)->y() > menu.button(index - 1)->y() + menu.button(0)->height() - 1);
+        }
+    }
+
+    void onlyButtonsWithAWindowAreEnabled()
+    {
+        FrmLogo menu;
+        const bool enabled[FrmLogo::kButtonCount] = {false, false, false, true, false, true, true, true};
+        for (int index = 0; index < FrmLogo::kButtonCount; ++index)
+            QVERIFY2(menu.button(index)->isEnabled() == enabled[index], qPrintable(menu.button(index)->text()));
+    }
+
+    void eachEnabledButtonOpensItsWindowModally()
+    {
+        FrmLogo menu;
+        menu.show();
+        QCOMPARE(windowOpenedBy(menu.button(3)), QStringLiteral("Language PC-Soft"));
+        QCOMPARE(windowOpenedBy(menu.button(5)), GetText(86));
+        QCOMPARE(windowOpenedBy(menu.button(6)), QStringLiteral("Settings"));
+        // A disabled button cannot be clicked into doing anything.
+        QCOMPARE(windowOpenedBy(menu.button(2)), QString());
+        QVERIFY(menu.isVisible());
+    }
+
+    void exitClosesTheMenu()
+    {
+        FrmLogo menu;
+        menu.show();
+        menu.button(FrmLogo::kExitIndex)->click();
+        QVERIFY(!menu.isVisible());
+    }
+
+private:
+    std::unique_ptr<ProgramFolder> folder_;
+};
+
+QTEST_MAIN(MainMenuTest)
+#include "tst_MainMenu.moc"

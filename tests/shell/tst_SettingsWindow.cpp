@@ -1,0 +1,226 @@
+#include "ProgramFolder.h"
+#include "common/AppState.h"
+#include "database/ClubDatabase.h"
+#include "shell/Startup.h"
+#include "shell/ui/FrmSettings.h"
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTest>
+
+using namespace durvek;
+using namespace durvek::test;
+
+namespace {
+
+// Every settings row as text, to compare the table before and after.
+QString settingsRows(const QSqlDatabase& db)
+{
+    QString text;
+    QSqlQuery rows(db);
+    rows.exec(QStringLiteral("SELECT * FROM settings ORDER BY rowid"));
+    while (rows.next()) {
+        const QSqlRecord record = rows.record();
+        for (int i = 0; i < record.count(); ++i)
+            text += record.fieldName(i) + u'=' + (record.isNull(i) ? QStringLiteral("<null>") : record.value(i).toString()) + u'|';
+        text += u'\n';
+    }
+    return text;
+}
+
+bool sameSettings(const ClubSettings& a, const ClubSettings& b)
+{
+    return a.com == b.com && a.protocol == b.protocol && a.clubId == b.clubId && a.club == b.club
+        && a.converter == b.converter && a.sort == b.sort && a.portDevices == b.portDevices;
+}
+
+int checkedIndex(QRadioButton* (FrmSettings::*button)(int) const, const FrmSettings& window)
+{
+    int found = -1;
+    for (int index = 0; index < 4; ++index) {
+        if ((window.*button)(index)->isChecked()) {
+            if (found >= 0)
+                return -2; // two buttons of one group: never right
+            found = index;
+        }
+    }
+    return found;
+}
+
+} // namespace
+
+class SettingsWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        folder_ = std::make_unique<ProgramFolder>();
+        QVERIFY(folder_->isValid());
+    }
+
+    void cleanup()
+    {
+        ClubDatabase::close();
+        folder_.reset();
+    }
+
+    void anEmptyTableShowsTheDefaultsAndUpdateCreatesTheRow()
+    {
+        QVERIFY(exec(folder_->inspect(), QStringLiteral("DELETE FROM settings")));
+        runStartup(folder_->path());
+
+        FrmSettings window;
+        QCOMPARE(checkedIndex(&FrmSettings::comButton, window), 0);
+        QCOMPARE(checkedIndex(&FrmSettings::modelButton, window), 0);
+        QVERIFY(window.clubIdEdit()->text().trimmed().isEmpty());
+        QVERIFY(window.clubEdit()->text().trimmed().isEmpty());
+        QVERIFY(!window.antennaCheck()->isChecked());
+        QVERIFY(!window.sortCheck()->isChecked());
+
+        window.show();
+        window.updateButton()->click();
+        QVERIFY(!window.isVisible());
+
+        QSqlDatabase db = folder_->inspect();
+        QCOMPARE(scalar(db, QStringLiteral("SELECT count(*) FROM settings")).toInt(), 1);
+        QCOMPARE(scalar(db, QStringLiteral("SELECT com FROM settings")).toInt(), 0);
+        QCOMPARE(scalar(db, QStringLiteral("SELECT protocol FROM settings")).toInt(), 0);
+        QCOMPARE(scalar(db, QStringLiteral("SELECT Clubid FROM settings")).toString(), QStringLiteral(" "));
+        QCOMPARE(scalar(db, QStringLiteral("SELECT Club FROM settings")).toString(), QStringLiteral(" "));
+        QCOMPARE(scalar(db, QStringLiteral("SELECT Converter FROM settings")).toInt(), 0);
+        QCOMPARE(scalar(db, QStringLiteral("SELECT Sort FROM settings")).toInt(), 0);
+    }
+
+    void showsTheStoredRow()
+    {
+        QVERIFY(exec(folder_->inspect(), QStringLiteral("UPDATE settings SET com = 2, protocol = 3, Clubid = 'NL-0412', Club = 'De Zwaluw'")));
+        runStartup(folder_->path());
+        QVERIFY(exec(ClubDatabase::get(), QStringLiteral("UPDATE settings SET Converter = 1, Sort = 1, Port2 = '/dev/ttyUSB0'")));
+
+        FrmSettings window;
+        QCOMPARE(checkedIndex(&FrmSettings::comButton, window), 2);
+        QCOMPARE(checkedIndex(&FrmSettings::modelButton, window), 3);
+        QCOMPARE(window.clubIdEdit()->text(), QStringLiteral("NL-0412"));
+        QCOMPARE(window.clubEdit()->text(), QStringLiteral("De Zwaluw"));
+        QVERIFY(window.antennaCheck()->isChecked());
+        QVERIFY(window.sortCheck()->isChecked());
+        QCOMPARE(window.deviceBox(0)->currentText(), QString());
+        QCOMPARE(window.deviceBox(1)->currentText(), QStringLiteral("/dev/ttyUSB0"));
+        // An empty device shows the one the port falls back to.
+        QCOMPARE(window.deviceBox(0)->lineEdit()->placeholderText(), defaultPortDevice(0));
+    }
+
+    void updateStoresTheEditsAndReloadsTheActiveSettings()
+    {
+        runStartup(folder_->path());
+        FrmSettings window;
+        window.show();
+        window.comButton(3)->click();
+        window.modelButton(2)->click();
+        window.antennaCheck()->setChecked(true);
+        window.clubIdEdit()->clear();
+        window.clubEdit()->clear();
+        QTest::keyClicks(window.clubEdit(), QStringLiteral("  Snelle Duif  "));
+        window.deviceBox(3)->setEditText(QStringLiteral(" /dev/ttyUSB1 "));
+        window.updateButton()->click();
+        QVERIFY(!window.isVisible());
+
+        QSqlDatabase db = folder_->inspect();
+        QCOMPARE(scalar(db, QStringLiteral("SELECT com FROM settings")).toInt(), 3);
+        QCOMPARE(scalar(db, QStringLiteral("SELECT protocol FROM settings")).toInt(), 2);
+        QCOMPARE(scalar(db, QStringLiteral("SELECT Club FROM settings")).toString(), QStringLiteral("Snelle Duif"));
+        // A blank box is stored as one space, never as an empty text.
+        QCOMPARE(scalar(db, QStringLiteral("SELECT Clubid FROM settings")).toString(), QStringLiteral(" "));
+        QCOMPARE(scalar(db, QStringLiteral("SELECT Converter FROM settings")).toInt(), 1);
+        QCOMPARE(scalar(db, QStringLiteral("SELECT Sort FROM settings")).toInt(), 0);
+        QCOMPARE(scalar(db, QStringLiteral("SELECT Port4 FROM settings")).toString(), QStringLiteral("/dev/ttyUSB1"));
+
+        const ClubSettings& active = appState().activeSettings;
+        QCOMPARE(active.com, 3);
+        QCOMPARE(active.protocol, 2);
+        QCOMPARE(active.club, QStringLiteral("Snelle Duif"));
+        QVERIFY(active.converter);
+        QCOMPARE(portDevice(active, 3), QStringLiteral("/dev/ttyUSB1"));
+        QCOMPARE(portDevice(active, 0), defaultPortDevice(0));
+    }
+
+    void exitAfterChangesStoresNothing()
+    {
+        runStartup(folder_->path());
+        const QString tableBefore = settingsRows(ClubDatabase::get());
+        const ClubSettings activeBefore = appState().activeSettings;
+
+        FrmSettings window;
+        window.show();
+        window.comButton(1)->click();
+        window.modelButton(1)->click();
+        window.antennaCheck()->setChecked(true);
+        window.sortCheck()->setChecked(true);
+        QTest::keyClicks(window.clubEdit(), QStringLiteral("Gewijzigd"));
+        window.deviceBox(0)->setEditText(QStringLiteral("/dev/ttyUSB0"));
+        window.exitButton()->click();
+        QVERIFY(!window.isVisible());
+
+        QCOMPARE(settingsRows(ClubDatabase::get()), tableBefore);
+        QVERIFY(sameSettings(appState().activeSettings, activeBefore));
+    }
+
+    void aStoredIndexOutsideTheRangeSelectsNothingAndIsKept()
+    {
+        QVERIFY(exec(folder_->inspect(), QStringLiteral("UPDATE settings SET com = 7, protocol = -1")));
+        runStartup(folder_->path());
+        FrmSettings window;
+        QCOMPARE(checkedIndex(&FrmSettings::comButton, window), -1);
+        QCOMPARE(checkedIndex(&FrmSettings::modelButton, window), -1);
+
+        window.show();
+        QTest::keyClicks(window.clubIdEdit(), QStringLiteral("X"));
+        window.updateButton()->click();
+        QSqlDatabase db = folder_->inspect();
+        QCOMPARE(scalar(db, QStringLiteral("SELECT com FROM settings")).toInt(), 7);
+        QCOMPARE(scalar(db, QStringLiteral("SELECT protocol FROM settings")).toInt(), -1);
+        QCOMPARE(scalar(db, QStringLiteral("SELECT Clubid FROM settings")).toString(), QStringLiteral("X"));
+    }
+
+    void clubFieldsHoldNoMoreThanTheTableTakes()
+    {
+        runStartup(folder_->path());
+        FrmSettings window;
+        window.show();
+        window.clubIdEdit()->clear();
+        QTest::keyClicks(window.clubIdEdit(), QStringLiteral("123456789012"));
+        QCOMPARE(window.clubIdEdit()->text(), QStringLiteral("1234567890"));
+        window.clubEdit()->clear();
+        QTest::keyClicks(window.clubEdit(), QString(45, u'k'));
+        QCOMPARE(window.clubEdit()->text().size(), FrmSettings::kClubLength);
+    }
+
+    void theDemoClockIsOfferedWhenItsLinkExists()
+    {
+        runStartup(folder_->path());
+        const QString link = QDir(folder_->path()).filePath(QStringLiteral("demo-clock"));
+        {
+            FrmSettings window;
+            QCOMPARE(window.deviceBox(0)->findText(link), -1);
+        }
+        // The simulator's link points at a pseudo-terminal that may be gone.
+        QVERIFY(QFile::link(QStringLiteral("/nonexistent/pts/99"), link));
+        FrmSettings window;
+        for (int index = 0; index < 4; ++index)
+            QVERIFY(window.deviceBox(index)->findText(link) >= 0);
+        QCOMPARE(window.deviceBox(0)->currentText(), QString());
+    }
+
+private:
+    std::unique_ptr<ProgramFolder> folder_;
+};
+
+QTEST_MAIN(SettingsWindowTest)
+#include "tst_SettingsWindow.moc"

@@ -1,0 +1,189 @@
+#include "ProgramFolder.h"
+#include "common/AppState.h"
+#include "common/TextCatalogue.h"
+#include "database/ClubDatabase.h"
+#include "shell/Startup.h"
+#include <QCryptographicHash>
+#include <QFile>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTest>
+
+using namespace durvek;
+using namespace durvek::test;
+
+namespace {
+
+// Everything about the schema and the rows except the pigeon numbering.
+QString schemaAndRows(const QSqlDatabase& db)
+{
+    QString text;
+    QSqlQuery tables(db);
+    tables.exec(QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'table' "
+                               "AND name NOT LIKE 'sqlite!_%' ESCAPE '!' ORDER BY name"));
+    while (tables.next()) {
+        const QString name = tables.value(0).toString();
+        text += tables.value(1).toString() + u'\n';
+        QSqlQuery rows(db);
+        rows.exec(QStringLiteral("SELECT * FROM \"%1\"").arg(name));
+        while (rows.next()) {
+            const QSqlRecord record = rows.record();
+            for (int i = 0; i < record.count(); ++i) {
+                const bool isNumbering = name.compare(QLatin1String("pigeons"), Qt::CaseInsensitive) == 0
+                                      && record.fieldName(i).compare(QLatin1String("nr"), Qt::CaseInsensitive) == 0;
+                if (!isNumbering)
+                    text += record.value(i).toString() + u'|';
+            }
+            text += u'\n';
+        }
+    }
+    return text;
+}
+
+bool hasColumn(const QSqlDatabase& db, const QString& table, const QString& column)
+{
+    return db.record(table).indexOf(column) >= 0;
+}
+
+} // namespace
+
+class StartupTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup()
+    {
+        ClubDatabase::close();
+    }
+
+    void upgradesTheDeliveredDatabaseAndFillsTheRunState()
+    {
+        ProgramFolder folder;
+        QVERIFY(folder.isValid());
+        QSqlDatabase before = folder.inspect();
+        QVERIFY(!hasColumn(before, QStringLiteral("settings"), QStringLiteral("Converter")));
+        QVERIFY(!before.tables().contains(QStringLiteral("races"), Qt::CaseInsensitive));
+        QVERIFY(exec(before, QStringLiteral("UPDATE settings SET com = 2, protocol = 1, Clubid = ' 4711 ', Club = 'De Snelle Duif'")));
+
+        // Whatever a previous run left behind must not survive start-up.
+        appState().currentFancierId = 42;
+        appState().lastBandEntered = QStringLiteral("1234567890");
+        appState().lastCode = appState().currentCode = QStringLiteral("ABCDEF0123");
+        appState().languageRequestBytes[0] = 0;
+
+        runStartup(folder.path());
+
+        const AppState& state = appState();
+        QCOMPARE(state.databasePath, folder.databasePath());
+        QCOMPARE(state.decimalSeparator, localeDecimalSeparator());
+        QCOMPARE(state.currentFancierId, 0);
+        QCOMPARE(state.lastBandEntered, QStringLiteral("0000000000"));
+        QCOMPARE(state.lastCode, QStringLiteral("0000000000"));
+        QCOMPARE(state.currentCode, QStringLiteral("0000000000"));
+        QCOMPARE(int(state.languageRequestBytes[0]), 32);
+        QCOMPARE(int(state.languageRequestBytes[1]), 1);
+        QCOMPARE(state.activeSettings.com, 2);
+        QCOMPARE(state.activeSettings.protocol, 1);
+        QCOMPARE(state.activeSettings.clubId, QStringLiteral("4711"));
+        QCOMPARE(state.activeSettings.club, QStringLiteral("De Snelle Duif"));
+        QVERIFY(!state.activeSettings.converter);
+        QVERIFY(!state.activeSettings.sort);
+
+        QSqlDatabase db = ClubDatabase::get();
+        QVERIFY(db.isOpen());
+        for (const char* column : {"Converter", "Sort", "Port1", "Port4"})
+            QVERIFY2(hasColumn(db, QStringLiteral("settings"), QLatin1String(column)), column);
+        QVERIFY(hasColumn(db, QStringLiteral("pigeons"), QStringLiteral("Nr")));
+        QVERIFY(hasColumn(db, QStringLiteral("backup"), QStringLiteral("Nr")));
+        QVERIFY(hasColumn(db, QStringLiteral("fanciers"), QStringLiteral("KXT")));
+        QVERIFY(hasColumn(db, QStringLiteral("fanciers"), QStringLiteral("KYT")));
+        QVERIFY(hasColumn(db, QStringLiteral("combine"), QStringLiteral("Naam")));
+        QCOMPARE(scalar(db, QStringLiteral("SELECT count(*) FROM races")).toInt(), 25);
+        QCOMPARE(scalar(db, QStringLiteral("SELECT afkort FROM races WHERE id = 25")).toString(), QStringLiteral("RA25"));
+        QCOMPARE(scalar(db, QStringLiteral("SELECT count(*) FROM badges")).toInt(), 5);
+
+        // The catalogue reads the club database that start-up opened.
+        QCOMPARE(GetText(6), scalar(db, QStringLiteral("SELECT \"default\" FROM PcLanguage WHERE id = 6")).toString().trimmed());
+    }
+
+    void aSecondStartChangesNothingButTheNumbering()
+    {
+        ProgramFolder folder;
+        QVERIFY(folder.isValid());
+        QSqlDatabase raw = folder.inspect();
+        QVERIFY(exec(raw, QStringLiteral("INSERT INTO fanciers (Licence, Name) VALUES ('12345678', 'Jansen')")));
+        const QString fancier = scalar(raw, QStringLiteral("SELECT max(id) FROM fanciers")).toString();
+        for (const char* band : {"1000001", "1000002", "1000003"})
+            QVERIFY(exec(raw, QStringLiteral("INSERT INTO pigeons (Fancier, country, Year, band) VALUES (%1, 'NL', '23', '%2')")
+                                  .arg(fancier, QLatin1String(band))));
+
+        runStartup(folder.path());
+        const QString afterFirst = schemaAndRows(ClubDatabase::get());
+        QCOMPARE(scalar(ClubDatabase::get(), QStringLiteral("SELECT group_concat(nr) FROM (SELECT nr FROM pigeons ORDER BY nr)")).toString(),
+                 QStringLiteral("1,2,3"));
+
+        runStartup(folder.path());
+        QCOMPARE(schemaAndRows(ClubDatabase::get()), afterFirst);
+        QCOMPARE(scalar(ClubDatabase::get(), QStringLiteral("SELECT group_concat(nr) FROM (SELECT nr FROM pigeons ORDER BY nr)")).toString(),
+                 QStringLiteral("1,2,3"));
+    }
+
+    void aMissingFileIsNamedAndNeverCreated()
+    {
+        ProgramFolder folder;
+        QVERIFY(folder.isValid());
+        QVERIFY(QFile::remove(folder.databasePath()));
+        try {
+            runStartup(folder.path());
+            QFAIL("start-up went on without a database");
+        } catch (const DatabaseError& error) {
+            QVERIFY2(QString::fromUtf8(error.what()).contains(folder.databasePath()), error.what());
+        }
+        QVERIFY(!QFile::exists(folder.databasePath()));
+        QVERIFY(!ClubDatabase::get().isOpen());
+    }
+
+    void aFileThatIsNoDatabaseIsNamedAndLeftAlone()
+    {
+        ProgramFolder folder;
+        QVERIFY(folder.isValid());
+        QFile file(folder.databasePath());
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        const QByteArray text("these are the minutes of the last club meeting, not a database\n");
+        file.write(text.repeated(40));
+        file.close();
+        const QByteArray hash = QCryptographicHash::hash(text.repeated(40), QCryptographicHash::Sha1);
+
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, runStartup(folder.path()));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1), hash);
+    }
+
+    void aMissingUpgradeTableStopsStartUp_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::newRow("settings") << QStringLiteral("settings");
+        QTest::newRow("pigeons") << QStringLiteral("pigeons");
+        QTest::newRow("backup") << QStringLiteral("backup");
+        QTest::newRow("fanciers") << QStringLiteral("fanciers");
+    }
+
+    void aMissingUpgradeTableStopsStartUp()
+    {
+        QFETCH(QString, table);
+        ProgramFolder folder;
+        QVERIFY(folder.isValid());
+        QVERIFY(exec(folder.inspect(), QStringLiteral("DROP TABLE %1").arg(table)));
+        try {
+            runStartup(folder.path());
+            QFAIL("start-up went on without a table the upgrade needs");
+        } catch (const DatabaseError& error) {
+            const QString message = QString::fromUtf8(error.what());
+            QVERIFY2(message.contains(folder.databasePath()), error.what());
+            QVERIFY2(message.contains(table, Qt::CaseInsensitive), error.what());
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(StartupTest)
+#include "tst_Startup.moc"

@@ -1,0 +1,213 @@
+#include "ProgramFolder.h"
+#include "common/TextCatalogue.h"
+#include "database/ClubDatabase.h"
+#include "shell/GridTableModel.h"
+#include "shell/Startup.h"
+#include "shell/ui/FrmPcSoft.h"
+#include "shell/ui/FrmRacepoints.h"
+#include "shell/ui/GridView.h"
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTest>
+
+using namespace durvek;
+using namespace durvek::test;
+
+namespace {
+
+QStringList tableRows(const QSqlDatabase& db, const QString& table)
+{
+    QStringList lines;
+    QSqlQuery rows(db);
+    rows.exec(QStringLiteral("SELECT * FROM %1 ORDER BY id").arg(table));
+    while (rows.next()) {
+        QString line;
+        const QSqlRecord record = rows.record();
+        for (int i = 0; i < record.count(); ++i)
+            line += (record.isNull(i) ? QStringLiteral("<null>") : record.value(i).toString()) + u'|';
+        lines << line;
+    }
+    return lines;
+}
+
+// The grid row showing the record with this id.
+int rowOf(const GridWindow& window, int id)
+{
+    const int idColumn = window.model()->fieldIndex(QStringLiteral("id"));
+    for (int row = 0; row < window.model()->rowCount(); ++row)
+        if (window.model()->index(row, idColumn).data().toInt() == id)
+            return row;
+    return -1;
+}
+
+// Opens the cell editor as a double click would and returns it.
+QLineEdit* editCell(GridWindow& window, int id, const QString& field)
+{
+    const QModelIndex index = window.model()->index(rowOf(window, id), window.model()->fieldIndex(field));
+    window.grid()->setCurrentIndex(index);
+    window.grid()->edit(index);
+    auto* editor = qobject_cast<QLineEdit*>(window.grid()->indexWidget(index));
+    if (editor)
+        editor->selectAll();
+    return editor;
+}
+
+} // namespace
+
+class TableWindowsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        folder_ = std::make_unique<ProgramFolder>();
+        QVERIFY(folder_->isValid());
+        runStartup(folder_->path());
+    }
+
+    void cleanup()
+    {
+        ClubDatabase::close();
+        folder_.reset();
+    }
+
+    void racesShowsAllRacesInOrderWithCatalogueHeaders()
+    {
+        FrmRacepoints window;
+        GridTableModel* model = window.model();
+        QCOMPARE(model->rowCount(), 25);
+        const int id = model->fieldIndex(QStringLiteral("id"));
+        for (int row = 0; row < 25; ++row)
+            QCOMPARE(model->index(row, id).data().toInt(), row + 1);
+        QCOMPARE(model->headerData(id, Qt::Horizontal).toString(), QStringLiteral("ID"));
+        QCOMPARE(model->headerData(model->fieldIndex(QStringLiteral("lossing")), Qt::Horizontal).toString(), GetText(87));
+        QCOMPARE(model->headerData(model->fieldIndex(QStringLiteral("afkort")), Qt::Horizontal).toString(), GetText(88));
+        QCOMPARE(window.exitButton()->text(), GetText(6));
+        QVERIFY(!(model->flags(model->index(0, id)) & Qt::ItemIsEditable));
+    }
+
+    void editingOneRaceNameChangesOnlyThatField()
+    {
+        QStringList expected = tableRows(folder_->inspect(), QStringLiteral("races"));
+        FrmRacepoints window;
+        window.show();
+        QLineEdit* editor = editCell(window, 3, QStringLiteral("lossing"));
+        QVERIFY(editor);
+        // Typed key by key: the test library's text typing takes ASCII only.
+        QTest::keyClicks(editor, QStringLiteral("Qui"));
+        QTest::sendKeyEvent(QTest::Click, editor, Qt::Key_Eacute, QStringLiteral("é"), Qt::NoModifier);
+        QTest::keyClicks(editor, QStringLiteral("vrain"));
+        // Closed while the cell is still being edited: the edit must be kept.
+        window.exitButton()->click();
+        QVERIFY(!window.isVisible());
+
+        expected[2] = QStringLiteral("3|Quiévrain|RAE3|");
+        QCOMPARE(tableRows(folder_->inspect(), QStringLiteral("races")), expected);
+    }
+
+    void raceTextsCannotOutgrowTheirFields()
+    {
+        FrmRacepoints window;
+        window.show();
+        QLineEdit* abbreviation = editCell(window, 1, QStringLiteral("afkort"));
+        QVERIFY(abbreviation);
+        QTest::keyClicks(abbreviation, QStringLiteral("BRUXE"));
+        QCOMPARE(abbreviation->text(), QStringLiteral("BRUX"));
+        QTest::keyClick(abbreviation, Qt::Key_Return);
+
+        QLineEdit* name = editCell(window, 2, QStringLiteral("lossing"));
+        QVERIFY(name);
+        name->insert(QStringLiteral("Saint-Vincent-de-Tyrosse")); // as a paste would
+        QCOMPARE(name->text().size(), FrmRacepoints::kNameLength);
+        window.exitButton()->click();
+
+        QSqlDatabase db = folder_->inspect();
+        QCOMPARE(scalar(db, QStringLiteral("SELECT afkort FROM races WHERE id = 1")).toString(), QStringLiteral("BRUX"));
+        QCOMPARE(scalar(db, QStringLiteral("SELECT lossing FROM races WHERE id = 2")).toString(),
+                 QStringLiteral("Saint-Vincent-de-Tyr"));
+        QCOMPARE(scalar(db, QStringLiteral("SELECT count(*) FROM races")).toInt(), 25);
+    }
+
+    void theRaceNumberCannotBeChanged()
+    {
+        FrmRacepoints window;
+        const QModelIndex index = window.model()->index(rowOf(window, 4), window.model()->fieldIndex(QStringLiteral("id")));
+        QVERIFY(!window.model()->setData(index, 99));
+        window.close();
+        QCOMPARE(scalar(folder_->inspect(), QStringLiteral("SELECT count(*) FROM races WHERE id = 4")).toInt(), 1);
+        QCOMPARE(scalar(folder_->inspect(), QStringLiteral("SELECT count(*) FROM races WHERE id = 99")).toInt(), 0);
+    }
+
+    void aRefusedEditIsReportedAndNotShownAsStored()
+    {
+        QVERIFY(exec(ClubDatabase::get(), QStringLiteral(
+            "CREATE TRIGGER refuse_xxxx BEFORE UPDATE OF afkort ON races WHEN NEW.afkort = 'XXXX' "
+            "BEGIN SELECT RAISE(ABORT, 'abbreviation refused'); END")));
+        FrmRacepoints window;
+        QStringList reported;
+        window.model()->setWriteFailedHandler([&reported](const QString& message) { reported << message; });
+        window.show();
+        QLineEdit* editor = editCell(window, 7, QStringLiteral("afkort"));
+        QVERIFY(editor);
+        QTest::keyClicks(editor, QStringLiteral("XXXX"));
+        window.exitButton()->click();
+
+        QCOMPARE(reported.size(), 1);
+        QVERIFY2(reported.first().contains(QLatin1String("abbreviation refused")), qPrintable(reported.first()));
+        const QModelIndex cell = window.model()->index(rowOf(window, 7), window.model()->fieldIndex(QStringLiteral("afkort")));
+        QCOMPARE(cell.data().toString(), QStringLiteral("RAE7"));
+        QCOMPARE(scalar(folder_->inspect(), QStringLiteral("SELECT afkort FROM races WHERE id = 7")).toString(), QStringLiteral("RAE7"));
+    }
+
+    void pcSoftEditsAreStoredAndShownByTheNextWindow()
+    {
+        QStringList expected = tableRows(folder_->inspect(), QStringLiteral("PcLanguage"));
+        const QString exitBefore = GetText(6);
+        QVERIFY(!exitBefore.trimmed().isEmpty());
+
+        FrmPcSoft window;
+        window.show();
+        QCOMPARE(window.windowTitle(), QStringLiteral("Language PC-Soft"));
+        GridTableModel* model = window.model();
+        QCOMPARE(model->headerData(model->fieldIndex(QStringLiteral("id")), Qt::Horizontal).toString(), QStringLiteral("id"));
+        QCOMPARE(model->headerData(model->fieldIndex(QStringLiteral("default")), Qt::Horizontal).toString(), QStringLiteral("Default"));
+        QCOMPARE(model->headerData(model->fieldIndex(QStringLiteral("other")), Qt::Horizontal).toString(), QStringLiteral("Other"));
+        QCOMPARE(model->index(0, model->fieldIndex(QStringLiteral("id"))).data().toInt(), 1);
+
+        QLineEdit* editor = editCell(window, 6, QStringLiteral("other"));
+        QVERIFY(editor);
+        QTest::keyClicks(editor, QStringLiteral("Sluiten"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents(); // the grid commits a Return once the loop runs
+        QCOMPARE(scalar(folder_->inspect(), QStringLiteral("SELECT other FROM PcLanguage WHERE id = 6")).toString(),
+                 QStringLiteral("Sluiten"));
+        // The base text too, although its field name is a reserved word.
+        QLineEdit* base = editCell(window, 7, QStringLiteral("default"));
+        QVERIFY(base);
+        QTest::keyClicks(base, QStringLiteral("Nummer"));
+        // Until the window closes the catalogue may keep its old text;
+        // after it, the next window must show the new one.
+        window.exitButton()->click();
+        QCOMPARE(GetText(6), QStringLiteral("Sluiten"));
+
+        const int row = rowOf(window, 6);
+        QStringList fields = expected[row].split(u'|');
+        fields[2] = QStringLiteral("Sluiten");
+        expected[row] = fields.join(u'|');
+        fields = expected[row + 1].split(u'|');
+        fields[1] = QStringLiteral("Nummer");
+        expected[row + 1] = fields.join(u'|');
+        QCOMPARE(tableRows(folder_->inspect(), QStringLiteral("PcLanguage")), expected);
+
+        FrmRacepoints next;
+        QCOMPARE(next.exitButton()->text(), QStringLiteral("Sluiten"));
+    }
+
+private:
+    std::unique_ptr<ProgramFolder> folder_;
+};
+
+QTEST_MAIN(TableWindowsTest)
+#include "tst_TableWindows.moc"
