@@ -1,0 +1,96 @@
+#include "DemoClock.h"
+
+namespace durvek::clocksim {
+
+namespace {
+
+QByteArray field(const QByteArray& text, int width) { return text.left(width).leftJustified(width, ' '); }
+
+QByteArray fancierBlock(const QByteArray& licence, const QByteArray& name, const QByteArray& address,
+                        const QByteArray& zip, const QByteArray& city)
+{
+    return field(licence, 8) + field(name, 25) + field(address, 25) + field(zip, 6) + field(city, 20)
+        + field("05123456", 8) + field("51012345", 8);
+}
+
+struct DemoPigeon {
+    const char* chip;
+    const char* country;
+    const char* year;
+    const char* band;
+    char sex;
+    const char* colour;
+};
+
+QByteArray pigeonRecord(const DemoPigeon& p, bool longRecord)
+{
+    QByteArray r = field(p.chip, 8) + field(p.country, 3) + QByteArray(p.year) + '-';
+    r += QByteArray(p.band).rightJustified(longRecord ? 10 : 7, ' ');
+    r += p.sex;
+    if (longRecord)
+        r += field(p.colour, 4);
+    return r;
+}
+
+QByteArray flightText(const QByteArray& code, const QByteArray& code2, const QByteArray& date,
+                      const QByteArray& release, const QByteArray& distance)
+{
+    QByteArray s = field(code, 4) + field(code2, 4) + date + release + distance + "    " + "000000" + "000000"
+        + "000000" + "    " + "0001";
+    return field(s, 57);
+}
+
+Arrival arrival(int block, int record, const QByteArray& flightKey, const QByteArray& date, const QByteArray& time,
+                char status)
+{
+    Arrival a;
+    a.block = block;
+    a.record = record;
+    a.flightKey = flightKey;
+    a.date = date;
+    a.time = time;
+    a.status = status;
+    a.values[0] = uint16_t(record);
+    return a;
+}
+
+} // namespace
+
+SimState demoClock(ClockModel model)
+{
+    SimState s;
+    s.model = model;
+    const bool zefira = model == ClockModel::Zefira;
+    s.fancierBlocks.append(fancierBlock("10234567", "Demo Fancier", "Loftstraat 12", "9000", "Veldwijk"));
+    if (zefira) {
+        s.fanciersPerClock = 2;
+        s.fancierBlocks.append(fancierBlock("10234590", "Second Demo Fancier", "Duivenlaan 3", "9010", "Veldwijk"));
+    }
+
+    static const DemoPigeon pigeons[] = {
+        {"0A1B2C3D", "BE", "23", "1234567", ' ', "BB  "}, {"1F2E3D4C", "BE", "23", "1234568", 'F', "BK  "},
+        {"55AA1234", "BE", "24", "2001234", ' ', "RD  "}, {"6B7C8D9E", "NL", "24", "1709876", 'F', "BBW "},
+        {"00FF00FF", "BE", "22", "3012345", ' ', "BB  "}, {"ABCDEF01", "DV", "24", "0456789", 'F', "GR  "},
+    };
+    s.records.append({0, 0, "999999"});
+    int index = 0;
+    for (const DemoPigeon& p : pigeons) {
+        const int block = zefira && index >= 4 ? 1 : 0;
+        const int recordIndex = block == 1 ? index - 3 : index + 1;
+        s.records.append({block, recordIndex, pigeonRecord(p, zefira)});
+        ++index;
+    }
+    if (zefira)
+        s.records.append({1, 0, "999999"});
+
+    s.flights.append(flightText("NOYO", "0001", "150624", "073000", "123456"));
+    s.flights.append(flightText("TRN1", "0002", "080624", "090000", "045000"));
+    s.arrivals.append(arrival(0, 1, "NOYO0001", "150624", "112731", '1'));
+    s.arrivals.append(arrival(0, 2, "NOYO0001", "150624", "112509", '!'));
+    s.arrivals.append(arrival(0, 3, "NOYO0001", "000000", "000000", '2'));
+    s.arrivals.append(arrival(0, 4, "TRN10002", "080624", "101502", '5'));
+    s.arrivals.append(arrival(0, 1, "TRN10002", "080624", "101455", '5'));
+    return s;
+}
+
+} // namespace durvek::clocksim
