@@ -2,10 +2,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QList>
-
-#ifdef Q_OS_LINUX
-#include <unistd.h>
-#endif
+#include <cstring>
 
 namespace durvek {
 
@@ -36,7 +33,31 @@ std::optional<qint64> startTicks(const QByteArray& selfStat)
     return ok ? std::optional<qint64>(ticks) : std::nullopt;
 }
 
+quint64 nativeWord(const QByteArray& bytes, qsizetype at)
+{
+    quintptr word = 0;
+    std::memcpy(&word, bytes.constData() + at, sizeof word);
+    return word;
+}
+
 } // namespace
+
+std::optional<long> clockTicksPerSecond(const QByteArray& auxv)
+{
+    constexpr quint64 kEndOfVector = 0;
+    constexpr quint64 kClockTick = 17; // AT_CLKTCK
+    constexpr qsizetype kEntry = 2 * qsizetype(sizeof(quintptr));
+    for (qsizetype at = 0; at + kEntry <= auxv.size(); at += kEntry) {
+        const quint64 type = nativeWord(auxv, at);
+        if (type == kEndOfVector)
+            break;
+        if (type == kClockTick) {
+            const quint64 ticks = nativeWord(auxv, at + kEntry / 2);
+            return ticks > 0 && ticks <= 1000000 ? std::optional<long>(long(ticks)) : std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
 
 std::optional<qint64> processAgeMs(const QByteArray& selfStat, const QByteArray& uptime,
                                    long ticksPerSecond)
@@ -59,9 +80,12 @@ qint64 millisecondsSinceProcessStart(const QElapsedTimer& fallback)
 {
     const qint64 timerMs = fallback.isValid() ? fallback.elapsed() : 0;
 #ifdef Q_OS_LINUX
+    // The clock tick comes from the kernel's start-up vector, read like the
+    // other figures as a file, so the program needs no system call of its own.
+    const std::optional<long> ticksPerSecond = clockTicksPerSecond(readSmallFile("/proc/self/auxv"));
     const std::optional<qint64> age = processAgeMs(readSmallFile("/proc/self/stat"),
                                                    readSmallFile("/proc/uptime"),
-                                                   sysconf(_SC_CLK_TCK));
+                                                   ticksPerSecond.value_or(0));
     // Both kernel figures tick in hundredths of a second; the timer is finer
     // and can never be ahead of the true age, so it bounds the result below.
     if (age)

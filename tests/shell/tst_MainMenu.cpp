@@ -4,6 +4,7 @@
 #include "shell/Startup.h"
 #include "shell/ui/FrmLogo.h"
 #include <QApplication>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -101,6 +102,26 @@ private slots:
         // A disabled button cannot be clicked into doing anything.
         QCOMPARE(windowOpenedBy(menu.button(2)), QString());
         QVERIFY(menu.isVisible());
+    }
+
+    void aWindowWhoseDataCannotBeReadIsReportedAndTheMenuStays()
+    {
+        FrmLogo menu;
+        menu.show();
+        // The settings row can no longer be read once the program runs.
+        QVERIFY(exec(folder_->inspect(), QStringLiteral("ALTER TABLE settings RENAME TO settings_gone")));
+        QString message;
+        QTimer::singleShot(0, [&message] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                message = box->text();
+                box->close();
+            }
+        });
+        menu.button(6)->click();
+        QCoreApplication::processEvents();
+        QVERIFY2(message.contains(QLatin1String("settings")), qPrintable(message));
+        QVERIFY(menu.isVisible());
+        QVERIFY(!QApplication::activeModalWidget());
     }
 
     void exitClosesTheMenu()

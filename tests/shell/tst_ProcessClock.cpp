@@ -1,5 +1,10 @@
 #include "shell/ProcessClock.h"
+#include <QFile>
 #include <QTest>
+
+#ifdef Q_OS_LINUX
+#include <unistd.h>
+#endif
 
 using namespace durvek;
 
@@ -56,6 +61,29 @@ private slots:
         QFETCH(QByteArray, uptime);
         QFETCH(int, ticksPerSecond);
         QVERIFY(!processAgeMs(stat, uptime, ticksPerSecond).has_value());
+    }
+
+    void findsTheClockTickInTheAuxiliaryVector()
+    {
+        auto vector = [](std::initializer_list<quintptr> words) {
+            QByteArray bytes;
+            for (quintptr word : words)
+                bytes.append(reinterpret_cast<const char*>(&word), sizeof word);
+            return bytes;
+        };
+        QCOMPARE(clockTicksPerSecond(vector({6, 4096, 17, 100, 0, 0})), std::optional<long>(100));
+        QCOMPARE(clockTicksPerSecond(vector({17, 1024, 0, 0})), std::optional<long>(1024));
+        // A value equal to the tick type is not mistaken for an entry.
+        QCOMPARE(clockTicksPerSecond(vector({6, 17, 0, 0, 17, 100})), std::optional<long>());
+        QCOMPARE(clockTicksPerSecond(vector({17, 0, 0, 0})), std::optional<long>());
+        QCOMPARE(clockTicksPerSecond(QByteArray("\x11\x00", 2)), std::optional<long>());
+        QCOMPARE(clockTicksPerSecond(QByteArray()), std::optional<long>());
+#ifdef Q_OS_LINUX
+        // This very process's vector gives what the system call would.
+        QFile auxv(QStringLiteral("/proc/self/auxv"));
+        QVERIFY(auxv.open(QIODevice::ReadOnly));
+        QCOMPARE(clockTicksPerSecond(auxv.readAll()), std::optional<long>(sysconf(_SC_CLK_TCK)));
+#endif
     }
 
     void isNeverBehindTheTimerStartedInMain()

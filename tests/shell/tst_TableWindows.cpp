@@ -88,6 +88,28 @@ private slots:
         QVERIFY(!(model->flags(model->index(0, id)) & Qt::ItemIsEditable));
     }
 
+    void fieldsOtherThanTheGridsOwnStayOutOfSight()
+    {
+        // A club's table may carry fields of its own; the grids show theirs only.
+        QSqlDatabase db = ClubDatabase::get();
+        QVERIFY(exec(db, QStringLiteral("ALTER TABLE races ADD COLUMN remark TEXT")));
+        QVERIFY(exec(db, QStringLiteral("ALTER TABLE PcLanguage ADD COLUMN remark TEXT")));
+        FrmRacepoints races;
+        FrmPcSoft texts;
+        const QList<QPair<GridWindow*, QStringList>> windows{
+            {&races, {QStringLiteral("id"), QStringLiteral("lossing"), QStringLiteral("afkort")}},
+            {&texts, {QStringLiteral("id"), QStringLiteral("default"), QStringLiteral("other")}},
+        };
+        for (const auto& [window, shown] : windows) {
+            GridTableModel* model = window->model();
+            for (int column = 0; column < model->columnCount(); ++column) {
+                const QString field = model->record().fieldName(column);
+                QCOMPARE(window->grid()->isColumnHidden(column), !shown.contains(field, Qt::CaseInsensitive));
+            }
+            QVERIFY(!(model->flags(model->index(0, model->fieldIndex(QStringLiteral("id")))) & Qt::ItemIsEditable));
+        }
+    }
+
     void editingOneRaceNameChangesOnlyThatField()
     {
         QStringList expected = tableRows(folder_->inspect(), QStringLiteral("races"));

@@ -1,5 +1,6 @@
 #include "shell/ui/FrmLogo.h"
 #include "common/ui/Captions.h"
+#include "database/ClubDatabase.h"
 #include "shell/ui/FrmPcSoft.h"
 #include "shell/ui/FrmRacepoints.h"
 #include "shell/ui/FrmSettings.h"
@@ -8,6 +9,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -122,7 +124,14 @@ void FrmLogo::onButton(int index)
     const WindowOpener open = kMenu[size_t(index)].open;
     if (!open)
         return;
-    open(this);
+    try {
+        open(this);
+    } catch (const DatabaseError& error) {
+        // A window that cannot read its data does not open; the run goes on.
+        QMessageBox::warning(this, windowTitle(),
+                             QStringLiteral("The window could not be opened:\n%1")
+                                 .arg(QString::fromUtf8(error.what())));
+    }
     repaint();
 }
 

@@ -21,14 +21,11 @@ void FrmPcSoft::layOutColumns()
     const int id = m->fieldIndex(QStringLiteral("id"));
     const int base = m->fieldIndex(QStringLiteral("default"));
     const int other = m->fieldIndex(QStringLiteral("other"));
-    m->setReadOnlyColumn(id);
     m->setHeaderData(id, Qt::Horizontal, QStringLiteral("id"));
     m->setHeaderData(base, Qt::Horizontal, QStringLiteral("Default"));
     m->setHeaderData(other, Qt::Horizontal, QStringLiteral("Other"));
 
-    for (int column = 0; column < m->columnCount(); ++column)
-        grid()->setColumnHidden(column, column != id && column != base && column != other);
-    grid()->setColumnWidth(id, 60);
+    showColumns(id, {base, other});
     grid()->horizontalHeader()->setSectionResizeMode(base, QHeaderView::Stretch);
     grid()->horizontalHeader()->setSectionResizeMode(other, QHeaderView::Stretch);
 }

@@ -22,7 +22,6 @@ void FrmRacepoints::layOutColumns()
     const int id = m->fieldIndex(QStringLiteral("id"));
     const int name = m->fieldIndex(QStringLiteral("lossing"));
     const int abbreviation = m->fieldIndex(QStringLiteral("afkort"));
-    m->setReadOnlyColumn(id);
     m->setHeaderData(id, Qt::Horizontal, QStringLiteral("ID"));
     m->setHeaderData(name, Qt::Horizontal, GetText(87));
     m->setHeaderData(abbreviation, Qt::Horizontal, GetText(88));
@@ -32,9 +31,7 @@ void FrmRacepoints::layOutColumns()
     delegate->setMaxLength(abbreviation, kAbbreviationLength);
     grid()->setItemDelegate(delegate);
 
-    for (int column = 0; column < m->columnCount(); ++column)
-        grid()->setColumnHidden(column, column != id && column != name && column != abbreviation);
-    grid()->setColumnWidth(id, 60);
+    showColumns(id, {name, abbreviation});
     grid()->setColumnWidth(abbreviation, 120);
     grid()->horizontalHeader()->setSectionResizeMode(name, QHeaderView::Stretch);
 }

@@ -44,6 +44,14 @@ bool GridWindow::bindTable(const QString& table, const QString& orderColumn)
     return true;
 }
 
+void GridWindow::showColumns(int keyColumn, const QList<int>& editableColumns)
+{
+    model_->setReadOnlyColumn(keyColumn);
+    for (int column = 0; column < model_->columnCount(); ++column)
+        grid_->setColumnHidden(column, column != keyColumn && !editableColumns.contains(column));
+    grid_->setColumnWidth(keyColumn, 60);
+}
+
 void GridWindow::done(int result)
 {
     grid_->commitOpenEditor();

@@ -28,6 +28,10 @@ protected:
     // when the table cannot be read.
     bool bindTable(const QString& table, const QString& orderColumn);
 
+    // Shows the key column (narrow, not editable) and the given columns;
+    // any other column of the table stays out of sight.
+    void showColumns(int keyColumn, const QList<int>& editableColumns);
+
 private:
     GridTableModel* model_ = nullptr;
     GridView* grid_ = nullptr;
