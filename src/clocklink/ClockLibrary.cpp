@@ -46,6 +46,18 @@ struct ClockLibrary::Impl {
     LineLog* log = &lineLog();
     TransportPtr transport;
     QString device;
+    const void* sharer = nullptr;
+    std::function<void()> sharerLetGo;
+
+    void takeDeviceBack()
+    {
+        if (!sharerLetGo)
+            return;
+        const std::function<void()> letGo = std::move(sharerLetGo);
+        sharerLetGo = nullptr;
+        sharer = nullptr;
+        letGo();
+    }
 
     void logResult(uint16_t result, const QString& note = QString())
     {
@@ -62,6 +74,7 @@ struct ClockLibrary::Impl {
         if (transport->isOpen() && transport->device() == device)
             return true;
         transport->close();
+        takeDeviceBack();
         QString error;
         if (transport->open(device, &error))
             return true;
@@ -216,6 +229,12 @@ uint16_t ClockLibrary::Impl::readAntenna(uint8_t port, int16_t& length, uint8_t*
     const int count = std::min<int>(int(partial.size()), kAntennaBufferSize);
     std::memcpy(buffer, partial.constData(), size_t(count));
     length = int16_t(count);
+    // Twelve bytes with result 0 are a chip code to the caller: noise that
+    // happens to be twelve bytes long must not pass for one.
+    if (count == kTelegramSize) {
+        logResult(code(LinkResult::BadChecksum), QStringLiteral("not a telegram"));
+        return code(LinkResult::BadChecksum);
+    }
     logResult(code(LinkResult::Ok), QStringLiteral("incomplete telegram"));
     return code(LinkResult::Ok);
 }
@@ -259,6 +278,20 @@ void ClockLibrary::release()
 {
     if (d->transport)
         d->transport->close();
+}
+
+void ClockLibrary::shareDevice(const void* owner, std::function<void()> letGo)
+{
+    d->sharer = owner;
+    d->sharerLetGo = std::move(letGo);
+}
+
+void ClockLibrary::unshareDevice(const void* owner)
+{
+    if (d->sharer != owner)
+        return;
+    d->sharer = nullptr;
+    d->sharerLetGo = nullptr;
 }
 
 QString ClockLibrary::lastDevice() const { return d->device; }

@@ -53,6 +53,14 @@ public:
     // Closes the port so another user (the direct line) can open the device.
     void release();
 
+    // The other way round: a direct line that holds the device registers how
+    // it lets go, and the library calls that before it opens a device itself.
+    // Without it a framed call after a direct-line transfer (the next
+    // language upload waits for the clock first) finds the device locked.
+    // owner identifies the registration so that it can be withdrawn.
+    void shareDevice(const void* owner, std::function<void()> letGo);
+    void unshareDevice(const void* owner);
+
     // The device of the last call (for the status line hint of result 3).
     QString lastDevice() const;
 

@@ -24,7 +24,11 @@ DirectLine::DirectLine()
 {
 }
 
-DirectLine::~DirectLine() { close(); }
+DirectLine::~DirectLine()
+{
+    m_library.unshareDevice(this);
+    close();
+}
 
 void DirectLine::setTransportFactory(TransportFactory factory)
 {
@@ -50,6 +54,7 @@ bool DirectLine::open(const QString& device, QString* error)
     }
     m_transport->purge();
     m_pending.clear();
+    m_library.shareDevice(this, [this] { close(); });
     return true;
 }
 

@@ -34,7 +34,7 @@ namespace {
 
 // A request with its own status text shows it after every try; otherwise a
 // failed library call shows its result number.
-void showTryStatus(JobContext& job, const RequestSpec& request, const ExchangeOutcome& outcome, int attempt,
+void showTryStatus(JobContext& job, const RequestPlan& request, const ExchangeOutcome& outcome, int attempt,
                    bool retrying)
 {
     if (request.statusText) {
@@ -53,7 +53,7 @@ QString catalogueText(const JobContext& job, int number)
 
 } // namespace
 
-RequestEnd runRequest(JobContext& job, const RequestSpec& request)
+RequestEnd runRequest(JobContext& job, const RequestPlan& request)
 {
     const uint8_t lineMode = request.lineMode == 0xFF ? job.link.lineMode : request.lineMode;
     RequestEnd end;

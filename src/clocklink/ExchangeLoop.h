@@ -31,7 +31,7 @@ StatusRule refusingRule(uint8_t refusedStatus, int messageText, int titleText);
 StatusVerdict listRule(const ExchangeOutcome& outcome);
 
 // One request of a job and how its loop runs.
-struct RequestSpec {
+struct RequestPlan {
     std::function<uint16_t()> build;   // fills SendFrame
     int timeoutMs = 100;
     int pauseMs = 0;
@@ -55,7 +55,7 @@ struct RequestEnd {
 // the cancel flag, apply the status rule; again until the rule ends it, the
 // user cancels or (with maxTries) the tries run out. A refusal shows its
 // warning box before the loop returns.
-RequestEnd runRequest(JobContext& job, const RequestSpec& request);
+RequestEnd runRequest(JobContext& job, const RequestPlan& request);
 
 // One call whose result nobody examines (the converter frames).
 void sendOnce(JobContext& job, const std::function<uint16_t()>& build, int timeoutMs, uint8_t lineMode);

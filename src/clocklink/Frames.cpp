@@ -27,6 +27,14 @@ uint16_t freshFrame(uint8_t target, uint8_t command, uint8_t dataLength)
     return header(target, command, dataLength);
 }
 
+// A clock frame with one data byte.
+uint16_t oneByteFrame(uint8_t command, uint8_t data)
+{
+    const uint16_t length = freshFrame(kToClock, command, 1);
+    linkBuffers().SendFrame[4] = data;
+    return length;
+}
+
 // Four ANSI characters; a shorter text is filled with spaces so the frame
 // never carries stray zeros the clock could take for an end of text.
 void putFourChars(uint8_t* at, const QString& text)
@@ -65,16 +73,10 @@ RecordIndex splitRecordIndex(int k)
     return {uint8_t(index / 256), uint8_t(index % 256)};
 }
 
-uint16_t FrameIdentify() { return freshFrame(kToClock, 0x50, 1); }
-uint16_t FrameEndJob() { return freshFrame(kToClock, 0x56, 1); }
-uint16_t FrameReadFancierBlock() { return freshFrame(kToClock, 0x51, 1); }
-
-uint16_t FrameReadFancierBlockAt(uint8_t block)
-{
-    const uint16_t length = freshFrame(kToClock, 0x51, 1);
-    linkBuffers().SendFrame[4] = block;
-    return length;
-}
+uint16_t FrameIdentify() { return oneByteFrame(0x50, 0x00); }
+uint16_t FrameEndJob() { return oneByteFrame(0x56, 0x00); }
+uint16_t FrameReadFancierBlock() { return oneByteFrame(0x51, 0x00); }
+uint16_t FrameReadFancierBlockAt(uint8_t block) { return oneByteFrame(0x51, block); }
 
 uint16_t FrameWriteFancierBlock()
 {
@@ -124,12 +126,7 @@ uint16_t FrameRaceQuery(uint8_t index, const QString& s)
     return length;
 }
 
-uint16_t FrameSetup(uint8_t subCode)
-{
-    const uint16_t length = freshFrame(kToClock, 0xFA, 1);
-    linkBuffers().SendFrame[4] = subCode;
-    return length;
-}
+uint16_t FrameSetup(uint8_t subCode) { return oneByteFrame(0xFA, subCode); }
 
 uint16_t FrameRaceBlock()
 {

@@ -18,7 +18,7 @@ void converterFrame(JobContext& job, uint16_t (*builder)())
 
 bool identify(JobContext& job, const JobFrameOptions& options, JobFrameReport& report)
 {
-    RequestSpec request;
+    RequestPlan request;
     request.build = FrameIdentify;
     request.timeoutMs = options.identifyTimeoutMs;
     request.pauseMs = options.identifyPauseMs;
@@ -33,7 +33,7 @@ bool endJob(JobContext& job, const ClosingPolicy& policy)
 {
     if (policy.clearCancelFirst)
         linkBuffers().CancelRequested = false;
-    RequestSpec request;
+    RequestPlan request;
     request.build = FrameEndJob;
     request.timeoutMs = policy.timeoutMs;
     request.pauseMs = policy.pauseMs;
@@ -66,7 +66,7 @@ JobFrameReport runJobFrameOrder(JobContext& job, const JobFrameOptions& options,
 
 bool WaitForClock(JobContext& job)
 {
-    RequestSpec request;
+    RequestPlan request;
     request.build = FrameIdentify;
     request.timeoutMs = 100;
     request.pauseMs = 0;

@@ -1,4 +1,5 @@
 #include "PtyPeer.h"
+#include "FakeClock.h"
 #include "clocklink/Envelope.h"
 #include <chrono>
 #include <fcntl.h>
@@ -138,14 +139,7 @@ QByteArray wrap(const QByteArray& payload) { return envelope::encode(payload); }
 
 QByteArray clockReply(uint8_t command, uint8_t status, const QByteArray& data)
 {
-    QByteArray frame;
-    frame.append(char(0x6C));
-    frame.append(char(0x82));
-    frame.append(char(command));
-    frame.append(char(uint8_t(data.size())));
-    frame.append(char(status));
-    frame.append(data);
-    return wrap(frame);
+    return wrap(replyFrame(command, status, data));
 }
 
 } // namespace durvek::test

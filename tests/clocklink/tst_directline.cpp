@@ -16,6 +16,15 @@ class DirectLineTest : public QObject {
     std::unique_ptr<PtyPeer> peer;
     std::unique_ptr<ClockLibrary> library;
 
+    // One identify through the clock library, answered by the peer.
+    int identifyThroughLibrary()
+    {
+        peer->start(PtyPeer::envelopes([](const QByteArray&) { return PtyPeer::Action{clockReply(0x50, 0)}; }));
+        uint8_t send[257] = {0x6C, 0x82, 0x50, 0x01, 0x00};
+        uint8_t reply[257] = {};
+        return library->WinOmnexa(1, 1, 500, send, reply);
+    }
+
 private slots:
     void init()
     {
@@ -94,10 +103,7 @@ private slots:
 
     void takesTheDeviceFromTheClockLibrary()
     {
-        peer->start(PtyPeer::envelopes([](const QByteArray&) { return PtyPeer::Action{clockReply(0x50, 0)}; }));
-        uint8_t send[257] = {0x6C, 0x82, 0x50, 0x01, 0x00};
-        uint8_t reply[257] = {};
-        QCOMPARE(int(library->WinOmnexa(1, 1, 500, send, reply)), 0);
+        QCOMPARE(identifyThroughLibrary(), 0);
         peer->stop();
 
         // the library keeps its port open between calls; the direct line must
@@ -113,6 +119,31 @@ private slots:
         QVERIFY(line.readAvailable().isEmpty());
         line.close();
         QVERIFY(!line.isOpen());
+    }
+
+    void clockLibraryTakesTheDeviceBack()
+    {
+        // A language upload leaves its direct line open; the next upload
+        // first waits for the clock on the framed link, on the same device.
+        DirectLine line(*library);
+        line.setLineLog(nullptr);
+        QVERIFY(line.open(peer->devicePath()));
+        QCOMPARE(identifyThroughLibrary(), 0);
+        QVERIFY(!line.isOpen());
+
+        // and the direct line gets it again after that
+        QVERIFY(line.open(peer->devicePath()));
+        QVERIFY(line.isOpen());
+    }
+
+    void directLineGoneLeavesTheLibraryAlone()
+    {
+        {
+            DirectLine line(*library);
+            line.setLineLog(nullptr);
+            QVERIFY(line.open(peer->devicePath()));
+        }
+        QCOMPARE(identifyThroughLibrary(), 0);
     }
 
     void peerGoneEndsTheWait()

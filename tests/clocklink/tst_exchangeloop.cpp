@@ -135,21 +135,21 @@ private slots:
         QFETCH(int, request);
         QFETCH(int, refusedStatus);
         QFETCH(QString, warning);
-        RequestSpec spec;
-        spec.timeoutMs = 20;
+        RequestPlan plan;
+        plan.timeoutMs = 20;
         uint8_t cmd = 0;
         switch (request) {
-        case 0: spec.build = FrameWriteFancierBlock; spec.rule = refusingRule(4, 55, 48); cmd = 0x51; break;
-        case 1: spec.build = [] { return FrameSetup(1); }; spec.rule = refusingRule(5, 55, 48); cmd = 0xFA; break;
-        case 2: spec.build = FrameReadFancierBlock; spec.rule = refusingRule(1, 70, 49); cmd = 0x51; break;
-        case 3: spec.build = [] { return FrameSetup(10); }; spec.rule = refusingRule(1, 70, 49); cmd = 0xFA; break;
+        case 0: plan.build = FrameWriteFancierBlock; plan.rule = refusingRule(4, 55, 48); cmd = 0x51; break;
+        case 1: plan.build = [] { return FrameSetup(1); }; plan.rule = refusingRule(5, 55, 48); cmd = 0xFA; break;
+        case 2: plan.build = FrameReadFancierBlock; plan.rule = refusingRule(1, 70, 49); cmd = 0x51; break;
+        case 3: plan.build = [] { return FrameSetup(10); }; plan.rule = refusingRule(1, 70, 49); cmd = 0xFA; break;
         }
         // one silent try and one "busy" status first: those are retried
         clock.statuses[cmd] = {-1, 2, refusedStatus};
         JobContext ctx = job(false);
         RequestEnd end;
         const JobFrameReport report = runJobFrameOrder(ctx, fastOptions(), [&](JobContext& j) {
-            end = runRequest(j, spec);
+            end = runRequest(j, plan);
         });
         QCOMPARE(end.kind, RequestEnd::Refused);
         QCOMPARE(end.tries, 3);
@@ -161,13 +161,13 @@ private slots:
     void otherStatusesRetryUntilDone()
     {
         clock.statuses[0x52] = {2, 3, 4, 5, 1, -1, 0};
-        RequestSpec spec;
-        spec.build = [] { return FrameWriteRecord(0, 1, 24); };
-        spec.timeoutMs = 20;
-        spec.pauseMs = 100;
+        RequestPlan plan;
+        plan.build = [] { return FrameWriteRecord(0, 1, 24); };
+        plan.timeoutMs = 20;
+        plan.pauseMs = 100;
         // the write refuses nothing: every non-zero status is a "not yet"
         JobContext ctx = job(false);
-        const RequestEnd end = runRequest(ctx, spec);
+        const RequestEnd end = runRequest(ctx, plan);
         QCOMPARE(end.kind, RequestEnd::Done);
         QCOMPARE(end.tries, 7);
         QVERIFY(host.warnings.isEmpty());
@@ -176,21 +176,21 @@ private slots:
 
     void listEndsOnStatusOneOrFive()
     {
-        RequestSpec spec;
-        spec.build = [] { return FramePigeonQuery(0, 0, QStringLiteral("0000"), QStringLiteral("0000")); };
-        spec.timeoutMs = 20;
-        spec.rule = listRule;
+        RequestPlan plan;
+        plan.build = [] { return FramePigeonQuery(0, 0, QStringLiteral("0000"), QStringLiteral("0000")); };
+        plan.timeoutMs = 20;
+        plan.rule = listRule;
         JobContext ctx = job(false);
 
         clock.statuses[0x58] = {3, -1, 5};
-        RequestEnd end = runRequest(ctx, spec);
+        RequestEnd end = runRequest(ctx, plan);
         QCOMPARE(end.kind, RequestEnd::EndOfList);
         QCOMPARE(end.tries, 3);
 
         clock.statuses[0x58] = {1};
-        QCOMPARE(runRequest(ctx, spec).kind, RequestEnd::EndOfList);
+        QCOMPARE(runRequest(ctx, plan).kind, RequestEnd::EndOfList);
         clock.statuses[0x58] = {};
-        QCOMPARE(runRequest(ctx, spec).kind, RequestEnd::Done);
+        QCOMPARE(runRequest(ctx, plan).kind, RequestEnd::Done);
     }
 
     void closingWithTryLimit()
@@ -260,17 +260,17 @@ private slots:
     void pauseOnlyBeforeRetry()
     {
         clock.statuses[0xFA] = {2, 0};
-        RequestSpec spec;
-        spec.build = [] {
+        RequestPlan plan;
+        plan.build = [] {
             const uint16_t n = FrameRaceBlock();
             placeRaceBytes(QByteArray(100, 'A'));
             return n;
         };
-        spec.timeoutMs = 20;
-        spec.pauseMs = 80;
-        spec.pauseOnlyBeforeRetry = true;
+        plan.timeoutMs = 20;
+        plan.pauseMs = 80;
+        plan.pauseOnlyBeforeRetry = true;
         JobContext ctx = job(false);
-        QCOMPARE(runRequest(ctx, spec).kind, RequestEnd::Done);
+        QCOMPARE(runRequest(ctx, plan).kind, RequestEnd::Done);
         QCOMPARE(host.pauses, QList<int>{80});
         QCOMPARE(state->sent.first().frame.size(), 105);
     }

@@ -350,9 +350,11 @@ void TestClocksimDevices::lineDelayFollowsNineSixHundredBaud()
     QElapsedTimer timer;
     timer.start();
     QVERIFY(!pc.exchange(hexBytes("6C82500100")).isEmpty());
-    // 8 request bytes and 28 reply bytes at 10 bits each: 37.5 ms.
+    // 8 request bytes and 28 reply bytes at 10 bits each: 37.5 ms. The upper
+    // bound only tells "held for the line time" from "held for much longer";
+    // a busy machine may add scheduling delay on top.
     const qint64 elapsed = timer.elapsed();
-    QVERIFY2(elapsed >= 37 && elapsed < 60, qPrintable(QString::number(elapsed)));
+    QVERIFY2(elapsed >= 37 && elapsed < 250, qPrintable(QString::number(elapsed)));
 }
 
 QTEST_GUILESS_MAIN(TestClocksimDevices)

@@ -73,6 +73,7 @@ private slots:
     void badChecksumIsRefusedAndTheResentLineAccepted();
     void transferFromClockMeetsThePcThresholds();
     void languageUploadIsStored();
+    void uploadStoppedHalfwayDoesNotDeafenTheClock();
 };
 
 void TestClocksimDirectLine::checksumOfTheWorkedLine()
@@ -230,6 +231,22 @@ void TestClocksimDirectLine::languageUploadIsStored()
     QCOMPARE(sim.state().languageTexts, QList<QByteArray>({"Hallo", "", "Vlucht \xE9"}));
     // The line is free for framed requests again.
     QCOMPARE(pc.exchange(QByteArray::fromHex("6C82500100")).at(4), '\0');
+}
+
+void TestClocksimDirectLine::uploadStoppedHalfwayDoesNotDeafenTheClock()
+{
+    Simulator sim(SimState(), fastOptions());
+    QVERIFY(sim.start());
+    PtyClient pc(sim.devicePath());
+    // the upload stops after a text, without its closing ESC
+    pc.send(QByteArray(1, kEsc) + "Hallo" + '\0' + "Vlu");
+    QTest::qWait(100);
+    // right away an identify is still taken as upload text
+    QVERIFY(pc.exchangeRaw(QByteArray::fromHex("6C82500100"), 300).isEmpty());
+    // after a silence the clock listens for requests again
+    QTest::qWait(2500);
+    QCOMPARE(pc.exchange(QByteArray::fromHex("6C82500100")).at(4), '\0');
+    QCOMPARE(sim.state().languageUploads, 0);
 }
 
 QTEST_GUILESS_MAIN(TestClocksimDirectLine)

@@ -158,16 +158,22 @@ QByteArray setup(uint8_t code, SimState& state, bool* changed)
 
 } // namespace
 
-QByteArray clockReply(uint8_t command, uint8_t n, uint8_t status, const QByteArray& data)
+QByteArray replyFrame(uint8_t byte0, uint8_t byte1, uint8_t command, uint8_t n, uint8_t status,
+                      const QByteArray& data)
 {
     QByteArray frame;
-    frame.append(char(kClockReplyByte0));
-    frame.append(char(kClockReplyByte1));
+    frame.append(char(byte0));
+    frame.append(char(byte1));
     frame.append(char(command));
     frame.append(char(n));
     frame.append(char(status));
     frame.append(data);
     return frame;
+}
+
+QByteArray clockReply(uint8_t command, uint8_t n, uint8_t status, const QByteArray& data)
+{
+    return replyFrame(kClockReplyByte0, kClockReplyByte1, command, n, status, data);
 }
 
 QList<StoredRecord> pigeonRecords(const SimState& state)
@@ -241,6 +247,10 @@ QByteArray answerClockRequest(const QByteArray& request, SimState& state, bool* 
     const uint8_t command = uint8_t(request[2]);
     const int n = uint8_t(request[3]);
     const QByteArray data = request.mid(4, n);
+    // A frame that carries fewer data bytes than its N announces was torn on
+    // the line; acting on it would read bytes that never came.
+    if (data.size() < n)
+        return {};
     switch (command) {
     case kIdentify:
         return identify(state);

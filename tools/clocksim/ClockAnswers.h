@@ -15,6 +15,9 @@ constexpr uint8_t kConverterReplyByte1 = 0x00;
 // Status a device answers to a command it does not know.
 constexpr uint8_t kUnknownCommandStatus = 0x7F;
 
+// A reply frame: who answers (bytes 0-1), the command echoed, N, the status, the data.
+QByteArray replyFrame(uint8_t byte0, uint8_t byte1, uint8_t command, uint8_t n, uint8_t status,
+                      const QByteArray& data);
 QByteArray clockReply(uint8_t command, uint8_t n, uint8_t status, const QByteArray& data = {});
 
 // One pigeon entry the clock reports with 0x58: a pigeon record and, when the
@@ -35,7 +38,8 @@ QList<PigeonEntry> pigeonEntries(const SimState& state);
 QByteArray pigeonText(const PigeonEntry& entry, ClockModel model);
 
 // Answers one clock request frame (0x6C 0x82 ...). changed is set when the
-// clock's memory changed and the state should be written back.
+// clock's memory changed and the state should be written back. A frame
+// shorter than its N says gets no answer (empty).
 QByteArray answerClockRequest(const QByteArray& request, SimState& state, bool* changed);
 
 } // namespace durvek::clocksim

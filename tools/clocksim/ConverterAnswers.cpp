@@ -5,14 +5,7 @@ namespace durvek::clocksim {
 
 QByteArray converterReply(uint8_t command, uint8_t n, uint8_t status, const QByteArray& data)
 {
-    QByteArray frame;
-    frame.append(char(kConverterReplyByte0));
-    frame.append(char(kConverterReplyByte1));
-    frame.append(char(command));
-    frame.append(char(n));
-    frame.append(char(status));
-    frame.append(data);
-    return frame;
+    return replyFrame(kConverterReplyByte0, kConverterReplyByte1, command, n, status, data);
 }
 
 QByteArray chipCodeBytes(const QByteArray& chipHex)

@@ -34,6 +34,8 @@ public:
     void feed(const QByteArray& bytes);
     void feed(uint8_t byte);
     void reset();
+    // False while a frame, line or language upload is half received.
+    bool isIdle() const { return m_state == State::Idle; }
 
     // True for the stage codes that may follow ESC.
     static bool isStageCode(uint8_t code);

@@ -13,6 +13,11 @@ namespace durvek::clocksim {
 namespace {
 
 constexpr int kIdlePollMs = 50;
+// The longest pause inside one frame, line or language upload (the PC paces
+// an upload at 10 ms a character and 100 ms a text). After a longer silence
+// the devices drop what they half received: an upload stopped halfway, or a
+// frame torn by a pulled cable, must not leave them deaf to the next request.
+constexpr auto kTornInputSilence = std::chrono::milliseconds(2000);
 constexpr int kTelegramBacklogLimit = 2048;
 
 } // namespace
@@ -196,7 +201,12 @@ bool Simulator::receive()
     const QByteArray bytes = m_pty.readAvailable(&lineGone);
     if (bytes.isEmpty())
         return !lineGone;
-    m_inputTime = Clock::now();
+    const Clock::time_point now = Clock::now();
+    if (!m_receiver.isIdle() && now - m_inputTime > kTornInputSilence) {
+        m_log.note(QStringLiteral("half-received input dropped after a silence"));
+        m_receiver.reset();
+    }
+    m_inputTime = now;
     m_receiver.feed(bytes);
     return true;
 }
