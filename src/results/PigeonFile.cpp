@@ -1,0 +1,136 @@
+#include "results/PigeonFile.h"
+#include "common/Ansi.h"
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QtEndian>
+
+namespace durvek {
+
+namespace pigeonfile {
+
+namespace {
+
+// The fields in file order, with their widths (they add up to 127).
+template <typename Record, typename Visit>
+void eachField(Record& r, Visit&& visit)
+{
+    visit(r.elcode, 8);
+    visit(r.band, 14);
+    visit(r.flightCode, 4);
+    visit(r.flightCode2, 4);
+    visit(r.num1, 2);
+    visit(r.num2, 2);
+    visit(r.num3, 2);
+    visit(r.sex, 1);
+    visit(r.arrivalDate, 6);
+    visit(r.arrivalTime, 6);
+    visit(r.spare, 4);
+    visit(r.status, 1);
+    visit(r.spareByte, 1);
+    visit(r.spare30, 30);
+    visit(r.sortKey, 42);
+}
+
+// A field always takes its full width: a shorter text is filled with code 0,
+// as an unset field is.
+QByteArray fieldBytes(const QString& text, int width)
+{
+    QByteArray bytes = toAnsi(text.left(width));
+    bytes.append(QByteArray(width - bytes.size(), '\0'));
+    return bytes;
+}
+
+} // namespace
+
+QByteArray encodeRecord(const ResultRecord& record)
+{
+    QByteArray out;
+    out.reserve(kRecordSize);
+    eachField(record, [&](const QString& field, int width) { out += fieldBytes(field, width); });
+    return out;
+}
+
+ResultRecord decodeRecord(const char* bytes)
+{
+    ResultRecord r;
+    int offset = 0;
+    eachField(r, [&](QString& field, int width) {
+        field = fromAnsi(reinterpret_cast<const unsigned char*>(bytes + offset), width);
+        offset += width;
+    });
+    return r;
+}
+
+QByteArray encode(const QList<ResultRecord>& results)
+{
+    QByteArray out(kCountSize, '\0');
+    qToLittleEndian<qint32>(qint32(results.size()), out.data());
+    out.reserve(kCountSize + kRecordSize * int(results.size()));
+    for (const ResultRecord& r : results)
+        out += encodeRecord(r);
+    return out;
+}
+
+} // namespace pigeonfile
+
+QString defaultPigeonFilePath()
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("duiven.txt"));
+}
+
+bool SavePigeonFile(const QString& path, const QList<ResultRecord>& results, QString* error)
+{
+    QSaveFile file(path);
+    const QByteArray bytes = pigeonfile::encode(results);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    if (error)
+        *error = file.errorString();
+    file.cancelWriting();
+    return false;
+}
+
+PigeonFileContents LoadPigeonFile(const QString& path)
+{
+    using namespace pigeonfile;
+    PigeonFileContents out;
+    QFile file(path);
+    if (!file.exists()) {
+        // Created empty, as opening it for reading always left it; a folder
+        // without write rights simply has no file.
+        if (file.open(QIODevice::WriteOnly))
+            file.close();
+        return out;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        out.kind = PigeonFileContents::Damaged;
+        out.error = file.errorString();
+        return out;
+    }
+    const QByteArray bytes = file.readAll();
+    if (bytes.isEmpty())
+        return out;
+    if (bytes.size() < kCountSize) {
+        out.kind = PigeonFileContents::Damaged;
+        out.error = QStringLiteral("%1: too short for a record count").arg(QDir::toNativeSeparators(path));
+        return out;
+    }
+    const qint32 count = qFromLittleEndian<qint32>(bytes.constData());
+    if (count < 0) {
+        out.kind = PigeonFileContents::Damaged;
+        out.error = QStringLiteral("%1: negative record count %2").arg(QDir::toNativeSeparators(path)).arg(count);
+        return out;
+    }
+    const qint64 present = (bytes.size() - kCountSize) / kRecordSize;
+    const qint64 take = std::min<qint64>(count, present);
+    out.shortened = take < count;
+    out.records.reserve(take);
+    for (qint64 i = 0; i < take; ++i)
+        out.records.append(decodeRecord(bytes.constData() + kCountSize + i * kRecordSize));
+    out.kind = PigeonFileContents::Loaded;
+    return out;
+}
+
+} // namespace durvek

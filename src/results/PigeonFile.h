@@ -1,0 +1,53 @@
+#pragma once
+#include "results/ResultRecord.h"
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace durvek {
+
+// The pigeon file "duiven.txt" beside the program. Despite its name it is
+// binary: the record count (32-bit signed, little-endian), then 127 bytes per
+// record, every text one Windows-1252 byte per character.
+namespace pigeonfile {
+
+constexpr int kCountSize = 4;
+constexpr int kRecordSize = 127;
+
+QByteArray encodeRecord(const ResultRecord& record);
+// bytes must hold at least kRecordSize bytes.
+ResultRecord decodeRecord(const char* bytes);
+
+QByteArray encode(const QList<ResultRecord>& results);
+
+} // namespace pigeonfile
+
+// The file in the program's folder.
+QString defaultPigeonFilePath();
+
+// Writes the records. The new contents go to a temporary file beside the old
+// one that replaces it only when complete, so a failure (full disk, no
+// rights) never loses the previous file. False with a message on failure.
+bool SavePigeonFile(const QString& path, const QList<ResultRecord>& results, QString* error = nullptr);
+
+struct PigeonFileContents {
+    enum Kind {
+        Empty,   // no file or a file of no bytes: nothing to replace memory with
+        Loaded,  // records holds the file's records
+        Damaged, // the file cannot be a pigeon file; error says why
+    };
+    Kind kind = Empty;
+    QList<ResultRecord> records;
+    // The count said more records than the file holds: only the whole
+    // records present were read.
+    bool shortened = false;
+    QString error;
+};
+
+// Reads the file. A missing file is created empty, as the read-out would
+// find it. A count larger than the records present yields the whole records
+// there are (shortened set); a negative count or a file too short to hold
+// the count is damaged.
+PigeonFileContents LoadPigeonFile(const QString& path);
+
+} // namespace durvek

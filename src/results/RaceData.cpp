@@ -1,0 +1,11 @@
+#include "results/RaceData.h"
+
+namespace durvek {
+
+RaceData& raceData()
+{
+    static RaceData data;
+    return data;
+}
+
+} // namespace durvek
