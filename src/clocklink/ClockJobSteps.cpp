@@ -1,0 +1,67 @@
+#include "clocklink/ClockJobSteps.h"
+#include "clocklink/ClockReadJob.h"
+#include "clocklink/Frames.h"
+#include "clocklink/JobHost.h"
+#include "common/Ansi.h"
+#include <cstring>
+#include <exception>
+
+namespace durvek {
+
+namespace {
+
+constexpr int kTextConnecting = 53;
+constexpr int kTextReplacePigeons = 71;
+constexpr int kTextReplacePigeonsTitle = 72;
+
+} // namespace
+
+QString jobText(const JobContext& job, int number)
+{
+    return job.text ? job.text(number) : QString::number(number);
+}
+
+bool runJobBody(JobContext& job, int titleText, const std::function<void()>& body)
+{
+    try {
+        body();
+        return true;
+    } catch (const std::exception& error) {
+        job.host.warn(QString::fromUtf8(error.what()), jobText(job, titleText));
+        return false;
+    }
+}
+
+QString recordBlockText()
+{
+    const uint8_t* block = linkBuffers().RecordBlock;
+    const void* zero = std::memchr(block, 0, LinkBuffers::kRecordSize);
+    const int length = zero ? int(static_cast<const uint8_t*>(zero) - block) : LinkBuffers::kRecordSize;
+    return fromAnsi(block, length);
+}
+
+void beginReadJob(JobContext& job)
+{
+    job.host.showStatus(jobText(job, kTextConnecting));
+    linkBuffers().CancelRequested = false;
+}
+
+void finishReadJob(JobContext& job, const ReadClockHooks& hooks)
+{
+    if (hooks.EnableLinkButtons)
+        hooks.EnableLinkButtons();
+    job.host.showStatus(QString());
+}
+
+bool mayReplacePigeons(JobContext& job)
+{
+    return job.host.ask(jobText(job, kTextReplacePigeons) + QStringLiteral(" ?"),
+                        jobText(job, kTextReplacePigeonsTitle));
+}
+
+void showReadPigeon(JobContext& job, int count, const QString& recordText)
+{
+    job.host.showStatus(QString::number(count) + u' ' + recordText);
+}
+
+} // namespace durvek

@@ -1,0 +1,99 @@
+#include "clocklink/ClockJobStore.h"
+#include "common/ValueHelpers.h"
+#include "database/PigeonNumbering.h"
+#include "database/SqlUtil.h"
+
+namespace durvek {
+
+namespace {
+
+// The field as the clock gets it: untrimmed, nothing for null.
+QString field(const QSqlQuery& query, int column) { return query.value(column).toString(); }
+
+QVariant textOrNull(const QString& text) { return text.isNull() ? QVariant() : QVariant(text); }
+
+} // namespace
+
+std::optional<FancierBlock> loadFancierForClock(const QSqlDatabase& db, int32_t fancierId)
+{
+    QSqlQuery query = runStatement(
+        db, QStringLiteral("SELECT Licence, Name, Adress, zip, city, KXT, KYT FROM fanciers WHERE id = ?"), {fancierId});
+    if (!query.next())
+        return std::nullopt;
+    FancierBlock f;
+    f.licence = field(query, 0);
+    f.name = field(query, 1);
+    f.address = field(query, 2);
+    f.zip = field(query, 3);
+    f.city = field(query, 4);
+    f.kxt = field(query, 5);
+    f.kyt = field(query, 6);
+    return f;
+}
+
+QStringList loadRaceAbbreviations(const QSqlDatabase& db)
+{
+    QSqlQuery query = runStatement(db, QStringLiteral("SELECT afkort FROM races ORDER BY id"));
+    QStringList abbreviations;
+    while (query.next())
+        abbreviations << field(query, 0);
+    return abbreviations;
+}
+
+QList<PigeonRecord> loadPigeonsForClock(const QSqlDatabase& db, int32_t fancierId, bool sortByBand)
+{
+    const QString order = sortByBand ? QStringLiteral(" ORDER BY Year, country, band") : QStringLiteral(" ORDER BY Nr");
+    QSqlQuery query = runStatement(
+        db, QStringLiteral("SELECT elcode, country, Year, band, sex, color FROM pigeons WHERE Fancier = ?") + order,
+        {fancierId});
+    QList<PigeonRecord> pigeons;
+    while (query.next()) {
+        PigeonRecord p;
+        p.elcode = field(query, 0);
+        p.country = field(query, 1);
+        p.year = field(query, 2);
+        p.band = field(query, 3);
+        p.sex = field(query, 4);
+        p.color = field(query, 5);
+        pigeons << p;
+    }
+    return pigeons;
+}
+
+int32_t addFancierFromClock(const QSqlDatabase& db, const ClockFancierRow& row, CoordinateFields coordinates)
+{
+    const bool numbers = coordinates == CoordinateFields::Numbers;
+    const QString sql = numbers
+        ? QStringLiteral("INSERT INTO fanciers (Licence, Name, sort, Adress, zip, city, KXX, KYY) VALUES (?, ?, ?, ?, ?, ?, ?, ?)")
+        : QStringLiteral("INSERT INTO fanciers (Licence, Name, sort, Adress, zip, city, KXT, KYT) VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
+    // The numeric fields have always held single-precision values.
+    const QVariant kx = numbers ? QVariant(double(float(FieldNumber(row.kx)))) : QVariant(row.kx);
+    const QVariant ky = numbers ? QVariant(double(float(FieldNumber(row.ky)))) : QVariant(row.ky);
+    const QSqlQuery query =
+        runStatement(db, sql, {row.licence, row.name, row.sort, row.address, row.zip, row.city, kx, ky});
+    return int32_t(query.lastInsertId().toLongLong());
+}
+
+bool fancierHasPigeons(const QSqlDatabase& db, int32_t fancierId)
+{
+    return queryValue(db, QStringLiteral("SELECT 1 FROM pigeons WHERE Fancier = ? LIMIT 1"), {fancierId}).isValid();
+}
+
+void deletePigeonsOf(const QSqlDatabase& db, const QList<int32_t>& fancierIds)
+{
+    inTransaction(db, [&] {
+        for (int32_t id : fancierIds)
+            runStatement(db, QStringLiteral("DELETE FROM pigeons WHERE Fancier = ?"), {id});
+    });
+}
+
+void addPigeonFromClock(const QSqlDatabase& db, int32_t fancierId, const ReadPigeon& pigeon)
+{
+    runStatement(db,
+                 QStringLiteral("INSERT INTO pigeons (Fancier, elcode, country, Year, band, sex, color, volring, Nr) "
+                                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                 {fancierId, pigeon.elcode, pigeon.country, pigeon.year, pigeon.band, pigeon.sex,
+                  textOrNull(pigeon.color), pigeon.volring(), NextPigeonNr(db)});
+}
+
+} // namespace durvek

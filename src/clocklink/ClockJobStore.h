@@ -1,0 +1,46 @@
+#pragma once
+#include "clocklink/ClockRecords.h"
+#include <QList>
+#include <QSqlDatabase>
+#include <QStringList>
+#include <cstdint>
+#include <optional>
+
+namespace durvek {
+
+// The club database as the clock update and read jobs see it. Every function
+// throws DatabaseError when the engine refuses.
+
+// What the update writes into a clock.
+std::optional<FancierBlock> loadFancierForClock(const QSqlDatabase& db, int32_t fancierId);
+QStringList loadRaceAbbreviations(const QSqlDatabase& db);
+// The fancier's pigeons in list order: year, country, band when sortByBand,
+// else the pigeon number.
+QList<PigeonRecord> loadPigeonsForClock(const QSqlDatabase& db, int32_t fancierId, bool sortByBand);
+
+// A fancier as a read stores it when no fancier has the clock's licence.
+// The single-block clock's coordinates go into the numeric fields, the
+// multi-block clock's into the text fields, as each model has always kept them.
+struct ClockFancierRow {
+    QString licence;
+    QString name;
+    QString sort;
+    QString address;
+    QString zip;
+    QString city;
+    QString kx;  // coordinate texts, 8 characters
+    QString ky;
+};
+enum class CoordinateFields { Numbers, Texts };
+
+// Adds the row and returns its id.
+int32_t addFancierFromClock(const QSqlDatabase& db, const ClockFancierRow& row, CoordinateFields coordinates);
+
+bool fancierHasPigeons(const QSqlDatabase& db, int32_t fancierId);
+// All pigeons of these fanciers go together or not at all.
+void deletePigeonsOf(const QSqlDatabase& db, const QList<int32_t>& fancierIds);
+// One pigeon, saved at once with the next pigeon number, so a read that is
+// cancelled keeps every pigeon read before.
+void addPigeonFromClock(const QSqlDatabase& db, int32_t fancierId, const ReadPigeon& pigeon);
+
+} // namespace durvek

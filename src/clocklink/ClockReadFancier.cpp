@@ -1,0 +1,39 @@
+#include "clocklink/ClockReadFancier.h"
+#include "clocklink/FixedText.h"
+#include "common/ValueHelpers.h"
+#include "database/FancierLookup.h"
+
+namespace durvek {
+
+namespace {
+
+// Clocks fill unused bytes with zeros; those never belong in a stored text.
+QString cleanLeftSpaces(const QString& raw, int width) { return leftSpaces(StripControlChars(raw), width); }
+QString cleanLeftZeros(const QString& raw, int width) { return leftZeros(StripControlChars(raw), width); }
+
+} // namespace
+
+QString licenceFromClock(const FancierBlock& block) { return cleanLeftZeros(block.licence, 8); }
+
+ClockFancierRow fancierRowFromClock(const FancierBlock& block)
+{
+    ClockFancierRow row;
+    row.licence = TextOrDefault(licenceFromClock(block), QStringLiteral("00"));
+    row.name = cleanLeftSpaces(block.name, 25);
+    row.sort = TextOrDefault(RemoveSpaces(row.name.toUpper()), QStringLiteral(" "));
+    row.address = cleanLeftSpaces(block.address, 25);
+    row.zip = cleanLeftSpaces(block.zip, 6);
+    row.city = cleanLeftSpaces(block.city, 20);
+    row.kx = cleanLeftZeros(block.kxt, 8);
+    row.ky = cleanLeftZeros(block.kyt, 8);
+    return row;
+}
+
+int32_t findOrAddClockFancier(const QSqlDatabase& db, const FancierBlock& block, CoordinateFields coordinates)
+{
+    if (const int32_t id = FindFancierByLicence(db, licenceFromClock(block)))
+        return id;
+    return addFancierFromClock(db, fancierRowFromClock(block), coordinates);
+}
+
+} // namespace durvek

@@ -1,0 +1,177 @@
+#include "clocklink/ClockJobStore.h"
+#include "clocklink/ClockJobSteps.h"
+#include "clocklink/ClockReadFancier.h"
+#include "clocklink/ClockReadJob.h"
+#include "clocklink/ClockRecords.h"
+#include "clocklink/Frames.h"
+#include "clocklink/JobFrameOrder.h"
+#include "clocklink/JobHost.h"
+#include "common/AppState.h"
+#include <QSet>
+#include <optional>
+
+namespace durvek {
+
+namespace {
+
+constexpr int kTextBlockRefused = 70;
+constexpr int kTextReadClock = 49;
+constexpr uint8_t kNothingThere = 1;
+constexpr uint8_t kHighestBlockQuery = 10;
+constexpr int kHighestBlockByte = 5;
+constexpr int kFancierBlockOffset = 5;
+constexpr int kRecordTextOffset = 7;
+constexpr int kPigeonBlockByte = 72;
+const QString kNoFilter = QStringLiteral("0000");
+
+class MultiBlockRead {
+public:
+    MultiBlockRead(JobContext& job, const QSqlDatabase& db, const ReadClockHooks& hooks)
+        : m_job(job), m_db(db), m_hooks(hooks)
+    {
+    }
+
+    ReadClockResult run()
+    {
+        beginReadJob(m_job);
+        m_result.end = ReadClockResult::Cancelled;
+        JobFrameOptions options;
+        options.sendConverterOpen = true;
+        options.pauseAfterConverterOpen = 50;
+        options.identifyTimeoutMs = 100;
+        options.identifyPauseMs = 80;
+        options.closing.timeoutMs = 100;
+        options.closing.pauseMs = 0;
+        runJobFrameOrder(m_job, options, [this](JobContext&) {
+            if (!runJobBody(m_job, kTextReadClock, [this] { m_result.end = body(); }))
+                m_result.end = ReadClockResult::Failed;
+        });
+        finishReadJob(m_job, m_hooks);
+        return m_result;
+    }
+
+private:
+    static ReadClockResult::End endOf(const RequestEnd& end)
+    {
+        return end.kind == RequestEnd::Refused ? ReadClockResult::Refused : ReadClockResult::Cancelled;
+    }
+
+    ReadClockResult::End body()
+    {
+        // The body starts right after the identify exchange, whose reply is
+        // still in the buffer.
+        m_multiFancier = replyText(5).startsWith(QStringLiteral("SPD"));
+        int highestBlock = 0;
+        if (m_multiFancier) {
+            RequestPlan setup;
+            setup.build = [] { return FrameSetup(kHighestBlockQuery); };
+            setup.timeoutMs = 2000;
+            setup.pauseMs = 80;
+            setup.rule = refusingRule(kNothingThere, kTextBlockRefused, kTextReadClock);
+            const RequestEnd end = runRequest(m_job, setup);
+            if (end.kind != RequestEnd::Done)
+                return endOf(end);
+            highestBlock = linkBuffers().ReplyFrame[kHighestBlockByte];
+        }
+        QList<int32_t> replaced;
+        for (int b = 0; b <= highestBlock; ++b) {
+            if (const auto end = readFancierBlock(b, replaced))
+                return *end;
+        }
+        // Only now that every block was read and every question answered Yes
+        // do the old lists go: a No or a cancel on a later block keeps them all.
+        deletePigeonsOf(m_db, replaced);
+        return readPigeons();
+    }
+
+    std::optional<ReadClockResult::End> readFancierBlock(int b, QList<int32_t>& replaced)
+    {
+        RequestPlan read;
+        const auto block = uint8_t(b);
+        read.build = m_multiFancier ? std::function<uint16_t()>([block] { return FrameReadFancierBlockAt(block); })
+                                    : std::function<uint16_t()>(FrameReadFancierBlock);
+        read.timeoutMs = 2000;
+        read.pauseMs = 80;
+        read.rule = refusingRule(kNothingThere, kTextBlockRefused, kTextReadClock);
+        read.statusText = [](const ExchangeOutcome& o, int) -> std::optional<QString> {
+            return QString::number(o.result);
+        };
+        const RequestEnd end = runRequest(m_job, read);
+        if (end.kind != RequestEnd::Done)
+            return endOf(end);
+
+        const FancierBlock fancier = decodeFancierBlock(linkBuffers().ReplyFrame + kFancierBlockOffset);
+        m_job.host.showStatus(fancier.name);
+        const int32_t fancierId = findOrAddClockFancier(m_db, fancier, CoordinateFields::Texts);
+        m_fancierOfBlock.append(fancierId);
+        if (!replaced.contains(fancierId) && fancierHasPigeons(m_db, fancierId)) {
+            if (!mayReplacePigeons(m_job))
+                return ReadClockResult::Declined;
+            replaced.append(fancierId);
+        }
+        return std::nullopt;
+    }
+
+    ReadClockResult::End readPigeons()
+    {
+        for (int k = 0;; ++k) {
+            const RecordIndex index = splitRecordIndex(k);
+            RequestPlan query;
+            query.build = [index] { return FramePigeonQuery(index.hi, index.lo, kNoFilter, kNoFilter); };
+            query.timeoutMs = 2000;
+            query.pauseMs = 80;
+            query.rule = listRule;
+            const RequestEnd end = runRequest(m_job, query);
+            if (end.kind == RequestEnd::EndOfList) {
+                appState().currentFancierId = m_fancierOfBlock.value(0);
+                if (m_hooks.ShowFancier)
+                    m_hooks.ShowFancier();
+                return ReadClockResult::Done;
+            }
+            if (end.kind != RequestEnd::Done)
+                return ReadClockResult::Cancelled;
+            const QString recordText = replyText(kRecordTextOffset);
+            storePigeon(recordText);
+            showReadPigeon(m_job, k + 1, recordText);
+        }
+    }
+
+    void storePigeon(const QString& recordText)
+    {
+        const uint8_t block = m_multiFancier ? linkBuffers().ReplyFrame[kPigeonBlockByte] : 0;
+        // A pigeon of a block the clock did not report has no fancier here;
+        // filing it under another fancier would be wrong.
+        if (block >= m_fancierOfBlock.size()) {
+            ++m_result.strayPigeons;
+            return;
+        }
+        const ReadPigeon pigeon = decodeMultiBlockRecord(recordText, block);
+        const int32_t fancierId = m_fancierOfBlock[block];
+        // The list names a pigeon once for every flight it has arrived from.
+        const QString key = QString::number(fancierId) + u'|' + pigeon.elcode + u'|' + pigeon.volring();
+        if (m_stored.contains(key)) {
+            ++m_result.repeatsSkipped;
+            return;
+        }
+        m_stored.insert(key);
+        addPigeonFromClock(m_db, fancierId, pigeon);
+        ++m_result.pigeonsStored;
+    }
+
+    JobContext& m_job;
+    QSqlDatabase m_db;
+    const ReadClockHooks& m_hooks;
+    ReadClockResult m_result;
+    bool m_multiFancier = false;
+    QList<int32_t> m_fancierOfBlock;
+    QSet<QString> m_stored;
+};
+
+} // namespace
+
+ReadClockResult ReadClockMulti(JobContext& job, const QSqlDatabase& db, const ReadClockHooks& hooks)
+{
+    return MultiBlockRead(job, db, hooks).run();
+}
+
+} // namespace durvek

@@ -1,0 +1,122 @@
+#include "clocklink/ClockJobStore.h"
+#include "clocklink/ClockJobSteps.h"
+#include "clocklink/ClockReadFancier.h"
+#include "clocklink/ClockReadJob.h"
+#include "clocklink/ClockRecords.h"
+#include "clocklink/Frames.h"
+#include "clocklink/JobFrameOrder.h"
+#include "clocklink/JobHost.h"
+#include "common/AppState.h"
+
+namespace durvek {
+
+namespace {
+
+constexpr int kTextBlockRefused = 70;
+constexpr int kTextReadClock = 49;
+constexpr uint8_t kNothingThere = 1;
+constexpr int kFancierBlockOffset = 5;
+constexpr int kRecordTextOffset = 7;
+
+class SingleBlockRead {
+public:
+    SingleBlockRead(JobContext& job, const QSqlDatabase& db, const ReadClockHooks& hooks)
+        : m_job(job), m_db(db), m_hooks(hooks)
+    {
+    }
+
+    ReadClockResult run()
+    {
+        beginReadJob(m_job);
+        m_result.end = ReadClockResult::Cancelled;
+        JobFrameOptions options;
+        options.sendConverterOpen = false;
+        options.identifyTimeoutMs = 100;
+        options.identifyPauseMs = 80;
+        options.closing.timeoutMs = 100;
+        options.closing.pauseMs = 80;
+        runJobFrameOrder(m_job, options, [this](JobContext&) {
+            if (!runJobBody(m_job, kTextReadClock, [this] { m_result.end = body(); }))
+                m_result.end = ReadClockResult::Failed;
+        });
+        // Once the read has switched to the clock's fancier the window must
+        // show that fancier, however the read ended: a grid left showing the
+        // previous fancier would be stored under the new one.
+        if (m_switchedFancier && !m_shown)
+            showFancier();
+        finishReadJob(m_job, m_hooks);
+        return m_result;
+    }
+
+private:
+    ReadClockResult::End body()
+    {
+        RequestPlan readBlock;
+        readBlock.build = FrameReadFancierBlock;
+        readBlock.timeoutMs = 2000;
+        readBlock.pauseMs = 80;
+        readBlock.rule = refusingRule(kNothingThere, kTextBlockRefused, kTextReadClock);
+        const RequestEnd blockEnd = runRequest(m_job, readBlock);
+        if (blockEnd.kind != RequestEnd::Done)
+            return blockEnd.kind == RequestEnd::Refused ? ReadClockResult::Refused : ReadClockResult::Cancelled;
+
+        const FancierBlock block = decodeFancierBlock(linkBuffers().ReplyFrame + kFancierBlockOffset);
+        m_job.host.showStatus(block.name);
+        const int32_t fancierId = findOrAddClockFancier(m_db, block, CoordinateFields::Numbers);
+        appState().currentFancierId = fancierId;
+        m_switchedFancier = true;
+
+        if (fancierHasPigeons(m_db, fancierId)) {
+            if (!mayReplacePigeons(m_job))
+                return ReadClockResult::Declined;
+            deletePigeonsOf(m_db, {fancierId});
+        }
+        return readPigeons(fancierId);
+    }
+
+    ReadClockResult::End readPigeons(int32_t fancierId)
+    {
+        for (int k = 0;; ++k) {
+            const RecordIndex index = splitRecordIndex(k);
+            RequestPlan read;
+            read.build = [index] { return FrameReadRecord(index.hi, index.lo); };
+            read.timeoutMs = 2000;
+            read.pauseMs = 80;
+            read.rule = listRule;
+            const RequestEnd end = runRequest(m_job, read);
+            if (end.kind == RequestEnd::EndOfList) {
+                showFancier();
+                return ReadClockResult::Done;
+            }
+            if (end.kind != RequestEnd::Done)
+                return ReadClockResult::Cancelled;
+            const QString recordText = replyText(kRecordTextOffset);
+            addPigeonFromClock(m_db, fancierId, decodeSingleBlockRecord(recordText));
+            ++m_result.pigeonsStored;
+            showReadPigeon(m_job, k + 1, recordText);
+        }
+    }
+
+    void showFancier()
+    {
+        m_shown = true;
+        if (m_hooks.ShowFancier)
+            m_hooks.ShowFancier();
+    }
+
+    JobContext& m_job;
+    QSqlDatabase m_db;
+    const ReadClockHooks& m_hooks;
+    ReadClockResult m_result;
+    bool m_switchedFancier = false;
+    bool m_shown = false;
+};
+
+} // namespace
+
+ReadClockResult ReadClockSingle(JobContext& job, const QSqlDatabase& db, const ReadClockHooks& hooks)
+{
+    return SingleBlockRead(job, db, hooks).run();
+}
+
+} // namespace durvek

@@ -1,0 +1,477 @@
+// "Read Clock" against the simulated clocks: the single-block and the
+// multi-block read, what they store, the questions, refusals and cancel, and
+// a round trip through an update.
+#include "tst_clockjobs_fixture.h"
+#include "clocklink/ClockReadJob.h"
+#include "clocklink/ClockUpdateJob.h"
+#include "common/AppState.h"
+#include "database/SqlUtil.h"
+#include <QSqlQuery>
+#include <QTest>
+
+using namespace durvek;
+using namespace durvek::test;
+using clocksim::ClockModel;
+using clocksim::SimState;
+
+namespace {
+
+// Licence and coordinates padded with zero bytes, as a clock may keep them.
+QByteArray fancierBlock(const QByteArray& licence, const QByteArray& name, const QByteArray& kx = "4.500000",
+                        const QByteArray& ky = "51.25000")
+{
+    return licence.leftJustified(8, '\0', true) + name.leftJustified(25, ' ', true)
+         + QByteArray("Kerkstraat 1").leftJustified(25, ' ') + QByteArray("2000").leftJustified(6, ' ')
+         + QByteArray("Antwerpen").leftJustified(20, ' ') + kx.leftJustified(8, '\0', true)
+         + ky.leftJustified(8, '\0', true);
+}
+
+clocksim::StoredRecord record(int block, int index, const QByteArray& data) { return {block, index, data}; }
+
+struct HookLog {
+    int shown = 0;
+    int enabled = 0;
+    int32_t idWhenShown = -1;
+};
+
+ReadClockHooks hooksFor(HookLog& log)
+{
+    ReadClockHooks hooks;
+    hooks.ShowFancier = [&log] {
+        ++log.shown;
+        log.idWhenShown = appState().currentFancierId;
+    };
+    hooks.EnableLinkButtons = [&log] { ++log.enabled; };
+    return hooks;
+}
+
+QList<int> commandsOf(const QList<QByteArray>& frames)
+{
+    QList<int> out;
+    for (const QByteArray& f : frames)
+        out << uint8_t(f[2]);
+    return out;
+}
+
+QStringList fancierRow(ClockJobBench& bench, int32_t id)
+{
+    QSqlQuery q = runStatement(bench.db(),
+                               QStringLiteral("SELECT Licence, Name, sort, Adress, zip, city, KXX, KYY, KXT, KYT "
+                                              "FROM fanciers WHERE id = ?"),
+                               {id});
+    QStringList cells;
+    if (q.next()) {
+        for (int i = 0; i < 10; ++i)
+            cells << (q.value(i).isNull() ? QStringLiteral("<null>") : q.value(i).toString());
+    }
+    return cells;
+}
+
+int32_t fancierIdOf(ClockJobBench& bench, const QString& licence)
+{
+    return queryValue(bench.db(), QStringLiteral("SELECT id FROM fanciers WHERE Licence = ?"), {licence}).toInt();
+}
+
+// A pigeon as the club knows it, whatever width the clock kept: band number
+// without its filling, texts trimmed.
+QStringList comparable(const QStringList& rows)
+{
+    QStringList out;
+    for (const QString& row : rows) {
+        QStringList c = row.split(u'|');
+        QString band = c[2].trimmed();
+        while (band.startsWith(u'0') || band.startsWith(u' '))
+            band.remove(0, 1);
+        out << QStringList{c[0].trimmed(), c[1], band, c[3], c[4] == QLatin1String("<null>") ? QString() : c[4].trimmed(), c[5]}
+                   .join(u'|');
+    }
+    out.sort();
+    return out;
+}
+
+} // namespace
+
+class ClockReadJobTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void singleReadStoresANewFancierAndItsPigeons();
+    void singleReadReplacesTheListOfAKnownFancier();
+    void decliningKeepsThePigeonsAndReadsNone();
+    void refusedBlockReadEndsTheRead();
+    void cancelledReadKeepsWhatWasStoredAndShowsIt();
+    void singleReadSendsNoConverterOpenButCloses();
+    void multiReadFilesPigeonsUnderTheirBlocksFancier();
+    void multiReadOfAOneFancierClock();
+    void multiReadRefusedSetupEndsTheRead();
+    void multiReadDeclineOnALaterBlockKeepsEveryList();
+    void modelsWithoutAReadJobSendNothing();
+    void roundTripGivesTheSamePigeons_data();
+    void roundTripGivesTheSamePigeons();
+};
+
+void ClockReadJobTest::singleReadStoresANewFancierAndItsPigeons()
+{
+    ClockJobBench bench(ClockModel::Omnexa);
+    QVERIFY(bench.isReady());
+    SimState state = bench.sim().state();
+    // The clock pads with zero bytes, which must not reach the database.
+    state.fancierBlocks = {fancierBlock("5555", "Jo Van Dam")};
+    state.records = {record(0, 0, "999999"), record(0, 1, "0A1B2C3DBE 07-  12345F"),
+                     record(0, 2, "11112222NL 08-1234567 ")};
+    bench.sim().setState(state);
+    const int before = bench.fancierCount();
+    HookLog log;
+
+    const ReadClockResult result = ReadClock(bench.job(), bench.db(), int(ClockModel::Omnexa), hooksFor(log));
+
+    QCOMPARE(result.end, ReadClockResult::Done);
+    QCOMPARE(result.pigeonsStored, 2);
+    QCOMPARE(bench.fancierCount(), before + 1);
+    const int32_t id = fancierIdOf(bench, QStringLiteral("55550000"));
+    QVERIFY(id > 0);
+    QCOMPARE(appState().currentFancierId, id);
+    const QStringList row = fancierRow(bench, id);
+    QCOMPARE(row.mid(0, 6), (QStringList{QStringLiteral("55550000"), QStringLiteral("Jo Van Dam").leftJustified(25),
+                                         QStringLiteral("JOVANDAM"), QStringLiteral("Kerkstraat 1").leftJustified(25),
+                                         QStringLiteral("2000  "), QStringLiteral("Antwerpen").leftJustified(20)}));
+    QCOMPARE(row[6].toDouble(), double(4.5f));
+    QCOMPARE(row[7].toDouble(), double(51.25f));
+    QCOMPARE(bench.pigeonsOf(id), (QStringList{QStringLiteral("BE |07|0  12345|F|<null>|0A1B2C3D"),
+                                               QStringLiteral("NL |08|01234567| |<null>|11112222")}));
+    QCOMPARE(queryValue(bench.db(), QStringLiteral("SELECT volring FROM pigeons WHERE elcode = '0A1B2C3D'")).toString(),
+             QStringLiteral("BE 07-0  12345F"));
+    const QList<QByteArray> expected{
+        QByteArray::fromHex("6C82500100"),     QByteArray::fromHex("6C82510100"),
+        QByteArray::fromHex("6C825202" "0000"), QByteArray::fromHex("6C825202" "0001"),
+        QByteArray::fromHex("6C825202" "0002"), QByteArray::fromHex("6C82560100"),
+    };
+    QCOMPARE(bench.receivedFrames(), expected);
+    QCOMPARE(log.shown, 1);
+    QCOMPARE(log.idWhenShown, id);
+    QCOMPARE(log.enabled, 1);
+    QVERIFY(bench.host().questions.isEmpty());
+    QVERIFY(bench.host().statuses.contains(QStringLiteral("1 0A1B2C3DBE 07-  12345F")));
+    QVERIFY(bench.host().statuses.contains(QStringLiteral("Jo Van Dam").leftJustified(25)));
+    QCOMPARE(bench.host().statuses.last(), QString());
+}
+
+void ClockReadJobTest::singleReadReplacesTheListOfAKnownFancier()
+{
+    ClockJobBench bench(ClockModel::Omnexa);
+    QVERIFY(bench.isReady());
+    const int32_t id = bench.addFancier(QStringLiteral("77777777"), QStringLiteral("Known Member"));
+    bench.addPigeon(id, {QStringLiteral("BE"), QStringLiteral("01"), QStringLiteral("0000000001"), QStringLiteral(" "),
+                         QString(), QStringLiteral("99999999")}, 1);
+    SimState state = bench.sim().state();
+    state.fancierBlocks = {fancierBlock("77777777", "Other Name In Clock")};
+    state.records = {record(0, 1, "0A1B2C3DBE 07-  12345F")};
+    bench.sim().setState(state);
+    bench.host().answers = {true};
+    const int before = bench.fancierCount();
+    HookLog log;
+
+    QCOMPARE(ReadClock(bench.job(), bench.db(), int(ClockModel::Omnexa), hooksFor(log)).end, ReadClockResult::Done);
+
+    QCOMPARE(bench.host().questions, QStringList{QStringLiteral("T72|T71 ?")});
+    QCOMPARE(bench.fancierCount(), before);
+    QCOMPARE(fancierRow(bench, id)[1], QStringLiteral("Known Member"));
+    QCOMPARE(bench.pigeonsOf(id), QStringList{QStringLiteral("BE |07|0  12345|F|<null>|0A1B2C3D")});
+    QCOMPARE(appState().currentFancierId, id);
+}
+
+void ClockReadJobTest::decliningKeepsThePigeonsAndReadsNone()
+{
+    ClockJobBench bench(ClockModel::Omnexa);
+    QVERIFY(bench.isReady());
+    const int32_t shown = bench.addFancier(QStringLiteral("11111111"), QStringLiteral("Shown Before"));
+    const int32_t id = bench.addFancier(QStringLiteral("77777777"), QStringLiteral("Known Member"));
+    bench.addPigeon(id, {QStringLiteral("BE"), QStringLiteral("01"), QStringLiteral("0000000001"), QStringLiteral(" "),
+                         QString(), QStringLiteral("99999999")}, 1);
+    SimState state = bench.sim().state();
+    state.fancierBlocks = {fancierBlock("77777777", "Known Member")};
+    state.records = {record(0, 1, "0A1B2C3DBE 07-  12345F")};
+    bench.sim().setState(state);
+    appState().currentFancierId = shown;
+    bench.host().answers = {false};
+    HookLog log;
+
+    QCOMPARE(ReadClock(bench.job(), bench.db(), int(ClockModel::Omnexa), hooksFor(log)).end,
+             ReadClockResult::Declined);
+
+    QCOMPARE(commandsOf(bench.receivedFrames()), (QList<int>{0x50, 0x51, 0x56}));
+    QCOMPARE(bench.pigeonsOf(id), QStringList{QStringLiteral("BE|01|0000000001| |<null>|99999999")});
+    // The read switched to the clock's fancier, so the window must show it
+    // rather than keep the former fancier's grid under the new id.
+    QCOMPARE(appState().currentFancierId, id);
+    QCOMPARE(log.shown, 1);
+    QCOMPARE(log.idWhenShown, id);
+    QCOMPARE(log.enabled, 1);
+}
+
+void ClockReadJobTest::refusedBlockReadEndsTheRead()
+{
+    ClockJobBench bench(ClockModel::Omnexa); // a clock without a fancier block answers status 1
+    QVERIFY(bench.isReady());
+    appState().currentFancierId = 42;
+    HookLog log;
+
+    QCOMPARE(ReadClock(bench.job(), bench.db(), int(ClockModel::Omnexa), hooksFor(log)).end,
+             ReadClockResult::Refused);
+
+    QCOMPARE(bench.host().warnings, QStringList{QStringLiteral("T49|T70")});
+    QCOMPARE(commandsOf(bench.receivedFrames()), (QList<int>{0x50, 0x51, 0x56}));
+    QCOMPARE(appState().currentFancierId, 42);
+    QCOMPARE(log.shown, 0);
+    QCOMPARE(log.enabled, 1);
+}
+
+void ClockReadJobTest::cancelledReadKeepsWhatWasStoredAndShowsIt()
+{
+    ClockJobBench bench(ClockModel::Omnexa);
+    QVERIFY(bench.isReady());
+    SimState state = bench.sim().state();
+    state.fancierBlocks = {fancierBlock("12121212", "Cancelled Read")};
+    for (int i = 1; i <= 5; ++i)
+        state.records << record(0, i, "0000000" + QByteArray::number(i) + "BE 07-      " + QByteArray::number(i) + " ");
+    bench.sim().setState(state);
+    bench.host().cancelAtPump = 4; // identify, block, record 0, record 1
+    HookLog log;
+
+    const ReadClockResult result = ReadClock(bench.job(), bench.db(), int(ClockModel::Omnexa), hooksFor(log));
+
+    QCOMPARE(result.end, ReadClockResult::Cancelled);
+    const int32_t id = fancierIdOf(bench, QStringLiteral("12121212"));
+    QCOMPARE(bench.pigeonsOf(id).size(), 1);
+    QCOMPARE(commandsOf(bench.receivedFrames()), (QList<int>{0x50, 0x51, 0x52, 0x52, 0x56}));
+    QCOMPARE(log.shown, 1);
+    QCOMPARE(log.idWhenShown, id);
+}
+
+void ClockReadJobTest::singleReadSendsNoConverterOpenButCloses()
+{
+    ClockJobBench bench(ClockModel::Omnexa, true);
+    QVERIFY(bench.isReady());
+    SimState state = bench.sim().state();
+    state.fancierBlocks = {fancierBlock("12121212", "Via Converter")};
+    bench.sim().setState(state);
+    HookLog log;
+
+    QCOMPARE(ReadClock(bench.job(), bench.db(), int(ClockModel::Omnexa), hooksFor(log)).end, ReadClockResult::Done);
+
+    QCOMPARE(commandsOf(bench.receivedFrames()), (QList<int>{0x50, 0x51, 0x52, 0x56, 0xCB}));
+    // The end of the job waits 80 ms after its try in this read.
+    QCOMPARE(bench.host().pauses.last(), 80);
+}
+
+void ClockReadJobTest::multiReadFilesPigeonsUnderTheirBlocksFancier()
+{
+    ClockJobBench bench(ClockModel::Zefira);
+    QVERIFY(bench.isReady());
+    const int32_t known = bench.addFancier(QStringLiteral("22222222"), QStringLiteral("Known Member"));
+    SimState state = bench.sim().state();
+    state.fanciersPerClock = 3;
+    state.fancierBlocks = {fancierBlock("11111111", "First In Clock", "4.1", "51.2"),
+                           fancierBlock("22222222", "Known Member")};
+    state.records = {record(0, 0, "999999"),
+                     record(0, 1, "0A0A0A0ABE 07-0000012345FBLGE"),
+                     record(1, 1, "0B0B0B0BNL 08-       777 RO  "),
+                     record(1, 2, "0C0C0C0CDE 09-0000000001F    ")};
+    // The first pigeon arrived from two flights: the clock lists it twice.
+    clocksim::Arrival a;
+    a.block = 0;
+    a.record = 1;
+    a.flightKey = "FL01    ";
+    state.arrivals = {a, a};
+    a.flightKey = "FL02    ";
+    state.arrivals[1] = a;
+    bench.sim().setState(state);
+    HookLog log;
+
+    const ReadClockResult result = ReadClock(bench.job(), bench.db(), int(ClockModel::Zefira), hooksFor(log));
+
+    QCOMPARE(result.end, ReadClockResult::Done);
+    QCOMPARE(result.pigeonsStored, 3);
+    QCOMPARE(result.repeatsSkipped, 1);
+    const int32_t first = fancierIdOf(bench, QStringLiteral("11111111"));
+    QVERIFY(first > 0);
+    QCOMPARE(bench.pigeonsOf(first), QStringList{QStringLiteral("BE |07|0000012345|F|BLGE|0A0A0A0A")});
+    QCOMPARE(bench.pigeonsOf(known), (QStringList{QStringLiteral("NL |08|       777| |RO  |0B0B0B0B"),
+                                                  QStringLiteral("DE |09|0000000001|F|    |0C0C0C0C")}));
+    // This clock keeps the coordinates as texts.
+    const QStringList row = fancierRow(bench, first);
+    QCOMPARE(row.mid(6), (QStringList{QStringLiteral("<null>"), QStringLiteral("<null>"), QStringLiteral("4.100000"),
+                                      QStringLiteral("51.20000")}));
+    QCOMPARE(appState().currentFancierId, first);
+    QCOMPARE(log.shown, 1);
+    QCOMPARE(log.idWhenShown, first);
+    const QList<QByteArray> frames = bench.receivedFrames();
+    QCOMPARE(commandsOf(frames), (QList<int>{0x50, 0xFA, 0x51, 0x51, 0x58, 0x58, 0x58, 0x58, 0x58, 0x56}));
+    QCOMPARE(frames[1], QByteArray::fromHex("6C82FA010A"));
+    QCOMPARE(frames[2], QByteArray::fromHex("6C82510100"));
+    QCOMPARE(frames[3], QByteArray::fromHex("6C82510101"));
+    QCOMPARE(frames[5], QByteArray::fromHex("6C82580B" "0001" "30303030" "30303030" "00"));
+    QVERIFY(bench.host().questions.isEmpty());
+    QVERIFY(bench.host().statuses.contains(QStringLiteral("0")));
+}
+
+void ClockReadJobTest::multiReadOfAOneFancierClock()
+{
+    ClockJobBench bench(ClockModel::Zefira, true);
+    QVERIFY(bench.isReady());
+    SimState state = bench.sim().state();
+    state.fancierBlocks = {fancierBlock("33333333", "Only Fancier")};
+    // A record of a block the clock does not report has no fancier to go to.
+    state.records = {record(0, 1, "0A0A0A0ABE 07-0000012345FBLGE"), record(4, 1, "0D0D0D0DBE 07-0000054321 BLGE")};
+    bench.sim().setState(state);
+    HookLog log;
+
+    const ReadClockResult result = ReadClock(bench.job(), bench.db(), int(ClockModel::Zefira), hooksFor(log));
+
+    QCOMPARE(result.end, ReadClockResult::Done);
+    const int32_t id = fancierIdOf(bench, QStringLiteral("33333333"));
+    // Without "SPD" the block byte means nothing: every pigeon is the one fancier's.
+    QCOMPARE(bench.pigeonsOf(id).size(), 2);
+    QCOMPARE(result.strayPigeons, 0);
+    QCOMPARE(commandsOf(bench.receivedFrames()), (QList<int>{0xCA, 0x50, 0x51, 0x58, 0x58, 0x58, 0x56, 0xCB}));
+    QCOMPARE(bench.host().pauses.first(), 50);
+}
+
+void ClockReadJobTest::multiReadRefusedSetupEndsTheRead()
+{
+    ClockJobBench bench(ClockModel::Zefira);
+    QVERIFY(bench.isReady());
+    SimState state = bench.sim().state();
+    state.fanciersPerClock = 2;
+    state.fancierBlocks = {fancierBlock("11111111", "First"), fancierBlock("22222222", "Second")};
+    state.records = {record(1, 1, "0A0A0A0ABE 07-0000012345FBLGE"), record(5, 1, "0D0D0D0DBE 07-0000054321 BLGE")};
+    bench.sim().setState(state);
+    bench.sim().changeFaults([](clocksim::Faults& f) {
+        clocksim::Refusal r;
+        r.command = 0x51;
+        r.status = 1;
+        f.refusals << r;
+    });
+    HookLog log;
+
+    QCOMPARE(ReadClock(bench.job(), bench.db(), int(ClockModel::Zefira), hooksFor(log)).end, ReadClockResult::Refused);
+    QCOMPARE(bench.host().warnings, QStringList{QStringLiteral("T49|T70")});
+    QCOMPARE(commandsOf(bench.receivedFrames()), (QList<int>{0x50, 0xFA, 0x51, 0x56}));
+
+    bench.sim().changeFaults([](clocksim::Faults& f) {
+        f.refusals.clear();
+        clocksim::Refusal r;
+        r.command = 0xFA;
+        r.status = 1;
+        f.refusals << r;
+    });
+    const int mark = int(bench.receivedFrames().size());
+    QCOMPARE(ReadClock(bench.job(), bench.db(), int(ClockModel::Zefira), hooksFor(log)).end, ReadClockResult::Refused);
+    QCOMPARE(commandsOf(bench.framesSince(mark)), (QList<int>{0x50, 0xFA, 0x56}));
+
+    bench.sim().changeFaults([](clocksim::Faults& f) { f.refusals.clear(); });
+    const ReadClockResult result = ReadClock(bench.job(), bench.db(), int(ClockModel::Zefira), hooksFor(log));
+    QCOMPARE(result.end, ReadClockResult::Done);
+    QCOMPARE(result.strayPigeons, 1);
+    QCOMPARE(bench.pigeonsOf(fancierIdOf(bench, QStringLiteral("22222222"))).size(), 1);
+    QCOMPARE(log.enabled, 3);
+}
+
+void ClockReadJobTest::multiReadDeclineOnALaterBlockKeepsEveryList()
+{
+    ClockJobBench bench(ClockModel::Zefira);
+    QVERIFY(bench.isReady());
+    const int32_t first = bench.addFancier(QStringLiteral("11111111"), QStringLiteral("First"));
+    const int32_t second = bench.addFancier(QStringLiteral("22222222"), QStringLiteral("Second"));
+    bench.addPigeon(first, {QStringLiteral("BE"), QStringLiteral("01"), QStringLiteral("0000000001"),
+                            QStringLiteral(" "), QString(), QStringLiteral("99999991")}, 1);
+    bench.addPigeon(second, {QStringLiteral("BE"), QStringLiteral("01"), QStringLiteral("0000000002"),
+                             QStringLiteral(" "), QString(), QStringLiteral("99999992")}, 2);
+    SimState state = bench.sim().state();
+    state.fanciersPerClock = 3;
+    state.fancierBlocks = {fancierBlock("11111111", "First"), fancierBlock("33333333", "New In Clock"),
+                           fancierBlock("22222222", "Second")};
+    state.records = {record(0, 1, "0A0A0A0ABE 07-0000012345FBLGE")};
+    bench.sim().setState(state);
+    bench.host().answers = {true, false};
+    HookLog log;
+
+    QCOMPARE(ReadClock(bench.job(), bench.db(), int(ClockModel::Zefira), hooksFor(log)).end,
+             ReadClockResult::Declined);
+
+    QCOMPARE(bench.host().questions.size(), 2);
+    QCOMPARE(bench.countCommand(0x58), 0);
+    // The Yes for the first block must not have cost its pigeons once the read stopped.
+    QCOMPARE(bench.pigeonsOf(first).size(), 1);
+    QCOMPARE(bench.pigeonsOf(second).size(), 1);
+    QVERIFY(fancierIdOf(bench, QStringLiteral("33333333")) > 0);
+    QCOMPARE(log.shown, 0);
+    QCOMPARE(log.enabled, 1);
+}
+
+void ClockReadJobTest::modelsWithoutAReadJobSendNothing()
+{
+    for (const ClockModel model : {ClockModel::LittleDurvek, ClockModel::Korvat}) {
+        ClockJobBench bench(model);
+        QVERIFY(bench.isReady());
+        HookLog log;
+        QCOMPARE(ReadClock(bench.job(), bench.db(), int(model), hooksFor(log)).end, ReadClockResult::NoReadJob);
+        QVERIFY(bench.receivedFrames().isEmpty());
+        QCOMPARE(log.enabled, 1);
+        QCOMPARE(log.shown, 0);
+    }
+}
+
+void ClockReadJobTest::roundTripGivesTheSamePigeons_data()
+{
+    QTest::addColumn<int>("model");
+    QTest::addColumn<int>("fanciersPerClock");
+    QTest::newRow("Omnexa") << int(ClockModel::Omnexa) << 1;
+    QTest::newRow("Zefira, one fancier") << int(ClockModel::Zefira) << 1;
+    QTest::newRow("Zefira, two fanciers") << int(ClockModel::Zefira) << 2;
+}
+
+void ClockReadJobTest::roundTripGivesTheSamePigeons()
+{
+    QFETCH(int, model);
+    QFETCH(int, fanciersPerClock);
+    ClockJobBench bench{ClockModel(model)};
+    QVERIFY(bench.isReady());
+    QList<int32_t> fanciers;
+    for (int f = 1; f <= fanciersPerClock; ++f) {
+        const int32_t id = bench.addFancier(QStringLiteral("6000000%1").arg(f), QStringLiteral("Member %1").arg(f));
+        for (int p = 1; p <= 3; ++p) {
+            bench.addPigeon(id, {QStringLiteral("BE"), QStringLiteral("0%1").arg(p), QStringLiteral("00000%1%2345").arg(f).arg(p),
+                                 p == 2 ? QStringLiteral("F") : QStringLiteral(" "), QStringLiteral("BL"),
+                                 QStringLiteral("A%1B%2C3D4").arg(f).arg(p)}, f * 10 + p);
+        }
+        fanciers << id;
+        UpdateClockRequest request;
+        request.fancierId = id;
+        request.modelIndex = model;
+        request.fanciersPerClock = fanciersPerClock;
+        QCOMPARE(UpdateClock(bench.job(), bench.db(), request, {}).end, UpdateClockResult::Done);
+    }
+    QMap<int32_t, QStringList> before;
+    for (int32_t id : fanciers)
+        before[id] = comparable(bench.pigeonsOf(id));
+    bench.host().answers = QList<bool>(fanciersPerClock, true);
+    HookLog log;
+
+    QCOMPARE(ReadClock(bench.job(), bench.db(), model, hooksFor(log)).end, ReadClockResult::Done);
+
+    QCOMPARE(bench.host().questions.size(), fanciersPerClock);
+    for (int32_t id : fanciers) {
+        QStringList after = comparable(bench.pigeonsOf(id));
+        // Only the multi-block clock keeps the colour.
+        if (model == int(ClockModel::Omnexa)) {
+            for (QString& row : before[id])
+                row.replace(QStringLiteral("|BL|"), QStringLiteral("||"));
+        }
+        QCOMPARE(after, before[id]);
+    }
+    QCOMPARE(appState().currentFancierId, fanciers.first());
+}
+
+QTEST_GUILESS_MAIN(ClockReadJobTest)
+#include "tst_clockjobs_read.moc"
