@@ -1,0 +1,160 @@
+#include "clocklink/BandReadingJobs.h"
+#include "clocklink/Frames.h"
+#include "clocklink/JobHost.h"
+#include "clocklink/PigeonGridAccess.h"
+#include "common/AppState.h"
+
+namespace durvek {
+
+namespace {
+
+constexpr int kElBandText = 39;
+constexpr int kNoFedBandText = 62;
+constexpr int kAlreadyLinkedText = 65;
+constexpr int kRowTitleText = 58;
+const QString kNoCodeYet = QStringLiteral("00000000");
+
+BandReadingEnd endOf(ChipRead::End end)
+{
+    switch (end) {
+    case ChipRead::AntennaMissing:
+        return BandReadingEnd::AntennaMissing;
+    case ChipRead::Declined:
+        return BandReadingEnd::Declined;
+    case ChipRead::Code:
+    case ChipRead::Cancelled:
+        break;
+    }
+    return BandReadingEnd::Cancelled;
+}
+
+bool isDataRow(const PigeonGridAccess& grid, int row)
+{
+    return row >= 1 && row < grid.rowCount();
+}
+
+} // namespace
+
+BandReadingJobs::BandReadingJobs(JobContext& job, PigeonGridAccess& grid, std::function<void()> enableLinkButtons)
+    : m_job(job), m_grid(grid), m_enableLinkButtons(std::move(enableLinkButtons))
+{
+}
+
+BandReadingJobs::~BandReadingJobs() = default;
+
+void BandReadingJobs::setReading(std::unique_ptr<AntennaReading> reading)
+{
+    m_reading = std::move(reading);
+}
+
+AntennaReading& BandReadingJobs::reading()
+{
+    if (!m_reading)
+        m_reading = makeAntennaReading(m_job, m_grid);
+    return *m_reading;
+}
+
+BandReadingResult BandReadingJobs::ReadSingleBand()
+{
+    linkBuffers().CancelRequested = false;
+    BandReadingResult result;
+    result.end = readSingle();
+    result.stored = result.end == BandReadingEnd::Stored ? 1 : 0;
+    if (m_enableLinkButtons)
+        m_enableLinkButtons();
+    m_grid.refresh();
+    return result;
+}
+
+BandReadingEnd BandReadingJobs::readSingle()
+{
+    const int row = m_grid.currentRow();
+    // The header row has a text in the band column too; it is no pigeon.
+    if (!isDataRow(m_grid, row) || m_grid.fedBand(row).isEmpty()) {
+        m_job.host.warn(readingText(m_job, kNoFedBandText), QStringLiteral("Reading El. band # ") + QString::number(row));
+        return BandReadingEnd::NoRow;
+    }
+    const ChipRead read = reading().readCode(ReadingFor::SingleBand);
+    if (!read.hasCode())
+        return endOf(read.end);
+
+    const QString code = read.code.left(PigeonGridAccess::kElBandLength);
+    if (const int holder = rowHoldingElBand(m_grid, code)) {
+        const QString elBand = readingText(m_job, kElBandText);
+        const QString linked = readingText(m_job, kAlreadyLinkedText);
+        m_job.host.warn(elBand + u' ' + code + linked + u' ', readingRowTitle(m_job, holder));
+        m_job.host.warn(elBand + u' ' + linked, readingRowTitle(m_job, row));
+        return BandReadingEnd::CodeInUse;
+    }
+    storeCode(row, code);
+    return BandReadingEnd::Stored;
+}
+
+BandReadingResult BandReadingJobs::ReadMultipleBands(const ElBandCheck& elBandInUse)
+{
+    linkBuffers().CancelRequested = false;
+    BandReadingResult result;
+    result.end = readMultiple(elBandInUse, &result.stored);
+    if (m_enableLinkButtons)
+        m_enableLinkButtons();
+    return result;
+}
+
+BandReadingEnd BandReadingJobs::readMultiple(const ElBandCheck& elBandInUse, int* stored)
+{
+    if (m_grid.currentRow() < 1) {
+        m_job.host.warn(readingText(m_job, kNoFedBandText), readingText(m_job, kRowTitleText));
+        return BandReadingEnd::NoRow;
+    }
+    AppState& state = appState();
+    state.lastCode = kNoCodeYet;
+    state.currentCode = kNoCodeYet;
+
+    for (int row = 1; row < m_grid.rowCount(); ++row) {
+        if (m_grid.fedBand(row).isEmpty())
+            break;
+        if (m_grid.elBand(row).length() == PigeonGridAccess::kElBandLength)
+            continue;
+        m_grid.setCurrentRow(row);
+        const ChipRead read = readNewCode();
+        if (!read.hasCode())
+            return endOf(read.end);
+        const bool inUse = elBandInUse ? elBandInUse(read.code) : rowHoldingElBand(m_grid, read.code) != 0;
+        if (inUse) {
+            m_grid.colourRow(row, PigeonGridAccess::RowColour::White);
+            return BandReadingEnd::CodeInUse;
+        }
+        storeCode(row, read.code.left(PigeonGridAccess::kElBandLength));
+        ++*stored;
+        state.lastCode = read.code;
+        m_grid.colourRow(row, PigeonGridAccess::RowColour::White);
+    }
+    return BandReadingEnd::Finished;
+}
+
+ChipRead BandReadingJobs::readNewCode()
+{
+    AppState& state = appState();
+    for (;;) {
+        // The converter reading clears the cancel flag when it starts asking;
+        // a Cancel that arrived with the last answer must stop the run here,
+        // or a chip left in the antenna could never be cancelled.
+        if (linkBuffers().CancelRequested)
+            return ChipRead{ChipRead::Cancelled, QString()};
+        ChipRead read = reading().readCode(ReadingFor::MultipleBands);
+        if (!read.hasCode())
+            return read;
+        state.currentCode = read.code;
+        if (read.code != state.lastCode)
+            return read;
+    }
+}
+
+void BandReadingJobs::storeCode(int row, const QString& code)
+{
+    m_grid.setCellText(row, PigeonGridAccess::kElBandColumn, code);
+    m_job.host.beep();
+    m_job.host.beep();
+}
+
+} // namespace durvek

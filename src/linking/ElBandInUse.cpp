@@ -1,0 +1,31 @@
+#include "linking/ElBandInUse.h"
+#include "clocklink/JobHost.h"
+#include "clocklink/PigeonGridAccess.h"
+
+namespace durvek {
+
+namespace {
+
+constexpr int kElBandText = 39;
+constexpr int kRowTitleText = 58;
+constexpr int kAlreadyLinkedText = 65;
+
+QString catalogue(const TextLookup& text, int number)
+{
+    return text ? text(number) : QString::number(number);
+}
+
+} // namespace
+
+bool ElBandInUse(const QString& code, const PigeonGridAccess& grid, JobHost& host, const TextLookup& text)
+{
+    const int row = rowHoldingElBand(grid, code);
+    if (row == 0)
+        return false;
+    const QString shown = code.left(PigeonGridAccess::kElBandLength);
+    host.warn(catalogue(text, kElBandText) + u' ' + shown + catalogue(text, kAlreadyLinkedText) + u' ',
+              catalogue(text, kRowTitleText) + QString::number(row));
+    return true;
+}
+
+} // namespace durvek

@@ -1,0 +1,291 @@
+// The "Single-band" and "Multiple-bands" jobs over a grid, with the readings
+// given by a script: which rows are read, what is stored, what is said.
+#include "tst_antenna_fixtures.h"
+#include "clocklink/BandReadingJobs.h"
+#include "clocklink/ClockLibrary.h"
+#include "clocklink/Frames.h"
+#include "common/AppState.h"
+#include "linking/ElBandInUse.h"
+#include <QTest>
+
+using namespace durvek;
+using namespace durvek::test;
+
+namespace {
+
+// Readings in the order the script gives them; the run is cancelled once
+// they run out. A reading can also bring the Cancel click along with it.
+class QueuedReading : public AntennaReading {
+public:
+    struct Step {
+        ChipRead read;
+        bool cancelWithIt = false;
+    };
+    QList<Step> steps;
+    QList<int> rowsRead;
+    QList<ReadingFor> purposes;
+    PigeonGridAccess* grid = nullptr;
+
+    void code(const QString& c, bool cancelWithIt = false) { steps << Step{ChipRead{ChipRead::Code, c}, cancelWithIt}; }
+    void end(ChipRead::End e) { steps << Step{ChipRead{e, QString()}, false}; }
+
+    ChipRead readCode(ReadingFor purpose) override
+    {
+        rowsRead << grid->currentRow();
+        purposes << purpose;
+        if (steps.isEmpty())
+            return ChipRead{ChipRead::Cancelled, QString()};
+        const Step step = steps.takeFirst();
+        if (step.cancelWithIt)
+            linkBuffers().CancelRequested = true;
+        return step.read;
+    }
+};
+
+// Lets the test keep the reading after the job that owned it has gone.
+class ForwardingReading : public AntennaReading {
+public:
+    explicit ForwardingReading(AntennaReading& target) : m_target(target) {}
+    ChipRead readCode(ReadingFor purpose) override { return m_target.readCode(purpose); }
+
+private:
+    AntennaReading& m_target;
+};
+
+} // namespace
+
+class BandReadingJobsTest : public QObject {
+    Q_OBJECT
+
+    ClockLibrary library;
+    AntennaHost host;
+    FakePigeonGrid grid;
+    int buttonRestores = 0;
+
+    BandReadingResult single()
+    {
+        JobContext job{host, library, antennaLink(false), antennaTexts};
+        BandReadingJobs jobs(job, grid, [this] { ++buttonRestores; });
+        jobs.setReading(takeReading());
+        return jobs.ReadSingleBand();
+    }
+
+    BandReadingResult multiple()
+    {
+        JobContext job{host, library, antennaLink(false), antennaTexts};
+        BandReadingJobs jobs(job, grid, [this] { ++buttonRestores; });
+        jobs.setReading(takeReading());
+        return jobs.ReadMultipleBands(
+            [&job, this](const QString& code) { return ElBandInUse(code, grid, job.host, job.text); });
+    }
+
+    // The job runs with the script written so far; a new script starts empty.
+    std::unique_ptr<AntennaReading> takeReading()
+    {
+        ran = std::move(script);
+        script = QueuedReading();
+        ran.grid = &grid;
+        return std::make_unique<ForwardingReading>(ran);
+    }
+
+    QueuedReading script;
+    QueuedReading ran; // the reading of the last job
+    QueuedReading* queued = &ran;
+
+private slots:
+    void init()
+    {
+        host = AntennaHost();
+        script = QueuedReading();
+        buttonRestores = 0;
+        linkBuffers().CancelRequested = true; // a job starts afresh whatever was left
+    }
+
+    void singleBandStoresEightDigits()
+    {
+        grid = FakePigeonGrid::withRows({"0000000101", "0000000102"});
+        grid.current = 2;
+        script.code("0A1B2C3D4E");
+        const BandReadingResult r = single();
+        QCOMPARE(r.end, BandReadingEnd::Stored);
+        QCOMPARE(grid.elBands(), QStringList({"", "0A1B2C3D", ""}));
+        QCOMPARE(queued->rowsRead, QList<int>({2}));
+        QCOMPARE(queued->purposes, QList<ReadingFor>({ReadingFor::SingleBand}));
+        QCOMPARE(host.beeps, 2);
+        QCOMPARE(buttonRestores, 1);
+        QCOMPARE(grid.refreshes, 1);
+        QVERIFY(host.warnings.isEmpty());
+    }
+
+    void singleBandNeedsAFederationBand()
+    {
+        grid = FakePigeonGrid::withRows({"0000000101"});
+        grid.current = 2; // the empty last row
+        script.code("0A1B2C3D");
+        QCOMPARE(single().end, BandReadingEnd::NoRow);
+        QCOMPARE(host.warnings, QStringList({"Reading El. band # 2|Band first"}));
+        QVERIFY(queued->rowsRead.isEmpty());
+        QCOMPARE(buttonRestores, 1);
+
+        // The header row has a band column caption but is no pigeon.
+        host.warnings.clear();
+        grid.current = 0;
+        QCOMPARE(single().end, BandReadingEnd::NoRow);
+        QVERIFY(queued->rowsRead.isEmpty());
+        QCOMPARE(grid.cells[0][PigeonGridAccess::kElBandColumn], QStringLiteral("El. band"));
+    }
+
+    void singleBandRefusesACodeInUse()
+    {
+        grid = FakePigeonGrid::withRows({"0000000101", "0000000102", "0000000103"}, {"", "", "0A1B2C3D"});
+        grid.current = 1;
+        script.code("0A1B2C3D");
+        QCOMPARE(single().end, BandReadingEnd::CodeInUse);
+        QCOMPARE(host.warnings, QStringList({"Row #3|El. band 0A1B2C3D: in use ", "Row #1|El. band : in use"}));
+        QCOMPARE(grid.elBands(), QStringList({"", "", "0A1B2C3D", ""}));
+        QCOMPARE(host.beeps, 0);
+
+        // The row's own code counts as well: the chip is already linked.
+        host.warnings.clear();
+        grid.current = 3;
+        script.code("0A1B2C3D");
+        QCOMPARE(single().end, BandReadingEnd::CodeInUse);
+        QCOMPARE(host.warnings.size(), 2);
+    }
+
+    void singleBandWithoutCodeChangesNothing_data()
+    {
+        QTest::addColumn<int>("end");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("cancelled") << int(ChipRead::Cancelled) << int(BandReadingEnd::Cancelled);
+        QTest::newRow("converter missing") << int(ChipRead::AntennaMissing) << int(BandReadingEnd::AntennaMissing);
+        QTest::newRow("declined") << int(ChipRead::Declined) << int(BandReadingEnd::Declined);
+    }
+    void singleBandWithoutCodeChangesNothing()
+    {
+        QFETCH(int, end);
+        QFETCH(int, expected);
+        grid = FakePigeonGrid::withRows({"0000000101"}, {"11111111"});
+        script.end(ChipRead::End(end));
+        QCOMPARE(int(single().end), expected);
+        QCOMPARE(grid.elBands(), QStringList({"11111111", ""}));
+        QCOMPARE(host.beeps, 0);
+        QCOMPARE(buttonRestores, 1);
+    }
+
+    void multipleBandsFillRowsUpToTheFirstWithoutBand()
+    {
+        // Row 2 has a code, row 3 a damaged one of 7 characters, row 5 has no
+        // band: rows 1, 3 and 4 are read, row 6 is never reached.
+        grid = FakePigeonGrid::withRows({"0000000101", "0000000102", "0000000103", "0000000104", "", "0000000106"},
+                                        {"", "22222222", "3333333", "", "", ""});
+        grid.current = 4;
+        script.code("AAAAAAAA");
+        script.code("BBBBBBBB");
+        script.code("CCCCCCCCCC");
+        const BandReadingResult r = multiple();
+        QCOMPARE(r.end, BandReadingEnd::Finished);
+        QCOMPARE(r.stored, 3);
+        QCOMPARE(queued->rowsRead, QList<int>({1, 3, 4}));
+        QCOMPARE(queued->purposes.last(), ReadingFor::MultipleBands);
+        QCOMPARE(grid.elBands(), QStringList({"AAAAAAAA", "22222222", "BBBBBBBB", "CCCCCCCC", "", "", ""}));
+        QCOMPARE(host.beeps, 6);
+        QCOMPARE(buttonRestores, 1);
+        QCOMPARE(appState().lastCode, QStringLiteral("CCCCCCCCCC"));
+        QVERIFY(grid.yellowRows().isEmpty());
+    }
+
+    void multipleBandsOverAFullGridReadNothing()
+    {
+        grid = FakePigeonGrid::withRows({"0000000101", "0000000102"}, {"11111111", "22222222"});
+        appState().lastCode = QStringLiteral("99999999");
+        const BandReadingResult r = multiple();
+        QCOMPARE(r.end, BandReadingEnd::Finished);
+        QCOMPARE(r.stored, 0);
+        QVERIFY(queued->rowsRead.isEmpty());
+        QCOMPARE(appState().lastCode, QStringLiteral("00000000"));
+        QCOMPARE(appState().currentCode, QStringLiteral("00000000"));
+        QCOMPARE(buttonRestores, 1);
+    }
+
+    void multipleBandsIgnoreTheSameChipHeldAgain()
+    {
+        grid = FakePigeonGrid::withRows({"0000000101", "0000000102"});
+        // A code equal to what the last run left behind is new to this run.
+        appState().lastCode = QStringLiteral("AAAAAAAA");
+        script.code("AAAAAAAA");
+        script.code("AAAAAAAA");
+        script.code("AAAAAAAA");
+        script.code("BBBBBBBB");
+        const BandReadingResult r = multiple();
+        QCOMPARE(r.end, BandReadingEnd::Finished);
+        QCOMPARE(queued->rowsRead, QList<int>({1, 2, 2, 2}));
+        QCOMPARE(grid.elBands(), QStringList({"AAAAAAAA", "BBBBBBBB", ""}));
+        QCOMPARE(host.beeps, 4);
+        QVERIFY(host.warnings.isEmpty());
+        QCOMPARE(appState().currentCode, QStringLiteral("BBBBBBBB"));
+    }
+
+    void multipleBandsStopAtACodeInUse()
+    {
+        grid = FakePigeonGrid::withRows({"0000000101", "0000000102", "0000000103"}, {"0A1B2C3D", "", ""});
+        script.code("0A1B2C3D4E");
+        script.code("EEEEEEEE");
+        const BandReadingResult r = multiple();
+        QCOMPARE(r.end, BandReadingEnd::CodeInUse);
+        QCOMPARE(r.stored, 0);
+        QCOMPARE(host.warnings, QStringList({"Row #1|El. band 0A1B2C3D: in use "}));
+        QCOMPARE(grid.elBands(), QStringList({"0A1B2C3D", "", "", ""}));
+        QCOMPARE(queued->rowsRead, QList<int>({2}));
+        QCOMPARE(buttonRestores, 1);
+        QVERIFY(grid.yellowRows().isEmpty());
+    }
+
+    void multipleBandsStopWhenTheReadingStops()
+    {
+        grid = FakePigeonGrid::withRows({"0000000101", "0000000102", "0000000103"});
+        script.code("AAAAAAAA");
+        script.end(ChipRead::AntennaMissing);
+        const BandReadingResult r = multiple();
+        QCOMPARE(r.end, BandReadingEnd::AntennaMissing);
+        QCOMPARE(r.stored, 1);
+        QCOMPARE(queued->rowsRead, QList<int>({1, 2}));
+        QCOMPARE(buttonRestores, 1);
+    }
+
+    void multipleBandsKeepTheCodeReadWithTheCancel()
+    {
+        // The Cancel click arrives together with a chip (and with a chip
+        // still held): the code in hand is stored, no further reading starts.
+        grid = FakePigeonGrid::withRows({"0000000101", "0000000102", "0000000103"});
+        script.code("AAAAAAAA", true);
+        script.code("BBBBBBBB");
+        BandReadingResult r = multiple();
+        QCOMPARE(r.end, BandReadingEnd::Cancelled);
+        QCOMPARE(r.stored, 1);
+        QCOMPARE(queued->rowsRead, QList<int>({1}));
+
+        grid = FakePigeonGrid::withRows({"0000000101", "0000000102"});
+        script.code("AAAAAAAA");
+        script.code("AAAAAAAA", true);
+        script.code("AAAAAAAA");
+        r = multiple();
+        QCOMPARE(r.end, BandReadingEnd::Cancelled);
+        QCOMPARE(queued->rowsRead, QList<int>({1, 2}));
+        QCOMPARE(grid.elBands(), QStringList({"AAAAAAAA", "", ""}));
+    }
+
+    void multipleBandsNeedACurrentRow()
+    {
+        grid = FakePigeonGrid::withRows({"0000000101"});
+        grid.current = 0;
+        script.code("AAAAAAAA");
+        QCOMPARE(multiple().end, BandReadingEnd::NoRow);
+        QCOMPARE(host.warnings, QStringList({"Row #|Band first"}));
+        QVERIFY(queued->rowsRead.isEmpty());
+        QCOMPARE(buttonRestores, 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(BandReadingJobsTest)
+#include "tst_antenna_jobs.moc"
