@@ -74,6 +74,7 @@ private slots:
     void transferFromClockMeetsThePcThresholds();
     void languageUploadIsStored();
     void uploadStoppedHalfwayDoesNotDeafenTheClock();
+    void refusedStagesAndLinesOnCommand();
 };
 
 void TestClocksimDirectLine::checksumOfTheWorkedLine()
@@ -247,6 +248,44 @@ void TestClocksimDirectLine::uploadStoppedHalfwayDoesNotDeafenTheClock()
     QTest::qWait(2500);
     QCOMPARE(pc.exchange(QByteArray::fromHex("6C82500100")).at(4), '\0');
     QCOMPARE(sim.state().languageUploads, 0);
+    // and the next upload holds its own texts only
+    pc.send(QByteArray(1, kEsc) + "Nieuw" + '\0' + kEsc);
+    QTRY_COMPARE(sim.state().languageUploads, 1);
+    QCOMPARE(sim.state().languageTexts, QList<QByteArray>({"Nieuw"}));
+}
+
+void TestClocksimDirectLine::refusedStagesAndLinesOnCommand()
+{
+    Simulator sim(SimState(), fastOptions());
+    QVERIFY(sim.start());
+    PtyClient pc(sim.devicePath());
+    auto say = [&](const QByteArray& bytes) {
+        pc.send(bytes);
+        return pc.receive(2, 1000);
+    };
+    QCOMPARE(sim.command("fault refusestage 5"), QStringLiteral("ok"));
+    QCOMPARE(sim.command("fault refuseline 2 3"), QStringLiteral("ok"));
+    QVERIFY(sim.command("fault refuseline x").startsWith("error:"));
+
+    QCOMPARE(say(QByteArray(1, kEsc) + char(1)), QByteArray("J\r"));
+    QCOMPARE(say(withChecksum("000000000000Header")), QByteArray("J\r"));  // line 1
+    QCOMPARE(say(QByteArray(1, kEsc) + char(5)), QByteArray("N\r"));
+    QCOMPARE(sim.command("fault refusestage off"), QStringLiteral("ok"));
+    QCOMPARE(say(QByteArray(1, kEsc) + char(5)), QByteArray("J\r"));
+    QCOMPARE(say("001\r"), QByteArray("N\r"));                              // line 2, plain
+    QCOMPARE(say("001\r"), QByteArray("N\r"));                              // line 3
+    QCOMPARE(say("001\r"), QByteArray("J\r"));
+    QCOMPARE(say(withChecksum("BE100007001234 0A1B2C3D")), QByteArray("J\r"));
+
+    // a new transfer counts its lines from the start again
+    QCOMPARE(say(QByteArray(1, kEsc) + char(1)), QByteArray("J\r"));
+    QCOMPARE(say(withChecksum("000000000000Header")), QByteArray("J\r"));
+    QCOMPARE(say(QByteArray(1, kEsc) + char(5)), QByteArray("J\r"));
+    QCOMPARE(say("001\r"), QByteArray("N\r"));
+
+    const IncomingTransfer in = sim.state().incoming;
+    QCOMPARE(in.stages, QList<int>({1, 5}));
+    QCOMPARE(in.rejectedLines, 1);
 }
 
 QTEST_GUILESS_MAIN(TestClocksimDirectLine)

@@ -39,6 +39,12 @@ bool Faults::garbleNextReply()
     return m_repliesCounted % garbleEvery == 0;
 }
 
+bool Faults::refuseNextLine()
+{
+    ++m_linesCounted;
+    return refusedLines.contains(m_linesCounted);
+}
+
 bool Faults::countFrame()
 {
     if (vanished)

@@ -25,6 +25,10 @@ public:
     int vanishAfter = -1;       // frames still answered before the device disappears (-1: never)
     bool vanishClosesLine = false; // disappear by closing the line instead of going quiet
     bool vanished = false;
+    QList<uint8_t> refusedStages; // direct-line stage codes answered "N" instead of "J"
+    // Text lines of a club data transfer, numbered from its start stage (1 =
+    // the header), answered "N" as if their checksum were wrong.
+    QList<int> refusedLines;
 
     void clear();
 
@@ -34,11 +38,16 @@ public:
     bool garbleNextReply();
     // Counts a received frame against vanishAfter; true once the device is gone.
     bool countFrame();
+    // The start stage of a club data transfer: line numbers begin again.
+    void transferStarted() { m_linesCounted = 0; }
+    // Counts a text line of the transfer; true when this one is to be refused.
+    bool refuseNextLine();
 
     static bool isWrite(const QByteArray& request);
 
 private:
     int m_repliesCounted = 0;
+    int m_linesCounted = 0;
 };
 
 } // namespace durvek::clocksim

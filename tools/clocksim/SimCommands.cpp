@@ -59,6 +59,32 @@ QString refusalCommand(Simulator& sim, const QStringList& w)
     return QStringLiteral("ok");
 }
 
+// fault refusestage CODE... | fault refuseline N... (either with "off")
+QString transferRefusalCommand(Simulator& sim, const QStringList& w)
+{
+    const bool stages = w[1] == QLatin1String("refusestage");
+    QList<int> values;
+    if (w.value(2) != QLatin1String("off")) {
+        for (int i = 2; i < w.size(); ++i) {
+            bool ok = false;
+            const int v = w[i].toInt(&ok);
+            if (!ok || v < 1 || (stages && v > 0xFF))
+                return error(QStringLiteral("usage: fault refusestage CODE... | fault refuseline N... | ... off"));
+            values.append(v);
+        }
+    }
+    sim.changeFaults([stages, values](Faults& f) {
+        if (!stages) {
+            f.refusedLines = values;
+            return;
+        }
+        f.refusedStages.clear();
+        for (int v : values)
+            f.refusedStages.append(uint8_t(v));
+    });
+    return QStringLiteral("ok");
+}
+
 QString faultCommand(Simulator& sim, const QStringList& w)
 {
     const QString kind = w.value(1);
@@ -83,6 +109,8 @@ QString faultCommand(Simulator& sim, const QStringList& w)
     }
     if (kind == QLatin1String("refuse"))
         return refusalCommand(sim, w);
+    if (kind == QLatin1String("refusestage") || kind == QLatin1String("refuseline"))
+        return transferRefusalCommand(sim, w);
     if (kind == QLatin1String("vanish")) {
         if (w.value(2) == QLatin1String("off")) {
             sim.changeFaults([](Faults& f) {
@@ -150,7 +178,8 @@ QString Simulator::command(const QString& line)
         return QStringLiteral("commands: chip HEX | nochip | converter on|off | linedelay on|off | model NAME | "
                               "fault silence on|off | fault delay MS | fault garble N | "
                               "fault refuse CMD STATUS [read|write] | fault refuse off | "
-                              "fault vanish K [close] | fault vanish off | fault off | save | state | quit");
+                              "fault vanish K [close] | fault vanish off | "
+                              "fault refusestage CODE... | fault refuseline N... | fault off | save | state | quit");
     return error(QStringLiteral("unknown command: %1 (try help)").arg(w[0]));
 }
 

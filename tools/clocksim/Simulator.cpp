@@ -205,6 +205,7 @@ bool Simulator::receive()
     if (!m_receiver.isIdle() && now - m_inputTime > kTornInputSilence) {
         m_log.note(QStringLiteral("half-received input dropped after a silence"));
         m_receiver.reset();
+        m_uploadTexts.clear();  // a stopped upload must not lend its texts to the next one
     }
     m_inputTime = now;
     m_receiver.feed(bytes);
@@ -323,6 +324,12 @@ void Simulator::frameReceived(const QByteArray& payload, bool checksumOk, const 
 void Simulator::stageReceived(uint8_t code)
 {
     m_log.write("RX-STAGE", QByteArray(1, char(code)));
+    if (code == 1)
+        m_faults.transferStarted();
+    if (m_faults.refusedStages.contains(code)) {
+        schedule("N\r", 2, "TX-LINE", "N\r");
+        return;
+    }
     bool changed = false;
     const QByteArray answer = m_transfer.stage(code, &changed);
     if (changed)
@@ -333,6 +340,8 @@ void Simulator::stageReceived(uint8_t code)
 void Simulator::lineReceived(const QByteArray& text, bool checksumOk, const QByteArray& raw)
 {
     m_log.write("RX-LINE", raw);
+    if (m_faults.refuseNextLine())
+        checksumOk = false;
     bool changed = false;
     const QByteArray answer = m_transfer.line(text, checksumOk, &changed);
     if (changed)

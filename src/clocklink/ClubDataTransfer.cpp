@@ -1,0 +1,320 @@
+#include "clocklink/ClubDataTransfer.h"
+#include "clocklink/ClubDataTransferStore.h"
+#include "clocklink/ClubDataWindowAccess.h"
+#include "clocklink/DirectLine.h"
+#include "clocklink/JobHost.h"
+#include "common/TextCatalogue.h"
+#include "database/ClubDatabase.h"
+#include <algorithm>
+
+namespace durvek {
+
+namespace {
+
+const QString kTitle = QStringLiteral("Durvek");
+
+constexpr char kEscape = 27;
+constexpr uint8_t kStartStage = 1;
+constexpr uint8_t kFancierHeaderStage = 2;
+constexpr uint8_t kPigeonListStage = 5;
+constexpr uint8_t kPigeonCountStage = 6;
+constexpr uint8_t kBadgeListStage = 8;
+constexpr uint8_t kMemberNamesStage = 10;
+
+// Answers are complete when the input holds more than this many characters.
+constexpr int kAcknowledgeThreshold = 1;
+constexpr int kFancierHeaderThreshold = 99;
+constexpr int kPigeonCountThreshold = 3;
+constexpr int kPigeonThreshold = 107;
+
+constexpr int kMostBadges = 5;
+
+constexpr int kNotAcceptedText = 84;
+constexpr int kNoPigeonsText = 85;
+constexpr int kReplacePigeonsText = 71;
+constexpr int kFemaleText = 68;
+
+} // namespace
+
+ClubDataTransfer::ClubDataTransfer(JobHost& host, ClubDataWindowAccess& window, ClubDataTransferStore& store,
+                                   DirectLine& line, QString device, TextLookup text)
+    : m_host(host)
+    , m_window(window)
+    , m_store(store)
+    , m_line(line)
+    , m_device(std::move(device))
+    , m_text(std::move(text))
+{
+}
+
+TransferOutcome ClubDataTransfer::SendToClock() { return guarded(&ClubDataTransfer::runSend); }
+
+TransferOutcome ClubDataTransfer::ReceiveFromClock() { return guarded(&ClubDataTransfer::runReceive); }
+
+TransferOutcome ClubDataTransfer::guarded(TransferOutcome (ClubDataTransfer::*run)())
+{
+    m_window.enterTransferState();
+    // Cleared once per transfer, not before every stage: a Cancel pressed
+    // between two waits must still stop the transfer.
+    m_window.clearTransferAborted();
+    m_answer.clear();
+    try {
+        return (this->*run)();
+    } catch (const DatabaseError& error) {
+        m_line.close();
+        m_host.warn(QString::fromUtf8(error.what()), kTitle);
+        return TransferOutcome::DatabaseFailed;
+    }
+}
+
+// ---- PC to clock ----
+
+TransferOutcome ClubDataTransfer::runSend()
+{
+    const SendPlan plan = planSend();
+    if (!openLine())
+        return TransferOutcome::LineFailed;
+    if (Step s = stage(kStartStage, kAcknowledgeThreshold, true))
+        return *s;
+    if (Step s = requireAcknowledge())
+        return *s;
+    if (Step s = sendHeaders(plan))
+        return *s;
+    if (Step s = stage(kPigeonListStage, kAcknowledgeThreshold, true))
+        return *s;
+    if (Step s = requireAcknowledge())
+        return *s;
+    if (plan.pigeons.isEmpty()) {
+        m_host.warn(text(kNoPigeonsText), kTitle);
+        return TransferOutcome::NothingToSend;
+    }
+    if (Step s = sendPigeons(plan))
+        return *s;
+    if (Step s = sendBadges())
+        return *s;
+    m_line.close();
+    return TransferOutcome::Completed;
+}
+
+ClubDataTransfer::SendPlan ClubDataTransfer::planSend() const
+{
+    SendPlan plan;
+    QList<int32_t> owners {m_window.clubDataFancierId()};
+    // A combine that cannot be found is not sent as one: its header would
+    // announce the combine over the pigeons of the fancier shown.
+    if (m_window.combineChecked()) {
+        if (const auto combine = m_store.findCombine(m_window.selectedCombineName())) {
+            plan.combine = true;
+            plan.combineName = combine->name;
+            plan.members = combine->memberIds;
+            plan.memberNames = combine->memberNames;
+            owners = combine->memberIds;
+        }
+    }
+    for (const StoredPigeon& stored : m_store.pigeonsOf(owners)) {
+        PigeonForClock pigeon = stored.line;
+        if (plan.combine)
+            pigeon.memberDigit = int(plan.members.indexOf(stored.fancier)) + 1;
+        plan.pigeons.append(pigeon);
+    }
+    return plan;
+}
+
+ClubDataTransfer::Step ClubDataTransfer::sendHeaders(const SendPlan& plan)
+{
+    const QString header = plan.combine ? combineHeaderText(plan.combineName)
+                                        : fancierHeaderText(m_window.licenceText(), m_window.nameText());
+    // What the clock says to the headers and the member names does not
+    // matter; it only has to say something.
+    if (Step s = exchange(checksummedLine(header), kAcknowledgeThreshold, false))
+        return s;
+    m_host.pause(m_settleMs);
+    if (!plan.combine)
+        return {};
+    if (Step s = stage(kMemberNamesStage, kAcknowledgeThreshold, false))
+        return s;
+    if (Step s = exchange(checksummedLine(memberNamesText(plan.memberNames)), kAcknowledgeThreshold, false))
+        return s;
+    m_host.pause(m_settleMs);
+    return {};
+}
+
+ClubDataTransfer::Step ClubDataTransfer::sendPigeons(const SendPlan& plan)
+{
+    const int count = int(plan.pigeons.size());
+    if (Step s = exchange(plainLine(pigeonCountText(count)), kAcknowledgeThreshold, true))
+        return s;
+    if (Step s = requireAcknowledge())
+        return s;
+    m_window.showProgress(0);
+    const QString female = text(kFemaleText);
+    int done = 0;
+    while (done < count) {
+        // A line the clock did not take goes again until it does or the user stops.
+        if (Step s = exchange(checksummedLine(pigeonLineText(plan.pigeons[done], female)),
+                              kAcknowledgeThreshold, true))
+            return s;
+        if (acknowledged())
+            ++done;
+        m_window.showProgress(done * 100 / count);
+    }
+    return {};
+}
+
+ClubDataTransfer::Step ClubDataTransfer::sendBadges()
+{
+    const QList<QVariant> badges = m_store.badges();
+    if (badges.isEmpty())
+        return TransferOutcome::Completed;  // the line stays open
+    const int count = std::min(int(badges.size()), kMostBadges);
+    if (Step s = stage(kBadgeListStage, kAcknowledgeThreshold, false))
+        return s;
+    if (Step s = exchange(checksummedLine(badgeCountText(count)), kAcknowledgeThreshold, true))
+        return s;
+    if (!acknowledged()) {
+        m_line.close();
+        return TransferOutcome::Refused;
+    }
+    int done = 0;
+    while (done < count) {
+        if (Step s = exchange(checksummedLine(badgeText(badges[done])), kAcknowledgeThreshold, true))
+            return s;
+        if (acknowledged())
+            ++done;
+    }
+    // A table that ran out before the fifth badge ends here with the line open.
+    if (badges.size() < kMostBadges)
+        return TransferOutcome::Completed;
+    return {};
+}
+
+// ---- clock to PC ----
+
+TransferOutcome ClubDataTransfer::runReceive()
+{
+    if (m_store.hasPigeons(m_window.clubDataFancierId())
+        && !m_host.ask(text(kReplacePigeonsText) + QStringLiteral(" ?"), kTitle))
+        return TransferOutcome::Declined;
+    if (!openLine())
+        return TransferOutcome::LineFailed;
+    if (Step s = receiveHeader())
+        return *s;
+    // Each answer is read from a cleared text, or the count would be read
+    // from the licence at the front of the header.
+    if (Step s = stage(kPigeonCountStage, kPigeonCountThreshold, true))
+        return *s;
+    const int count = parsePigeonCount(m_answer);
+    if (Step s = sendAcknowledge())
+        return *s;
+    m_window.showProgress(0);
+    const int32_t fancier = m_window.clubDataFancierId();
+    if (m_store.hasPigeons(fancier))
+        m_store.deletePigeonsOf(fancier);
+    m_window.reloadPigeons();
+    if (Step s = receivePigeons(count))
+        return *s;
+    return TransferOutcome::Completed;  // the line stays open
+}
+
+ClubDataTransfer::Step ClubDataTransfer::receiveHeader()
+{
+    if (Step s = stage(kFancierHeaderStage, kFancierHeaderThreshold, true))
+        return s;
+    const ReceivedFancierHeader header = parseFancierHeader(m_answer);
+    m_window.setNameText(header.name);
+    m_window.setLicenceText(header.licence);
+    // Without a stored fancier the pigeons would have no owner to go to.
+    if (!m_window.saveFancier()) {
+        m_line.close();
+        return TransferOutcome::NotSaved;
+    }
+    return {};
+}
+
+ClubDataTransfer::Step ClubDataTransfer::receivePigeons(int count)
+{
+    const int32_t fancier = m_window.clubDataFancierId();
+    for (int i = 1; i <= count; ++i) {
+        m_window.showProgress(i * 100 / count);
+        if (Step s = exchange(QByteArray(), kPigeonThreshold, true))
+            return s;
+        // Saved one by one: an aborted receive keeps what came before.
+        m_store.storeReceivedPigeon(fancier, parsePigeonLine(m_answer));
+        m_window.reloadPigeons();
+        if (Step s = sendAcknowledge())
+            return s;
+    }
+    return {};
+}
+
+// ---- the line ----
+
+bool ClubDataTransfer::openLine()
+{
+    QString error;
+    if (m_line.open(m_device, &error))
+        return true;
+    m_host.warn(QStringLiteral("The port %1 cannot be opened: %2").arg(m_device, error), kTitle);
+    return false;
+}
+
+ClubDataTransfer::Step ClubDataTransfer::stage(uint8_t code, int threshold, bool clearAnswer)
+{
+    if (!m_line.send(QByteArray(1, kEscape)))
+        return lineLost();
+    return exchange(QByteArray(1, char(code)), threshold, clearAnswer);
+}
+
+// Sends output (nothing when empty) and waits until the input holds more
+// than threshold characters, appending them to the answer.
+ClubDataTransfer::Step ClubDataTransfer::exchange(const QByteArray& output, int threshold, bool clearAnswer)
+{
+    if (!output.isEmpty() && !m_line.send(output))
+        return lineLost();
+    if (clearAnswer)
+        m_answer.clear();
+    const bool arrived = m_line.waitForAnswer(
+        m_answer, [this] { m_host.pumpEvents(); }, [this] { return m_window.transferAborted(); }, threshold);
+    if (arrived)
+        return {};
+    return m_window.transferAborted() ? aborted() : lineLost();
+}
+
+bool ClubDataTransfer::acknowledged() const { return m_answer.startsWith('J'); }
+
+ClubDataTransfer::Step ClubDataTransfer::requireAcknowledge()
+{
+    if (acknowledged())
+        return {};
+    m_host.warn(text(kNotAcceptedText), kTitle);
+    m_line.close();
+    return TransferOutcome::Refused;
+}
+
+// "J" and the carriage return go as two outputs, as the clock expects them.
+ClubDataTransfer::Step ClubDataTransfer::sendAcknowledge()
+{
+    if (!m_line.send(QByteArray("J")) || !m_line.send(QByteArray("\r")))
+        return lineLost();
+    return {};
+}
+
+ClubDataTransfer::Step ClubDataTransfer::aborted()
+{
+    m_line.close();
+    return TransferOutcome::Aborted;
+}
+
+ClubDataTransfer::Step ClubDataTransfer::lineLost()
+{
+    m_line.close();
+    m_host.warn(QStringLiteral("The line to %1 was lost.").arg(m_device), kTitle);
+    return TransferOutcome::LineFailed;
+}
+
+QString ClubDataTransfer::text(int number) const
+{
+    return m_text ? m_text(number) : GetText(number);
+}
+
+} // namespace durvek

@@ -1,0 +1,126 @@
+#include "clocklink/ClubDataTransferStore.h"
+#include "common/ValueHelpers.h"
+#include "database/PigeonNumbering.h"
+#include "database/SqlUtil.h"
+#include <QSqlQuery>
+
+namespace durvek {
+
+ClubDataTransferStore::ClubDataTransferStore(QSqlDatabase db)
+    : m_db(std::move(db))
+{
+}
+
+std::optional<CombineForTransfer> ClubDataTransferStore::findCombine(const QString& name) const
+{
+    const QString wanted = name.trimmed();
+    if (wanted.isEmpty())
+        return std::nullopt;
+    QSqlQuery query = runStatement(m_db,
+                                   QStringLiteral("SELECT Naam, L1, L2, L3 FROM combine "
+                                                  "WHERE trim(Naam) = ? COLLATE NOCASE ORDER BY id LIMIT 1"),
+                                   {wanted});
+    if (!query.next())
+        return std::nullopt;
+    CombineForTransfer combine;
+    combine.name = TextOrDefault(query.value(0));
+    // Every member slot that is set counts, also after an empty one: a
+    // member whose predecessor left must not lose the pigeons.
+    for (int slot = 1; slot <= 3; ++slot) {
+        const int32_t id = query.value(slot).toInt();
+        if (id > 0)
+            combine.memberIds.append(id);
+    }
+    combine.memberNames = memberNames(combine.memberIds);
+    return combine;
+}
+
+QStringList ClubDataTransferStore::memberNames(const QList<int32_t>& ids) const
+{
+    QStringList names;
+    for (int32_t id : ids) {
+        const QVariant name = queryValue(m_db, QStringLiteral("SELECT Name FROM fanciers WHERE id = ?"), {id});
+        names.append(TextOrDefault(name, QStringLiteral(" ")));
+    }
+    return names;
+}
+
+QList<StoredPigeon> ClubDataTransferStore::pigeonsOf(const QList<int32_t>& fancierIds) const
+{
+    QList<StoredPigeon> pigeons;
+    if (fancierIds.isEmpty())
+        return pigeons;
+    QStringList marks;
+    QVariantList values;
+    for (int32_t id : fancierIds) {
+        marks.append(QStringLiteral("?"));
+        values.append(id);
+    }
+    QSqlQuery query = runStatement(
+        m_db,
+        QStringLiteral("SELECT Fancier, country, Year, band, sex, elcode FROM pigeons WHERE Fancier IN (%1) "
+                       "ORDER BY country COLLATE NOCASE, Year COLLATE NOCASE, band COLLATE NOCASE, rowid")
+            .arg(marks.join(u',')),
+        values);
+    while (query.next()) {
+        StoredPigeon p;
+        p.fancier = query.value(0).toInt();
+        p.line.country = query.value(1);
+        p.line.year = query.value(2);
+        p.line.band = query.value(3);
+        p.line.sex = query.value(4);
+        p.line.elcode = query.value(5);
+        pigeons.append(p);
+    }
+    return pigeons;
+}
+
+QList<QVariant> ClubDataTransferStore::badges() const
+{
+    QList<QVariant> names;
+    QSqlQuery query = runStatement(m_db, QStringLiteral("SELECT Badge FROM badges ORDER BY rowid"));
+    while (query.next())
+        names.append(query.value(0));
+    return names;
+}
+
+bool ClubDataTransferStore::hasPigeons(int32_t fancierId) const
+{
+    return queryValue(m_db, QStringLiteral("SELECT 1 FROM pigeons WHERE Fancier = ? LIMIT 1"), {fancierId}).isValid();
+}
+
+void ClubDataTransferStore::deletePigeonsOf(int32_t fancierId)
+{
+    runStatement(m_db, QStringLiteral("DELETE FROM pigeons WHERE Fancier = ?"), {fancierId});
+}
+
+QVariant ClubDataTransferStore::pigeonWithChip(int32_t fancierId, const QString& elcode) const
+{
+    if (elcode.isEmpty())
+        return {};
+    return queryValue(m_db,
+                      QStringLiteral("SELECT rowid FROM pigeons WHERE Fancier = ? AND elcode = ? COLLATE NOCASE "
+                                     "ORDER BY rowid LIMIT 1"),
+                      {fancierId, elcode});
+}
+
+void ClubDataTransferStore::storeReceivedPigeon(int32_t fancierId, const ReceivedPigeon& pigeon)
+{
+    inTransaction(m_db, [&] {
+        const QVariant row = pigeonWithChip(fancierId, pigeon.elcode);
+        if (row.isValid()) {
+            runStatement(m_db,
+                         QStringLiteral("UPDATE pigeons SET Fancier = ?, country = ?, Year = ?, band = ?, sex = ?, "
+                                        "elcode = ? WHERE rowid = ?"),
+                         {fancierId, pigeon.country, pigeon.year, pigeon.band, pigeon.sex, pigeon.elcode, row});
+            return;
+        }
+        runStatement(m_db,
+                     QStringLiteral("INSERT INTO pigeons (Fancier, country, Year, band, sex, elcode, Nr) "
+                                    "VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                     {fancierId, pigeon.country, pigeon.year, pigeon.band, pigeon.sex, pigeon.elcode,
+                      NextPigeonNr(m_db)});
+    });
+}
+
+} // namespace durvek

@@ -1,0 +1,58 @@
+#pragma once
+#include "clocklink/TransferLines.h"
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <cstdint>
+#include <optional>
+
+namespace durvek {
+
+// A combine as the transfer sends it: the members that are set, in the order
+// L1, L2, L3, with the names their pigeons are announced under.
+struct CombineForTransfer {
+    QString name;
+    QList<int32_t> memberIds;
+    QStringList memberNames;
+};
+
+struct StoredPigeon {
+    int32_t fancier = 0;
+    PigeonForClock line;  // memberDigit left 0: the transfer knows the members
+};
+
+// What the club data transfer reads from and writes to the club database.
+// Every value is bound; failures throw DatabaseError.
+class ClubDataTransferStore {
+public:
+    explicit ClubDataTransferStore(QSqlDatabase db);
+
+    // The first combine (by id) whose name, without surrounding blanks and
+    // letter case, is the name given. Names are stored padded to 20
+    // characters, so a plain comparison would never find them again.
+    std::optional<CombineForTransfer> findCombine(const QString& name) const;
+
+    // The pigeons of these fanciers by country, year and band.
+    QList<StoredPigeon> pigeonsOf(const QList<int32_t>& fancierIds) const;
+
+    // The badge names in table order.
+    QList<QVariant> badges() const;
+
+    bool hasPigeons(int32_t fancierId) const;
+    void deletePigeonsOf(int32_t fancierId);
+
+    // Updates the fancier's pigeon that carries the same chip code, or adds
+    // the pigeon with the next pigeon number. A pigeon without a chip code is
+    // always added: blanks would otherwise all land on the same row.
+    void storeReceivedPigeon(int32_t fancierId, const ReceivedPigeon& pigeon);
+
+private:
+    QStringList memberNames(const QList<int32_t>& ids) const;
+    QVariant pigeonWithChip(int32_t fancierId, const QString& elcode) const;
+
+    QSqlDatabase m_db;
+};
+
+} // namespace durvek
