@@ -1,0 +1,202 @@
+#include "languages/LanguageUpload.h"
+#include "clocklink/ClockLibrary.h"
+#include "clocklink/Frames.h"
+#include "clocklink/JobFrameOrder.h"
+#include "clocklink/JobHost.h"
+#include "common/Ansi.h"
+#include "common/TextCatalogue.h"
+#include "database/ClubDatabase.h"
+#include "languages/LanguageTable.h"
+#include <QDeadlineTimer>
+
+namespace durvek {
+
+namespace {
+
+constexpr char kEscape = 0x1B;
+constexpr char kTextEnd = 0x00;
+constexpr int kTitleText = 28;     // "Update Zefira"
+constexpr int kProgressText = 29;  // "Sending text"
+
+// A clock drops a half received upload after 2 seconds without a byte and
+// until then reads everything as text, the identify requests of the next
+// wait included; retried without a break they would keep it deaf for good.
+// So after an upload was stopped the line stays quiet a little longer than
+// that before the next one. Shared by every upload of the run, since the
+// window that stopped is gone when the next one starts.
+constexpr int kHalfUploadQuietMs = 2500;
+QDeadlineTimer& quietLineUntil()
+{
+    static QDeadlineTimer until(0);
+    return until;
+}
+
+// Sets a flag for as long as it lives.
+class FlagScope {
+public:
+    explicit FlagScope(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~FlagScope() { m_flag = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& m_flag;
+};
+
+} // namespace
+
+QByteArray clockTextBytes(const QString& text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (const char b : toAnsi(text)) {
+        if (uint8_t(b) >= 0x20)
+            bytes.append(b);
+    }
+    return bytes;
+}
+
+LanguageUpload::LanguageUpload(JobHost& host, ClockLibrary& library, TextLookup text)
+    : m_host(host)
+    , m_library(library)
+    , m_text(std::move(text))
+    , m_line(library)
+{
+}
+
+LanguageUpload::LanguageUpload(JobHost& host)
+    : LanguageUpload(host, clockLibrary(), GetText)
+{
+}
+
+LanguageUpload::~LanguageUpload() = default;
+
+void LanguageUpload::stop()
+{
+    m_stopRequested = true;
+    if (m_running && !m_sending)
+        linkBuffers().CancelRequested = true;
+}
+
+LanguageUpload::Outcome LanguageUpload::run(const QSqlDatabase& db, const ClubSettings& settings)
+{
+    if (m_running)
+        return Outcome::Busy;
+    QList<ClockText> texts;
+    try {
+        texts = clockTexts(db);
+    } catch (const DatabaseError& e) {
+        report(QString::fromStdString(e.what()));
+        return Outcome::DatabaseFailed;
+    }
+    return run(texts, settings);
+}
+
+LanguageUpload::Outcome LanguageUpload::run(const QList<ClockText>& texts, const ClubSettings& settings)
+{
+    if (m_running)
+        return Outcome::Busy;
+    // Without texts there is nothing to wait for the clock for.
+    if (texts.isEmpty()) {
+        report(QStringLiteral("The language table holds no texts: there is nothing to send to the clock."));
+        return Outcome::NothingToSend;
+    }
+    FlagScope running(m_running);
+    m_stopRequested = false;
+    // A Cancel that ended the previous wait must not end this one after
+    // its first try.
+    linkBuffers().CancelRequested = false;
+
+    if (!quietLineUntil().hasExpired())
+        pace(int(quietLineUntil().remainingTime()));
+    JobContext job{m_host, m_library, LinkParams::fromSettings(settings), m_text};
+    Outcome outcome = Outcome::Cancelled;
+    if (WaitForClock(job))
+        outcome = send(texts, settings);
+    if (outcome == Outcome::Stopped || outcome == Outcome::LineFailed)
+        quietLineUntil().setRemainingTime(kHalfUploadQuietMs);
+    m_host.showStatus(QString());
+    return outcome;
+}
+
+bool LanguageUpload::openLine(const ClubSettings& settings)
+{
+    QString error;
+    if (m_line.open(settings, &error))
+        return true;
+    report(QStringLiteral("The port %1 cannot be opened: %2").arg(portDevice(settings, settings.com), error));
+    return false;
+}
+
+LanguageUpload::Outcome LanguageUpload::send(const QList<ClockText>& texts, const ClubSettings& settings)
+{
+    FlagScope sending(m_sending);
+    // Cancel is not looked at once the texts go out: a table cut short
+    // would leave the clock with texts missing.
+    linkBuffers().CancelRequested = false;
+    if (!openLine(settings))
+        return Outcome::LineFailed;
+    m_line.setRts(settings.converter);
+    const Outcome outcome = sendTable(texts);
+    if (outcome == Outcome::LineFailed)
+        report(QStringLiteral("The line to the clock broke off during the upload."));
+    else if (outcome == Outcome::Sent && !settings.converter)
+        m_line.setRts(true);
+    return outcome;
+}
+
+LanguageUpload::Outcome LanguageUpload::sendTable(const QList<ClockText>& texts)
+{
+    if (!sendByte(kEscape))
+        return Outcome::LineFailed;
+    const int total = int(texts.size());
+    for (int i = 0; i < total; ++i) {
+        m_host.pumpEvents();
+        if (!sendText(texts.at(i), total))
+            return Outcome::LineFailed;
+        if (m_stopRequested && i + 1 < total)
+            return Outcome::Stopped;
+        pace(m_pacing.afterTextMs);
+    }
+    if (!sendByte(kEscape))
+        return Outcome::LineFailed;
+    pace(m_pacing.afterClosingMs);
+    return Outcome::Sent;
+}
+
+bool LanguageUpload::sendText(const ClockText& text, int total)
+{
+    m_host.showStatus(catalogue(kProgressText) + QStringLiteral(" : ") + QString::number(text.id)
+                      + QStringLiteral(" / ") + QString::number(total) + QStringLiteral("  ") + text.text);
+    for (const char b : clockTextBytes(text.text)) {
+        if (!sendByte(b))
+            return false;
+        pace(m_pacing.afterCharacterMs);
+        m_host.pumpEvents();
+    }
+    return sendByte(kTextEnd);
+}
+
+bool LanguageUpload::sendByte(char byte)
+{
+    return m_line.send(QByteArray(1, byte));
+}
+
+void LanguageUpload::pace(int milliseconds)
+{
+    if (milliseconds > 0)
+        m_host.pause(milliseconds);
+}
+
+void LanguageUpload::report(const QString& message)
+{
+    m_host.beep();
+    m_host.warn(message, catalogue(kTitleText));
+}
+
+QString LanguageUpload::catalogue(int number) const
+{
+    return m_text ? m_text(number) : QString::number(number);
+}
+
+} // namespace durvek
