@@ -1,6 +1,7 @@
 #include "shell/ui/FrmLogo.h"
 #include "common/ui/Captions.h"
 #include "database/ClubDatabase.h"
+#include "results/ui/FrmAfdrukken.h"
 #include "shell/ui/FrmPcSoft.h"
 #include "shell/ui/FrmRacepoints.h"
 #include "shell/ui/FrmSettings.h"
@@ -36,7 +37,7 @@ struct MenuButton {
 const std::array<MenuButton, FrmLogo::kButtonCount> kMenu = {{
     {"Fancier", 1, nullptr},
     {"Linking", 2, nullptr},
-    {"Print-Manager", 0, nullptr},
+    {"Print-Manager", 0, &openPrintManager},
     {"Pc-Soft", 4, &openModal<FrmPcSoft>},
     {"Korvat", 0, nullptr},
     {"Races", 86, &openModal<FrmRacepoints>},

@@ -1,0 +1,432 @@
+// The print manager window driven offscreen: a read-out of the simulator's
+// demonstration clock fills the flight list and the lines, the reports for
+// one flight and all flights go to a PDF, the hidden "Linking" button imports
+// into a database as delivered, and failures show "Fout : " titled "Linking".
+#include "DemoClock.h"
+#include "PdfWords.h"
+#include "Simulator.h"
+#include "clocklink/ClockLibrary.h"
+#include "clocklink/Frames.h"
+#include "common/AppState.h"
+#include "common/TextCatalogue.h"
+#include "database/ClubDatabase.h"
+#include "database/DeliveredDatabase.h"
+#include "results/PigeonFile.h"
+#include "results/RaceData.h"
+#include "results/ui/FrmAfdrukken.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace durvek;
+using namespace durvek::test;
+using durvek::testing::rows;
+namespace sim = durvek::clocksim;
+
+namespace {
+
+QString field(const QString& text, int width) { return text.left(width).leftJustified(width, u' '); }
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+// Answers every message box that opens and remembers it as
+// "icon|title|text".
+class MessageBoxes : public QObject {
+public:
+    QStringList seen;
+
+    MessageBoxes()
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] { answer(); });
+        m_timer.start(15);
+    }
+
+private:
+    void answer()
+    {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(widget);
+            if (!box || !box->isVisible())
+                continue;
+            seen << QStringLiteral("%1|%2|%3").arg(int(box->icon())).arg(box->windowTitle(), box->text());
+            box->done(QMessageBox::Ok);
+        }
+    }
+
+    QTimer m_timer;
+};
+
+const QString kWarning = QString::number(int(QMessageBox::Warning));
+
+} // namespace
+
+class TestPrintManager : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> folder;
+    std::unique_ptr<sim::Simulator> device;
+    std::unique_ptr<FrmAfdrukken> window;
+    std::unique_ptr<MessageBoxes> boxes;
+    QSqlDatabase db;
+    int pdfs = 0;
+    QString lastPdf;
+
+    QString pigeonFilePath() const { return folder->filePath(QStringLiteral("duiven.txt")); }
+
+    void startClock(const std::function<void(sim::Faults&)>& faults = {})
+    {
+        sim::SimulatorOptions options;
+        options.lineDelay = false;
+        device = std::make_unique<sim::Simulator>(sim::demoClock(sim::ClockModel::Omnexa), options);
+        if (faults)
+            device->changeFaults(faults);
+        QVERIFY(device->start());
+        const QString path = device->devicePath();
+        clockLibrary().setPortResolver([path](uint8_t) { return path; });
+    }
+
+    void openWindow(const QString& pigeonFile = QString())
+    {
+        window = std::make_unique<FrmAfdrukken>(nullptr, pigeonFile.isEmpty() ? pigeonFilePath() : pigeonFile);
+        window->setPrinterSource([this](QWidget*) {
+            lastPdf = folder->filePath(QStringLiteral("print%1.pdf").arg(++pdfs));
+            auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(lastPdf);
+            printer->setPageSize(QPageSize(QPageSize::A4));
+            printer->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+            return printer;
+        });
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    void click(int button) { QTest::mouseClick(window->button(button), Qt::LeftButton); }
+
+    void readClock()
+    {
+        click(FrmAfdrukken::ReadClock);
+        QVERIFY(!window->isReading());
+    }
+
+    PdfWords printed()
+    {
+        click(FrmAfdrukken::Print);
+        return PdfWords::read(lastPdf);
+    }
+
+    QStringList enabledButtons() const
+    {
+        QStringList names;
+        for (int i = 0; i < FrmAfdrukken::kButtonCount; ++i) {
+            if (window->button(i)->isEnabled())
+                names << window->button(i)->objectName();
+        }
+        return names;
+    }
+
+    QStringList allButtons() const
+    {
+        QStringList names;
+        for (int i = 0; i < FrmAfdrukken::kButtonCount; ++i)
+            names << QStringLiteral("Command1_%1").arg(i);
+        return names;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        if (!PdfWords::toolAvailable())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+    }
+
+    void init()
+    {
+        folder = std::make_unique<QTemporaryDir>();
+        db = durvek::testing::openDeliveredDatabase(folder->path());
+        TextCatalogue::setConnectionName(QString::fromLatin1(ClubDatabase::kConnectionName));
+        TextCatalogue::invalidate();
+        appState().activeSettings = ClubSettings();
+        raceData() = RaceData();
+        linkBuffers().CancelRequested = false;
+        boxes = std::make_unique<MessageBoxes>();
+    }
+
+    void cleanup()
+    {
+        window.reset();
+        boxes.reset();
+        clockLibrary().release();
+        if (device)
+            device->stop();
+        device.reset();
+        db = QSqlDatabase();
+        TextCatalogue::invalidate();
+        ClubDatabase::close();
+        folder.reset();
+    }
+
+    void opensWithTheClubsCaptionsAndNothingRead()
+    {
+        openWindow();
+        const QStringList captions = {"Read Clock", "Print", "Save", "Cancel", "Telephone", "Exit"};
+        for (int i = 0; i < FrmAfdrukken::kButtonCount; ++i)
+            QCOMPARE(window->button(i)->text(), captions[i]);
+        QVERIFY(window->button(FrmAfdrukken::Linking)->isHidden());
+        const QStringList kinds = {"Overview", "Race", "Training", "Not arrived"};
+        for (int i = 0; i < FrmAfdrukken::kKindCount; ++i)
+            QCOMPARE(window->kindButton(i)->text(), kinds[i]);
+        QVERIFY(window->kindButton(0)->isChecked());
+        for (auto scope : {&FrmAfdrukken::raceScopeButton, &FrmAfdrukken::notArrivedScopeButton}) {
+            QCOMPARE(((*window).*scope)(0)->text(), QStringLiteral("All"));
+            QCOMPARE(((*window).*scope)(1)->text(), QStringLiteral("Race"));
+            QVERIFY(((*window).*scope)(0)->isChecked());
+        }
+        QCOMPARE(window->flightList()->count(), 0);
+        for (QLabel* line : {window->statusLine(), window->fancierLine(), window->addressLine()})
+            QCOMPARE(line->text(), QString());
+        QCOMPARE(enabledButtons(), allButtons());
+    }
+
+    void readingTheDemoClockFillsTheListAndTheLines()
+    {
+        startClock();
+        openWindow();
+        readClock();
+
+        QCOMPARE(window->flightList()->count(), 2);
+        QCOMPARE(window->flightList()->item(0)->text(), QStringLiteral("NOYO00011506240730000"));
+        QCOMPARE(window->flightList()->item(1)->text(), QStringLiteral("TRN10002080624090000") + u'1');
+        QCOMPARE(window->fancierLine()->text(), QStringLiteral("10234567 - ") + field(QStringLiteral("Demo Fancier"), 25));
+        QCOMPARE(window->addressLine()->text(), QStringLiteral("Loftstraat 12 - 9000 - Veldwijk"));
+        QVERIFY(window->statusLine()->text().contains(QStringLiteral(" - ")));
+        QCOMPARE(enabledButtons(), allButtons());
+        QCOMPARE(device->state().jobsEnded, 1);
+        QCOMPARE(raceData().pigeonCount(), 7);
+        QCOMPARE(fileBytes(pigeonFilePath()).size(), 4 + 7 * 127);
+        QVERIFY(boxes->seen.isEmpty());
+    }
+
+    void onlyCancelAndExitWorkWhileTheClockIsCalled()
+    {
+        startClock([](sim::Faults& f) { f.silent = true; });
+        openWindow();
+        QStringList usable;
+        QString waiting;
+        QTimer::singleShot(400, this, [&] {
+            usable = enabledButtons();
+            waiting = window->statusLine()->text();
+            click(FrmAfdrukken::Cancel);
+            // The read-out still runs its closing: the buttons stay as they are.
+            QCOMPARE(enabledButtons(), usable);
+        });
+        readClock();
+        QCOMPARE(usable, QStringList({"Command1_3", "Command1_5"}));
+        // The status line counts the calls to a clock that does not answer.
+        QVERIFY2(waiting.startsWith(QStringLiteral("Waiting for the clock ... 1 ")), qPrintable(waiting));
+        QCOMPARE(window->statusLine()->text(), QString());
+        QCOMPARE(enabledButtons(), allButtons());
+        // The clock never answered the end request either: no file.
+        QVERIFY(!QFile::exists(pigeonFilePath()));
+        QVERIFY(window->isVisible());
+    }
+
+    void exitDuringAReadOutEndsTheClockJobThenCloses()
+    {
+        startClock([](sim::Faults& f) { f.silent = true; });
+        openWindow();
+        QTimer::singleShot(300, this, [&] {
+            device->changeFaults([](sim::Faults& f) { f.silent = false; });
+            click(FrmAfdrukken::Exit);
+            QVERIFY(window->isVisible());
+        });
+        readClock();
+        QVERIFY(!window->isVisible());
+        QCOMPARE(window->result(), int(QDialog::Rejected));
+        QCOMPARE(device->state().jobsEnded, 1);
+        QCOMPARE(fileBytes(pigeonFilePath()), QByteArray(4, '\0'));
+    }
+
+    void exitClosesTheWindowOnly()
+    {
+        openWindow();
+        bool quitting = false;
+        QObject watch;
+        connect(qApp, &QCoreApplication::aboutToQuit, &watch, [&] { quitting = true; });
+        click(FrmAfdrukken::Exit);
+        QVERIFY(!window->isVisible());
+        QTest::qWait(50);
+        QVERIFY(!quitting);
+    }
+
+    void aRefusingClockIsReportedAndLeavesNothingToPrint()
+    {
+        startClock([](sim::Faults& f) { f.refusals.append({0x51, 1, sim::RefusalScope::Any}); });
+        openWindow();
+        readClock();
+        QCOMPARE(boxes->seen, QStringList(kWarning + QStringLiteral("|Read Clock|")
+                                          + GetText(70)));
+        QCOMPARE(window->flightList()->count(), 0);
+        QCOMPARE(window->fancierLine()->text(), QString());
+        QCOMPARE(fileBytes(pigeonFilePath()), QByteArray(4, '\0'));
+        QCOMPARE(enabledButtons(), allButtons());
+    }
+
+    void aPigeonFileThatCannotBeWrittenShowsFout()
+    {
+        startClock();
+        openWindow(folder->filePath(QStringLiteral("no-such-folder/duiven.txt")));
+        readClock();
+        QCOMPARE(boxes->seen.size(), 1);
+        QVERIFY2(boxes->seen[0].startsWith(kWarning + QStringLiteral("|Linking|Fout : ")), qPrintable(boxes->seen[0]));
+        QCOMPARE(enabledButtons(), allButtons());
+        // What was read stays in memory for printing.
+        QCOMPARE(raceData().pigeonCount(), 7);
+    }
+
+    void reportsForOneFlightAndForAllFlights()
+    {
+        startClock();
+        openWindow();
+        readClock();
+
+        PdfWords words = printed();
+        QCOMPARE(words.textAt(1, 25), QStringLiteral("10234567 Demo Fancier"));
+        QCOMPARE(words.textAt(1, 40), QStringLiteral("Aantal Timers : 2"));
+        QCOMPARE(words.textAt(1, 55), QStringLiteral("Aantal Duiven : 7"));
+        QCOMPARE(words.textAt(1, 90).left(2), QStringLiteral("7 "));
+
+        window->kindButton(int(ReportKind::Race))->click();
+        words = printed();
+        QVERIFY(words.textAt(1, 45).startsWith(QStringLiteral("NOYO 0001")));
+        QVERIFY(words.textAt(1, 50).startsWith(QStringLiteral("TRN1 0002")));
+        QCOMPARE(words.textAt(1, 60).left(10), QStringLiteral("1F2E3D4C B"));
+        QVERIFY(words.textAt(1, 60).endsWith(QStringLiteral(" !")));
+        QVERIFY(words.textAt(1, 65).endsWith(QStringLiteral(" 1")));
+        QCOMPARE(words.textAt(1, 70), QString());
+
+        // One flight with no flight chosen: the heading only.
+        window->raceScopeButton(int(ReportScope::OneFlight))->click();
+        words = printed();
+        QCOMPARE(words.textAt(1, 45), QString());
+
+        window->flightList()->setCurrentRow(0);
+        words = printed();
+        QVERIFY(words.textAt(1, 45).startsWith(QStringLiteral("NOYO 0001")));
+        QCOMPARE(words.textAt(1, 50).left(8), QStringLiteral("1F2E3D4C"));
+        QCOMPARE(words.textAt(1, 55).left(8), QStringLiteral("0A1B2C3D"));
+        QCOMPARE(words.textAt(1, 60), QString());
+
+        // The not-arrived pair keeps its own scope: all flights.
+        window->kindButton(int(ReportKind::NotArrived))->click();
+        words = printed();
+        QVERIFY(words.textAt(1, 50).startsWith(QStringLiteral("TRN1 0002")));
+        QCOMPARE(words.textAt(1, 60).left(8), QStringLiteral("55AA1234"));
+
+        window->notArrivedScopeButton(int(ReportScope::OneFlight))->click();
+        window->flightList()->setCurrentRow(1);
+        words = printed();
+        QVERIFY(words.textAt(1, 45).startsWith(QStringLiteral("TRN1 0002")));
+        QCOMPARE(words.textAt(1, 50), QString());
+
+        window->kindButton(int(ReportKind::Training))->click();
+        words = printed();
+        QCOMPARE(words.textAt(1, 45).left(8), QStringLiteral("0A1B2C3D"));
+        QCOMPARE(words.textAt(1, 50).left(8), QStringLiteral("6B7C8D9E"));
+        QVERIFY(boxes->seen.isEmpty());
+        QCOMPARE(enabledButtons(), allButtons());
+    }
+
+    void aPrinterThatFailsShowsFout()
+    {
+        openWindow();
+        window->setPrinterSource([this](QWidget*) {
+            auto printer = std::make_unique<QPrinter>();
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(folder->filePath(QStringLiteral("no-such-folder/report.pdf")));
+            return printer;
+        });
+        click(FrmAfdrukken::Print);
+        QCOMPARE(boxes->seen, QStringList(kWarning + QStringLiteral("|Linking|Fout : The printer could not be started")));
+        QCOMPARE(enabledButtons(), allButtons());
+
+        // Choosing no printer is no error.
+        window->setPrinterSource([](QWidget*) { return std::unique_ptr<QPrinter>(); });
+        click(FrmAfdrukken::Print);
+        QCOMPARE(boxes->seen.size(), 1);
+    }
+
+    void saveChangesNothing()
+    {
+        startClock();
+        openWindow();
+        readClock();
+        const QByteArray file = fileBytes(pigeonFilePath());
+        const RaceData before = raceData();
+        click(FrmAfdrukken::Save);
+        QCOMPARE(fileBytes(pigeonFilePath()), file);
+        QCOMPARE(raceData().results, before.results);
+        QCOMPARE(window->flightList()->count(), 2);
+        QCOMPARE(enabledButtons(), allButtons());
+    }
+
+    void linkingImportsTheReadPigeons()
+    {
+        startClock();
+        openWindow();
+        readClock();
+        const int pigeonsBefore = rows(db, QStringLiteral("SELECT * FROM duiven")).size();
+        const int codesBefore = rows(db, QStringLiteral("SELECT * FROM elcodes")).size();
+
+        window->button(FrmAfdrukken::Linking)->click();
+        QVERIFY(boxes->seen.isEmpty());
+        // Six pigeons (one flew in both flights), each with its own code.
+        QCOMPARE(rows(db, QStringLiteral("SELECT * FROM duiven")).size(), pigeonsBefore + 6);
+        QCOMPARE(rows(db, QStringLiteral("SELECT * FROM elcodes")).size(), codesBefore + 6);
+        QCOMPARE(rows(db, QStringLiteral("SELECT d.land, d.jaar, d.ringcompleet, d.sex FROM elcodes e "
+                                         "JOIN duiven d ON d.id = e.Id_duif WHERE e.elcode = '1F2E3D4C'")),
+                 QStringList(QStringLiteral("BE |1923|BE 231234568|2"))); // the import's century rule
+
+        // A second run links the same codes again and adds nothing.
+        window->button(FrmAfdrukken::Linking)->click();
+        QCOMPARE(rows(db, QStringLiteral("SELECT * FROM duiven")).size(), pigeonsBefore + 6);
+        QCOMPARE(rows(db, QStringLiteral("SELECT * FROM elcodes")).size(), codesBefore + 6);
+        QCOMPARE(enabledButtons(), allButtons());
+    }
+
+    void aFailedImportShowsFoutTitledLinking()
+    {
+        QList<ResultRecord> records;
+        records << ResultRecord::fromPigeonText(QStringLiteral("0A1B2C3DBE 23-1234567 NOYO000100010000150624112731"
+                                                               "1"));
+        QVERIFY(SavePigeonFile(pigeonFilePath(), records));
+        durvek::testing::exec(db, QStringLiteral("DROP TABLE elcodes"));
+        const int pigeonsBefore = rows(db, QStringLiteral("SELECT * FROM duiven")).size();
+        openWindow();
+
+        window->button(FrmAfdrukken::Linking)->click();
+        QCOMPARE(boxes->seen.size(), 1);
+        QVERIFY2(boxes->seen[0].startsWith(kWarning + QStringLiteral("|Linking|Fout : ")), qPrintable(boxes->seen[0]));
+        QVERIFY(boxes->seen[0].size() > QStringLiteral("1|Linking|Fout : ").size());
+        // One transaction: the pigeon is not left behind without its code.
+        QCOMPARE(rows(db, QStringLiteral("SELECT * FROM duiven")).size(), pigeonsBefore);
+        // The file's records are in memory for printing all the same.
+        QCOMPARE(raceData().pigeonCount(), 1);
+        QCOMPARE(enabledButtons(), allButtons());
+    }
+};
+
+QTEST_MAIN(TestPrintManager)
+#include "tst_printmanager.moc"
