@@ -1,6 +1,8 @@
 #include "shell/ui/FrmLogo.h"
 #include "common/ui/Captions.h"
 #include "database/ClubDatabase.h"
+#include "fanciers/ui/FancierWindow.h"
+#include "shell/ui/TextInputDialog.h"
 #include "results/ui/FrmAfdrukken.h"
 #include "shell/ui/FrmPcSoft.h"
 #include "shell/ui/FrmRacepoints.h"
@@ -20,6 +22,11 @@ namespace {
 
 using WindowOpener = void (*)(QWidget* menu);
 
+void openFancierRecords(QWidget* menu)
+{
+    openFancierWindow(menu, [](QWidget* parent, const QString& title) { return TextInputDialog::ask(parent, title); });
+}
+
 template <class Window>
 void openModal(QWidget* menu)
 {
@@ -35,7 +42,7 @@ struct MenuButton {
 
 // Index order is the order on screen. Exit (index 7) is handled apart.
 const std::array<MenuButton, FrmLogo::kButtonCount> kMenu = {{
-    {"Fancier", 1, nullptr},
+    {"Fancier", 1, &openFancierRecords},
     {"Linking", 2, nullptr},
     {"Print-Manager", 0, &openPrintManager},
     {"Pc-Soft", 4, &openModal<FrmPcSoft>},

@@ -1,0 +1,86 @@
+#include "fanciers/FancierRecord.h"
+#include "common/KeyFilter.h"
+#include "common/ValueHelpers.h"
+#include "database/ClubDatabase.h"
+#include "database/SqlUtil.h"
+#include <QSqlQuery>
+
+namespace durvek {
+
+namespace {
+
+QString storedText(const QString& boxText)
+{
+    return TextOrDefault(StripControlChars(boxText), QStringLiteral(" "));
+}
+
+QVariantList storedValues(const FancierRecord& record)
+{
+    return {storedText(record.licence), storedText(record.name),    fancierSortKey(StripControlChars(record.name)),
+            storedText(record.adress),  storedText(record.zip),     storedText(record.city),
+            storedText(record.district), storedText(record.telephone), storedText(record.fax),
+            storedText(record.email)};
+}
+
+} // namespace
+
+std::optional<FancierRecord> readFancier(const QSqlDatabase& db, int32_t id)
+{
+    QSqlQuery query = runStatement(db,
+                                   QStringLiteral("SELECT id, Licence, Name, Adress, zip, city, district, telephone, "
+                                                  "fax, email FROM fanciers WHERE id = ?"),
+                                   {id});
+    if (!query.next())
+        return std::nullopt;
+    FancierRecord record;
+    record.id = int32_t(query.value(0).toLongLong());
+    record.licence = TextOrDefault(query.value(1));
+    record.name = TextOrDefault(query.value(2));
+    record.adress = TextOrDefault(query.value(3));
+    record.zip = TextOrDefault(query.value(4));
+    record.city = TextOrDefault(query.value(5));
+    record.district = TextOrDefault(query.value(6));
+    record.telephone = TextOrDefault(query.value(7));
+    record.fax = TextOrDefault(query.value(8));
+    record.email = TextOrDefault(query.value(9));
+    return record;
+}
+
+QString fancierSortKey(const QString& name)
+{
+    // Letter by letter, so that a letter without a one-letter capital (ß)
+    // keeps its place instead of growing into two.
+    QString upper;
+    upper.reserve(name.size());
+    for (QChar c : name)
+        upper.append(ansiUpper(c));
+    return TextOrDefault(RemoveSpaces(upper), QStringLiteral(" "));
+}
+
+int32_t storeFancier(const QSqlDatabase& db, const FancierRecord& record)
+{
+    const QVariantList values = storedValues(record);
+    if (record.id == 0) {
+        QSqlQuery insert = runStatement(db,
+                                        QStringLiteral("INSERT INTO fanciers (Licence, Name, sort, Adress, zip, city, "
+                                                       "district, telephone, fax, email, Actief) "
+                                                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 1)"),
+                                        values);
+        return int32_t(insert.lastInsertId().toLongLong());
+    }
+    QVariantList withId = values;
+    withId.append(record.id);
+    QSqlQuery update = runStatement(db,
+                                    QStringLiteral("UPDATE fanciers SET Licence = ?, Name = ?, sort = ?, Adress = ?, "
+                                                   "zip = ?, city = ?, district = ?, telephone = ?, fax = ?, "
+                                                   "email = ?, Actief = 1 WHERE id = ?"),
+                                    withId);
+    if (update.numRowsAffected() != 1)
+        throw DatabaseError(QStringLiteral("fancier %1 is no longer in %2")
+                                .arg(record.id)
+                                .arg(databaseFile(db))
+                                .toStdString());
+    return record.id;
+}
+
+} // namespace durvek

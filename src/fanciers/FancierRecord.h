@@ -1,0 +1,37 @@
+#pragma once
+#include <QSqlDatabase>
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+namespace durvek {
+
+// One member as the fancier window shows and stores it.
+struct FancierRecord {
+    int32_t id = 0; // 0: not stored yet
+    QString licence;
+    QString name;
+    QString adress;
+    QString zip;
+    QString city;
+    QString district;
+    QString telephone;
+    QString fax;
+    QString email;
+};
+
+// The fancier with that id, every text trimmed (null and blank read as "");
+// nothing when there is no such fancier. Throws DatabaseError.
+std::optional<FancierRecord> readFancier(const QSqlDatabase& db, int32_t id);
+
+// The sort key of a name: in capitals, without any blank; " " for a blank name.
+QString fancierSortKey(const QString& name);
+
+// Stores the record: adds a fancier when record.id is 0, else changes that
+// fancier. Each text is stored without control characters and trimmed, a
+// blank one as a single space; the sort key is made from the name and the
+// fancier becomes active. Returns the id of the row written.
+// Throws DatabaseError when the engine refuses or the fancier to change is gone.
+int32_t storeFancier(const QSqlDatabase& db, const FancierRecord& record);
+
+} // namespace durvek

@@ -1,0 +1,166 @@
+#include "fanciers/ui/FancierSearchWindow.h"
+#include "clocklink/Frames.h"
+#include "common/AppState.h"
+#include "common/TextCatalogue.h"
+#include "common/ui/Captions.h"
+#include "common/ui/FilteredLineEdit.h"
+#include "database/ClubDatabase.h"
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSqlQueryModel>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace durvek {
+
+namespace {
+
+int promptCaptionNumber(FancierSearchMode mode)
+{
+    switch (mode) {
+    case FancierSearchMode::ByName:
+        return 32;
+    case FancierSearchMode::ByRecordNumber:
+        return 33;
+    case FancierSearchMode::ByLicence:
+        break;
+    }
+    return 31;
+}
+
+} // namespace
+
+int32_t runFancierSearch(QWidget* parent, int fancierSearchMode)
+{
+    FancierSearchWindow window(parent, fancierSearchModeFromNumber(fancierSearchMode));
+    window.exec();
+    return linkBuffers().CancelRequested ? 0 : appState().currentFancierId;
+}
+
+FancierSearchWindow::FancierSearchWindow(QWidget* parent, FancierSearchMode mode)
+    : QDialog(parent), mode_(mode)
+{
+    setObjectName(QStringLiteral("frmzoekliefhebber"));
+    setWindowTitle(QStringLiteral("Searh Fancier-data"));
+    setModal(true);
+    buildControls();
+    applyCaptions(this);
+    setColumnCaptions();
+    requery(QString());
+    queryBox_->setFocus();
+}
+
+void FancierSearchWindow::buildControls()
+{
+    promptLabel_ = new QLabel(this);
+    setCaptionNumber(promptLabel_, promptCaptionNumber(mode_));
+    hintLabel_ = new QLabel(this);
+    setCaptionNumber(hintLabel_, 34);
+
+    queryBox_ = new FilteredLineEdit(fancierSearchMask(mode_), this);
+    queryBox_->setObjectName(QStringLiteral("Text1"));
+    queryBox_->installEventFilter(this);
+    // Every change of the box, typed, deleted or pasted, narrows the list.
+    connect(queryBox_, &QLineEdit::textChanged, this, &FancierSearchWindow::requery);
+
+    model_ = new QSqlQueryModel(this);
+    grid_ = new QTableView(this);
+    grid_->setObjectName(QStringLiteral("DBGrid1"));
+    grid_->setModel(model_);
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
+    grid_->verticalHeader()->hide();
+    // A double click is the quickest way to pick the fancier seen.
+    connect(grid_, &QTableView::doubleClicked, this, &FancierSearchWindow::chooseCurrentRow);
+
+    exitButton_ = new QPushButton(this);
+    setCaptionNumber(exitButton_, 6);
+    exitButton_->setAutoDefault(false);
+    connect(exitButton_, &QPushButton::clicked, this, &QDialog::reject);
+    selectButton_ = new QPushButton(this);
+    setCaptionNumber(selectButton_, 30);
+    connect(selectButton_, &QPushButton::clicked, this, &FancierSearchWindow::chooseCurrentRow);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(selectButton_);
+    buttons->addWidget(exitButton_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(promptLabel_);
+    layout->addWidget(hintLabel_);
+    layout->addWidget(queryBox_);
+    layout->addWidget(grid_, 1);
+    layout->addLayout(buttons);
+    resize(900, 480);
+}
+
+void FancierSearchWindow::setColumnCaptions()
+{
+    // The headers are set again after each requery (a new query resets
+    // them), so the captions are read once here.
+    columnCaptions_.clear();
+    for (int number : kFancierSearchCaptions)
+        columnCaptions_.append(GetText(number));
+}
+
+void FancierSearchWindow::requery(const QString& text)
+{
+    try {
+        model_->setQuery(queryFanciers(ClubDatabase::get(), mode_, text));
+    } catch (const DatabaseError& error) {
+        model_->clear();
+        QMessageBox::warning(this, windowTitle(), QString::fromUtf8(error.what()));
+    }
+    shownQuery_ = text;
+    for (int column = 0; column < columnCaptions_.size() && column < model_->columnCount(); ++column)
+        model_->setHeaderData(column, Qt::Horizontal, columnCaptions_.at(column));
+    if (model_->columnCount() > SearchDistrict)
+        model_->setHeaderData(SearchDistrict, Qt::Horizontal, QString());
+    grid_->resizeColumnsToContents();
+    if (model_->rowCount() > 0)
+        grid_->setCurrentIndex(model_->index(0, 0));
+}
+
+bool FancierSearchWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == queryBox_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            // Enter hands over to Select; a second Enter then chooses.
+            selectButton_->setFocus();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void FancierSearchWindow::chooseCurrentRow()
+{
+    const QModelIndex current = grid_->currentIndex();
+    if (model_->rowCount() > 0 && current.isValid()) {
+        appState().currentFancierId = int32_t(model_->data(model_->index(current.row(), SearchId)).toLongLong());
+        chosen_ = true;
+    }
+    // Nothing to choose: the window closes as if Exit had been pressed.
+    done(chosen_ ? Accepted : Rejected);
+}
+
+void FancierSearchWindow::done(int result)
+{
+    // Exit, Escape and the window frame all hand back no fancier.
+    if (!chosen_ || result != Accepted) {
+        chosen_ = false;
+        appState().currentFancierId = 0;
+    }
+    linkBuffers().CancelRequested = !chosen_;
+    QDialog::done(result);
+}
+
+} // namespace durvek

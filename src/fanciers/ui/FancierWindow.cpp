@@ -1,0 +1,434 @@
+#include "fanciers/ui/FancierWindow.h"
+#include "clocklink/Frames.h"
+#include "common/AppState.h"
+#include "common/TextCatalogue.h"
+#include "common/ValueHelpers.h"
+#include "common/ui/Captions.h"
+#include "common/ui/FilteredLineEdit.h"
+#include "database/ClubDatabase.h"
+#include "database/FancierStore.h"
+#include "fanciers/LicenceCheck.h"
+#include "fanciers/SortKeySearch.h"
+#include <QApplication>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStyle>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace durvek {
+
+namespace {
+
+constexpr int kLabelCaptions[FancierWindow::BoxCount] = {7, 8, 9, 10, 11, 16, 12, 13, 14, 15};
+constexpr int kActionCaptions[FancierWindow::ActionCount] = {6, 19, 20, 18, 21};
+// The widths the club database declares for the fields (0: no limit).
+constexpr int kBoxWidths[FancierWindow::BoxCount] = {0, kLicenceLength, 40, 50, 10, 30, 30, 20, 20, 60};
+
+constexpr int kTitleText = 23;
+constexpr int kLicenceFaultText = 24;
+constexpr int kLicenceTakenText = 22;
+constexpr int kStoreFailedText = 27;
+
+bool userMovedFocus(Qt::FocusReason reason)
+{
+    // A message box or a menu taking the focus is not the user leaving the box.
+    return reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+           reason == Qt::ShortcutFocusReason || reason == Qt::OtherFocusReason;
+}
+
+} // namespace
+
+void openFancierWindow(QWidget* parent, const SearchTextPrompt& prompt)
+{
+    FancierWindow window(parent, prompt);
+    window.exec();
+}
+
+FancierWindow::FancierWindow(QWidget* parent, SearchTextPrompt prompt)
+    : QDialog(parent), prompt_(std::move(prompt))
+{
+    setObjectName(QStringLiteral("Frmfancier"));
+    setModal(true);
+    setCaptionNumber(this, 1);
+    buildControls();
+    applyCaptions(this);
+    openActiveFanciers(appState().currentFancierId);
+    ownerLabel_->hide();
+    clearFancierFields();
+    showFancierRecord();
+    focusLicence();
+}
+
+void FancierWindow::buildControls()
+{
+    ownerLabel_ = new QLabel(this);
+    ownerLabel_->setObjectName(QStringLiteral("Label3"));
+    ownerLabel_->setFixedWidth(300);
+    ownerLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ownerLabel_->setWordWrap(true);
+    ownerLabel_->setFrameShape(QFrame::StyledPanel);
+    // Its place stays kept while it is hidden, so the boxes never jump.
+    QSizePolicy ownerPolicy = ownerLabel_->sizePolicy();
+    ownerPolicy.setRetainSizeWhenHidden(true);
+    ownerLabel_->setSizePolicy(ownerPolicy);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(buildBoxes(), 1);
+    top->addWidget(ownerLabel_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addStretch();
+    layout->addLayout(buildButtonRow());
+    resize(820, sizeHint().height());
+}
+
+QWidget* FancierWindow::buildBoxes()
+{
+    auto* area = new QWidget(this);
+    auto* grid = new QGridLayout(area);
+    grid->setContentsMargins(0, 0, 0, 0);
+    for (int i = 0; i < BoxCount; ++i) {
+        labels_[i] = new QLabel(area);
+        labels_[i]->setObjectName(QStringLiteral("Label1_%1").arg(i));
+        setCaptionNumber(labels_[i], kLabelCaptions[i]);
+        // Only the licence carries a mask, and it is "/N" without its blank,
+        // which filters nothing: every box still turns the apostrophe into
+        // the acute accent.
+        boxes_[i] = new FilteredLineEdit(i == LicenceBox ? QStringLiteral("/N") : QString(), area);
+        boxes_[i]->setObjectName(QStringLiteral("Text1_%1").arg(i));
+        if (kBoxWidths[i] > 0)
+            boxes_[i]->setMaxLength(kBoxWidths[i]);
+        boxes_[i]->installEventFilter(this);
+        labels_[i]->setBuddy(boxes_[i]);
+    }
+    // The id is the engine's: typing one would make Update and Delete act on
+    // a fancier other than the one shown.
+    boxes_[IdBox]->setReadOnly(true);
+    boxes_[IdBox]->setFocusPolicy(Qt::ClickFocus);
+    boxes_[IdBox]->setMaximumWidth(120);
+    boxes_[LicenceBox]->setMaximumWidth(120);
+
+    int row = 0;
+    for (int i = 0; i < BoxCount; ++i) {
+        if (i == CityBox)
+            continue;
+        grid->addWidget(labels_[i], row, 0);
+        if (i == ZipBox) {
+            // Zip and city share one line, the city to the right.
+            auto* line = new QHBoxLayout;
+            boxes_[ZipBox]->setMaximumWidth(120);
+            line->addWidget(boxes_[ZipBox]);
+            line->addWidget(labels_[CityBox]);
+            line->addWidget(boxes_[CityBox], 1);
+            grid->addLayout(line, row, 1);
+        } else {
+            grid->addWidget(boxes_[i], row, 1);
+        }
+        ++row;
+    }
+    grid->setColumnStretch(1, 1);
+    for (int i = 1; i < BoxCount; ++i)
+        setTabOrder(boxes_[i - 1], boxes_[i]);
+    return area;
+}
+
+QLayout* FancierWindow::buildButtonRow()
+{
+    previousButton_ = new QToolButton(this);
+    previousButton_->setObjectName(QStringLiteral("cmdPrevious"));
+    previousButton_->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
+    previousButton_->setToolTip(GetText(75));
+    connect(previousButton_, &QToolButton::clicked, this, &FancierWindow::movePrevious);
+    nextButton_ = new QToolButton(this);
+    nextButton_->setObjectName(QStringLiteral("cmdNext"));
+    nextButton_->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
+    nextButton_->setToolTip(GetText(76));
+    connect(nextButton_, &QToolButton::clicked, this, &FancierWindow::moveNext);
+
+    for (int i = 0; i < ActionCount; ++i) {
+        actions_[i] = new QPushButton(this);
+        actions_[i]->setObjectName(QStringLiteral("cmdAction_%1").arg(i));
+        actions_[i]->setAutoDefault(false);
+        setCaptionNumber(actions_[i], kActionCaptions[i]);
+        connect(actions_[i], &QPushButton::clicked, this, [this, i] { runAction(Action(i)); });
+    }
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(previousButton_);
+    row->addWidget(nextButton_);
+    row->addStretch();
+    for (Action action : {DeleteAction, SearchAction, NewAction, UpdateAction, ExitAction})
+        row->addWidget(actions_[action]);
+    return row;
+}
+
+void FancierWindow::runAction(Action action)
+{
+    if (licenceRefusalPending_)
+        return;
+    switch (action) {
+    case ExitAction:
+        reject();
+        break;
+    case NewAction:
+        newFancier();
+        break;
+    case UpdateAction:
+        updateFancier();
+        break;
+    case SearchAction:
+        searchFancier();
+        break;
+    case DeleteAction:
+        deleteFancier();
+        break;
+    case ActionCount:
+        break;
+    }
+}
+
+void FancierWindow::openActiveFanciers(int32_t id)
+{
+    try {
+        fanciers_.open(ClubDatabase::get(), id);
+    } catch (const DatabaseError& error) {
+        fanciers_ = ActiveFancierCursor();
+        reportDatabaseError(error);
+    }
+}
+
+void FancierWindow::showFancierRecord()
+{
+    if (fanciers_.isEmpty())
+        return;
+    std::optional<FancierRecord> record;
+    try {
+        record = readFancier(ClubDatabase::get(), fanciers_.currentId());
+    } catch (const DatabaseError& error) {
+        reportDatabaseError(error);
+    }
+    if (!record)
+        return;
+    const QString texts[BoxCount] = {QString::number(record->id), record->licence, record->name,
+                                     record->adress, record->zip, record->city, record->district,
+                                     record->telephone, record->fax, record->email};
+    for (int i = 0; i < BoxCount; ++i)
+        boxes_[i]->setText(texts[i]);
+}
+
+void FancierWindow::clearFancierFields()
+{
+    for (FilteredLineEdit* box : boxes_)
+        box->clear();
+}
+
+FancierRecord FancierWindow::recordFromBoxes() const
+{
+    FancierRecord record;
+    record.id = idInBox();
+    record.licence = boxes_[LicenceBox]->text();
+    record.name = boxes_[NameBox]->text();
+    record.adress = boxes_[AdressBox]->text();
+    record.zip = boxes_[ZipBox]->text();
+    record.city = boxes_[CityBox]->text();
+    record.district = boxes_[DistrictBox]->text();
+    record.telephone = boxes_[TelephoneBox]->text();
+    record.fax = boxes_[FaxBox]->text();
+    record.email = boxes_[EmailBox]->text();
+    return record;
+}
+
+int32_t FancierWindow::idInBox() const
+{
+    const double number = std::round(FieldNumber(boxes_[IdBox]->text()));
+    return number >= 1 && number <= 2147483647.0 ? int32_t(number) : 0;
+}
+
+void FancierWindow::movePrevious()
+{
+    if (licenceRefusalPending_)
+        return;
+    nextButton_->setEnabled(true);
+    if (fanciers_.movePrevious())
+        previousButton_->setEnabled(false);
+    showFancierRecord();
+    focusLicence();
+}
+
+void FancierWindow::moveNext()
+{
+    if (licenceRefusalPending_)
+        return;
+    previousButton_->setEnabled(true);
+    if (fanciers_.moveNext())
+        nextButton_->setEnabled(false);
+    showFancierRecord();
+    focusLicence();
+}
+
+void FancierWindow::newFancier()
+{
+    // With the id box empty, the next Update adds a fancier.
+    clearFancierFields();
+    focusLicence();
+}
+
+void FancierWindow::updateFancier()
+{
+    if (licenceFault(boxes_[LicenceBox]->text()) != LicenceFault::None) {
+        warn(GetText(kLicenceFaultText), GetText(kTitleText));
+        focusLicence();
+        return;
+    }
+    bool mayStore = false;
+    try {
+        mayStore = CheckDuplikaatLicence(ClubDatabase::get(), boxes_[LicenceBox]->text().trimmed(), idInBox());
+    } catch (const DatabaseError& error) {
+        reportDatabaseError(error);
+        return;
+    }
+    if (!mayStore) {
+        ownerLabel_->show();
+        showLicenceOwner();
+        warn(GetText(kLicenceTakenText), GetText(kTitleText));
+        ownerLabel_->hide();
+        focusLicence();
+        return;
+    }
+    const int32_t id = saveFancier();
+    // A failed store keeps what was typed, so nothing is lost.
+    if (id > 0) {
+        openActiveFanciers(id);
+        showFancierRecord();
+    }
+    focusLicence();
+}
+
+int32_t FancierWindow::saveFancier()
+{
+    const FancierRecord record = recordFromBoxes();
+    try {
+        const QSqlDatabase db = ClubDatabase::get();
+        if (!CheckDuplikaatLicence(db, TextOrDefault(record.licence), record.id))
+            return 0;
+        return storeFancier(db, record);
+    } catch (const DatabaseError& error) {
+        reportDatabaseError(error);
+        return 0;
+    }
+}
+
+void FancierWindow::showLicenceOwner()
+{
+    std::optional<FancierRecord> owner;
+    try {
+        owner = licenceOwner(ClubDatabase::get(), boxes_[LicenceBox]->text().trimmed());
+    } catch (const DatabaseError& error) {
+        reportDatabaseError(error);
+    }
+    if (!owner) {
+        ownerLabel_->setText(GetText(17));
+        return;
+    }
+    ownerLabel_->setText(GetText(kLicenceTakenText) + QStringLiteral(" !\n") + owner->licence + u'\n' + owner->name +
+                         u'\n' + owner->adress + u' ' + owner->zip + u' ' + owner->city);
+}
+
+void FancierWindow::searchFancier()
+{
+    linkBuffers().CancelRequested = true;
+    const QString typed = prompt_ ? prompt_(this, GetText(18)) : QString();
+    repaint();
+    if (linkBuffers().CancelRequested)
+        return;
+    const QString key = RemoveSpaces(typed);
+    int32_t id = 0;
+    try {
+        id = FindFancierBySortKey(ClubDatabase::get(), key);
+    } catch (const DatabaseError& error) {
+        reportDatabaseError(error);
+        return;
+    }
+    if (id == 0) {
+        warn(GetText(25) + QStringLiteral(" '") + key + QStringLiteral("' ") + GetText(26) + QStringLiteral(" !"),
+             QStringLiteral("Fancier-data"));
+        return;
+    }
+    clearFancierFields();
+    openActiveFanciers(id);
+    showFancierRecord();
+    focusLicence();
+}
+
+void FancierWindow::deleteFancier()
+{
+    const int32_t id = idInBox();
+    if (id > 0) {
+        const auto ask = [this](const QString& message, const QString& title) {
+            return QMessageBox::question(this, title, message, QMessageBox::Yes | QMessageBox::No,
+                                         QMessageBox::No) == QMessageBox::Yes;
+        };
+        try {
+            // The linking window must not go on working on a fancier that is gone.
+            if (DeleteFancier(ClubDatabase::get(), id, ask) && appState().currentFancierId == id)
+                appState().currentFancierId = 0;
+        } catch (const DatabaseError& error) {
+            reportDatabaseError(error);
+        }
+    }
+    reject();
+}
+
+bool FancierWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        if (auto* box = qobject_cast<FilteredLineEdit*>(watched))
+            // Deferred: a mouse click that brings the focus would undo the selection.
+            QTimer::singleShot(0, box, &QLineEdit::selectAll);
+    } else if (event->type() == QEvent::FocusOut && watched == boxes_[LicenceBox]) {
+        if (userMovedFocus(static_cast<QFocusEvent*>(event)->reason()) && isVisible()) {
+            QString licence = boxes_[LicenceBox]->text();
+            if (HasNonNumeric(licence)) {
+                licenceRefusalPending_ = true;
+                QTimer::singleShot(0, this, &FancierWindow::checkLicenceOnLeaving);
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void FancierWindow::checkLicenceOnLeaving()
+{
+    if (isVisible())
+        warn(GetText(kLicenceFaultText), GetText(kTitleText));
+    licenceRefusalPending_ = false;
+    if (isVisible())
+        focusLicence();
+}
+
+void FancierWindow::warn(const QString& message, const QString& title)
+{
+    QApplication::beep();
+    QMessageBox::warning(this, title, message);
+}
+
+void FancierWindow::focusLicence()
+{
+    boxes_[LicenceBox]->setFocus(Qt::OtherFocusReason);
+}
+
+bool FancierWindow::reportDatabaseError(const std::exception& error)
+{
+    warn(GetText(kStoreFailedText) + u'\n' + QString::fromUtf8(error.what()), GetText(kTitleText));
+    return false;
+}
+
+} // namespace durvek

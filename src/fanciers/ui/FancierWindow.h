@@ -1,0 +1,91 @@
+#pragma once
+#include "fanciers/ActiveFancierCursor.h"
+#include "fanciers/FancierRecord.h"
+#include <QDialog>
+#include <QString>
+#include <array>
+#include <functional>
+
+class QLabel;
+class QPushButton;
+class QToolButton;
+
+namespace durvek {
+
+class FilteredLineEdit;
+
+// Asks the user for a search text in a one-line prompt titled title and
+// returns it. It sets linkBuffers().CancelRequested to true first and leaves
+// it true unless the user confirmed a text (the text input dialog's
+// two-argument ask does exactly this).
+using SearchTextPrompt = std::function<QString(QWidget* parent, const QString& title)>;
+
+// Opens the fancier record window modally over parent; Search asks for its
+// text with prompt.
+void openFancierWindow(QWidget* parent, const SearchTextPrompt& prompt);
+
+// The club's member list, one fancier at a time: browse the active fanciers
+// in sort-key order, add, store, look up by the start of the name, delete.
+class FancierWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    // The ten boxes, top to bottom.
+    enum Box { IdBox, LicenceBox, NameBox, AdressBox, ZipBox, CityBox, DistrictBox, TelephoneBox, FaxBox, EmailBox,
+               BoxCount };
+    // The buttons of the bottom row that carry captions.
+    enum Action { ExitAction, NewAction, UpdateAction, SearchAction, DeleteAction, ActionCount };
+
+    FancierWindow(QWidget* parent, SearchTextPrompt prompt);
+
+    FilteredLineEdit* box(Box which) const { return boxes_[which]; }
+    QLabel* label(Box which) const { return labels_[which]; }
+    QPushButton* actionButton(Action which) const { return actions_[which]; }
+    QToolButton* previousButton() const { return previousButton_; }
+    QToolButton* nextButton() const { return nextButton_; }
+    // The label that names the holder of a licence while it is reported taken.
+    QLabel* ownerLabel() const { return ownerLabel_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    QWidget* buildBoxes();
+    QLayout* buildButtonRow();
+    void runAction(Action action);
+
+    void openActiveFanciers(int32_t id);
+    void showFancierRecord();
+    void clearFancierFields();
+    FancierRecord recordFromBoxes() const;
+    int32_t idInBox() const;
+    int32_t saveFancier();
+    void showLicenceOwner();
+
+    void movePrevious();
+    void moveNext();
+    void newFancier();
+    void updateFancier();
+    void searchFancier();
+    void deleteFancier();
+
+    void checkLicenceOnLeaving();
+    void warn(const QString& message, const QString& title);
+    void focusLicence();
+    bool reportDatabaseError(const std::exception& error);
+
+    std::array<FilteredLineEdit*, BoxCount> boxes_{};
+    std::array<QLabel*, BoxCount> labels_{};
+    std::array<QPushButton*, ActionCount> actions_{};
+    QToolButton* previousButton_ = nullptr;
+    QToolButton* nextButton_ = nullptr;
+    QLabel* ownerLabel_ = nullptr;
+    SearchTextPrompt prompt_;
+    ActiveFancierCursor fanciers_;
+    // Set while a licence refused on leaving its box waits to be reported:
+    // the click that took the focus away must not act on it.
+    bool licenceRefusalPending_ = false;
+};
+
+} // namespace durvek

@@ -1,0 +1,88 @@
+#include "FancierClub.h"
+#include "common/AppState.h"
+#include "common/TextCatalogue.h"
+#include "database/ClubDatabase.h"
+#include "database/DeliveredDatabase.h"
+#include "database/SchemaUpgrade.h"
+#include "database/SqlUtil.h"
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace durvek::testing {
+
+namespace {
+
+void addFancier(const QSqlDatabase& db, int id, const QString& licence, const QString& name, bool active)
+{
+    QString sort = name.toUpper();
+    sort.remove(u' ');
+    runStatement(db,
+                 QStringLiteral("INSERT INTO fanciers (id, Licence, Name, sort, Adress, zip, city, district, "
+                                "telephone, fax, email, Actief) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                 {id, licence, name, sort, QStringLiteral("Street %1").arg(id), QString::number(id) + QStringLiteral("000"),
+                  QStringLiteral("Town %1").arg(id), QStringLiteral("District %1").arg(id),
+                  QStringLiteral("0%1-11").arg(id), QStringLiteral("0%1-22").arg(id),
+                  QStringLiteral("f%1@club.test").arg(id), active ? 1 : 0});
+}
+
+void addPigeon(const QSqlDatabase& db, int nr, int fancier)
+{
+    runStatement(db,
+                 QStringLiteral("INSERT INTO pigeons (Nr, Fancier, country, Year, band, sex, elcode) "
+                                "VALUES (?, ?, 'B', '24', ?, 'F', '')"),
+                 {nr, fancier, QStringLiteral("%1").arg(1000 + nr)});
+}
+
+} // namespace
+
+FancierClub::FancierClub()
+{
+    TextCatalogue::invalidate();
+    QSqlDatabase db = openDeliveredDatabase(dir_.path());
+    upgradeSchema(db);
+    appState().databasePath = databasePath();
+    appState().decimalSeparator = u'.';
+    appState().currentFancierId = 0;
+    runStatement(db, QStringLiteral("DELETE FROM pigeons"));
+    runStatement(db, QStringLiteral("DELETE FROM fanciers"));
+    addFancier(db, 1, QStringLiteral("12345678"), QStringLiteral("Jansen Piet"), true);
+    addFancier(db, 2, QStringLiteral("12-45678"), QStringLiteral("jan de Vries"), true);
+    addFancier(db, 3, QStringLiteral("31245678"), QStringLiteral("Van den Berg"), false);
+    addFancier(db, 5, QStringLiteral("55555555"), QStringLiteral("100% Loft"), true);
+    addFancier(db, 17, QStringLiteral("17171717"), QStringLiteral("Peeters_Jan"), true);
+    addFancier(db, 20, QStringLiteral("20202020"), QStringLiteral("O'Brien"), true);
+    addPigeon(db, 1, 3);
+    addPigeon(db, 2, 3);
+    addPigeon(db, 3, 1);
+}
+
+FancierClub::~FancierClub()
+{
+    ClubDatabase::close();
+    TextCatalogue::invalidate();
+}
+
+QSqlDatabase FancierClub::db() const
+{
+    return ClubDatabase::get();
+}
+
+QString FancierClub::databasePath() const
+{
+    return dir_.path() + QStringLiteral("/durvadm.db");
+}
+
+QStringList fancierRows(const QSqlDatabase& db, const QString& sql)
+{
+    QSqlQuery query = runStatement(db, sql);
+    QStringList lines;
+    while (query.next()) {
+        QStringList cells;
+        for (int i = 0; i < query.record().count(); ++i)
+            cells.append(query.value(i).isNull() ? QStringLiteral("<null>") : query.value(i).toString());
+        lines.append(cells.join(u'|'));
+    }
+    return lines;
+}
+
+} // namespace durvek::testing
