@@ -87,7 +87,7 @@ private slots:
     void onlyButtonsWithAWindowAreEnabled()
     {
         FrmLogo menu;
-        const bool enabled[FrmLogo::kButtonCount] = {true, false, true, true, false, true, true, true};
+        const bool enabled[FrmLogo::kButtonCount] = {true, true, true, true, false, true, true, true};
         for (int index = 0; index < FrmLogo::kButtonCount; ++index)
             QVERIFY2(menu.button(index)->isEnabled() == enabled[index], qPrintable(menu.button(index)->text()));
     }
@@ -100,6 +100,7 @@ private slots:
         QCOMPARE(windowOpenedBy(menu.button(5)), GetText(86));
         QCOMPARE(windowOpenedBy(menu.button(6)), QStringLiteral("Settings"));
         QCOMPARE(windowOpenedBy(menu.button(0)), GetText(1));
+        QCOMPARE(windowOpenedBy(menu.button(1)), GetText(42));
         QCOMPARE(windowOpenedBy(menu.button(2)), QStringLiteral("Durvek Print - Manager"));
         // A disabled button cannot be clicked into doing anything.
         QCOMPARE(windowOpenedBy(menu.button(4)), QString());

@@ -2,6 +2,7 @@
 #include "common/ui/Captions.h"
 #include "database/ClubDatabase.h"
 #include "fanciers/ui/FancierWindow.h"
+#include "linking/ui/FrmLinking.h"
 #include "shell/ui/TextInputDialog.h"
 #include "results/ui/FrmAfdrukken.h"
 #include "shell/ui/FrmPcSoft.h"
@@ -43,7 +44,7 @@ struct MenuButton {
 // Index order is the order on screen. Exit (index 7) is handled apart.
 const std::array<MenuButton, FrmLogo::kButtonCount> kMenu = {{
     {"Fancier", 1, &openFancierRecords},
-    {"Linking", 2, nullptr},
+    {"Linking", 2, &openLinkingWindow},
     {"Print-Manager", 0, &openPrintManager},
     {"Pc-Soft", 4, &openModal<FrmPcSoft>},
     {"Korvat", 0, nullptr},

@@ -1,0 +1,88 @@
+#include "linking/LinkingStore.h"
+#include "common/ValueHelpers.h"
+#include "database/PigeonNumbering.h"
+#include "database/SqlUtil.h"
+#include "linking/PigeonGrid.h"
+
+namespace durvek {
+
+namespace {
+
+constexpr int kBandLength = 10;
+constexpr int kCodeLength = 8;
+const QString kDeleteMark = QStringLiteral("X");
+
+// The fields pigeons and backup share, so the copy never depends on the
+// order in which the upgrade added them.
+const QString kPigeonFields = QStringLiteral("Fancier, country, Year, band, sex, color, elcode, volring, Security, "
+                                             "\"delete\", Nr");
+
+QString storedBand(const QString& cell)
+{
+    // A band shown right-aligned (stored with its leading spaces) goes back
+    // as it was; any other is zero-filled on the left.
+    if (cell.startsWith(u' '))
+        return (QString(kBandLength, u' ') + TextOrDefault(cell, QString(kBandLength, u' '))).right(kBandLength);
+    return (QStringLiteral("0000000000") + TextOrDefault(cell, QStringLiteral("0000000000"))).right(kBandLength);
+}
+
+QString storedSex(const QString& cell)
+{
+    return !cell.isEmpty() && cell != QStringLiteral(" ") ? QStringLiteral("F") : QStringLiteral(" ");
+}
+
+} // namespace
+
+std::optional<StoredPigeon> pigeonOfRow(const PigeonGrid& grid, int row)
+{
+    const QString band = grid.cellText(row, PigeonGrid::kBandColumn);
+    const QString code = grid.cellText(row, PigeonGrid::kElBandColumnIndex);
+    if (band.size() != kBandLength || code.size() != kCodeLength
+        || grid.cellText(row, PigeonGrid::kDeleteColumn) == kDeleteMark)
+        return std::nullopt;
+    StoredPigeon pigeon;
+    pigeon.year = TextOrDefault(grid.cellText(row, PigeonGrid::kYearColumn), QStringLiteral("00"));
+    pigeon.country = TextOrDefault(grid.cellText(row, PigeonGrid::kCountryColumn), QStringLiteral("  "));
+    pigeon.band = storedBand(band);
+    pigeon.color = TextOrDefault(grid.cellText(row, PigeonGrid::kColourColumn), QStringLiteral("    "));
+    pigeon.sex = storedSex(grid.cellText(row, PigeonGrid::kSexColumn));
+    pigeon.elcode = TextOrDefault(code, QStringLiteral("12345678"));
+    return pigeon;
+}
+
+QList<StoredPigeon> pigeonsOfGrid(const PigeonGrid& grid)
+{
+    QList<StoredPigeon> pigeons;
+    for (int row = 1; row < grid.rowCount(); ++row) {
+        if (const std::optional<StoredPigeon> pigeon = pigeonOfRow(grid, row))
+            pigeons << *pigeon;
+    }
+    return pigeons;
+}
+
+void storeFancierPigeons(const QSqlDatabase& db, int32_t fancierId, const QList<StoredPigeon>& pigeons)
+{
+    inTransaction(db, [&] {
+        runStatement(db, QStringLiteral("DELETE FROM backup"));
+        runStatement(db,
+                     QStringLiteral("INSERT INTO backup (%1) SELECT %1 FROM pigeons WHERE Fancier = ?").arg(kPigeonFields),
+                     {fancierId});
+        runStatement(db, QStringLiteral("DELETE FROM pigeons WHERE Fancier = ?"), {fancierId});
+        if (pigeons.isEmpty())
+            return;
+        // Numbers follow the highest one in use, one per pigeon as it is added.
+        int32_t nr = NextPigeonNr(db);
+        QSqlQuery insert(db);
+        insert.prepare(QStringLiteral("INSERT INTO pigeons (Fancier, Year, country, band, color, sex, elcode, "
+                                      "Security, Nr, volring) VALUES (?, ?, ?, ?, ?, ?, ?, '00', ?, ?)"));
+        for (const StoredPigeon& pigeon : pigeons) {
+            const QVariantList values = {fancierId,     pigeon.year, pigeon.country, pigeon.band, pigeon.color,
+                                         pigeon.sex,    pigeon.elcode, nr++,          pigeon.volring()};
+            for (int i = 0; i < values.size(); ++i)
+                insert.bindValue(i, values[i]);
+            execPrepared(insert, db);
+        }
+    });
+}
+
+} // namespace durvek

@@ -1,0 +1,41 @@
+#pragma once
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+namespace durvek {
+
+class PigeonGrid;
+
+// One pigeon as a grid row stores it.
+struct StoredPigeon {
+    QString country;
+    QString year;
+    QString band;
+    QString color;
+    QString sex;
+    QString elcode;
+
+    // Country, year and band joined: the pigeon's full federation band.
+    QString volring() const { return country + year + band; }
+    bool operator==(const StoredPigeon&) const = default;
+};
+
+// The pigeon a grid row stands for, or nothing when the row is not complete:
+// only a band of exactly 10 characters with a chip code of exactly 8 and no
+// delete mark is stored. Values are trimmed; empty ones take their defaults.
+std::optional<StoredPigeon> pigeonOfRow(const PigeonGrid& grid, int row);
+
+// Every complete row of the grid, in grid order.
+QList<StoredPigeon> pigeonsOfGrid(const PigeonGrid& grid);
+
+// Makes pigeons the fancier's pigeon list: the fancier's current pigeons are
+// copied into the backup table (which then holds them alone), deleted, and
+// the new ones added with fresh numbers. All of it is one transaction, so a
+// failure leaves the fancier's pigeons and the backup as they were.
+// Throws DatabaseError when the engine refuses.
+void storeFancierPigeons(const QSqlDatabase& db, int32_t fancierId, const QList<StoredPigeon>& pigeons);
+
+} // namespace durvek

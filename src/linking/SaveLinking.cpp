@@ -1,0 +1,31 @@
+#include "linking/SaveLinking.h"
+#include "clocklink/JobHost.h"
+#include "linking/LinkingStore.h"
+
+namespace durvek {
+
+namespace {
+
+constexpr int kPrintQuestionText = 60;
+constexpr int kPrintTitleText = 61;
+
+QString catalogue(const TextLookup& text, int number)
+{
+    return text ? text(number) : QString::number(number);
+}
+
+} // namespace
+
+int SaveLinking(const QSqlDatabase& db, int32_t fancierId, const PigeonGrid& grid, bool printoutTicked,
+                JobHost& host, const TextLookup& text, const std::function<void()>& printList)
+{
+    const QList<StoredPigeon> pigeons = pigeonsOfGrid(grid);
+    storeFancierPigeons(db, fancierId, pigeons);
+    if (printoutTicked
+        && host.ask(catalogue(text, kPrintQuestionText) + QStringLiteral(" ?"), catalogue(text, kPrintTitleText))
+        && printList)
+        printList();
+    return int(pigeons.size());
+}
+
+} // namespace durvek

@@ -1,0 +1,463 @@
+#include "linking/ui/FrmLinking.h"
+#include "clocklink/BandReadingJobs.h"
+#include "clocklink/ClockLibrary.h"
+#include "clocklink/ClockReadJob.h"
+#include "clocklink/ClockUpdateJob.h"
+#include "clocklink/Frames.h"
+#include "common/AppState.h"
+#include "common/PagePrinter.h"
+#include "common/TextCatalogue.h"
+#include "common/ui/Captions.h"
+#include "common/ui/FilteredLineEdit.h"
+#include "common/ui/PrinterChooser.h"
+#include "database/ClubDatabase.h"
+#include "fanciers/ui/FancierSearchWindow.h"
+#include "linking/ElBandInUse.h"
+#include "linking/GenerateBands.h"
+#include "linking/LinkingPrintout.h"
+#include "linking/PigeonGridLoad.h"
+#include "linking/SaveLinking.h"
+#include "linking/ui/PigeonGridView.h"
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace durvek {
+
+namespace {
+
+constexpr int kNoFancierText = 56;
+constexpr int kNoFancierTitle = 57;
+constexpr int kRowTitleText = 58;
+constexpr int kStopJobText = 64;
+
+struct ButtonDesign {
+    const char* caption;
+    int number;
+};
+
+constexpr ButtonDesign kSearchDesign[FrmLinking::kSearchButtonCount] = {
+    {"Licence", 8}, {"Name", 9}, {"Record #", 43}};
+
+constexpr ButtonDesign kActionDesign[FrmLinking::kLinkButtonCount] = {
+    {"Single-band", 44},  {"Multiple-bands", 45}, {"Generate Bands", 46}, {"Update Database", 47},
+    {"Cancel", 27},       {"Update Clock", 48},   {"Read Clock", 49},     {"Exit", 6}};
+
+constexpr const char* kModelNames[FrmLinking::kModelCount] = {"Omnexa", "Zefira", "Little Durvek", "Korvat"};
+
+// The From box takes any key: its mask is no token at all.
+const QString kAnyKeyMask = QStringLiteral("\"  \"");
+const QString kDigitsMask = QStringLiteral("/N ");
+
+QPushButton* makeButton(const ButtonDesign& design, QWidget* parent)
+{
+    auto* button = new QPushButton(QString::fromLatin1(design.caption), parent);
+    button->setAutoDefault(false);
+    setCaptionNumber(button, design.number);
+    return button;
+}
+
+QString catalogueText(int number)
+{
+    return GetText(number);
+}
+
+} // namespace
+
+void openLinkingWindow(QWidget* parent)
+{
+    FrmLinking window(parent);
+    window.exec();
+}
+
+FrmLinking::FrmLinking(QWidget* parent)
+    : QDialog(parent)
+    , m_search(&runFancierSearch)
+    , m_printerSource(&choosePrinter)
+{
+    m_editContext = programEditContext([this](const QString& message, const QString& title) {
+        m_host->warn(message, title);
+    });
+    buildControls();
+    m_host = std::make_unique<WidgetJobHost>(this, m_status);
+    applyTexts();
+    // No fancier is shown yet; one the run already works on is shown at once,
+    // so that storing never meets a grid that was not loaded for it.
+    ResetPigeonGrid(m_grid, &catalogueText);
+    m_grid.setRowCount(1);
+    if (appState().currentFancierId != 0)
+        ShowFancier();
+}
+
+FrmLinking::~FrmLinking()
+{
+    // The grid view watches m_grid and uses m_editContext: it goes before them.
+    delete m_gridView;
+    m_gridView = nullptr;
+}
+
+void FrmLinking::buildControls()
+{
+    setModal(true);
+    auto* layout = new QGridLayout(this);
+    m_title = new QLabel(QStringLiteral("Linking federation-bands to electronic-bands"), this);
+    setCaptionNumber(m_title, 42);
+    QFont titleFont = m_title->font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
+    m_title->setFont(titleFont);
+    layout->addWidget(m_title, 0, 0, 1, 2);
+    layout->addWidget(buildLeftColumn(), 1, 0);
+    layout->addWidget(buildRightColumn(), 1, 1, Qt::AlignTop);
+    layout->setColumnStretch(0, 1);
+    setWindowTitle(m_title->text());
+}
+
+QWidget* FrmLinking::buildLeftColumn()
+{
+    auto* column = new QWidget(this);
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* frame = new QGroupBox(column);
+    auto* frameLayout = new QVBoxLayout(frame);
+    for (QLabel*& line : m_headerLines) {
+        line = new QLabel(frame);
+        line->setTextFormat(Qt::PlainText);
+        line->setMinimumWidth(420);
+        frameLayout->addWidget(line);
+    }
+    layout->addWidget(frame);
+    m_status = new QLabel(column);
+    m_status->setTextFormat(Qt::PlainText);
+    m_status->setMinimumHeight(m_status->fontMetrics().height() + 4);
+    layout->addWidget(m_status);
+    m_gridView = new PigeonGridView(m_grid, m_editContext, [this] { return fancierShown(); }, column);
+    // About 6600 by 6000 twips.
+    m_gridView->setMinimumSize(6600 * logicalDpiX() / 1440 + 4, 6000 * logicalDpiY() / 1440);
+    layout->addWidget(m_gridView, 1);
+    return column;
+}
+
+QWidget* FrmLinking::buildRightColumn()
+{
+    auto* column = new QWidget(this);
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    for (int i = 0; i < kSearchButtonCount; ++i) {
+        m_searchButtons[size_t(i)] = makeButton(kSearchDesign[i], column);
+        connect(m_searchButtons[size_t(i)], &QPushButton::clicked, this, [this, i] { searchFancier(i); });
+        layout->addWidget(m_searchButtons[size_t(i)]);
+    }
+    auto* perClockFrame = new QGroupBox(column);
+    auto* perClockLayout = new QHBoxLayout(perClockFrame);
+    for (int i = 0; i < kFanciersPerClockChoices; ++i) {
+        m_perClock[size_t(i)] = new QRadioButton(QString::number(i + 1), perClockFrame);
+        perClockLayout->addWidget(m_perClock[size_t(i)]);
+    }
+    m_perClock[0]->setChecked(true);
+    layout->addWidget(perClockFrame);
+    for (int i = 0; i < kLinkButtonCount; ++i) {
+        m_actionButtons[size_t(i)] = makeButton(kActionDesign[i], column);
+        connect(m_actionButtons[size_t(i)], &QPushButton::clicked, this, [this, i] { LinkButtonDispatch(i); });
+        layout->addWidget(m_actionButtons[size_t(i)]);
+    }
+    m_printout = new QCheckBox(QStringLiteral("Printout"), column);
+    m_races = new QCheckBox(QStringLiteral("Races"), column);
+    layout->addWidget(m_printout);
+    layout->addWidget(m_races);
+    auto* range = new QGridLayout;
+    m_fromLabel = new QLabel(QStringLiteral("From :"), column);
+    m_toLabel = new QLabel(QStringLiteral("To :"), column);
+    m_from = new FilteredLineEdit(kAnyKeyMask, column);
+    m_to = new FilteredLineEdit(kDigitsMask, column);
+    for (FilteredLineEdit* box : {m_from, m_to})
+        box->installEventFilter(this);
+    range->addWidget(m_fromLabel, 0, 0);
+    range->addWidget(m_from, 0, 1);
+    range->addWidget(m_toLabel, 1, 0);
+    range->addWidget(m_to, 1, 1);
+    layout->addLayout(range);
+    auto* modelFrame = new QGroupBox(column);
+    auto* modelLayout = new QVBoxLayout(modelFrame);
+    for (int i = 0; i < kModelCount; ++i) {
+        m_models[size_t(i)] = new QRadioButton(QString::fromLatin1(kModelNames[i]), modelFrame);
+        modelLayout->addWidget(m_models[size_t(i)]);
+    }
+    layout->addWidget(modelFrame);
+    layout->addStretch(1);
+    return column;
+}
+
+void FrmLinking::applyTexts()
+{
+    setCaptionNumber(m_printout, 50);
+    setCaptionNumber(m_races, 86);
+    setCaptionNumber(m_fromLabel, 51);
+    setCaptionNumber(m_toLabel, 52);
+    applyCaptions(this);
+    setWindowTitle(m_title->text());
+    clearHeader();
+    m_status->clear();
+}
+
+void FrmLinking::clearHeader()
+{
+    for (QLabel* line : m_headerLines)
+        line->clear();
+    m_from->clear();
+    m_to->clear();
+}
+
+void FrmLinking::showEvent(QShowEvent* event)
+{
+    // The clock model of the settings is the one offered on opening; a
+    // choice made here holds while the window is open.
+    if (!event->spontaneous()) {
+        const int model = appState().activeSettings.protocol;
+        if (model >= 0 && model < kModelCount)
+            m_models[size_t(model)]->setChecked(true);
+    }
+    QDialog::showEvent(event);
+}
+
+bool FrmLinking::fancierShown() const
+{
+    return appState().currentFancierId != 0;
+}
+
+void FrmLinking::ShowFancier()
+{
+    ResetPigeonGrid(m_grid, &catalogueText);
+    m_grid.setRowCount(1);
+    clearHeader();
+    m_shownFancierId = 0;
+    const int32_t id = appState().currentFancierId;
+    if (id == 0)
+        return;
+    const QSqlDatabase db = ClubDatabase::get();
+    const std::optional<QStringList> lines = fancierHeaderLines(db, id);
+    if (!lines)
+        return;
+    for (int i = 0; i < 3; ++i)
+        m_headerLines[size_t(i)]->setText(lines->value(i));
+    LoadPigeonGrid(m_grid, db, id, appState().activeSettings.sort, &catalogueText);
+    m_shownFancierId = id;
+}
+
+void FrmLinking::searchFancier(int mode)
+{
+    if (m_jobRunning || !m_search)
+        return;
+    m_search(this, mode);
+    update();
+    if (linkBuffers().CancelRequested)
+        return;
+    try {
+        ShowFancier();
+    } catch (const DatabaseError& error) {
+        m_host->warn(QString::fromUtf8(error.what()), m_title->text());
+    }
+}
+
+void FrmLinking::DisableLinkButtons()
+{
+    for (QPushButton* button : m_searchButtons)
+        button->setEnabled(false);
+    for (QPushButton* button : m_actionButtons)
+        button->setEnabled(false);
+    m_actionButtons[Cancel]->setEnabled(true);
+}
+
+void FrmLinking::EnableLinkButtons()
+{
+    // A job gives the buttons back only when it is over: until then a second
+    // job would share the link buffers with it.
+    if (m_jobRunning)
+        return;
+    for (QPushButton* button : m_searchButtons)
+        button->setEnabled(true);
+    for (QPushButton* button : m_actionButtons)
+        button->setEnabled(true);
+}
+
+void FrmLinking::LinkButtonDispatch(int index)
+{
+    if (index < 0 || index >= kLinkButtonCount)
+        return;
+    const bool needsFancier = index != ReadClockButton && index != Exit && index != Cancel;
+    if (needsFancier && appState().currentFancierId == 0) {
+        m_host->warn(GetText(kNoFancierText), GetText(kNoFancierTitle));
+        return;
+    }
+    if (index == Cancel) {
+        askCancel();
+        return;
+    }
+    if (m_jobRunning)
+        return;
+    if (index == Exit) {
+        close();
+        return;
+    }
+    linkBuffers().CancelRequested = false;
+    DisableLinkButtons();
+    m_jobRunning = true;
+    JobContext job{*m_host, clockLibrary(), LinkParams::fromSettings(appState().activeSettings), &catalogueText};
+    try {
+        runOperation(index, job);
+    } catch (const DatabaseError& error) {
+        m_host->warn(QString::fromUtf8(error.what()), m_actionButtons[size_t(index)]->text());
+    }
+    m_jobRunning = false;
+    EnableLinkButtons();
+    update();
+}
+
+void FrmLinking::runOperation(int index, JobContext& job)
+{
+    const QSqlDatabase db = ClubDatabase::get();
+    auto enable = [this] { EnableLinkButtons(); };
+    switch (index) {
+    case SingleBand:
+        BandReadingJobs(job, m_grid, enable).ReadSingleBand();
+        break;
+    case MultipleBands:
+        BandReadingJobs(job, m_grid, enable).ReadMultipleBands([this, &job](const QString& code) {
+            return ElBandInUse(code, m_grid, job.host, job.text);
+        });
+        break;
+    case GenerateBandsButton:
+        generateBands();
+        break;
+    case UpdateDatabase:
+        storeGrid();
+        ShowFancier();
+        break;
+    case UpdateClockButton: {
+        UpdateClockRequest request;
+        request.fancierId = appState().currentFancierId;
+        request.modelIndex = selectedModel();
+        request.fanciersPerClock = fanciersPerClock();
+        request.races = m_races->isChecked();
+        request.sortByBand = appState().activeSettings.sort;
+        UpdateClock(job, db, request, {[this] { storeGrid(); }, enable});
+        break;
+    }
+    case ReadClockButton:
+        ReadClock(job, db, selectedModel(), {[this] { ShowFancier(); }, enable});
+        break;
+    default:
+        break;
+    }
+}
+
+void FrmLinking::generateBands()
+{
+    if (m_shownFancierId == 0)
+        return;
+    GenerateBands(m_grid, m_from->text(), m_to->text(), m_editContext);
+}
+
+void FrmLinking::storeGrid()
+{
+    const int32_t id = appState().currentFancierId;
+    if (id == 0 || id != m_shownFancierId) {
+        // The grid on screen is not this fancier's list: storing it would
+        // replace the fancier's pigeons with another list or none.
+        m_host->warn(GetText(kNoFancierText), GetText(kNoFancierTitle));
+        return;
+    }
+    SaveLinking(ClubDatabase::get(), id, m_grid, m_printout->isChecked(), *m_host, &catalogueText,
+                [this] { printList(); });
+}
+
+void FrmLinking::printList()
+{
+    std::unique_ptr<QPrinter> printer = m_printerSource ? m_printerSource(this) : nullptr;
+    if (!printer)
+        return;
+    QStringList lines;
+    for (QLabel* line : m_headerLines)
+        lines << line->text();
+    PagePrinter page(printer.get());
+    printLinkingList(page, m_grid, lines, &catalogueText);
+    if (page.failed())
+        m_host->warn(page.errorText(), GetText(61));
+}
+
+void FrmLinking::askCancel()
+{
+    const QString title = GetText(kRowTitleText) + QString::number(m_grid.currentRow());
+    if (m_host->ask(GetText(kStopJobText) + QStringLiteral(" ?"), title))
+        linkBuffers().CancelRequested = true;
+    EnableLinkButtons();
+}
+
+int FrmLinking::selectedModel() const
+{
+    for (int i = 0; i < kModelCount; ++i) {
+        if (m_models[size_t(i)]->isChecked())
+            return i;
+    }
+    return 0;
+}
+
+int FrmLinking::fanciersPerClock() const
+{
+    for (int i = 0; i < kFanciersPerClockChoices; ++i) {
+        if (m_perClock[size_t(i)]->isChecked())
+            return i + 1;
+    }
+    return 1;
+}
+
+bool FrmLinking::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn && (watched == m_from || watched == m_to)) {
+        auto* box = static_cast<QLineEdit*>(watched);
+        // After the click has placed the cursor, so the selection stays.
+        QTimer::singleShot(0, box, [box] { box->selectAll(); });
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void FrmLinking::keyPressEvent(QKeyEvent* event)
+{
+    // Escape would close the window and lose the grid's unsaved work.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void FrmLinking::closeEvent(QCloseEvent* event)
+{
+    if (m_jobRunning) {
+        // The job runs inside this window; it has to end first.
+        linkBuffers().CancelRequested = true;
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void FrmLinking::done(int result)
+{
+    if (m_jobRunning) {
+        linkBuffers().CancelRequested = true;
+        return;
+    }
+    clockLibrary().release();
+    QDialog::done(result);
+}
+
+} // namespace durvek

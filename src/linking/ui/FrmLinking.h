@@ -1,0 +1,132 @@
+#pragma once
+#include "clocklink/ui/WidgetJobHost.h"
+#include "linking/GridEditContext.h"
+#include "linking/PigeonGrid.h"
+#include <QDialog>
+#include <QPrinter>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace durvek {
+
+class FilteredLineEdit;
+class PigeonGridView;
+struct JobContext;
+
+// Opens the linking window modally over the menu.
+void openLinkingWindow(QWidget* parent);
+
+// The linking window: one fancier at a time, chosen through the search
+// window; the fancier's pigeons in the grid, chip codes from the antenna,
+// storing with an optional printout, and the fancier's clock written or read.
+class FrmLinking : public QDialog {
+    Q_OBJECT
+public:
+    enum LinkButton {
+        SingleBand = 0,
+        MultipleBands,
+        GenerateBandsButton,
+        UpdateDatabase,
+        Cancel,
+        UpdateClockButton,
+        ReadClockButton,
+        Exit,
+        kLinkButtonCount
+    };
+    static constexpr int kSearchButtonCount = 3;
+    static constexpr int kModelCount = 4;
+    static constexpr int kFanciersPerClockChoices = 3;
+
+    // The search window: mode 0 licence, 1 name, 2 record number. It leaves
+    // the choice in the shared state as the search window does.
+    using FancierSearch = std::function<int32_t(QWidget* parent, int mode)>;
+    // Where a printout goes; null when the user cancels.
+    using PrinterSource = std::function<std::unique_ptr<QPrinter>(QWidget* parent)>;
+
+    // When the run already has a fancier, the window opens showing it, so
+    // the grid on screen is always the one of CurrentFancierId.
+    explicit FrmLinking(QWidget* parent = nullptr);
+    ~FrmLinking() override;
+
+    void setFancierSearch(FancierSearch search) { m_search = std::move(search); }
+    void setPrinterSource(PrinterSource source) { m_printerSource = std::move(source); }
+
+    // Shows CurrentFancierId's header lines and pigeons; an empty grid
+    // without a fancier or when no fanciers row has the id.
+    void ShowFancier();
+    void LinkButtonDispatch(int index);
+    void searchFancier(int mode);
+    void DisableLinkButtons();
+    void EnableLinkButtons();
+
+    bool isJobRunning() const { return m_jobRunning; }
+    int32_t shownFancierId() const { return m_shownFancierId; }
+    PigeonGrid& grid() { return m_grid; }
+    PigeonGridView* gridView() const { return m_gridView; }
+    QPushButton* searchButton(int index) const { return m_searchButtons[size_t(index)]; }
+    QPushButton* actionButton(int index) const { return m_actionButtons[size_t(index)]; }
+    QLabel* headerLine(int index) const { return m_headerLines[size_t(index)]; }
+    QLabel* statusLabel() const { return m_status; }
+    QLabel* titleLabel() const { return m_title; }
+    QCheckBox* printoutBox() const { return m_printout; }
+    QCheckBox* racesBox() const { return m_races; }
+    FilteredLineEdit* fromBox() const { return m_from; }
+    FilteredLineEdit* toBox() const { return m_to; }
+    QRadioButton* modelOption(int index) const { return m_models[size_t(index)]; }
+    QRadioButton* fanciersPerClockOption(int index) const { return m_perClock[size_t(index)]; }
+
+    void done(int result) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildControls();
+    QWidget* buildRightColumn();
+    QWidget* buildLeftColumn();
+    void applyTexts();
+    void runOperation(int index, JobContext& job);
+    void askCancel();
+    void storeGrid();
+    void printList();
+    void generateBands();
+    int selectedModel() const;
+    int fanciersPerClock() const;
+    bool fancierShown() const;
+    void clearHeader();
+
+    PigeonGrid m_grid;
+    std::unique_ptr<WidgetJobHost> m_host; // made once the status label exists
+    GridEditContext m_editContext;
+    FancierSearch m_search;
+    PrinterSource m_printerSource;
+    int32_t m_shownFancierId = 0;
+    bool m_jobRunning = false;
+
+    QLabel* m_title = nullptr;
+    std::array<QLabel*, 3> m_headerLines{};
+    QLabel* m_status = nullptr;
+    PigeonGridView* m_gridView = nullptr;
+    std::array<QPushButton*, kSearchButtonCount> m_searchButtons{};
+    std::array<QRadioButton*, kFanciersPerClockChoices> m_perClock{};
+    std::array<QPushButton*, kLinkButtonCount> m_actionButtons{};
+    QCheckBox* m_printout = nullptr;
+    QCheckBox* m_races = nullptr;
+    QLabel* m_fromLabel = nullptr;
+    QLabel* m_toLabel = nullptr;
+    FilteredLineEdit* m_from = nullptr;
+    FilteredLineEdit* m_to = nullptr;
+    std::array<QRadioButton*, kModelCount> m_models{};
+};
+
+} // namespace durvek

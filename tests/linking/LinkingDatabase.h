@@ -1,0 +1,48 @@
+#pragma once
+// A club database as delivered, brought up to date as at start-up and open
+// as the program's connection, with helpers to put fanciers and pigeons in
+// and read them back.
+#include <QSqlDatabase>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <cstdint>
+
+namespace durvek::test {
+
+struct PigeonRow {
+    QString country;
+    QString year;
+    QString band;
+    QString sex;
+    QString color;
+    QString elcode;
+    int nr = 0;
+    bool deleted = false;
+};
+
+class LinkingDatabase {
+public:
+    LinkingDatabase();
+    ~LinkingDatabase();
+    LinkingDatabase(const LinkingDatabase&) = delete;
+    LinkingDatabase& operator=(const LinkingDatabase&) = delete;
+
+    QSqlDatabase db() const { return m_db; }
+    QString folder() const { return m_dir.path(); }
+
+    int32_t addFancier(const QString& licence, const QString& name, const QString& adress = QString(),
+                       const QString& zip = QString(), const QString& city = QString(),
+                       const QString& district = QString());
+    void addPigeon(int32_t fancier, const PigeonRow& pigeon);
+
+    // "country|Year|band|color|sex|elcode|Security|volring|delete" per row, by Nr.
+    QStringList pigeonsOf(int32_t fancier) const;
+    QStringList backupRows() const;
+    QList<int> numbersOf(int32_t fancier) const;
+
+private:
+    QTemporaryDir m_dir;
+    QSqlDatabase m_db;
+};
+
+} // namespace durvek::test

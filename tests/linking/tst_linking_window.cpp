@@ -1,0 +1,413 @@
+// The linking window driven as a club official would: choosing a fancier,
+// typing bands, marking, storing with a printout, reading a chip from the
+// simulated antenna, writing the clock and reading it back.
+#include "DialogAnswerer.h"
+#include "LinkingDatabase.h"
+#include "Simulator.h"
+#include "clocklink/ClockLibrary.h"
+#include "clocklink/Frames.h"
+#include "common/AppState.h"
+#include "common/ui/FilteredLineEdit.h"
+#include "fanciers/ui/FancierSearchWindow.h"
+#include "linking/ui/FrmLinking.h"
+#include "linking/ui/PigeonGridView.h"
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <memory>
+
+using namespace durvek;
+using namespace durvek::test;
+using durvek::clocksim::ClockModel;
+using durvek::clocksim::SimState;
+using durvek::clocksim::Simulator;
+using durvek::clocksim::SimulatorOptions;
+
+namespace {
+
+constexpr int kBand = PigeonGrid::kBandColumn;
+constexpr int kChip = PigeonGrid::kElBandColumnIndex;
+
+QString rowOf(PigeonGrid& grid, int r)
+{
+    QStringList cells;
+    for (int c = 0; c < PigeonGrid::kColumns; ++c)
+        cells << grid.cellText(r, c);
+    return cells.join(u'|');
+}
+
+} // namespace
+
+class LinkingWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<LinkingDatabase> data;
+    std::unique_ptr<Simulator> sim;
+    std::unique_ptr<DialogAnswerer> dialogs;
+    std::unique_ptr<FrmLinking> window;
+    int32_t fancier = 0;
+    QList<int> searchModes;
+
+    void startSimulator(ClockModel model)
+    {
+        SimState state;
+        state.model = model;
+        SimulatorOptions options;
+        options.lineDelay = false;
+        sim = std::make_unique<Simulator>(state, options);
+        QVERIFY(sim->start());
+        const QString device = sim->devicePath();
+        clockLibrary().setPortResolver([device](uint8_t) { return device; });
+        clockLibrary().setLineLog(nullptr);
+    }
+
+    void openWindow()
+    {
+        window = std::make_unique<FrmLinking>();
+        window->setFancierSearch([this](QWidget*, int mode) {
+            searchModes << mode;
+            appState().currentFancierId = fancier;
+            linkBuffers().CancelRequested = fancier == 0;
+            return fancier;
+        });
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    void click(int button) { QTest::mouseClick(window->actionButton(button), Qt::LeftButton); }
+
+    // Clicks the grid cell as the user would.
+    void clickCell(int row, int column)
+    {
+        PigeonGridView* view = window->gridView();
+        const QModelIndex index = view->model()->index(row - 1, column);
+        view->scrollTo(index);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+    }
+
+    void typeIntoGrid(const QString& keys)
+    {
+        PigeonGridView* view = window->gridView();
+        view->setFocus();
+        for (QChar key : keys) {
+            if (key == u'\r')
+                QTest::keyClick(view, Qt::Key_Return);
+            else
+                QTest::keyClicks(view, QString(key));
+        }
+    }
+
+    bool allButtonsEnabled() const
+    {
+        for (int i = 0; i < FrmLinking::kLinkButtonCount; ++i)
+            if (!window->actionButton(i)->isEnabled())
+                return false;
+        for (int i = 0; i < FrmLinking::kSearchButtonCount; ++i)
+            if (!window->searchButton(i)->isEnabled())
+                return false;
+        return true;
+    }
+
+    // Only Cancel is live.
+    bool onlyCancelEnabled() const
+    {
+        for (int i = 0; i < FrmLinking::kLinkButtonCount; ++i)
+            if (window->actionButton(i)->isEnabled() != (i == FrmLinking::Cancel))
+                return false;
+        for (int i = 0; i < FrmLinking::kSearchButtonCount; ++i)
+            if (window->searchButton(i)->isEnabled())
+                return false;
+        return true;
+    }
+
+private slots:
+    void init()
+    {
+        data = std::make_unique<LinkingDatabase>();
+        dialogs = std::make_unique<DialogAnswerer>();
+        appState().activeSettings.protocol = 0;
+        appState().activeSettings.converter = false;
+        linkBuffers().CancelRequested = false;
+        searchModes.clear();
+        fancier = data->addFancier("12345678", "Jan Peeters", "Dorp 1", "9000", "Gent", "Oost");
+        data->addPigeon(fancier, {"BE", "23", "0000000100", "F", "BLAU", "AAAAAAAA", 1});
+    }
+
+    void cleanup()
+    {
+        window.reset();
+        clockLibrary().release();
+        sim.reset();
+        dialogs.reset();
+        data.reset();
+    }
+
+    void opensWithCataloguedCaptionsAndNoFancier()
+    {
+        openWindow();
+        QCOMPARE(window->titleLabel()->text(), QStringLiteral("Linking federation-bands to electronic-bands"));
+        QCOMPARE(window->searchButton(2)->text(), QStringLiteral("Record #"));
+        QStringList captions;
+        for (int i = 0; i < FrmLinking::kLinkButtonCount; ++i)
+            captions << window->actionButton(i)->text();
+        QCOMPARE(captions, QStringList({"Single-band", "Multiple-bands", "Generate Bands", "Update Database", "Cancel",
+                                        "Update Clock", "Read Clock", "Exit"}));
+        QCOMPARE(window->printoutBox()->text(), QStringLiteral("Printout"));
+        QCOMPARE(window->racesBox()->text(), QStringLiteral("Races"));
+        QVERIFY(window->modelOption(0)->isChecked());
+        QCOMPARE(window->grid().rowCount(), 1);
+        QCOMPARE(window->grid().cellText(0, kBand), QStringLiteral("Fed. band"));
+        QCOMPARE(window->grid().cellText(0, PigeonGrid::kColourColumn), QStringLiteral("Color"));
+        QCOMPARE(window->headerLine(0)->text(), QString());
+    }
+
+    void fancierBoundButtonsNeedAFancier()
+    {
+        openWindow();
+        appState().activeSettings.protocol = 3;
+        window->modelOption(3)->setChecked(true);
+        for (int button : {FrmLinking::SingleBand, FrmLinking::MultipleBands, FrmLinking::GenerateBandsButton,
+                           FrmLinking::UpdateDatabase, FrmLinking::UpdateClockButton}) {
+            dialogs->seen.clear();
+            click(button);
+            QTRY_COMPARE(dialogs->seen, QStringList({"No fancier|Choose a fancier first"}));
+        }
+        // Read Clock works without one (and with this model does nothing).
+        dialogs->seen.clear();
+        click(FrmLinking::ReadClockButton);
+        QTest::qWait(50);
+        QVERIFY(dialogs->seen.isEmpty());
+        QVERIFY(allButtonsEnabled());
+        QCOMPARE(data->pigeonsOf(fancier).size(), 1);
+    }
+
+    void searchShowsTheFancierAndThePigeons()
+    {
+        data->addPigeon(fancier, {"BE", "22", "12345", " ", "", "BBBBBBBB", 2});
+        openWindow();
+        QTest::mouseClick(window->searchButton(1), Qt::LeftButton);
+        QCOMPARE(searchModes, QList<int>({1}));
+        QCOMPARE(window->headerLine(0)->text(), QStringLiteral("Name : Jan Peeters  - Licence : 12345678"));
+        QCOMPARE(window->headerLine(1)->text(), QStringLiteral("Adress : Dorp 1"));
+        QCOMPARE(window->headerLine(2)->text(), QStringLiteral("Zip : 9000  - City : Gent  - District : Oost"));
+        QCOMPARE(window->grid().rowCount(), 4);
+        QCOMPARE(rowOf(window->grid(), 1), QStringLiteral("1|BE|23|0000000100|BLAU|F|AAAAAAAA|"));
+        QCOMPARE(rowOf(window->grid(), 2), QStringLiteral("2|BE|22|     12345|||BBBBBBBB|"));
+        QCOMPARE(rowOf(window->grid(), 3), QStringLiteral("3|||||||"));
+        QCOMPARE(window->grid().currentRow(), 2);
+
+        // A search left without a choice keeps the screen but no fancier:
+        // the grid takes no keys and nothing can be stored.
+        fancier = 0;
+        QTest::mouseClick(window->searchButton(0), Qt::LeftButton);
+        QCOMPARE(window->grid().rowCount(), 4);
+        QCOMPARE(appState().currentFancierId, 0);
+        clickCell(3, kBand);
+        typeIntoGrid("77\r");
+        QCOMPARE(window->grid().cellText(3, kBand), QString());
+        click(FrmLinking::UpdateDatabase);
+        QTRY_COMPARE(dialogs->seen, QStringList({"No fancier|Choose a fancier first"}));
+    }
+
+    void theSearchWindowChoosesTheFancier()
+    {
+        data->addFancier("77777777", "Other");
+        window = std::make_unique<FrmLinking>();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        // The official types the licence into the search window and selects.
+        QTimer::singleShot(100, this, [] {
+            auto* search = qobject_cast<FancierSearchWindow*>(QApplication::activeModalWidget());
+            QVERIFY(search);
+            QTest::keyClicks(search->queryBox(), "1234");
+            QTest::mouseClick(search->selectButton(), Qt::LeftButton);
+        });
+        QTest::mouseClick(window->searchButton(0), Qt::LeftButton);
+        QCOMPARE(appState().currentFancierId, fancier);
+        QCOMPARE(window->shownFancierId(), fancier);
+        QCOMPARE(window->grid().rowCount(), 3);
+    }
+
+    void reopeningShowsTheFancierOfTheRun()
+    {
+        appState().currentFancierId = fancier;
+        openWindow();
+        QCOMPARE(window->shownFancierId(), fancier);
+        QCOMPARE(window->grid().rowCount(), 3);
+        // Storing the grid shown keeps the fancier's pigeon.
+        click(FrmLinking::UpdateDatabase);
+        QCOMPARE(data->pigeonsOf(fancier).size(), 1);
+    }
+
+    void typedBandsMarksAndStoringWithAPrintout()
+    {
+        const QString pdf = data->folder() + QStringLiteral("/list.pdf");
+        openWindow();
+        window->setPrinterSource([pdf](QWidget*) {
+            auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(pdf);
+            return printer;
+        });
+        QTest::mouseClick(window->searchButton(0), Qt::LeftButton);
+        clickCell(2, kBand);
+        typeIntoGrid("101\r102\r");
+        QCOMPARE(rowOf(window->grid(), 2), QStringLiteral("2|BE|23|0000000101||||"));
+        QCOMPARE(rowOf(window->grid(), 3), QStringLiteral("3|BE|23|0000000102||||"));
+        QCOMPARE(window->grid().rowCount(), 5);
+        QCOMPARE(window->grid().currentRow(), 4);
+        // Colour typed in lower case, a sex mark and a chip code.
+        clickCell(2, PigeonGrid::kColourColumn);
+        typeIntoGrid("rood");
+        clickCell(2, PigeonGrid::kSexColumn);
+        QCOMPARE(rowOf(window->grid(), 2), QStringLiteral("2|BE|23|0000000101|ROOD|F||"));
+        window->grid().setCellText(2, kChip, QStringLiteral("0A1B2C3D"));
+        window->grid().setCellText(3, kChip, QStringLiteral("0A1B2C3E"));
+        // Row 1 is marked for deletion, twice clicked is unmarked again, then marked.
+        clickCell(1, PigeonGrid::kDeleteColumn);
+        clickCell(1, PigeonGrid::kDeleteColumn);
+        clickCell(1, PigeonGrid::kDeleteColumn);
+        QCOMPARE(window->grid().cellText(1, PigeonGrid::kDeleteColumn), QStringLiteral("X"));
+
+        window->printoutBox()->setChecked(true);
+        dialogs->answers = {QMessageBox::Yes};
+        click(FrmLinking::UpdateDatabase);
+        QCOMPARE(dialogs->seen, QStringList({"Printout|Print the pigeon list ?"}));
+        QCOMPARE(data->pigeonsOf(fancier),
+                 QStringList({"BE|23|0000000101|ROOD|F|0A1B2C3D|00|BE230000000101|0",
+                              "BE|23|0000000102|    | |0A1B2C3E|00|BE230000000102|0"}));
+        QCOMPARE(data->backupRows().size(), 1);
+        // The grid shows what was stored.
+        QCOMPARE(window->grid().rowCount(), 4);
+        QCOMPARE(rowOf(window->grid(), 1), QStringLiteral("1|BE|23|0000000101|ROOD|F|0A1B2C3D|"));
+        QVERIFY(allButtonsEnabled());
+        QFile printed(pdf);
+        QVERIFY(printed.open(QIODevice::ReadOnly));
+        QVERIFY(printed.size() > 1000);
+    }
+
+    void generateBandsFromTheRangeBoxes()
+    {
+        openWindow();
+        QTest::mouseClick(window->searchButton(0), Qt::LeftButton);
+        QTest::keyClicks(window->fromBox(), "BE5");
+        QTest::keyClicks(window->toBox(), "7x");
+        QCOMPARE(window->toBox()->text(), QStringLiteral("7"));
+        click(FrmLinking::GenerateBandsButton);
+        QCOMPARE(window->grid().rowCount(), 6);
+        QCOMPARE(window->grid().cellText(2, kBand), QStringLiteral("BE00000005"));
+        QCOMPARE(window->grid().cellText(4, kBand), QStringLiteral("BE00000007"));
+        QVERIFY(allButtonsEnabled());
+    }
+
+    void cancelAsksAndOnlyStopsARunningJob()
+    {
+        startSimulator(ClockModel::Omnexa);
+        openWindow();
+        QTest::mouseClick(window->searchButton(0), Qt::LeftButton);
+        // No job: the question, then every button as before.
+        click(FrmLinking::Cancel);
+        QCOMPARE(dialogs->seen, QStringList({"Row #1|Stop the running job ?"}));
+        QVERIFY(allButtonsEnabled());
+
+        // A single-band reading waits for a chip that never comes.
+        bool checkedDuringJob = false;
+        bool onlyCancelDuringJob = false;
+        bool stillDisabledAfterNo = false;
+        dialogs->answers = {QMessageBox::No, QMessageBox::Yes};
+        dialogs->onBox = [&](const QString&) {
+            if (!checkedDuringJob)
+                return;
+            stillDisabledAfterNo = onlyCancelEnabled();
+        };
+        QTimer::singleShot(300, this, [&] {
+            checkedDuringJob = true;
+            onlyCancelDuringJob = window->isJobRunning() && onlyCancelEnabled();
+            click(FrmLinking::Cancel);
+            QTimer::singleShot(100, this, [&] { click(FrmLinking::Cancel); });
+        });
+        dialogs->seen.clear();
+        click(FrmLinking::SingleBand);
+        QVERIFY(onlyCancelDuringJob);
+        QVERIFY(stillDisabledAfterNo);
+        QCOMPARE(dialogs->seen, QStringList({"Row #1|Stop the running job ?", "Row #1|Stop the running job ?"}));
+        QVERIFY(!window->isJobRunning());
+        QVERIFY(allButtonsEnabled());
+        QCOMPARE(window->grid().cellText(1, kChip), QStringLiteral("AAAAAAAA"));
+    }
+
+    void chipFromTheAntennaThenUpdateAndReadTheClock()
+    {
+        startSimulator(ClockModel::Omnexa);
+        openWindow();
+        QTest::mouseClick(window->searchButton(0), Qt::LeftButton);
+        clickCell(2, kBand);
+        typeIntoGrid("101");
+        clickCell(2, PigeonGrid::kSexColumn);
+        clickCell(2, kBand);
+
+        // The official holds the pigeon's chip band to the antenna.
+        sim->presentChip("0A1B2C3D");
+        click(FrmLinking::SingleBand);
+        QCOMPARE(window->grid().cellText(2, kChip), QStringLiteral("0A1B2C3D"));
+        QVERIFY(allButtonsEnabled());
+
+        window->racesBox()->setChecked(true);
+        click(FrmLinking::UpdateClockButton);
+        QVERIFY(allButtonsEnabled());
+        QCOMPARE(sim->state().raceBlock.size(), 100);
+        QCOMPARE(window->statusLabel()->text(), QString());
+        const SimState written = sim->state();
+        QCOMPARE(written.fancierBlocks.value(0).left(33), QByteArray("12345678Jan Peeters              "));
+        QCOMPARE(written.records.size(), 3);
+        QCOMPARE(written.records[0].data, QByteArray("999999"));
+        QCOMPARE(written.records[1].data, QByteArray("AAAAAAAABE 23-0000100F"));
+        QCOMPARE(written.records[2].data, QByteArray("0A1B2C3DBE 23-0000101F"));
+        QCOMPARE(data->pigeonsOf(fancier).size(), 2);
+
+        // Read back into the database: the stored pigeons give way to the clock's.
+        dialogs->seen.clear();
+        dialogs->answers = {QMessageBox::Yes};
+        appState().currentFancierId = 0;
+        click(FrmLinking::ReadClockButton);
+        QCOMPARE(dialogs->seen.size(), 1);
+        QVERIFY(dialogs->seen[0].startsWith(QStringLiteral("Pigeons present|")));
+        QCOMPARE(appState().currentFancierId, fancier);
+        QCOMPARE(data->pigeonsOf(fancier),
+                 QStringList({"BE |23|00000100|<null>|F|AAAAAAAA|<null>|BE 23-00000100F|0",
+                              "BE |23|00000101|<null>|F|0A1B2C3D|<null>|BE 23-00000101F|0"}));
+        QCOMPARE(window->shownFancierId(), fancier);
+        QCOMPARE(rowOf(window->grid(), 2), QStringLiteral("2|BE|23|  00000101||F|0A1B2C3D|"));
+        QCOMPARE(window->headerLine(0)->text(), QStringLiteral("Name : Jan Peeters  - Licence : 12345678"));
+        QVERIFY(allButtonsEnabled());
+    }
+
+    void multipleBandsRefuseAChipInUse()
+    {
+        startSimulator(ClockModel::Omnexa);
+        openWindow();
+        QTest::mouseClick(window->searchButton(0), Qt::LeftButton);
+        clickCell(2, kBand);
+        typeIntoGrid("101\r");
+        // The chip of row 1 is held to the antenna again for row 2.
+        sim->presentChip("AAAAAAAA");
+        click(FrmLinking::MultipleBands);
+        QCOMPARE(dialogs->seen, QStringList({"Row #1|El. band AAAAAAAA: already linked to a pigeon in this list "}));
+        QCOMPARE(window->grid().cellText(2, kChip), QString());
+        QVERIFY(allButtonsEnabled());
+
+        // Another chip goes into row 2, and the run ends at the row without a band.
+        sim->presentChip("0A1B2C3D");
+        click(FrmLinking::MultipleBands);
+        QCOMPARE(window->grid().cellText(2, kChip), QStringLiteral("0A1B2C3D"));
+        QCOMPARE(window->grid().cellText(3, kChip), QString());
+        QCOMPARE(dialogs->seen.size(), 1);
+        QVERIFY(allButtonsEnabled());
+    }
+};
+
+QTEST_MAIN(LinkingWindowTest)
+#include "tst_linking_window.moc"
