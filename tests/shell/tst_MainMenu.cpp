@@ -102,6 +102,8 @@ private slots:
         QCOMPARE(windowOpenedBy(menu.button(0)), GetText(1));
         QCOMPARE(windowOpenedBy(menu.button(1)), GetText(42));
         QCOMPARE(windowOpenedBy(menu.button(2)), QStringLiteral("Durvek Print - Manager"));
+        QCOMPARE(windowOpenedBy(menu.clockLanguageButton()), QStringLiteral("Language Module Zefira"));
+        QCOMPARE(windowOpenedBy(menu.languageExportButton()), QStringLiteral("Generate  strings"));
         // A disabled button cannot be clicked into doing anything.
         QCOMPARE(windowOpenedBy(menu.button(4)), QString());
         QVERIFY(menu.isVisible());

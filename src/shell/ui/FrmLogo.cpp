@@ -2,6 +2,8 @@
 #include "common/ui/Captions.h"
 #include "database/ClubDatabase.h"
 #include "fanciers/ui/FancierWindow.h"
+#include "languages/ui/FrmStrings.h"
+#include "languages/ui/FrmTaal.h"
 #include "linking/ui/FrmLinking.h"
 #include "shell/ui/TextInputDialog.h"
 #include "results/ui/FrmAfdrukken.h"
@@ -120,7 +122,42 @@ QWidget* FrmLogo::buildInfoPanel()
     column->addWidget(title);
     column->addWidget(new LogoEmblem(panel), 1, Qt::AlignCenter);
     column->addWidget(version);
+    column->addLayout(buildLanguageTools(panel));
     return panel;
+}
+
+QLayout* FrmLogo::buildLanguageTools(QWidget* panel)
+{
+    auto* row = new QHBoxLayout;
+    clockLanguage_ = new QPushButton(QStringLiteral("Clock texts..."), panel);
+    clockLanguage_->setObjectName(QStringLiteral("clockLanguage"));
+    clockLanguage_->setToolTip(QStringLiteral("Load the display texts into a clock"));
+    languageExport_ = new QPushButton(QStringLiteral("Export texts..."), panel);
+    languageExport_->setObjectName(QStringLiteral("languageExport"));
+    languageExport_->setToolTip(QStringLiteral("Write the clock texts as a source-code table"));
+    for (QPushButton* tool : {clockLanguage_, languageExport_}) {
+        tool->setFlat(true);
+        tool->setAutoDefault(false);
+        tool->setCursor(Qt::PointingHandCursor);
+        tool->setStyleSheet(QStringLiteral("color: #1f4e79; text-decoration: underline;"));
+        row->addWidget(tool);
+    }
+    connect(clockLanguage_, &QPushButton::clicked, this, [this] { openTool(&openClockLanguageWindow); });
+    connect(languageExport_, &QPushButton::clicked, this, [this] { openTool(&openLanguageExportWindow); });
+    return row;
+}
+
+// A window that cannot read its data does not open; the run goes on.
+void FrmLogo::openTool(void (*open)(QWidget*))
+{
+    try {
+        open(this);
+    } catch (const DatabaseError& error) {
+        QMessageBox::warning(this, windowTitle(),
+                             QStringLiteral("The window could not be opened:\n%1")
+                                 .arg(QString::fromUtf8(error.what())));
+    }
+    repaint();
 }
 
 void FrmLogo::onButton(int index)
@@ -130,18 +167,8 @@ void FrmLogo::onButton(int index)
         QCoreApplication::quit();
         return;
     }
-    const WindowOpener open = kMenu[size_t(index)].open;
-    if (!open)
-        return;
-    try {
-        open(this);
-    } catch (const DatabaseError& error) {
-        // A window that cannot read its data does not open; the run goes on.
-        QMessageBox::warning(this, windowTitle(),
-                             QStringLiteral("The window could not be opened:\n%1")
-                                 .arg(QString::fromUtf8(error.what())));
-    }
-    repaint();
+    if (const WindowOpener open = kMenu[size_t(index)].open)
+        openTool(open);
 }
 
 } // namespace durvek

@@ -2,6 +2,7 @@
 #include <QWidget>
 #include <array>
 
+class QLayout;
 class QPushButton;
 
 namespace durvek {
@@ -18,13 +19,21 @@ public:
     explicit FrmLogo(QWidget* parent = nullptr);
 
     QPushButton* button(int index) const;
+    // The clock language tools sit in the information panel, apart from the
+    // eight task buttons: they are for the club's clock keeper, not for race night.
+    QPushButton* clockLanguageButton() const { return clockLanguage_; }
+    QPushButton* languageExportButton() const { return languageExport_; }
 
 private:
     QWidget* buildButtonPanel();
     QWidget* buildInfoPanel();
+    QLayout* buildLanguageTools(QWidget* panel);
+    void openTool(void (*open)(QWidget*));
     void onButton(int index);
 
     std::array<QPushButton*, kButtonCount> buttons_{};
+    QPushButton* clockLanguage_ = nullptr;
+    QPushButton* languageExport_ = nullptr;
 };
 
 } // namespace durvek
