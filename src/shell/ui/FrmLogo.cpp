@@ -1,5 +1,6 @@
 #include "shell/ui/FrmLogo.h"
 #include "common/ui/Captions.h"
+#include "clubdata/ui/FrmClubData.h"
 #include "database/ClubDatabase.h"
 #include "fanciers/ui/FancierWindow.h"
 #include "languages/ui/FrmStrings.h"
@@ -49,7 +50,7 @@ const std::array<MenuButton, FrmLogo::kButtonCount> kMenu = {{
     {"Linking", 2, &openLinkingWindow},
     {"Print-Manager", 0, &openPrintManager},
     {"Pc-Soft", 4, &openModal<FrmPcSoft>},
-    {"Korvat", 0, nullptr},
+    {"Korvat", 0, &openClubDataWindow},
     {"Races", 86, &openModal<FrmRacepoints>},
     {"Settings", 5, &openModal<FrmSettings>},
     {"Exit", 6, nullptr},

@@ -1,0 +1,58 @@
+#pragma once
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+namespace durvek {
+
+// The part of a fancier the club data window shows and edits.
+struct ClubFancier {
+    int32_t id = 0;  // 0: not stored yet
+    QString name;
+    QString adress;
+    QString city;
+    QString licence;
+};
+
+// The fanciers table as the club data window uses it. Every value is bound;
+// failures throw DatabaseError.
+class ClubFancierStore {
+public:
+    explicit ClubFancierStore(QSqlDatabase db);
+
+    // Every fancier, active or not, by sort key (ties by id).
+    QList<int32_t> idsInSortOrder() const;
+
+    // Name, address, city and licence with blanks for empty fields.
+    std::optional<ClubFancier> fancier(int32_t id) const;
+
+    // Stores the fancier's four fields (blank ones as a single space) into
+    // the row with its id, or into a new row when the id is 0 or no longer
+    // there; returns the id of the row. The sort key is written from the name
+    // as the fancier window writes it, so the fancier is listed and found by
+    // name everywhere.
+    int32_t save(const ClubFancier& fancier);
+
+    // The first fancier in sort order whose name starts with text (letter
+    // case ignored, wildcards taken literally); 0 when there is none.
+    int32_t findByNamePrefix(const QString& text) const;
+
+    // Removes the fancier row; the fancier's pigeons stay.
+    void remove(int32_t id);
+
+    // The fancier's pigeons that carry an electronic band.
+    int chippedPigeonCount(int32_t id) const;
+
+    // The name as the window shows it (" " for none).
+    QString nameOf(int32_t id) const;
+
+private:
+    QSqlDatabase m_db;
+};
+
+// The sort key of a name: upper case without blanks, " " when that is empty.
+QString sortKeyOf(const QString& name);
+
+} // namespace durvek

@@ -1,0 +1,162 @@
+#pragma once
+#include "clocklink/ClubDataTransfer.h"
+#include "clocklink/ClubDataWindowAccess.h"
+#include "clocklink/DirectLine.h"
+#include "clocklink/ui/WidgetJobHost.h"
+#include "clubdata/BadgeStore.h"
+#include "clubdata/ClubFancierStore.h"
+#include "clubdata/ClubPigeonStore.h"
+#include "clubdata/CombineStore.h"
+#include "clubdata/FancierBrowser.h"
+#include <QDialog>
+#include <array>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+class QTableView;
+
+namespace durvek {
+
+class FilteredLineEdit;
+class RecordGridModel;
+
+// The club's editor of what travels between the PC and a clock in the club
+// data transfer: one fancier at a time with the fancier's pigeons, the badge
+// list and the combines, and the two transfer buttons. It keeps its own
+// current fancier, apart from the linking screen's.
+class FrmClubData : public QDialog, public ClubDataWindowAccess {
+    Q_OBJECT
+public:
+    enum Box { NameBox, AdressBox, CityBox, LicenceBox, BoxCount };
+    enum FancierButton { PreviousButton, NextButton, NewButton, SaveButton, ExitButton, SearchButton,
+                         DeleteButton, FancierButtonCount };
+    enum CombineButton { AddCombineButton, AddFancierButton, DeleteCombineButton, CombineButtonCount };
+    enum TransferButton { FromClockButton, ToClockButton, CancelButton, TransferExitButton, TransferButtonCount };
+    enum LabelIndex { NameLabel, AdressLabel, CityLabel, FourthLabel, LicenceLabel, IdLabel, CountLabel,
+                      LabelCount };
+
+    explicit FrmClubData(QWidget* parent = nullptr);
+    ~FrmClubData() override;
+
+    FilteredLineEdit* box(Box which) const { return m_boxes[which]; }
+    QPushButton* fancierButton(FancierButton which) const { return m_fancierButtons[which]; }
+    QPushButton* combineButton(CombineButton which) const { return m_combineButtons[which]; }
+    QPushButton* transferButton(TransferButton which) const { return m_transferButtons[which]; }
+    QLabel* label(LabelIndex which) const { return m_labels[which]; }
+    QTableView* badgeGrid() const { return m_badgeGrid; }
+    QTableView* pigeonGrid() const { return m_pigeonGrid; }
+    QTableView* combineGrid() const { return m_combineGrid; }
+    RecordGridModel* pigeonModel() const { return m_pigeonModel; }
+    RecordGridModel* badgeModel() const { return m_badgeModel; }
+    RecordGridModel* combineModel() const { return m_combineModel; }
+    QListWidget* memberList() const { return m_members; }
+    QCheckBox* combineCheck() const { return m_combineCheck; }
+    QProgressBar* progressBar() const { return m_progress; }
+    QString clubDataFancierName() const { return m_fancierName; }
+    bool transferRunning() const { return m_transferRunning; }
+
+    // How long the transfer leaves the clock after a header (tests shorten it).
+    void setSettlePause(int milliseconds) { m_settlePauseMs = milliseconds; }
+
+    // ClubDataWindowAccess
+    int32_t clubDataFancierId() const override { return m_fancierId; }
+    QString licenceText() const override;
+    QString nameText() const override;
+    void setLicenceText(const QString& text) override;
+    void setNameText(const QString& text) override;
+    bool saveFancier() override;
+    bool combineChecked() const override;
+    QString selectedCombineName() const override;
+    void reloadPigeons() override;
+    void showProgress(int percent) override;
+    void enterTransferState() override;
+    bool transferAborted() const override { return m_transferAborted; }
+    void clearTransferAborted() override { m_transferAborted = false; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildFancierPanel(QGroupBox* frame);
+    void buildBadgePanel(QGroupBox* frame);
+    void buildPigeonPanel(QGroupBox* frame);
+    void buildCombinePanel(QGroupBox* frame);
+    QWidget* buildTransferRow();
+    void setUpModels();
+    void load();
+
+    // The fancier panel
+    void showFancier();
+    void takeCurrentFancier();
+    void loadPigeons(int32_t id);
+    void showPigeonCount();
+    void clearBoxes();
+    void previousFancier();
+    void nextFancier();
+    void newFancier();
+    void searchFancier();
+    void deleteFancier();
+    void rebindFanciers();
+    void afterFancierButton();
+
+    // The grids
+    void pigeonCellLeft(const QModelIndex& previous);
+    void combineCellChanged();
+    void addCombine();
+    void addFancierToCombine();
+    void deleteCombine();
+    qint64 selectedCombineRow() const;
+
+    // The transfers
+    void runTransfer(TransferOutcome (ClubDataTransfer::*run)());
+    void enterReadyState();
+    void cancelTransfer();
+    void exitWindow();
+
+    void warn(const QString& message);
+    void reportFailure(const QString& message);
+    void focusName();
+
+    QSqlDatabase m_db;
+    ClubFancierStore m_fanciers;
+    ClubPigeonStore m_pigeons;
+    BadgeStore m_badges;
+    CombineStore m_combines;
+    FancierBrowser m_browser;
+
+    int32_t m_fancierId = 0;
+    QString m_fancierName = QStringLiteral(" ");
+    bool m_transferAborted = false;
+    bool m_transferRunning = false;
+    int m_settlePauseMs = ClubDataTransfer::kSettlePauseMs;
+
+    std::array<QGroupBox*, 4> m_frames {};
+    std::array<FilteredLineEdit*, BoxCount> m_boxes {};
+    std::array<QLabel*, LabelCount> m_labels {};
+    std::array<QPushButton*, FancierButtonCount> m_fancierButtons {};
+    std::array<QPushButton*, CombineButtonCount> m_combineButtons {};
+    std::array<QPushButton*, TransferButtonCount> m_transferButtons {};
+    QTableView* m_badgeGrid = nullptr;
+    QTableView* m_pigeonGrid = nullptr;
+    QTableView* m_combineGrid = nullptr;
+    RecordGridModel* m_badgeModel = nullptr;
+    RecordGridModel* m_pigeonModel = nullptr;
+    RecordGridModel* m_combineModel = nullptr;
+    QListWidget* m_members = nullptr;
+    QCheckBox* m_combineCheck = nullptr;
+    QLabel* m_holdLabel = nullptr;
+    QProgressBar* m_progress = nullptr;
+
+    WidgetJobHost m_host;
+    DirectLine m_line;
+};
+
+// Opens the club data window modally over the menu.
+void openClubDataWindow(QWidget* parent);
+
+} // namespace durvek

@@ -1,0 +1,237 @@
+// Both club data transfers started from the window's buttons, against the
+// simulated clock in this process: a fancier and a combine sent, a fancier
+// with pigeons received, and Cancel while the clock stays silent.
+#include "ClubDataDatabase.h"
+#include "ModalAnswers.h"
+#include "Simulator.h"
+#include "clubdata/ui/FrmClubData.h"
+#include "clubdata/ui/RecordGridModel.h"
+#include "common/AppState.h"
+#include "common/ui/FilteredLineEdit.h"
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+using namespace durvek;
+using namespace durvek::test;
+
+namespace {
+
+using Kind = ModalAnswers::Kind;
+
+// The database, the simulated clock on COM1 and the window over them.
+struct Bench {
+    explicit Bench(clocksim::SimState clock = clocksim::SimState())
+    {
+        clocksim::SimulatorOptions options;
+        options.lineDelay = false;
+        sim = std::make_unique<clocksim::Simulator>(clock, options);
+        QVERIFY(sim->start());
+        ClubSettings& settings = appState().activeSettings;
+        settings = ClubSettings();
+        settings.com = 0;
+        settings.portDevices[0] = sim->devicePath();
+    }
+    ~Bench()
+    {
+        window.reset();
+        sim->stop();
+    }
+
+    FrmClubData& open()
+    {
+        window = std::make_unique<FrmClubData>();
+        window->setSettlePause(0);
+        window->show();
+        return *window;
+    }
+
+    void expectReady() const
+    {
+        QVERIFY(!window->transferRunning());
+        QVERIFY(window->progressBar()->isHidden());
+        for (int i = 0; i < FrmClubData::FancierButtonCount; ++i)
+            QVERIFY(window->fancierButton(FrmClubData::FancierButton(i))->isEnabled());
+        for (int i = 0; i < FrmClubData::TransferButtonCount; ++i)
+            QVERIFY(window->transferButton(FrmClubData::TransferButton(i))->isEnabled());
+        QVERIFY(window->box(FrmClubData::NameBox)->isEnabled());
+        QVERIFY(window->pigeonGrid()->isEnabled());
+        QVERIFY(window->combineGrid()->isEnabled());
+    }
+
+    ClubDataDatabase d;
+    std::unique_ptr<clocksim::Simulator> sim;
+    std::unique_ptr<FrmClubData> window;
+};
+
+QByteArray pad(const QByteArray& text, int width) { return text.leftJustified(width, ' '); }
+
+} // namespace
+
+class TestClubDataTransfers : public QObject {
+    Q_OBJECT
+
+private slots:
+    void sendTheFancierShown();
+    void sendACombine();
+    void receiveANewFancierWithPigeons();
+    void receiveReplacesThePigeonsAfterYes();
+    void cancelWhileTheClockIsSilent();
+};
+
+void TestClubDataTransfers::sendTheFancierShown()
+{
+    Bench b;
+    const int32_t jan = b.d.addFancier("Jan Peeters", "JANPEETERS", "1234567");
+    const int32_t other = b.d.addFancier("Other", "OTHER", "7654321");
+    b.d.addPigeon(jan, "NL", "21", "0000001234", "F", "11223344");
+    b.d.addPigeon(jan, "BE", QVariant(), "0000000017", " ", "0A1B2C3D");
+    b.d.addPigeon(other, "BE", "21", "0000000001", " ", "99999999");
+    b.d.setBadges({"Gold", "Silver", "", "", "", "Extra"});
+    FrmClubData& w = b.open();
+    QCOMPARE(w.clubDataFancierId(), jan);
+
+    w.transferButton(FrmClubData::ToClockButton)->click();
+
+    const clocksim::IncomingTransfer in = b.sim->state().incoming;
+    QCOMPARE(in.stages, QList<int>({1, 5, 8}));
+    QCOMPARE(in.header, QByteArray("123456700000Jan Peeters         "));
+    QCOMPARE(in.count, QByteArray("002"));
+    QCOMPARE(in.pigeons, QList<QByteArray>({"BE0000000000017 0A1B2C3D", "NL0000210001234F11223344"}));
+    // six badge rows: five go, in table order
+    QCOMPARE(in.badgeCount, QByteArray("5"));
+    QCOMPARE(in.badges, QList<QByteArray>({"Gold", "Silver", "1111111111", "1111111111", "1111111111"}));
+    b.expectReady();
+    QCOMPARE(w.focusWidget(), w.box(FrmClubData::NameBox));
+}
+
+void TestClubDataTransfers::sendACombine()
+{
+    Bench b;
+    const int32_t ann = b.d.addFancier("Ann", "ANN", "11111111");
+    const int32_t bob = b.d.addFancier("Bob", "BOB", "22222222");
+    b.d.addPigeon(ann, "NL", "21", "0000000005", " ", "AAAAAAAA");
+    b.d.addPigeon(bob, "NL", "20", "0000000009", " ", "BBBBBBBB");
+    b.d.addCombine(1, "Other", 0, 0, 0);
+    FrmClubData& w = b.open();
+    ModalAnswers answers;
+    answers.push(Kind::Type, QStringLiteral("Club A"));
+    w.combineButton(FrmClubData::AddCombineButton)->click();
+    w.combineButton(FrmClubData::AddFancierButton)->click();
+    w.fancierButton(FrmClubData::NextButton)->click();
+    w.combineButton(FrmClubData::AddFancierButton)->click();
+    QCOMPARE(w.memberList()->count(), 2);
+    w.combineCheck()->setChecked(true);
+
+    w.transferButton(FrmClubData::ToClockButton)->click();
+
+    const clocksim::IncomingTransfer in = b.sim->state().incoming;
+    QCOMPARE(in.stages, QList<int>({1, 10, 5, 8}));
+    QCOMPARE(in.header, QByteArray("000000000000") + pad("Club A", 20));
+    QCOMPARE(in.members, pad("Ann", 20) + pad("Bob", 20));
+    QCOMPARE(in.count, QByteArray("002"));
+    QCOMPARE(in.pigeons, QList<QByteArray>({"NL2000200000009 BBBBBBBB", "NL1000210000005 AAAAAAAA"}));
+    b.expectReady();
+}
+
+void TestClubDataTransfers::receiveANewFancierWithPigeons()
+{
+    clocksim::SimState clock;
+    clock.outLicence = "1234567";
+    clock.outName = "Sender";
+    clock.outPigeons = {{"BE", "07", "1234", 'F', "0A1B2C3D4E"}, {"NL", "08", "7654321", ' ', "11223344AA"}};
+    Bench b(clock);
+    const int32_t jan = b.d.addFancier("Jan", "JAN");
+    b.d.addPigeon(jan, "DE", "19", "0000000042", " ", "0A1B2C3D");
+    FrmClubData& w = b.open();
+    w.fancierButton(FrmClubData::NewButton)->click();
+    w.box(FrmClubData::CityBox)->setText(QStringLiteral("Hove"));
+
+    ModalAnswers answers;
+    w.transferButton(FrmClubData::FromClockButton)->click();
+
+    QVERIFY(answers.seen.isEmpty());
+    const int32_t id = w.clubDataFancierId();
+    QVERIFY(id > jan);
+    QCOMPARE(w.box(FrmClubData::NameBox)->text(), QStringLiteral("Sender"));
+    QCOMPARE(w.box(FrmClubData::LicenceBox)->text(), QStringLiteral("1234567"));
+    QCOMPARE(b.d.rows(QStringLiteral("SELECT Name, Licence, city, sort FROM fanciers WHERE id = %1").arg(id)),
+             QStringList({"Sender|1234567|Hove|SENDER"}));
+    QCOMPARE(b.d.rows(QStringLiteral("SELECT Fancier, country, Year, band, sex, elcode FROM pigeons ORDER BY rowid")),
+             QStringList({QStringLiteral("%1|DE|19|0000000042| |0A1B2C3D").arg(jan),
+                          QStringLiteral("%1|BE|07|0001234|F|0A1B2C3D").arg(id),
+                          QStringLiteral("%1|NL|08|7654321| |11223344").arg(id)}));
+    QVERIFY(w.pigeonGrid()->isVisible());
+    QCOMPARE(w.pigeonModel()->recordCount(), 2);
+    QCOMPARE(w.label(FrmClubData::CountLabel)->text(), QStringLiteral("Pigeons with an electronic band :  2"));
+    b.expectReady();
+}
+
+void TestClubDataTransfers::receiveReplacesThePigeonsAfterYes()
+{
+    clocksim::SimState clock;
+    clock.outLicence = "555";
+    clock.outName = "Jan";
+    clock.outPigeons = {{"BE", "07", "1", ' ', "CCCCCCCC00"}};
+    Bench b(clock);
+    const int32_t jan = b.d.addFancier("Jan", "JAN");
+    b.d.addPigeon(jan, "DE", "19", "0000000042", " ", "0A1B2C3D");
+    FrmClubData& w = b.open();
+
+    ModalAnswers answers;
+    answers.push(Kind::No);
+    w.transferButton(FrmClubData::FromClockButton)->click();
+    QCOMPARE(b.d.rows(QStringLiteral("SELECT elcode FROM pigeons")), QStringList({"0A1B2C3D"}));
+    b.expectReady();
+
+    answers.push(Kind::Yes);
+    w.transferButton(FrmClubData::FromClockButton)->click();
+    QCOMPARE(answers.seen.size(), 2);
+    QVERIFY(answers.seen[1].startsWith(QStringLiteral("Durvek|The pigeons of this fancier")));
+    QVERIFY(answers.seen[1].endsWith(QStringLiteral(" ?")));
+    QCOMPARE(w.clubDataFancierId(), jan);
+    QCOMPARE(b.d.rows(QStringLiteral("SELECT Fancier, elcode FROM pigeons")),
+             QStringList({QStringLiteral("%1|CCCCCCCC").arg(jan)}));
+    QCOMPARE(b.d.rows(QStringLiteral("SELECT Licence FROM fanciers")), QStringList({"555"}));
+    QCOMPARE(w.pigeonModel()->recordCount(), 1);
+}
+
+void TestClubDataTransfers::cancelWhileTheClockIsSilent()
+{
+    Bench b;
+    const int32_t jan = b.d.addFancier("Jan", "JAN");
+    b.d.addPigeon(jan, "BE", "21", "0000000001", " ", "AAAAAAAA");
+    b.sim->changeFaults([](clocksim::Faults& f) { f.silent = true; });
+    FrmClubData& w = b.open();
+
+    bool sawTransferState = false;
+    QTimer::singleShot(150, &w, [&] {
+        sawTransferState = w.transferRunning() && !w.fancierButton(FrmClubData::SaveButton)->isEnabled()
+            && !w.transferButton(FrmClubData::ToClockButton)->isEnabled()
+            && w.transferButton(FrmClubData::CancelButton)->isEnabled() && !w.pigeonGrid()->isEnabled();
+        w.transferButton(FrmClubData::CancelButton)->click();
+    });
+    w.transferButton(FrmClubData::ToClockButton)->click();
+    QVERIFY(sawTransferState);
+    b.expectReady();
+    QVERIFY(b.sim->state().incoming.pigeons.isEmpty());
+
+    // Escape stops the receive as well, after the question about the pigeons
+    ModalAnswers answers;
+    answers.push(Kind::Yes);
+    QTimer::singleShot(300, &w, [&] { QTest::keyClick(w.transferButton(FrmClubData::CancelButton), Qt::Key_Escape); });
+    w.transferButton(FrmClubData::FromClockButton)->click();
+    b.expectReady();
+    QVERIFY(answers.allUsed());
+    QVERIFY(w.isVisible());
+    QCOMPARE(b.d.value(QStringLiteral("SELECT count(*) FROM pigeons")).toInt(), 1);
+}
+
+QTEST_MAIN(TestClubDataTransfers)
+#include "tst_clubdata_transfers.moc"

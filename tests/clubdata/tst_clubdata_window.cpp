@@ -1,0 +1,488 @@
+// The club data window driven offscreen over a delivered database: the
+// fancier browser and its buttons, the pigeon grid's entry rules, badges and
+// combines with their members.
+#include "ClubDataDatabase.h"
+#include "ModalAnswers.h"
+#include "clubdata/PigeonEntryRules.h"
+#include "clubdata/ui/FrmClubData.h"
+#include "clubdata/ui/RecordGridModel.h"
+#include "common/ui/FilteredLineEdit.h"
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableView>
+#include <QSqlQuery>
+#include <QTest>
+
+using namespace durvek;
+using namespace durvek::test;
+
+namespace {
+
+using Kind = ModalAnswers::Kind;
+
+QStringList listTexts(const QListWidget* list)
+{
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts << list->item(i)->text();
+    return texts;
+}
+
+// Types text into a grid cell as a user would (the first key opens the
+// editor) and leaves it with Tab.
+void typeIntoCell(QTableView* grid, int row, int column, const QString& text)
+{
+    const QModelIndex index = grid->model()->index(row, column);
+    grid->setFocus();
+    grid->setCurrentIndex(index);
+    // Tab out of the cell before has opened the editor already.
+    auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(index));
+    QString rest = text;
+    if (editor) {
+        editor->selectAll();
+    } else {
+        QTest::keyClicks(grid, text.left(1));
+        editor = qobject_cast<QLineEdit*>(grid->indexWidget(index));
+        rest = text.mid(1);
+    }
+    QVERIFY(editor);
+    QTest::keyClicks(editor, rest);
+    QTest::keyClick(editor, Qt::Key_Tab);
+}
+
+QString cell(const QTableView* grid, int row, int column)
+{
+    return grid->model()->index(row, column).data().toString();
+}
+
+} // namespace
+
+class TestClubDataWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void emptyTableOpensEmpty();
+    void captionsComeFromTheCatalogue();
+    void newThenSave();
+    void savingWithoutANameIsRefused();
+    void browsingStopsAtBothEnds();
+    void deleteAsksAndKeepsThePigeons();
+    void deletingTheLastInSortOrderClearsTheWindow();
+    void searchByName();
+    void pigeonGridEntryRules();
+    void pigeonGridStartsRowsForTheFancierShown();
+    void badgesAreTheFixedRows();
+    void combinesWithMembers();
+    void cancelledCombineNameStillAddsOne();
+    void escapeDoesNotCloseTheWindow();
+};
+
+void TestClubDataWindow::emptyTableOpensEmpty()
+{
+    ClubDataDatabase d;
+    FrmClubData w;
+    w.show();
+    QCOMPARE(w.clubDataFancierId(), 0);
+    QCOMPARE(w.clubDataFancierName(), QStringLiteral(" "));
+    for (int i = 0; i < FrmClubData::BoxCount; ++i)
+        QVERIFY(w.box(FrmClubData::Box(i))->text().isEmpty());
+    QVERIFY(w.pigeonGrid()->isHidden());
+    QVERIFY(w.progressBar()->isHidden());
+
+    ModalAnswers answers;
+    answers.push(Kind::Yes);
+    w.fancierButton(FrmClubData::DeleteButton)->click();
+    QVERIFY(answers.seen.isEmpty());
+    // Previous and Next have nothing to move to
+    w.fancierButton(FrmClubData::NextButton)->click();
+    w.fancierButton(FrmClubData::PreviousButton)->click();
+    QCOMPARE(w.clubDataFancierId(), 0);
+    QVERIFY(w.pigeonGrid()->isHidden());
+}
+
+void TestClubDataWindow::captionsComeFromTheCatalogue()
+{
+    ClubDataDatabase d;
+    d.db.exec(QStringLiteral("UPDATE PcLanguage SET other = 'Vorige' WHERE id = 75"));
+    FrmClubData w;
+    QCOMPARE(w.windowTitle(), QStringLiteral("Durvek - Club Administrator"));
+    QCOMPARE(w.fancierButton(FrmClubData::PreviousButton)->text(), QStringLiteral("Vorige"));
+    QStringList buttons;
+    for (int i = 1; i < FrmClubData::FancierButtonCount; ++i)
+        buttons << w.fancierButton(FrmClubData::FancierButton(i))->text();
+    QCOMPARE(buttons, QStringList({"Next", "New", "Save", "Exit", "Search", "Delete"}));
+    QCOMPARE(w.transferButton(FrmClubData::FromClockButton)->text(), QStringLiteral("Read Clock"));
+    QCOMPARE(w.transferButton(FrmClubData::ToClockButton)->text(), QStringLiteral("Update Clock"));
+    QCOMPARE(w.transferButton(FrmClubData::CancelButton)->text(), QStringLiteral("Cancel"));
+    QCOMPARE(w.combineButton(FrmClubData::AddCombineButton)->text(), QStringLiteral("Add Combine"));
+    QCOMPARE(w.combineCheck()->text(), QStringLiteral("Combine"));
+    QStringList frames;
+    for (const char* name : {"Frame1_0", "Frame1_1", "Frame1_2", "Frame1_3"})
+        frames << w.findChild<QGroupBox*>(QString::fromLatin1(name))->title();
+    QCOMPARE(frames, QStringList({"Fancier", "Badge Data", "Pigeon Data", "Combine"}));
+    QCOMPARE(w.label(FrmClubData::NameLabel)->text(), QStringLiteral("Name"));
+    QCOMPARE(w.label(FrmClubData::LicenceLabel)->text(), QStringLiteral("Licence"));
+    QCOMPARE(w.label(FrmClubData::FourthLabel)->text(), QStringLiteral(" "));
+    QStringList headers;
+    for (int i = 0; i < w.pigeonModel()->columnCount(); ++i)
+        headers << w.pigeonModel()->headerData(i, Qt::Horizontal).toString();
+    QCOMPARE(headers, QStringList({"owner", "Co.", "Ye.", "Fed. band", "El. band", "Sx."}));
+    QCOMPARE(w.badgeModel()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Badge Data"));
+    QCOMPARE(w.combineModel()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Name"));
+}
+
+void TestClubDataWindow::newThenSave()
+{
+    ClubDataDatabase d;
+    const int32_t first = d.addFancier("Adams", "ADAMS", "11111111");
+    d.addPigeon(first, "NL", "21", "0000000001", " ", "0A1B2C3D");
+    FrmClubData w;
+    w.show();
+    QCOMPARE(w.clubDataFancierId(), first);
+    QCOMPARE(w.box(FrmClubData::NameBox)->text(), QStringLiteral("Adams"));
+    QCOMPARE(w.label(FrmClubData::IdLabel)->text(), QString::number(first));
+    QCOMPARE(w.label(FrmClubData::CountLabel)->text(), QStringLiteral("Pigeons with an electronic band :  1"));
+
+    w.fancierButton(FrmClubData::NewButton)->click();
+    QCOMPARE(w.clubDataFancierId(), 0);
+    QVERIFY(w.box(FrmClubData::NameBox)->text().isEmpty());
+    QVERIFY(w.pigeonGrid()->isHidden());
+    QCOMPARE(w.label(FrmClubData::CountLabel)->text(), QStringLiteral("Pigeons with an electronic band :  0"));
+
+    QTest::keyClicks(w.box(FrmClubData::NameBox), QStringLiteral("Baker"));
+    QTest::keyClicks(w.box(FrmClubData::AdressBox), QStringLiteral("Mill Road 4"));
+    QTest::keyClicks(w.box(FrmClubData::CityBox), QStringLiteral("Hove"));
+    QTest::keyClicks(w.box(FrmClubData::LicenceBox), QStringLiteral("22222222"));
+    w.fancierButton(FrmClubData::SaveButton)->click();
+
+    const int32_t added = w.clubDataFancierId();
+    QVERIFY(added > first);
+    QCOMPARE(w.clubDataFancierName(), QStringLiteral("Baker"));
+    QCOMPARE(d.rows(QStringLiteral("SELECT Name, Adress, city, Licence, sort FROM fanciers WHERE id = %1").arg(added)),
+             QStringList({"Baker|Mill Road 4|Hove|22222222|BAKER"}));
+    QCOMPARE(w.label(FrmClubData::IdLabel)->text(), QString::number(added));
+    QVERIFY(w.pigeonGrid()->isVisible());
+    QCOMPARE(w.pigeonModel()->recordCount(), 0);
+
+    // Save again edits the same row
+    w.box(FrmClubData::CityBox)->setText(QStringLiteral("Brighton"));
+    w.fancierButton(FrmClubData::SaveButton)->click();
+    QCOMPARE(w.clubDataFancierId(), added);
+    QCOMPARE(d.value(QStringLiteral("SELECT count(*) FROM fanciers")).toInt(), 2);
+    QCOMPARE(d.value(QStringLiteral("SELECT city FROM fanciers WHERE id = %1").arg(added)).toString(),
+             QStringLiteral("Brighton"));
+    // the browser stands on the saved fancier: Previous goes to Adams
+    w.fancierButton(FrmClubData::PreviousButton)->click();
+    QCOMPARE(w.clubDataFancierId(), first);
+}
+
+void TestClubDataWindow::savingWithoutANameIsRefused()
+{
+    ClubDataDatabase d;
+    FrmClubData w;
+    w.show();
+    ModalAnswers answers;
+    answers.push(Kind::Ok);
+    w.box(FrmClubData::CityBox)->setText(QStringLiteral("Hove"));
+    w.box(FrmClubData::NameBox)->setText(QStringLiteral("   "));
+    w.fancierButton(FrmClubData::SaveButton)->click();
+    QCOMPARE(answers.seen, QStringList({"Durvek|Fed. band"}));
+    QCOMPARE(answers.icons, QList<int>({int(QMessageBox::Warning)}));
+    QCOMPARE(d.value(QStringLiteral("SELECT count(*) FROM fanciers")).toInt(), 0);
+    QCOMPARE(w.clubDataFancierId(), 0);
+}
+
+void TestClubDataWindow::browsingStopsAtBothEnds()
+{
+    ClubDataDatabase d;
+    // ids and sort order differ
+    const int32_t c = d.addFancier("Clark", "CLARK");
+    const int32_t a = d.addFancier("Adams", "ADAMS");
+    const int32_t b = d.addFancier("Baker", "BAKER");
+    d.addPigeon(b, "BE", "20", "0000000007", "F", "");
+    d.addPigeon(b, "BE", "20", "0000000008", " ", "12345678");
+    FrmClubData w;
+    w.show();
+    QPushButton* previous = w.fancierButton(FrmClubData::PreviousButton);
+    QPushButton* next = w.fancierButton(FrmClubData::NextButton);
+    QCOMPARE(w.clubDataFancierId(), a);
+
+    next->click();
+    QCOMPARE(w.clubDataFancierId(), b);
+    QCOMPARE(w.clubDataFancierName(), QStringLiteral("Baker"));
+    QCOMPARE(w.pigeonModel()->recordCount(), 2);
+    QCOMPARE(cell(w.pigeonGrid(), 0, 3), QStringLiteral("0000000007"));
+    QCOMPARE(cell(w.pigeonGrid(), 0, 0), QString::number(b));
+    QCOMPARE(w.label(FrmClubData::CountLabel)->text(), QStringLiteral("Pigeons with an electronic band :  1"));
+    QCOMPARE(w.focusWidget(), w.box(FrmClubData::NameBox));
+
+    next->click();
+    QCOMPARE(w.clubDataFancierId(), c);
+    QVERIFY(next->isEnabled());
+    next->click();
+    QCOMPARE(w.clubDataFancierId(), c);
+    QCOMPARE(w.box(FrmClubData::NameBox)->text(), QStringLiteral("Clark"));
+    QVERIFY(!next->isEnabled());
+
+    previous->click();
+    QVERIFY(next->isEnabled());
+    QCOMPARE(w.clubDataFancierId(), b);
+    previous->click();
+    QCOMPARE(w.clubDataFancierId(), a);
+    QVERIFY(previous->isEnabled());
+    previous->click();
+    QCOMPARE(w.clubDataFancierId(), a);
+    QVERIFY(!previous->isEnabled());
+}
+
+void TestClubDataWindow::deleteAsksAndKeepsThePigeons()
+{
+    ClubDataDatabase d;
+    const int32_t a = d.addFancier("Adams", "ADAMS");
+    const int32_t b = d.addFancier("Baker", "BAKER");
+    d.addPigeon(a, "BE", "20", "0000000007", " ", "");
+    d.addPigeon(b, "BE", "20", "0000000008", " ", "");
+    FrmClubData w;
+    w.show();
+    ModalAnswers answers;
+    answers.push(Kind::No);
+    answers.push(Kind::Yes);
+
+    w.fancierButton(FrmClubData::DeleteButton)->click();
+    QCOMPARE(d.value(QStringLiteral("SELECT count(*) FROM fanciers")).toInt(), 2);
+    QCOMPARE(w.clubDataFancierId(), a);
+
+    w.fancierButton(FrmClubData::DeleteButton)->click();
+    QCOMPARE(answers.seen, QStringList({"Durvek|Ye. ?", "Durvek|Ye. ?"}));
+    QCOMPARE(answers.icons.first(), int(QMessageBox::Question));
+    QCOMPARE(answers.defaultIsNo, QList<int>({1, 1}));
+    QCOMPARE(d.rows(QStringLiteral("SELECT id FROM fanciers")), QStringList({QString::number(b)}));
+    QCOMPARE(d.value(QStringLiteral("SELECT count(*) FROM pigeons")).toInt(), 2);
+    // the next fancier in sort order takes the place
+    QCOMPARE(w.clubDataFancierId(), b);
+    QCOMPARE(w.box(FrmClubData::NameBox)->text(), QStringLiteral("Baker"));
+    QCOMPARE(w.pigeonModel()->recordCount(), 1);
+}
+
+void TestClubDataWindow::deletingTheLastInSortOrderClearsTheWindow()
+{
+    ClubDataDatabase d;
+    const int32_t a = d.addFancier("Adams", "ADAMS");
+    const int32_t b = d.addFancier("Baker", "BAKER");
+    FrmClubData w;
+    w.show();
+    w.fancierButton(FrmClubData::NextButton)->click();
+    QCOMPARE(w.clubDataFancierId(), b);
+    ModalAnswers answers;
+    answers.push(Kind::Yes);
+    w.fancierButton(FrmClubData::DeleteButton)->click();
+    QCOMPARE(w.clubDataFancierId(), 0);
+    QVERIFY(w.box(FrmClubData::NameBox)->text().isEmpty());
+    QVERIFY(w.pigeonGrid()->isHidden());
+    QCOMPARE(d.rows(QStringLiteral("SELECT id FROM fanciers")), QStringList({QString::number(a)}));
+    // Delete with nobody shown does nothing
+    w.fancierButton(FrmClubData::DeleteButton)->click();
+    QCOMPARE(answers.seen.size(), 1);
+    // a step back finds Adams
+    w.fancierButton(FrmClubData::PreviousButton)->click();
+    QCOMPARE(w.clubDataFancierId(), a);
+}
+
+void TestClubDataWindow::searchByName()
+{
+    ClubDataDatabase d;
+    d.addFancier("Adams", "ADAMS");
+    const int32_t j = d.addFancier("Jansen", "JANSEN");
+    d.addPigeon(j, "NL", "19", "0000000003", " ", "AABBCCDD");
+    FrmClubData w;
+    w.show();
+    ModalAnswers answers;
+    answers.push(Kind::Type, QStringLiteral("  jan "));
+    w.fancierButton(FrmClubData::SearchButton)->click();
+    QCOMPARE(w.clubDataFancierId(), j);
+    QCOMPARE(w.box(FrmClubData::NameBox)->text(), QStringLiteral("Jansen"));
+    QCOMPARE(w.pigeonModel()->recordCount(), 1);
+    QCOMPARE(w.label(FrmClubData::CountLabel)->text(), QStringLiteral("Pigeons with an electronic band :  1"));
+
+    answers.push(Kind::Type, QStringLiteral("zz"));
+    answers.push(Kind::Ok);
+    w.fancierButton(FrmClubData::SearchButton)->click();
+    QCOMPARE(answers.seen.mid(1), QStringList({"prompt|Search", "Durvek|Printout zz From :"}));
+    QCOMPARE(w.clubDataFancierId(), j);
+
+    // Escape, and closing by the frame, change nothing
+    answers.push(Kind::Escape);
+    w.fancierButton(FrmClubData::SearchButton)->click();
+    answers.push(Kind::CloseFrame);
+    w.fancierButton(FrmClubData::SearchButton)->click();
+    QVERIFY(answers.allUsed());
+    QCOMPARE(answers.seen.size(), 5);
+    QCOMPARE(w.clubDataFancierId(), j);
+    // and Previous carries on from the found fancier
+    w.fancierButton(FrmClubData::PreviousButton)->click();
+    QCOMPARE(w.box(FrmClubData::NameBox)->text(), QStringLiteral("Adams"));
+}
+
+void TestClubDataWindow::pigeonGridEntryRules()
+{
+    ClubDataDatabase d;
+    const int32_t a = d.addFancier("Adams", "ADAMS");
+    d.addPigeon(a, "nl", "21", "0000000067", " ", "");
+    d.addPigeon(a, QVariant(), QVariant(), QVariant(), QVariant(), QVariant());
+    FrmClubData w;
+    w.show();
+    QTableView* grid = w.pigeonGrid();
+    QCOMPARE(w.pigeonModel()->rowCount(), 3);  // two pigeons and the empty row
+
+    // walking through the first pigeon: the country is upper-cased and remembered
+    grid->setFocus();
+    grid->setCurrentIndex(grid->model()->index(0, 1));
+    QTest::keyClick(grid, Qt::Key_Right);
+    QTest::keyClick(grid, Qt::Key_Right);
+    QTest::keyClick(grid, Qt::Key_Right);
+    QCOMPARE(cell(grid, 0, 1), QStringLiteral("NL"));
+
+    // the second pigeon: one letter becomes NL, an empty band the next band,
+    // 2021 the year 20, anything in the sex column a hen
+    typeIntoCell(grid, 1, 1, QStringLiteral("b"));
+    typeIntoCell(grid, 1, 2, QStringLiteral("2021"));
+    grid->setCurrentIndex(grid->model()->index(1, 3));
+    QTest::keyClick(grid, Qt::Key_Right);
+    typeIntoCell(grid, 1, 5, QStringLiteral("x"));
+    QCOMPARE(d.rows(QStringLiteral("SELECT country, Year, band, sex FROM pigeons ORDER BY rowid")),
+             QStringList({"NL|21|0000000067| ", "NL|20|0000000068|F"}));
+
+    // three letters are cut to two; typing only 69 completes the band
+    typeIntoCell(grid, 1, 1, QStringLiteral("bel"));
+    typeIntoCell(grid, 1, 3, QStringLiteral("69"));
+    QCOMPARE(d.rows(QStringLiteral("SELECT country, band FROM pigeons ORDER BY rowid")),
+             QStringList({"NL|0000000067", "BE|0000000069"}));
+    QCOMPARE(pigeonEntryMemory().lastBand(), QStringLiteral("0000000069"));
+    QCOMPARE(pigeonEntryMemory().lastCountry(), QStringLiteral("BE"));
+}
+
+void TestClubDataWindow::pigeonGridStartsRowsForTheFancierShown()
+{
+    ClubDataDatabase d;
+    const int32_t a = d.addFancier("Adams", "ADAMS");
+    const int32_t b = d.addFancier("Baker", "BAKER");
+    d.addPigeon(a, "NL", "21", "0000000067", " ", "");
+    FrmClubData w;
+    w.show();
+    w.fancierButton(FrmClubData::NextButton)->click();
+    QCOMPARE(w.clubDataFancierId(), b);
+    QTableView* grid = w.pigeonGrid();
+    QCOMPARE(w.pigeonModel()->rowCount(), 1);
+
+    // walking through the empty row stores nothing
+    grid->setFocus();
+    grid->setCurrentIndex(grid->model()->index(0, 1));
+    QTest::keyClick(grid, Qt::Key_Right);
+    QTest::keyClick(grid, Qt::Key_Right);
+    QCOMPARE(d.value(QStringLiteral("SELECT count(*) FROM pigeons")).toInt(), 1);
+
+    typeIntoCell(grid, 0, 4, QStringLiteral("0A1B2C3D"));
+    QCOMPARE(w.pigeonModel()->recordCount(), 1);
+    QCOMPARE(w.pigeonModel()->rowCount(), 2);
+    QCOMPARE(d.rows(QStringLiteral("SELECT Fancier, Nr, elcode FROM pigeons WHERE Fancier = %1").arg(b)),
+             QStringList({QStringLiteral("%1|2|0A1B2C3D").arg(b)}));
+    QCOMPARE(cell(grid, 0, 0), QString::number(b));
+    // the owner column is not typed into
+    QVERIFY(!(w.pigeonModel()->flags(grid->model()->index(0, 0)) & Qt::ItemIsEditable));
+}
+
+void TestClubDataWindow::badgesAreTheFixedRows()
+{
+    ClubDataDatabase d;
+    d.setBadges({"Silver", "Gold", "", "", ""});
+    FrmClubData w;
+    w.show();
+    RecordGridModel* model = w.badgeModel();
+    QCOMPARE(model->rowCount(), 5);
+    QCOMPARE(cell(w.badgeGrid(), 3, 1), QStringLiteral("Gold"));
+    QVERIFY(!(model->flags(model->index(0, 0)) & Qt::ItemIsEditable));
+
+    typeIntoCell(w.badgeGrid(), 0, 1, QStringLiteral("Diamond Cup"));
+    QCOMPARE(model->rowCount(), 5);
+    QCOMPARE(d.rows(QStringLiteral("SELECT id, Badge FROM badges ORDER BY id")),
+             QStringList({"1|Silver", "2|Gold", "3|Diamond Cu", "4|", "5|"}));
+}
+
+void TestClubDataWindow::combinesWithMembers()
+{
+    ClubDataDatabase d;
+    const int32_t a = d.addFancier("Adams", "ADAMS");
+    d.addFancier("Baker", "BAKER");
+    d.addFancier("Clark", "CLARK");
+    d.addFancier("Dunn", "DUNN");
+    d.addCombine(1, "Old", a, 0, 0);
+    FrmClubData w;
+    w.show();
+    QCOMPARE(listTexts(w.memberList()), QStringList({"Adams"}));
+
+    ModalAnswers answers;
+    answers.push(Kind::Type, QStringLiteral("Club A"));
+    w.combineButton(FrmClubData::AddCombineButton)->click();
+    QCOMPARE(answers.seen, QStringList({"prompt|Add Combine"}));
+    QCOMPARE(d.rows(QStringLiteral("SELECT id, Naam, L1, L2, L3 FROM combine ORDER BY id")),
+             QStringList({QStringLiteral("1|Old|%1|0|0").arg(a), "2|Club A              |0|0|0"}));
+    QCOMPARE(w.selectedCombineName(), QStringLiteral("Club A"));
+    QVERIFY(listTexts(w.memberList()).isEmpty());
+
+    for (int i = 0; i < 4; ++i) {
+        if (i == 3)
+            answers.push(Kind::Ok);
+        w.combineButton(FrmClubData::AddFancierButton)->click();
+        w.fancierButton(FrmClubData::NextButton)->click();
+    }
+    QCOMPARE(answers.seen.last(), QStringLiteral("Durvek|A combine has at most three fanciers"));
+    QCOMPARE(listTexts(w.memberList()), QStringList({"Adams", "Baker", "Clark"}));
+    QCOMPARE(d.value(QStringLiteral("SELECT L3 FROM combine WHERE id = 2")), d.value("SELECT id FROM fanciers WHERE Name = 'Clark'"));
+
+    // choosing the first combine shows its members
+    w.combineGrid()->setCurrentIndex(w.combineModel()->index(0, 0));
+    QCOMPARE(listTexts(w.memberList()), QStringList({"Adams"}));
+
+    w.combineButton(FrmClubData::DeleteCombineButton)->click();
+    QCOMPARE(d.rows(QStringLiteral("SELECT id FROM combine")), QStringList({"2"}));
+    QCOMPARE(w.combineModel()->rowCount(), 1);
+    QCOMPARE(listTexts(w.memberList()), QStringList({"Adams", "Baker", "Clark"}));
+}
+
+void TestClubDataWindow::cancelledCombineNameStillAddsOne()
+{
+    ClubDataDatabase d;
+    FrmClubData w;
+    w.show();
+    ModalAnswers answers;
+    answers.push(Kind::Escape);
+    w.combineButton(FrmClubData::AddCombineButton)->click();
+    QCOMPARE(d.rows(QStringLiteral("SELECT id, Naam FROM combine")), QStringList({"1|Combine  1"}));
+    // with nobody shown Add Fancier changes nothing
+    w.combineButton(FrmClubData::AddFancierButton)->click();
+    QCOMPARE(d.rows(QStringLiteral("SELECT L1, L2, L3 FROM combine")), QStringList({"0|0|0"}));
+}
+
+void TestClubDataWindow::escapeDoesNotCloseTheWindow()
+{
+    ClubDataDatabase d;
+    FrmClubData w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(!w.transferAborted());
+    QTest::keyClick(w.box(FrmClubData::CityBox), Qt::Key_Escape);
+    QVERIFY(w.transferAborted());
+    QVERIFY(w.isVisible());
+    w.transferButton(FrmClubData::TransferExitButton)->click();
+    QVERIFY(!w.isVisible());
+}
+
+QTEST_MAIN(TestClubDataWindow)
+#include "tst_clubdata_window.moc"
