@@ -1,4 +1,5 @@
 #include "clocklink/AntennaReading.h"
+#include "clocklink/ClockJobSteps.h"
 #include "clocklink/ClockLibrary.h"
 #include "clocklink/Exchange.h"
 #include "clocklink/Frames.h"
@@ -76,7 +77,7 @@ QString converterAnswerCode(const uint8_t* reply)
 
 QString readingText(const JobContext& job, int number)
 {
-    return job.text ? job.text(number) : QString::number(number);
+    return jobText(job, number);
 }
 
 QString readingRowTitle(const JobContext& job, int row)

@@ -1,6 +1,7 @@
 #include "clocklink/ClockJobSteps.h"
 #include "clocklink/ClockReadJob.h"
 #include "clocklink/Frames.h"
+#include "clocklink/JobFrameOrder.h"
 #include "clocklink/JobHost.h"
 #include "common/Ansi.h"
 #include <cstring>
@@ -13,6 +14,9 @@ namespace {
 constexpr int kTextConnecting = 53;
 constexpr int kTextReplacePigeons = 71;
 constexpr int kTextReplacePigeonsTitle = 72;
+constexpr int kTextBlockRefused = 70;
+constexpr int kTextReadClock = 49;
+constexpr uint8_t kNothingThere = 1;
 
 } // namespace
 
@@ -44,6 +48,38 @@ void beginReadJob(JobContext& job)
 {
     job.host.showStatus(jobText(job, kTextConnecting));
     linkBuffers().CancelRequested = false;
+}
+
+ReadClockResult::End runReadJobFrames(JobContext& job, const JobFrameOptions& options,
+                                      const std::function<ReadClockResult::End()>& body)
+{
+    beginReadJob(job);
+    ReadClockResult::End end = ReadClockResult::Cancelled;
+    runJobFrameOrder(job, options, [&](JobContext&) {
+        if (!runJobBody(job, kTextReadClock, [&] { end = body(); }))
+            end = ReadClockResult::Failed;
+    });
+    return end;
+}
+
+RequestPlan fancierBlockReadPlan(std::function<uint16_t()> build)
+{
+    RequestPlan read;
+    read.build = std::move(build);
+    read.timeoutMs = 2000;
+    read.pauseMs = 80;
+    read.rule = refusingRule(kNothingThere, kTextBlockRefused, kTextReadClock);
+    return read;
+}
+
+RequestEnd readListEntry(JobContext& job, std::function<uint16_t()> build)
+{
+    RequestPlan read;
+    read.build = std::move(build);
+    read.timeoutMs = 2000;
+    read.pauseMs = 80;
+    read.rule = listRule;
+    return runRequest(job, read);
 }
 
 void finishReadJob(JobContext& job, const ReadClockHooks& hooks)

@@ -1,11 +1,13 @@
 #pragma once
+#include "clocklink/ClockReadJob.h"
+#include "clocklink/ExchangeLoop.h"
 #include "clocklink/JobContext.h"
 #include <QString>
 #include <functional>
 
 namespace durvek {
 
-struct ReadClockHooks;
+struct JobFrameOptions;
 
 // Pieces the clock update and read jobs share.
 
@@ -23,6 +25,17 @@ QString recordBlockText();
 
 // The start of a read: the connecting text, no cancel pending.
 void beginReadJob(JobContext& job);
+// A read in the clock job frame order: the connecting text, no cancel
+// pending, then the body between identify and end-of-job. A database failure
+// ends it as Failed with the engine's message (titled "Read Clock").
+ReadClockResult::End runReadJobFrames(JobContext& job, const JobFrameOptions& options,
+                                      const std::function<ReadClockResult::End()>& body);
+// The request that reads a fancier block; status 1 means the clock holds
+// none and is refused with texts 70 and 49.
+RequestPlan fancierBlockReadPlan(std::function<uint16_t()> build);
+// One entry of the clock's pigeon list: status 0 an entry, 1 or 5 the end.
+RequestEnd readListEntry(JobContext& job, std::function<uint16_t()> build);
+
 // The end of a read, after the closing frames: buttons back, status cleared.
 void finishReadJob(JobContext& job, const ReadClockHooks& hooks);
 

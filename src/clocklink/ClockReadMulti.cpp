@@ -14,9 +14,6 @@ namespace durvek {
 
 namespace {
 
-constexpr int kTextBlockRefused = 70;
-constexpr int kTextReadClock = 49;
-constexpr uint8_t kNothingThere = 1;
 constexpr uint8_t kHighestBlockQuery = 10;
 constexpr int kHighestBlockByte = 5;
 constexpr int kFancierBlockOffset = 5;
@@ -33,8 +30,6 @@ public:
 
     ReadClockResult run()
     {
-        beginReadJob(m_job);
-        m_result.end = ReadClockResult::Cancelled;
         JobFrameOptions options;
         options.sendConverterOpen = true;
         options.pauseAfterConverterOpen = 50;
@@ -42,10 +37,7 @@ public:
         options.identifyPauseMs = 80;
         options.closing.timeoutMs = 100;
         options.closing.pauseMs = 0;
-        runJobFrameOrder(m_job, options, [this](JobContext&) {
-            if (!runJobBody(m_job, kTextReadClock, [this] { m_result.end = body(); }))
-                m_result.end = ReadClockResult::Failed;
-        });
+        m_result.end = runReadJobFrames(m_job, options, [this] { return body(); });
         finishReadJob(m_job, m_hooks);
         return m_result;
     }
@@ -63,12 +55,9 @@ private:
         m_multiFancier = replyText(5).startsWith(QStringLiteral("SPD"));
         int highestBlock = 0;
         if (m_multiFancier) {
-            RequestPlan setup;
-            setup.build = [] { return FrameSetup(kHighestBlockQuery); };
-            setup.timeoutMs = 2000;
-            setup.pauseMs = 80;
-            setup.rule = refusingRule(kNothingThere, kTextBlockRefused, kTextReadClock);
-            const RequestEnd end = runRequest(m_job, setup);
+            // The set-up query is refused as a block read is: status 1, texts 70 and 49.
+            const RequestEnd end =
+                runRequest(m_job, fancierBlockReadPlan([] { return FrameSetup(kHighestBlockQuery); }));
             if (end.kind != RequestEnd::Done)
                 return endOf(end);
             highestBlock = linkBuffers().ReplyFrame[kHighestBlockByte];
@@ -86,13 +75,10 @@ private:
 
     std::optional<ReadClockResult::End> readFancierBlock(int b, QList<int32_t>& replaced)
     {
-        RequestPlan read;
         const auto block = uint8_t(b);
-        read.build = m_multiFancier ? std::function<uint16_t()>([block] { return FrameReadFancierBlockAt(block); })
-                                    : std::function<uint16_t()>(FrameReadFancierBlock);
-        read.timeoutMs = 2000;
-        read.pauseMs = 80;
-        read.rule = refusingRule(kNothingThere, kTextBlockRefused, kTextReadClock);
+        RequestPlan read = fancierBlockReadPlan(
+            m_multiFancier ? std::function<uint16_t()>([block] { return FrameReadFancierBlockAt(block); })
+                           : std::function<uint16_t()>(FrameReadFancierBlock));
         read.statusText = [](const ExchangeOutcome& o, int) -> std::optional<QString> {
             return QString::number(o.result);
         };
@@ -116,12 +102,8 @@ private:
     {
         for (int k = 0;; ++k) {
             const RecordIndex index = splitRecordIndex(k);
-            RequestPlan query;
-            query.build = [index] { return FramePigeonQuery(index.hi, index.lo, kNoFilter, kNoFilter); };
-            query.timeoutMs = 2000;
-            query.pauseMs = 80;
-            query.rule = listRule;
-            const RequestEnd end = runRequest(m_job, query);
+            const RequestEnd end = readListEntry(
+                m_job, [index] { return FramePigeonQuery(index.hi, index.lo, kNoFilter, kNoFilter); });
             if (end.kind == RequestEnd::EndOfList) {
                 appState().currentFancierId = m_fancierOfBlock.value(0);
                 if (m_hooks.ShowFancier)

@@ -12,9 +12,6 @@ namespace durvek {
 
 namespace {
 
-constexpr int kTextBlockRefused = 70;
-constexpr int kTextReadClock = 49;
-constexpr uint8_t kNothingThere = 1;
 constexpr int kFancierBlockOffset = 5;
 constexpr int kRecordTextOffset = 7;
 
@@ -27,18 +24,13 @@ public:
 
     ReadClockResult run()
     {
-        beginReadJob(m_job);
-        m_result.end = ReadClockResult::Cancelled;
         JobFrameOptions options;
         options.sendConverterOpen = false;
         options.identifyTimeoutMs = 100;
         options.identifyPauseMs = 80;
         options.closing.timeoutMs = 100;
         options.closing.pauseMs = 80;
-        runJobFrameOrder(m_job, options, [this](JobContext&) {
-            if (!runJobBody(m_job, kTextReadClock, [this] { m_result.end = body(); }))
-                m_result.end = ReadClockResult::Failed;
-        });
+        m_result.end = runReadJobFrames(m_job, options, [this] { return body(); });
         // Once the read has switched to the clock's fancier the window must
         // show that fancier, however the read ended: a grid left showing the
         // previous fancier would be stored under the new one.
@@ -51,12 +43,7 @@ public:
 private:
     ReadClockResult::End body()
     {
-        RequestPlan readBlock;
-        readBlock.build = FrameReadFancierBlock;
-        readBlock.timeoutMs = 2000;
-        readBlock.pauseMs = 80;
-        readBlock.rule = refusingRule(kNothingThere, kTextBlockRefused, kTextReadClock);
-        const RequestEnd blockEnd = runRequest(m_job, readBlock);
+        const RequestEnd blockEnd = runRequest(m_job, fancierBlockReadPlan(FrameReadFancierBlock));
         if (blockEnd.kind != RequestEnd::Done)
             return blockEnd.kind == RequestEnd::Refused ? ReadClockResult::Refused : ReadClockResult::Cancelled;
 
@@ -78,12 +65,7 @@ private:
     {
         for (int k = 0;; ++k) {
             const RecordIndex index = splitRecordIndex(k);
-            RequestPlan read;
-            read.build = [index] { return FrameReadRecord(index.hi, index.lo); };
-            read.timeoutMs = 2000;
-            read.pauseMs = 80;
-            read.rule = listRule;
-            const RequestEnd end = runRequest(m_job, read);
+            const RequestEnd end = readListEntry(m_job, [index] { return FrameReadRecord(index.hi, index.lo); });
             if (end.kind == RequestEnd::EndOfList) {
                 showFancier();
                 return ReadClockResult::Done;

@@ -1,6 +1,7 @@
 #include "linking/ElBandInUse.h"
 #include "clocklink/JobHost.h"
 #include "clocklink/PigeonGridAccess.h"
+#include "linking/LookupText.h"
 
 namespace durvek {
 
@@ -10,11 +11,6 @@ constexpr int kElBandText = 39;
 constexpr int kRowTitleText = 58;
 constexpr int kAlreadyLinkedText = 65;
 
-QString catalogue(const TextLookup& text, int number)
-{
-    return text ? text(number) : QString::number(number);
-}
-
 } // namespace
 
 bool ElBandInUse(const QString& code, const PigeonGridAccess& grid, JobHost& host, const TextLookup& text)
@@ -23,8 +19,8 @@ bool ElBandInUse(const QString& code, const PigeonGridAccess& grid, JobHost& hos
     if (row == 0)
         return false;
     const QString shown = code.left(PigeonGridAccess::kElBandLength);
-    host.warn(catalogue(text, kElBandText) + u' ' + shown + catalogue(text, kAlreadyLinkedText) + u' ',
-              catalogue(text, kRowTitleText) + QString::number(row));
+    host.warn(lookupText(text, kElBandText) + u' ' + shown + lookupText(text, kAlreadyLinkedText) + u' ',
+              lookupText(text, kRowTitleText) + QString::number(row));
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "clocklink/JobContext.h"
+#include "linking/LookupText.h"
 #include <QString>
 #include <functional>
 
@@ -19,7 +20,7 @@ struct GridEditContext {
     // The colour cell text left last; its leading characters complete a shorter colour.
     QString* lastColorEntered = nullptr;
 
-    QString catalogue(int number) const { return text ? text(number) : QString::number(number); }
+    QString catalogue(int number) const { return lookupText(text, number); }
 };
 
 // The colour memory lives for the whole run, across fanciers and visits of

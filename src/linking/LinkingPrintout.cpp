@@ -1,6 +1,7 @@
 #include "linking/LinkingPrintout.h"
 #include "common/PagePrinter.h"
 #include "common/ValueHelpers.h"
+#include "linking/LookupText.h"
 #include "linking/PigeonGrid.h"
 
 namespace durvek {
@@ -42,7 +43,7 @@ public:
     }
 
 private:
-    QString catalogue(int number) const { return m_text ? m_text(number) : QString::number(number); }
+    QString catalogue(int number) const { return lookupText(m_text, number); }
 
     void text(double x, double y, const QString& text, bool bold, double size, int alignment = PagePrinter::AlignStart)
     {

@@ -1,6 +1,7 @@
 #include "linking/PigeonGridLoad.h"
 #include "common/ValueHelpers.h"
 #include "database/SqlUtil.h"
+#include "linking/LookupText.h"
 #include "linking/PigeonGrid.h"
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -12,10 +13,6 @@ namespace {
 constexpr int kFemaleText = 68;
 constexpr int kBandWidth = 10;
 
-QString catalogue(const TextLookup& text, int number)
-{
-    return text ? text(number) : QString::number(number);
-}
 
 // Bands are shown right-aligned in ten characters.
 QString shownBand(const QVariant& band)
@@ -29,7 +26,7 @@ QStringList pigeonGridHeaders(const TextLookup& text)
 {
     QStringList headers{QStringLiteral("#")};
     for (int number : {35, 36, 37, 67, 38, 39, 40})
-        headers << catalogue(text, number);
+        headers << lookupText(text, number);
     return headers;
 }
 
@@ -49,7 +46,7 @@ int LoadPigeonGrid(PigeonGrid& grid, const QSqlDatabase& db, int32_t fancierId, 
             + order,
         {fancierId});
     ResetPigeonGrid(grid, text);
-    const QString female = catalogue(text, kFemaleText);
+    const QString female = lookupText(text, kFemaleText);
     int loaded = 0;
     while (pigeons.next()) {
         const int r = grid.rowCount() - 1;

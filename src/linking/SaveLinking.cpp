@@ -1,6 +1,7 @@
 #include "linking/SaveLinking.h"
 #include "clocklink/JobHost.h"
 #include "linking/LinkingStore.h"
+#include "linking/LookupText.h"
 
 namespace durvek {
 
@@ -8,11 +9,6 @@ namespace {
 
 constexpr int kPrintQuestionText = 60;
 constexpr int kPrintTitleText = 61;
-
-QString catalogue(const TextLookup& text, int number)
-{
-    return text ? text(number) : QString::number(number);
-}
 
 } // namespace
 
@@ -22,7 +18,7 @@ int SaveLinking(const QSqlDatabase& db, int32_t fancierId, const PigeonGrid& gri
     const QList<StoredPigeon> pigeons = pigeonsOfGrid(grid);
     storeFancierPigeons(db, fancierId, pigeons);
     if (printoutTicked
-        && host.ask(catalogue(text, kPrintQuestionText) + QStringLiteral(" ?"), catalogue(text, kPrintTitleText))
+        && host.ask(lookupText(text, kPrintQuestionText) + QStringLiteral(" ?"), lookupText(text, kPrintTitleText))
         && printList)
         printList();
     return int(pigeons.size());

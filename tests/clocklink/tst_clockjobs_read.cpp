@@ -106,6 +106,8 @@ private slots:
     void multiReadRefusedSetupEndsTheRead();
     void multiReadDeclineOnALaterBlockKeepsEveryList();
     void modelsWithoutAReadJobSendNothing();
+    void databaseFailureStillClosesTheRead_data();
+    void databaseFailureStillClosesTheRead();
     void roundTripGivesTheSamePigeons_data();
     void roundTripGivesTheSamePigeons();
 };
@@ -471,6 +473,38 @@ void ClockReadJobTest::roundTripGivesTheSamePigeons()
         QCOMPARE(after, before[id]);
     }
     QCOMPARE(appState().currentFancierId, fanciers.first());
+}
+
+void ClockReadJobTest::databaseFailureStillClosesTheRead_data()
+{
+    QTest::addColumn<int>("model");
+    QTest::addColumn<QList<int>>("frames");
+    QTest::newRow("single-block") << int(ClockModel::Omnexa) << QList<int>{0x50, 0x51, 0x56};
+    QTest::newRow("multi-block") << int(ClockModel::Zefira) << QList<int>{0x50, 0x51, 0x56};
+}
+
+// The engine refusing in the middle of a read must neither leave the clock
+// waiting for the end of the job nor the window without its buttons.
+void ClockReadJobTest::databaseFailureStillClosesTheRead()
+{
+    QFETCH(int, model);
+    QFETCH(QList<int>, frames);
+    ClockJobBench bench{ClockModel(model)};
+    QVERIFY(bench.isReady());
+    SimState state = bench.sim().state();
+    state.fanciersPerClock = 1;
+    state.fancierBlocks = {fancierBlock("31313131", "Broken Database")};
+    bench.sim().setState(state);
+    runStatement(bench.db(), QStringLiteral("DROP TABLE pigeons"));
+    HookLog log;
+
+    QCOMPARE(ReadClock(bench.job(), bench.db(), model, hooksFor(log)).end, ReadClockResult::Failed);
+
+    QCOMPARE(bench.host().warnings.size(), 1);
+    QVERIFY(bench.host().warnings.first().startsWith(QStringLiteral("T49|")));
+    QVERIFY(bench.host().warnings.first().contains(QStringLiteral("pigeons")));
+    QCOMPARE(commandsOf(bench.receivedFrames()), frames);
+    QCOMPARE(log.enabled, 1);
 }
 
 QTEST_GUILESS_MAIN(ClockReadJobTest)

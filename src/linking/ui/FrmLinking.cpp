@@ -93,8 +93,14 @@ FrmLinking::FrmLinking(QWidget* parent)
     // so that storing never meets a grid that was not loaded for it.
     ResetPigeonGrid(m_grid, &catalogueText);
     m_grid.setRowCount(1);
-    if (appState().currentFancierId != 0)
-        ShowFancier();
+    if (appState().currentFancierId != 0) {
+        try {
+            ShowFancier();
+        } catch (const DatabaseError& error) {
+            // The window still opens, with no fancier shown; storing then refuses.
+            m_host->warn(QString::fromUtf8(error.what()), m_title->text());
+        }
+    }
 }
 
 FrmLinking::~FrmLinking()
