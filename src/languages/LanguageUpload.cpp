@@ -8,6 +8,7 @@
 #include "database/ClubDatabase.h"
 #include "languages/LanguageTable.h"
 #include <QDeadlineTimer>
+#include <QScopedValueRollback>
 
 namespace durvek {
 
@@ -30,18 +31,6 @@ QDeadlineTimer& quietLineUntil()
     static QDeadlineTimer until(0);
     return until;
 }
-
-// Sets a flag for as long as it lives.
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) : m_flag(flag) { m_flag = true; }
-    ~FlagScope() { m_flag = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& m_flag;
-};
 
 } // namespace
 
@@ -101,7 +90,7 @@ LanguageUpload::Outcome LanguageUpload::run(const QList<ClockText>& texts, const
         report(QStringLiteral("The language table holds no texts: there is nothing to send to the clock."));
         return Outcome::NothingToSend;
     }
-    FlagScope running(m_running);
+    const QScopedValueRollback<bool> running(m_running, true);
     m_stopRequested = false;
     // A Cancel that ended the previous wait must not end this one after
     // its first try.
@@ -130,7 +119,7 @@ bool LanguageUpload::openLine(const ClubSettings& settings)
 
 LanguageUpload::Outcome LanguageUpload::send(const QList<ClockText>& texts, const ClubSettings& settings)
 {
-    FlagScope sending(m_sending);
+    const QScopedValueRollback<bool> sending(m_sending, true);
     // Cancel is not looked at once the texts go out: a table cut short
     // would leave the clock with texts missing.
     linkBuffers().CancelRequested = false;

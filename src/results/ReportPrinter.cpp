@@ -141,13 +141,7 @@ void ReportPrinter::printAllFlightLines()
 void ReportPrinter::printRecordRow(const ResultRecord& record)
 {
     m_rowEnd = 0.0;
-    printCell(kElcodeX, record.elcode);
-    printCell(kBandX, record.band);
-    printCell(kFlightCodeX, record.flightCode);
-    printCell(kFlightCode2X, record.flightCode2);
-    printCell(kArrivalDateX, record.arrivalDate);
-    printCell(kArrivalTimeX, record.arrivalTime);
-    printCell(kSortKeyX, record.sortKey);
+    printRecordCells(record, kSortKeyX);
     printCell(kStatusX, record.status);
     nextLine();
 }
@@ -156,14 +150,20 @@ void ReportPrinter::printOverviewRow(int number, const ResultRecord& record)
 {
     printAt(kRowNumberEnd, m_y, QString::number(number), 10.0, PagePrinter::AlignEnd);
     m_rowEnd = kRowNumberEnd;
+    printRecordCells(record, kOverviewSortKeyX);
+    nextLine();
+}
+
+// The cells every kind of row has; only the sort key's column differs.
+void ReportPrinter::printRecordCells(const ResultRecord& record, double sortKeyX)
+{
     printCell(kElcodeX, record.elcode);
     printCell(kBandX, record.band);
     printCell(kFlightCodeX, record.flightCode);
     printCell(kFlightCode2X, record.flightCode2);
     printCell(kArrivalDateX, record.arrivalDate);
     printCell(kArrivalTimeX, record.arrivalTime);
-    printCell(kOverviewSortKeyX, record.sortKey);
-    nextLine();
+    printCell(sortKeyX, record.sortKey);
 }
 
 // The columns are narrow for texts of wide capitals: a four-letter race code

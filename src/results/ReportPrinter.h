@@ -37,6 +37,7 @@ private:
     void printAllFlightLines();
     void printRecordRow(const ResultRecord& record);
     void printOverviewRow(int number, const ResultRecord& record);
+    void printRecordCells(const ResultRecord& record, double sortKeyX);
     void printCell(double column, const QString& text);
     void printAt(double x, double y, const QString& text, double size = 10.0, int alignment = 0);
     void nextLine();

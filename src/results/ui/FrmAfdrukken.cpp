@@ -27,6 +27,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 #include <exception>
 
@@ -71,18 +72,6 @@ QFont fixedFont()
 {
     return QFontDatabase::systemFont(QFontDatabase::FixedFont);
 }
-
-// Clears a flag however the scope is left, an exception included.
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) : m_flag(flag) { m_flag = true; }
-    ~FlagScope() { m_flag = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& m_flag;
-};
 
 } // namespace
 
@@ -266,7 +255,7 @@ void FrmAfdrukken::setButtonsBusy(bool busy)
 
 void FrmAfdrukken::readClock()
 {
-    const FlagScope reading(m_reading);
+    const QScopedValueRollback<bool> reading(m_reading, true);
     WidgetJobHost host(this, statusLine());
     const JobContext job{host, clockLibrary(), LinkParams::fromSettings(appState().activeSettings),
                          [](int number) { return GetText(number); }};
