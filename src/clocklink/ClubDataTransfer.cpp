@@ -111,7 +111,7 @@ ClubDataTransfer::SendPlan ClubDataTransfer::planSend() const
             owners = combine->memberIds;
         }
     }
-    for (const StoredPigeon& stored : m_store.pigeonsOf(owners)) {
+    for (const PigeonWithOwner& stored : m_store.pigeonsOf(owners)) {
         PigeonForClock pigeon = stored.line;
         if (plan.combine)
             pigeon.memberDigit = int(plan.members.indexOf(stored.fancier)) + 1;

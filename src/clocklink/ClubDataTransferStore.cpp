@@ -45,9 +45,9 @@ QStringList ClubDataTransferStore::memberNames(const QList<int32_t>& ids) const
     return names;
 }
 
-QList<StoredPigeon> ClubDataTransferStore::pigeonsOf(const QList<int32_t>& fancierIds) const
+QList<PigeonWithOwner> ClubDataTransferStore::pigeonsOf(const QList<int32_t>& fancierIds) const
 {
-    QList<StoredPigeon> pigeons;
+    QList<PigeonWithOwner> pigeons;
     if (fancierIds.isEmpty())
         return pigeons;
     QStringList marks;
@@ -63,7 +63,7 @@ QList<StoredPigeon> ClubDataTransferStore::pigeonsOf(const QList<int32_t>& fanci
             .arg(marks.join(u',')),
         values);
     while (query.next()) {
-        StoredPigeon p;
+        PigeonWithOwner p;
         p.fancier = query.value(0).toInt();
         p.line.country = query.value(1);
         p.line.year = query.value(2);

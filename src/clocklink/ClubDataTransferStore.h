@@ -18,7 +18,9 @@ struct CombineForTransfer {
     QStringList memberNames;
 };
 
-struct StoredPigeon {
+// A pigeon to send, with the fancier it belongs to: in a combine that owner
+// decides the member digit.
+struct PigeonWithOwner {
     int32_t fancier = 0;
     PigeonForClock line;  // memberDigit left 0: the transfer knows the members
 };
@@ -35,7 +37,7 @@ public:
     std::optional<CombineForTransfer> findCombine(const QString& name) const;
 
     // The pigeons of these fanciers by country, year and band.
-    QList<StoredPigeon> pigeonsOf(const QList<int32_t>& fancierIds) const;
+    QList<PigeonWithOwner> pigeonsOf(const QList<int32_t>& fancierIds) const;
 
     // The badge names in table order.
     QList<QVariant> badges() const;

@@ -8,6 +8,11 @@
 #include "clubdata/ui/RecordGridModel.h"
 #include "common/AppState.h"
 #include "common/ui/FilteredLineEdit.h"
+// The program links the linking screen's store together with the transfer's:
+// a type name both declare would let one silently take over the other's
+// inline code (the send then crashed copying its pigeons). Seen together here,
+// such a clash stops the build instead.
+#include "linking/LinkingStore.h"
 #include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>

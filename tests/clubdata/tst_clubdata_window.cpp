@@ -78,6 +78,7 @@ private slots:
     void searchByName();
     void pigeonGridEntryRules();
     void pigeonGridStartsRowsForTheFancierShown();
+    void chipCountFollowsTheChipColumn();
     void badgesAreTheFixedRows();
     void combinesWithMembers();
     void cancelledCombineNameStillAddsOne();
@@ -366,6 +367,21 @@ void TestClubDataWindow::pigeonGridEntryRules()
              QStringList({"NL|0000000067", "BE|0000000069"}));
     QCOMPARE(pigeonEntryMemory().lastBand(), QStringLiteral("0000000069"));
     QCOMPARE(pigeonEntryMemory().lastCountry(), QStringLiteral("BE"));
+}
+
+void TestClubDataWindow::chipCountFollowsTheChipColumn()
+{
+    ClubDataDatabase d;
+    const int32_t a = d.addFancier("Adams", "ADAMS");
+    d.addPigeon(a, "NL", "21", "0000000067", " ", "");
+    FrmClubData w;
+    w.show();
+    QLabel* count = w.label(FrmClubData::CountLabel);
+    QVERIFY2(count->text().endsWith(QStringLiteral(" :  0")), qPrintable(count->text()));
+
+    typeIntoCell(w.pigeonGrid(), 0, 4, QStringLiteral("0A1B2C3D"));
+    QCOMPARE(d.value(QStringLiteral("SELECT elcode FROM pigeons")).toString(), QStringLiteral("0A1B2C3D"));
+    QVERIFY2(count->text().endsWith(QStringLiteral(" :  1")), qPrintable(count->text()));
 }
 
 void TestClubDataWindow::pigeonGridStartsRowsForTheFancierShown()

@@ -388,31 +388,19 @@ void FrmClubData::afterFancierButton()
     }
 }
 
-void FrmClubData::previousFancier()
-{
-    try {
-        if (!m_browser.isEmpty()) {
-            m_fancierButtons[NextButton]->setEnabled(true);
-            if (!m_browser.previous())
-                m_fancierButtons[PreviousButton]->setEnabled(false);
-            showFancier();
-            takeCurrentFancier();
-            loadPigeons(m_fancierId);
-            focusName();
-        }
-    } catch (const DatabaseError& error) {
-        reportFailure(QString::fromUtf8(error.what()));
-    }
-    afterFancierButton();
-}
+void FrmClubData::previousFancier() { stepFancier(false); }
 
-void FrmClubData::nextFancier()
+void FrmClubData::nextFancier() { stepFancier(true); }
+
+// Previous and Next mirror each other: the button of the way back is enabled,
+// and the one of the way on is disabled once there is no further fancier.
+void FrmClubData::stepFancier(bool forward)
 {
     try {
         if (!m_browser.isEmpty()) {
-            m_fancierButtons[PreviousButton]->setEnabled(true);
-            if (!m_browser.next())
-                m_fancierButtons[NextButton]->setEnabled(false);
+            m_fancierButtons[forward ? PreviousButton : NextButton]->setEnabled(true);
+            if (!(forward ? m_browser.next() : m_browser.previous()))
+                m_fancierButtons[forward ? NextButton : PreviousButton]->setEnabled(false);
             showFancier();
             takeCurrentFancier();
             loadPigeons(m_fancierId);
@@ -540,12 +528,13 @@ void FrmClubData::pigeonCellLeft(const QModelIndex& previous)
     case PigeonColumn::Year: normalised = memory.year(typed); break;
     case PigeonColumn::Band: normalised = memory.band(typed); break;
     case PigeonColumn::Sex: normalised = normalisedSex(typed); break;
-    case PigeonColumn::Owner:
-    case PigeonColumn::Elcode: return;
+    case PigeonColumn::Elcode:
+        // The chip code has no entry rule, but the count of chipped pigeons follows it.
+        afterFancierButton();
+        return;
+    case PigeonColumn::Owner: return;
     }
     m_pigeonModel->setData(previous, normalised);
-    if (previous.column() == int(PigeonColumn::Elcode) || previous.column() == int(PigeonColumn::Sex))
-        afterFancierButton();
 }
 
 qint64 FrmClubData::selectedCombineRow() const

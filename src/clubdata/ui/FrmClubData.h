@@ -98,6 +98,7 @@ private:
     void clearBoxes();
     void previousFancier();
     void nextFancier();
+    void stepFancier(bool forward);
     void newFancier();
     void searchFancier();
     void deleteFancier();
