@@ -2,7 +2,7 @@
 // Test helpers of the band reading tests: a pigeon grid in memory, a host
 // that counts beeps and lets a test act at every event pump, and the
 // catalogue texts the readings compose their messages from.
-#include "ScriptedHost.h"
+#include "support/ScriptedHost.h"
 #include "clocklink/AntennaReading.h"
 #include "clocklink/PigeonGridAccess.h"
 #include <QList>
@@ -84,7 +84,7 @@ public:
     void refresh() override { ++refreshes; }
 };
 
-class AntennaHost : public ScriptedHost {
+class AntennaHost : public testing::ScriptedHost {
 public:
     int beeps = 0;
     std::function<void(int pump)> onPump;

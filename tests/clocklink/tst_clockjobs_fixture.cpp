@@ -1,9 +1,5 @@
 #include "tst_clockjobs_fixture.h"
 #include "clocklink/Frames.h"
-#include "common/AppState.h"
-#include "database/ClubDatabase.h"
-#include "database/DeliveredDatabase.h"
-#include "database/SchemaUpgrade.h"
 #include "database/SqlUtil.h"
 #include <QFile>
 #include <QSqlQuery>
@@ -29,10 +25,7 @@ ClockJobBench::ClockJobBench(clocksim::ClockModel model, bool converter)
     settings.converter = converter;
     m_job = std::make_unique<JobContext>(JobContext{m_host, m_library, LinkParams::fromSettings(settings), &text});
 
-    m_db = durvek::testing::openDeliveredDatabase(m_dir.path());
-    upgradeSchema(m_db);
-    resetRunState(appState());
-    appState().decimalSeparator = u'.';
+    m_club = std::make_unique<testing::DeliveredClub>();
     linkBuffers().CancelRequested = false;
     m_ready = true;
 }
@@ -41,14 +34,13 @@ ClockJobBench::~ClockJobBench()
 {
     m_library.release();
     m_sim->stop();
-    m_db = QSqlDatabase();
-    ClubDatabase::close();
+    m_club.reset();
 }
 
 int32_t ClockJobBench::addFancier(const QString& licence, const QString& name)
 {
     const QSqlQuery q = runStatement(
-        m_db,
+        db(),
         QStringLiteral("INSERT INTO fanciers (Licence, Name, Adress, zip, city, KXT, KYT) VALUES (?, ?, ?, ?, ?, ?, ?)"),
         {licence, name, QStringLiteral("Dijkstraat 4"), QStringLiteral("9000"), QStringLiteral("Gent"),
          QStringLiteral("4.123456"), QStringLiteral("51.12345")});
@@ -57,7 +49,7 @@ int32_t ClockJobBench::addFancier(const QString& licence, const QString& name)
 
 void ClockJobBench::addPigeon(int32_t fancier, const TestPigeon& p, int nr)
 {
-    runStatement(m_db,
+    runStatement(db(),
                  QStringLiteral("INSERT INTO pigeons (Fancier, country, Year, band, sex, color, elcode, Nr) "
                                 "VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
                  {fancier, p.country, p.year, p.band, p.sex, p.color, p.elcode, nr});
@@ -66,7 +58,7 @@ void ClockJobBench::addPigeon(int32_t fancier, const TestPigeon& p, int nr)
 QStringList ClockJobBench::pigeonsOf(int32_t fancier) const
 {
     QSqlQuery q = runStatement(
-        m_db,
+        db(),
         QStringLiteral("SELECT country, Year, band, sex, color, elcode FROM pigeons WHERE Fancier = ? ORDER BY Nr"),
         {fancier});
     QStringList rows;
@@ -81,7 +73,7 @@ QStringList ClockJobBench::pigeonsOf(int32_t fancier) const
 
 int ClockJobBench::fancierCount() const
 {
-    return queryValue(m_db, QStringLiteral("SELECT count(*) FROM fanciers")).toInt();
+    return queryValue(db(), QStringLiteral("SELECT count(*) FROM fanciers")).toInt();
 }
 
 QList<QByteArray> ClockJobBench::receivedFrames() const

@@ -2,10 +2,11 @@
 // Test bench of the clock jobs: a club database as delivered (brought up to
 // date as at start-up), the device simulator on a pseudo-terminal without
 // line delay, the program's clock library pointed at it and a scripted window.
-#include "ScriptedHost.h"
 #include "Simulator.h"
 #include "clocklink/ClockLibrary.h"
 #include "clocklink/JobContext.h"
+#include "support/DeliveredClub.h"
+#include "support/ScriptedHost.h"
 #include <QList>
 #include <QSqlDatabase>
 #include <QStringList>
@@ -13,17 +14,6 @@
 #include <memory>
 
 namespace durvek::test {
-
-// A window whose user answers the questions in turn (No once they run out).
-class AnsweringHost : public ScriptedHost {
-public:
-    QList<bool> answers;
-    bool ask(const QString& message, const QString& title) override
-    {
-        ScriptedHost::ask(message, title);
-        return answers.isEmpty() ? false : answers.takeFirst();
-    }
-};
 
 struct TestPigeon {
     QString country;
@@ -42,9 +32,9 @@ public:
     bool isReady() const { return m_ready; }
 
     clocksim::Simulator& sim() { return *m_sim; }
-    AnsweringHost& host() { return m_host; }
+    testing::ScriptedHost& host() { return m_host; }
     JobContext& job() { return *m_job; }
-    QSqlDatabase db() const { return m_db; }
+    QSqlDatabase db() const { return m_club->db(); }
 
     // Rows of the club database.
     int32_t addFancier(const QString& licence, const QString& name);
@@ -66,9 +56,9 @@ private:
     QTemporaryDir m_dir;
     std::unique_ptr<clocksim::Simulator> m_sim;
     ClockLibrary m_library;
-    AnsweringHost m_host;
+    testing::ScriptedHost m_host;
     std::unique_ptr<JobContext> m_job;
-    QSqlDatabase m_db;
+    std::unique_ptr<testing::DeliveredClub> m_club;
     bool m_ready = false;
 };
 

@@ -2,15 +2,13 @@
 // pigeon rows a read stores and the delete of several fanciers' lists.
 #include "clocklink/ClockJobStore.h"
 #include "clocklink/ClockReadFancier.h"
-#include "common/AppState.h"
 #include "database/ClubDatabase.h"
-#include "database/DeliveredDatabase.h"
 #include "database/FancierLookup.h"
-#include "database/SchemaUpgrade.h"
 #include "database/SqlUtil.h"
+#include "support/DeliveredClub.h"
 #include <QSqlQuery>
-#include <QTemporaryDir>
 #include <QTest>
+#include <memory>
 
 using namespace durvek;
 
@@ -54,22 +52,19 @@ int pigeonCount(const QSqlDatabase& db, int32_t fancier)
 class ClockJobStoreTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
+    std::unique_ptr<testing::DeliveredClub> m_club;
     QSqlDatabase m_db;
 
 private slots:
     void init()
     {
-        QVERIFY(m_dir.isValid());
-        QFile::remove(m_dir.filePath(QStringLiteral("durvadm.db")));
-        m_db = durvek::testing::openDeliveredDatabase(m_dir.path());
-        upgradeSchema(m_db);
-        appState().decimalSeparator = u'.';
+        m_club = std::make_unique<testing::DeliveredClub>();
+        m_db = m_club->db();
     }
     void cleanup()
     {
         m_db = QSqlDatabase();
-        ClubDatabase::close();
+        m_club.reset();
     }
 
     void clockLicenceIsCleanedAndFilled()

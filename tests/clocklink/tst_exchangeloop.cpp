@@ -1,13 +1,14 @@
 #include "FakeClock.h"
-#include "ScriptedHost.h"
 #include "clocklink/ClockLibrary.h"
 #include "clocklink/Frames.h"
 #include "clocklink/JobFrameOrder.h"
+#include "support/ScriptedHost.h"
 #include <QTest>
 #include <deque>
 
 using namespace durvek;
 using namespace durvek::test;
+using namespace durvek::testing;
 
 namespace {
 

@@ -1,4 +1,5 @@
 #include "common/PagePrinter.h"
+#include "support/PdfWords.h"
 #include <QImage>
 #include <QPdfWriter>
 #include <QProcess>
@@ -8,42 +9,11 @@
 #include <QtTest>
 
 using namespace durvek;
+using durvek::testing::PdfWords;
 
 namespace {
 
-constexpr double kPointsPerMm = 72.0 / 25.4;
 const QString kFont = QStringLiteral("Times New Roman");
-
-struct Word {
-    int page = 0;
-    QRectF mm; // bounding box in millimetres from the page's top left
-};
-
-// Words of a PDF with their boxes, as the PDF's own text layout places them.
-QMultiHash<QString, Word> wordsOf(const QString& pdfPath)
-{
-    QMultiHash<QString, Word> words;
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdfPath, QStringLiteral("-")});
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return words;
-    const QString html = QString::fromUtf8(process.readAllStandardOutput());
-    static const QRegularExpression pageOrWord(QStringLiteral(
-        R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
-    int page = 0;
-    for (const QRegularExpressionMatch& m : pageOrWord.globalMatch(html)) {
-        if (m.captured(0).startsWith(QStringLiteral("<page"))) {
-            ++page;
-            continue;
-        }
-        const double x1 = m.captured(1).toDouble() / kPointsPerMm;
-        const double y1 = m.captured(2).toDouble() / kPointsPerMm;
-        const double x2 = m.captured(3).toDouble() / kPointsPerMm;
-        const double y2 = m.captured(4).toDouble() / kPointsPerMm;
-        words.insert(m.captured(5), Word{page, QRectF(QPointF(x1, y1), QPointF(x2, y2))});
-    }
-    return words;
-}
 
 void setUpA4(QPdfWriter& writer)
 {
@@ -76,7 +46,7 @@ private:
 void TestPagePrinter::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+    if (!PdfWords::toolAvailable())
         QSKIP("pdftotext (poppler-utils) is not installed");
 }
 
@@ -114,39 +84,39 @@ void TestPagePrinter::positionsInPdf()
         QVERIFY(!printer.failed());
     }
 
-    const QMultiHash<QString, Word> words = wordsOf(path);
+    const PdfWords words = PdfWords::read(path);
     for (const char* printed : {"Rightaligned", "Centred", "Starting", "Elsewhere", "First", "Follows", "Linestart", "Boldunder"})
         QVERIFY2(words.contains(QLatin1String(printed)), printed);
     const double tolerance = 0.05;
 
-    const QRectF right = words.value(QStringLiteral("Rightaligned")).mm;
+    const QRectF right = words.find(QStringLiteral("Rightaligned")).mm;
     QVERIFY2(qAbs(right.right() - 100.0) < tolerance, qPrintable(QString::number(right.right())));
     QVERIFY2(qAbs(right.left() - 80.0) < tolerance, qPrintable(QString::number(right.left())));
 
-    const QRectF centred = words.value(QStringLiteral("Centred")).mm;
+    const QRectF centred = words.find(QStringLiteral("Centred")).mm;
     QVERIFY2(qAbs(centred.center().x() - 105.0) < tolerance, qPrintable(QString::number(centred.center().x())));
 
-    const QRectF starting = words.value(QStringLiteral("Starting")).mm;
+    const QRectF starting = words.find(QStringLiteral("Starting")).mm;
     QVERIFY2(qAbs(starting.left() - 20.0) < tolerance, qPrintable(QString::number(starting.left())));
     // y is the top of the line.
     QVERIFY2(qAbs(starting.top() - 70.0) < tolerance, qPrintable(QString::number(starting.top())));
 
-    const QRectF elsewhere = words.value(QStringLiteral("Elsewhere")).mm;
+    const QRectF elsewhere = words.find(QStringLiteral("Elsewhere")).mm;
     QVERIFY(qAbs(elsewhere.left() - 150.0) < tolerance);
     QVERIFY(qAbs(elsewhere.top() - starting.top() - 20.0) < tolerance);
 
-    const QRectF first = words.value(QStringLiteral("First")).mm;
-    const QRectF follows = words.value(QStringLiteral("Follows")).mm;
+    const QRectF first = words.find(QStringLiteral("First")).mm;
+    const QRectF follows = words.find(QStringLiteral("Follows")).mm;
     QVERIFY2(qAbs(follows.left() - afterFirst) < tolerance,
              qPrintable(QStringLiteral("%1 vs %2").arg(follows.left()).arg(afterFirst)));
     QVERIFY(follows.left() > first.right());
     QVERIFY(qAbs(follows.top() - first.top()) < tolerance);
 
-    const QRectF linestart = words.value(QStringLiteral("Linestart")).mm;
+    const QRectF linestart = words.find(QStringLiteral("Linestart")).mm;
     QVERIFY2(linestart.left() < tolerance, qPrintable(QString::number(linestart.left())));
 
     QVERIFY(words.contains(QStringLiteral("Boldunder")));
-    QVERIFY(qAbs(words.value(QStringLiteral("Boldunder")).mm.left() - 60.0) < tolerance);
+    QVERIFY(qAbs(words.find(QStringLiteral("Boldunder")).mm.left() - 60.0) < tolerance);
 }
 
 void TestPagePrinter::colourIsBlackUnlessGiven()
@@ -209,10 +179,10 @@ void TestPagePrinter::pagesAndPageSize()
         printer.endDocument();
         QVERIFY(!printer.failed());
     }
-    const QMultiHash<QString, Word> words = wordsOf(path);
-    QCOMPARE(words.value(QStringLiteral("Pageone")).page, 1);
-    QCOMPARE(words.value(QStringLiteral("Pagetwo")).page, 2);
-    QVERIFY(qAbs(words.value(QStringLiteral("Pagetwo")).mm.left() - 10.0) < 0.05);
+    const PdfWords words = PdfWords::read(path);
+    QCOMPARE(words.find(QStringLiteral("Pageone")).page, 1);
+    QCOMPARE(words.find(QStringLiteral("Pagetwo")).page, 2);
+    QVERIFY(qAbs(words.find(QStringLiteral("Pagetwo")).mm.left() - 10.0) < 0.05);
 }
 
 void TestPagePrinter::unwritableFileEndsQuietly()

@@ -1,6 +1,6 @@
 // Opening the club database: only an existing database file is accepted, and
 // the program never creates one.
-#include "DeliveredDatabase.h"
+#include "support/DeliveredDatabase.h"
 #include "database/ClubDatabase.h"
 #include "database/SqlUtil.h"
 #include <QDir>

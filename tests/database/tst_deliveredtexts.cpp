@@ -1,6 +1,6 @@
 // The texts delivered with the club database: every catalogue number the
 // program uses has a text, and the clock texts fit what the clocks take.
-#include "DeliveredDatabase.h"
+#include "support/DeliveredDatabase.h"
 #include "common/Ansi.h"
 #include "database/ClubDatabase.h"
 #include "database/SqlUtil.h"

@@ -1,5 +1,5 @@
 // Deleting a fancier together with the fancier's pigeons.
-#include "DeliveredDatabase.h"
+#include "support/DeliveredDatabase.h"
 #include "common/TextCatalogue.h"
 #include "database/ClubDatabase.h"
 #include "database/FancierStore.h"

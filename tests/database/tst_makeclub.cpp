@@ -1,5 +1,5 @@
 // The club generator: realistic, consistent clubs of a given size.
-#include "DeliveredDatabase.h"
+#include "support/DeliveredDatabase.h"
 #include "database/ClubDatabase.h"
 #include "database/PigeonNumbering.h"
 #include "database/SqlUtil.h"

@@ -1,5 +1,5 @@
 // Pigeon numbers: renumbering 1..n in the existing order, and the next number.
-#include "DeliveredDatabase.h"
+#include "support/DeliveredDatabase.h"
 #include "database/ClubDatabase.h"
 #include "database/PigeonNumbering.h"
 #include "database/SchemaUpgrade.h"

@@ -1,5 +1,5 @@
 // The start-up upgrade of the club database: fields, tables and fixed rows.
-#include "DeliveredDatabase.h"
+#include "support/DeliveredDatabase.h"
 #include "database/ClubDatabase.h"
 #include "database/SchemaUpgrade.h"
 #include "database/SqlUtil.h"

@@ -1,5 +1,5 @@
 // The settings row: defaults for an empty table, and storing and reading it back.
-#include "DeliveredDatabase.h"
+#include "support/DeliveredDatabase.h"
 #include "common/AppState.h"
 #include "database/ClubDatabase.h"
 #include "database/SchemaUpgrade.h"

@@ -1,6 +1,6 @@
 // LIKE patterns that match user text literally, quoted names, and errors
 // that say where they come from.
-#include "DeliveredDatabase.h"
+#include "support/DeliveredDatabase.h"
 #include "database/ClubDatabase.h"
 #include "database/SqlUtil.h"
 #include <QSqlQuery>

@@ -1,12 +1,5 @@
 #include "FancierClub.h"
-#include "common/AppState.h"
-#include "common/TextCatalogue.h"
-#include "database/ClubDatabase.h"
-#include "database/DeliveredDatabase.h"
-#include "database/SchemaUpgrade.h"
 #include "database/SqlUtil.h"
-#include <QSqlQuery>
-#include <QSqlRecord>
 
 namespace durvek::testing {
 
@@ -37,12 +30,7 @@ void addPigeon(const QSqlDatabase& db, int nr, int fancier)
 
 FancierClub::FancierClub()
 {
-    TextCatalogue::invalidate();
-    QSqlDatabase db = openDeliveredDatabase(dir_.path());
-    upgradeSchema(db);
-    appState().databasePath = databasePath();
-    appState().decimalSeparator = u'.';
-    appState().currentFancierId = 0;
+    const QSqlDatabase db = club_.db();
     runStatement(db, QStringLiteral("DELETE FROM pigeons"));
     runStatement(db, QStringLiteral("DELETE FROM fanciers"));
     addFancier(db, 1, QStringLiteral("12345678"), QStringLiteral("Jansen Piet"), true);
@@ -54,35 +42,6 @@ FancierClub::FancierClub()
     addPigeon(db, 1, 3);
     addPigeon(db, 2, 3);
     addPigeon(db, 3, 1);
-}
-
-FancierClub::~FancierClub()
-{
-    ClubDatabase::close();
-    TextCatalogue::invalidate();
-}
-
-QSqlDatabase FancierClub::db() const
-{
-    return ClubDatabase::get();
-}
-
-QString FancierClub::databasePath() const
-{
-    return dir_.path() + QStringLiteral("/durvadm.db");
-}
-
-QStringList fancierRows(const QSqlDatabase& db, const QString& sql)
-{
-    QSqlQuery query = runStatement(db, sql);
-    QStringList lines;
-    while (query.next()) {
-        QStringList cells;
-        for (int i = 0; i < query.record().count(); ++i)
-            cells.append(query.value(i).isNull() ? QStringLiteral("<null>") : query.value(i).toString());
-        lines.append(cells.join(u'|'));
-    }
-    return lines;
 }
 
 } // namespace durvek::testing

@@ -1,13 +1,12 @@
 #pragma once
+#include "support/DeliveredClub.h"
 #include <QSqlDatabase>
 #include <QString>
-#include <QStringList>
-#include <QTemporaryDir>
 
 namespace durvek::testing {
 
 // A fresh copy of the delivered club database, opened as the club database,
-// holding a small, known member list:
+// brought up to date as at start-up, holding a small, known member list:
 //   id  1  12345678  Jansen Piet      active
 //   id  2  12-45678  jan de Vries     active
 //   id  3  31245678  Van den Berg     inactive
@@ -18,18 +17,12 @@ namespace durvek::testing {
 class FancierClub {
 public:
     FancierClub();
-    ~FancierClub();
-    FancierClub(const FancierClub&) = delete;
-    FancierClub& operator=(const FancierClub&) = delete;
 
-    QSqlDatabase db() const;
-    QString databasePath() const;
+    QSqlDatabase db() const { return club_.db(); }
+    QString databasePath() const { return club_.databasePath(); }
 
 private:
-    QTemporaryDir dir_;
+    DeliveredClub club_;
 };
-
-// Every row of sql as one "a|b|c" line.
-QStringList fancierRows(const QSqlDatabase& db, const QString& sql);
 
 } // namespace durvek::testing

@@ -1,4 +1,5 @@
 #include "FancierClub.h"
+#include "support/DeliveredDatabase.h"
 #include "database/ClubDatabase.h"
 #include "database/SqlUtil.h"
 #include "fanciers/ActiveFancierCursor.h"
@@ -48,7 +49,7 @@ private slots:
         record.email = QStringLiteral("\t");
         const int32_t id = storeFancier(club->db(), record);
         QVERIFY(id > 20);
-        QCOMPARE(fancierRows(club->db(), QStringLiteral("SELECT Licence, Name, sort, Adress, zip, city, district, "
+        QCOMPARE(rows(club->db(), QStringLiteral("SELECT Licence, Name, sort, Adress, zip, city, district, "
                                                         "telephone, fax, email, Actief FROM fanciers WHERE id = %1")
                                              .arg(id)),
                  QStringList{QStringLiteral("1234567|Van den Berg|VANDENBERG|Kerk\rstraat| | | | | | |1")});
@@ -56,13 +57,13 @@ private slots:
 
     void storingAnExistingFancierChangesOnlyThatRowAndMakesItActive()
     {
-        const QStringList others = fancierRows(club->db(), QStringLiteral("SELECT * FROM fanciers WHERE id <> 3"));
+        const QStringList others = rows(club->db(), QStringLiteral("SELECT * FROM fanciers WHERE id <> 3"));
         FancierRecord record = *readFancier(club->db(), 3);
         record.city = QStringLiteral("Brugge");
         QCOMPARE(storeFancier(club->db(), record), 3);
-        QCOMPARE(fancierRows(club->db(), QStringLiteral("SELECT city, Actief FROM fanciers WHERE id = 3")),
+        QCOMPARE(rows(club->db(), QStringLiteral("SELECT city, Actief FROM fanciers WHERE id = 3")),
                  QStringList{"Brugge|1"});
-        QCOMPARE(fancierRows(club->db(), QStringLiteral("SELECT * FROM fanciers WHERE id <> 3")), others);
+        QCOMPARE(rows(club->db(), QStringLiteral("SELECT * FROM fanciers WHERE id <> 3")), others);
     }
 
     void storingAFancierThatIsGoneFails()

@@ -1,10 +1,11 @@
 #include "FancierClub.h"
-#include "ModalAnswers.h"
 #include "common/AppState.h"
 #include "common/ui/FilteredLineEdit.h"
 #include "database/SqlUtil.h"
 #include "fanciers/ui/FancierWindow.h"
 #include "shell/ui/TextInputDialog.h"
+#include "support/DeliveredDatabase.h"
+#include "support/ModalAnswers.h"
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -188,7 +189,7 @@ private slots:
         QVERIFY(answers->seen().isEmpty());
         const int id = shownId(*window);
         QVERIFY(id > 20);
-        QCOMPARE(fancierRows(club->db(), QStringLiteral("SELECT Licence, Name, sort, Adress, zip, city, district, "
+        QCOMPARE(rows(club->db(), QStringLiteral("SELECT Licence, Name, sort, Adress, zip, city, district, "
                                                         "telephone, fax, email, Actief FROM fanciers WHERE id = %1")
                                              .arg(id)),
                  QStringList{"7654321|Van den Berg|VANDENBERG| | |Gent| | | | |1"});
@@ -203,7 +204,7 @@ private slots:
         replaceText(*window, W::LicenceBox, QStringLiteral("88888888"));
         click(window->actionButton(W::UpdateAction));
         QVERIFY(answered());
-        QCOMPARE(fancierRows(club->db(), QStringLiteral("SELECT Name, sort FROM fanciers WHERE Licence = '88888888'")),
+        QCOMPARE(rows(club->db(), QStringLiteral("SELECT Name, sort FROM fanciers WHERE Licence = '88888888'")),
                  QStringList{" | "});
     }
 
@@ -218,7 +219,7 @@ private slots:
         QVERIFY(answered());
         QVERIFY(answers->seen().isEmpty());
         QCOMPARE(fancierCount(club->db()), before);
-        QCOMPARE(fancierRows(club->db(), QStringLiteral("SELECT Licence, Name, sort, telephone FROM fanciers WHERE id = 2")),
+        QCOMPARE(rows(club->db(), QStringLiteral("SELECT Licence, Name, sort, telephone FROM fanciers WHERE id = 2")),
                  QStringList{QStringLiteral("12-45678|Jan de Vries-Peeters|JANDEVRIES-PEETERS|\u00E9t\u00E9")});
         QCOMPARE(shownId(*window), 2);
     }
@@ -240,7 +241,7 @@ private slots:
         click(window->actionButton(W::NewAction));
         replaceText(*window, W::LicenceBox, licence);
         replaceText(*window, W::NameBox, QStringLiteral("Nobody"));
-        const QStringList before = fancierRows(club->db(), QStringLiteral("SELECT * FROM fanciers ORDER BY id"));
+        const QStringList before = rows(club->db(), QStringLiteral("SELECT * FROM fanciers ORDER BY id"));
         // Leaving the licence box may already have reported it; Update reports it (again).
         answers->answerMessage(QMessageBox::Ok);
         answers->answerMessage(QMessageBox::Ok);
@@ -252,7 +253,7 @@ private slots:
             QCOMPARE(seen.title, QStringLiteral("Fancier data"));
             QCOMPARE(seen.icon, QMessageBox::Warning);
         }
-        QCOMPARE(fancierRows(club->db(), QStringLiteral("SELECT * FROM fanciers ORDER BY id")), before);
+        QCOMPARE(rows(club->db(), QStringLiteral("SELECT * FROM fanciers ORDER BY id")), before);
         QVERIFY(QTest::qWaitFor([this] { return window->focusWidget() == window->box(W::LicenceBox); }, 1000));
     }
 
@@ -294,7 +295,7 @@ private slots:
         QCOMPARE(answers->seen().at(0).whileOpen,
                  QStringLiteral("This licence belongs to another fancier !\n31245678\nVan den Berg\nStreet 3 3000 Town 3"));
         QVERIFY(!owner->isVisible());
-        QCOMPARE(fancierRows(club->db(), QStringLiteral("SELECT Licence, Name FROM fanciers WHERE id = 2")),
+        QCOMPARE(rows(club->db(), QStringLiteral("SELECT Licence, Name FROM fanciers WHERE id = 2")),
                  QStringList{"12-45678|jan de Vries"});
     }
 
@@ -315,7 +316,7 @@ private slots:
         click(window->actionButton(W::UpdateAction));
         QTest::qWait(30);
         QVERIFY(answers->seen().isEmpty());
-        QCOMPARE(fancierRows(club->db(), QStringLiteral("SELECT Name FROM fanciers WHERE id = 1")),
+        QCOMPARE(rows(club->db(), QStringLiteral("SELECT Name FROM fanciers WHERE id = 1")),
                  QStringList{"First holder"});
     }
 

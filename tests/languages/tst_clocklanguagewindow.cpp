@@ -1,26 +1,26 @@
 // The clock language window driven as a user would: the table it shows, and
 // "Update Zefira", Cancel and Exit against the simulated clock.
-#include "ModalBoxes.h"
 #include "RecordingTransport.h"
 #include "Simulator.h"
 #include "clocklink/ClockLibrary.h"
 #include "clocklink/Frames.h"
 #include "common/AppState.h"
-#include "common/TextCatalogue.h"
 #include "database/ClubDatabase.h"
-#include "database/DeliveredDatabase.h"
 #include "database/SqlUtil.h"
 #include "languages/ui/FrmTaal.h"
+#include "support/DeliveredClub.h"
+#include "support/DeliveredDatabase.h"
+#include "support/ModalAnswers.h"
 #include <QAbstractItemModel>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 #include <functional>
 
 using namespace durvek;
 using namespace durvek::test;
+using namespace durvek::testing;
 namespace sim = durvek::clocksim;
 
 namespace {
@@ -84,7 +84,7 @@ private:
 class ClockLanguageWindowTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<DeliveredClub> club;
     std::unique_ptr<sim::Simulator> clock;
     std::shared_ptr<TransportRecord> line;
 
@@ -132,9 +132,7 @@ class ClockLanguageWindowTest : public QObject {
 private slots:
     void init()
     {
-        dir = std::make_unique<QTemporaryDir>();
-        TextCatalogue::invalidate();
-        testing::openDeliveredDatabase(dir->path());
+        club = std::make_unique<DeliveredClub>(DeliveredClub::AsDelivered);
         line = std::make_shared<TransportRecord>();
         linkBuffers().CancelRequested = false;
         startClock();
@@ -144,9 +142,7 @@ private slots:
     {
         clockLibrary().release();
         clock.reset();
-        ClubDatabase::close();
-        TextCatalogue::invalidate();
-        dir.reset();
+        club.reset();
     }
 
     void shows_the_table_and_the_clubs_captions()
@@ -266,13 +262,13 @@ private slots:
     void an_empty_table_is_reported_and_the_clock_not_asked()
     {
         setTexts({});
-        ModalBoxes boxes;
+        ModalAnswers boxes(ModalAnswers::Decline);
         auto window = openWindow();
         QCOMPARE(window->grid()->model()->rowCount(), 0);
         click(*window, FrmTaal::UpdateZefira);
-        QCOMPARE(boxes.shown.size(), 1);
-        QCOMPARE(boxes.shown.first().icon, QMessageBox::Warning);
-        QCOMPARE(boxes.shown.first().title, QStringLiteral("Update Zefira"));
+        QCOMPARE(boxes.seen().size(), 1);
+        QCOMPARE(boxes.seen().first().icon, QMessageBox::Warning);
+        QCOMPARE(boxes.seen().first().title, QStringLiteral("Update Zefira"));
         QCOMPARE(clock->framesReceived(), 0);
         QCOMPARE(line->opens, 0);
     }
@@ -280,13 +276,13 @@ private slots:
     void an_unreadable_table_is_reported()
     {
         runStatement(db(), QStringLiteral("DROP TABLE language"));
-        ModalBoxes boxes;
+        ModalAnswers boxes(ModalAnswers::Decline);
         auto window = openWindow();
-        QCOMPARE(boxes.shown.size(), 1);
-        QCOMPARE(boxes.shown.first().icon, QMessageBox::Warning);
-        QVERIFY(boxes.shown.first().text.contains(QStringLiteral("language")));
+        QCOMPARE(boxes.seen().size(), 1);
+        QCOMPARE(boxes.seen().first().icon, QMessageBox::Warning);
+        QVERIFY(boxes.seen().first().text.contains(QStringLiteral("language")));
         click(*window, FrmTaal::UpdateZefira);
-        QCOMPARE(boxes.shown.size(), 2);
+        QCOMPARE(boxes.seen().size(), 2);
         QCOMPARE(clock->framesReceived(), 0);
     }
 

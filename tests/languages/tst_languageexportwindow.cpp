@@ -1,23 +1,22 @@
 // The language export window driven as a user would: what it writes, where,
 // and what it says when it cannot.
-#include "ModalBoxes.h"
-#include "common/TextCatalogue.h"
 #include "database/ClubDatabase.h"
-#include "database/DeliveredDatabase.h"
 #include "database/SqlUtil.h"
 #include "languages/LanguageExport.h"
 #include "languages/ui/FrmStrings.h"
+#include "support/DeliveredClub.h"
+#include "support/DeliveredDatabase.h"
+#include "support/ModalAnswers.h"
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace durvek;
-using namespace durvek::test;
+using namespace durvek::testing;
 
 namespace {
 
@@ -43,7 +42,7 @@ void typeText(QLineEdit* box, const QString& text)
 class LanguageExportWindowTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<DeliveredClub> club;
     QString exportFolder;
 
     QSqlDatabase db() const { return ClubDatabase::get(); }
@@ -63,16 +62,13 @@ class LanguageExportWindowTest : public QObject {
 private slots:
     void init()
     {
-        dir = std::make_unique<QTemporaryDir>();
-        TextCatalogue::invalidate();
-        testing::openDeliveredDatabase(dir->path());
-        exportFolder = QDir(dir->path()).filePath(QStringLiteral("export/uk"));
+        club = std::make_unique<DeliveredClub>(DeliveredClub::AsDelivered);
+        exportFolder = QDir(club->folder()).filePath(QStringLiteral("export/uk"));
     }
 
     void cleanup()
     {
-        ClubDatabase::close();
-        dir.reset();
+        club.reset();
     }
 
     void shows_its_boxes_and_the_folder()
@@ -92,7 +88,7 @@ private slots:
 
     void generate_writes_the_delivered_table_into_the_folder()
     {
-        ModalBoxes boxes;
+        ModalAnswers boxes(ModalAnswers::Decline);
         auto window = openWindow();
         typeText(window->fileNameBox(), QStringLiteral("  tabel "));
         typeText(window->fieldBox(), QStringLiteral("other"));
@@ -108,7 +104,7 @@ private slots:
         QCOMPARE(lines.at(44), QByteArray("\"BUEN VUELO\\0\"\r"));
         QCOMPARE(lines.at(45), QByteArray("};\r"));
         QCOMPARE(lines.at(46), QByteArray());
-        QVERIFY(boxes.shown.isEmpty());
+        QVERIFY(boxes.seen().isEmpty());
         QCOMPARE(window->resultLine()->text(), QDir::toNativeSeparators(path));
 
         // Again with another table: the file is replaced, not added to.
@@ -128,7 +124,7 @@ private slots:
 
     void an_empty_box_does_nothing()
     {
-        ModalBoxes boxes;
+        ModalAnswers boxes(ModalAnswers::Decline);
         auto window = openWindow();
         typeText(window->fileNameBox(), QStringLiteral("tabel"));
         generate(*window);  // field box empty
@@ -139,26 +135,26 @@ private slots:
         generate(*window);  // blanks only
         QTest::qWait(20);
         QVERIFY(!QDir(exportFolder).exists());
-        QVERIFY(boxes.shown.isEmpty());
+        QVERIFY(boxes.seen().isEmpty());
         QVERIFY(window->resultLine()->text().isEmpty());
     }
 
     void failures_are_shown_as_warnings_and_write_nothing()
     {
         // A folder that cannot be made: a file stands where it would go.
-        QFile blocker(QDir(dir->path()).filePath(QStringLiteral("export")));
+        QFile blocker(QDir(club->folder()).filePath(QStringLiteral("export")));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
 
-        ModalBoxes boxes;
+        ModalAnswers boxes(ModalAnswers::Decline);
         auto window = openWindow();
         typeText(window->fileNameBox(), QStringLiteral("tabel"));
         typeText(window->fieldBox(), QStringLiteral("x"));
         generate(*window);
-        QTRY_COMPARE(boxes.shown.size(), 1);
-        QCOMPARE(boxes.shown.at(0).icon, QMessageBox::Warning);
-        QCOMPARE(boxes.shown.at(0).title, QStringLiteral("Generate  strings"));
-        QVERIFY(boxes.shown.at(0).text.contains(QDir::toNativeSeparators(exportFolder)));
+        QTRY_COMPARE(boxes.seen().size(), 1);
+        QCOMPARE(boxes.seen().at(0).icon, QMessageBox::Warning);
+        QCOMPARE(boxes.seen().at(0).title, QStringLiteral("Generate  strings"));
+        QVERIFY(boxes.seen().at(0).text.contains(QDir::toNativeSeparators(exportFolder)));
         QVERIFY(window->resultLine()->text().isEmpty());
 
         // A name that would make a path.
@@ -166,29 +162,29 @@ private slots:
         window->fileNameBox()->clear();
         typeText(window->fileNameBox(), QStringLiteral("../tabel"));
         generate(*window);
-        QTRY_COMPARE(boxes.shown.size(), 2);
-        QVERIFY(boxes.shown.at(1).text.contains(QStringLiteral("../tabel")));
-        QVERIFY(!QFile::exists(QDir(dir->path()).filePath(QStringLiteral("export/tabel.txt"))));
+        QTRY_COMPARE(boxes.seen().size(), 2);
+        QVERIFY(boxes.seen().at(1).text.contains(QStringLiteral("../tabel")));
+        QVERIFY(!QFile::exists(QDir(club->folder()).filePath(QStringLiteral("export/tabel.txt"))));
 
         // No texts: no file.
         testing::exec(db(), QStringLiteral("DELETE FROM language"));
         window->fileNameBox()->clear();
         typeText(window->fileNameBox(), QStringLiteral("leeg"));
         generate(*window);
-        QTRY_COMPARE(boxes.shown.size(), 3);
+        QTRY_COMPARE(boxes.seen().size(), 3);
         QVERIFY(!QFile::exists(QDir(exportFolder).filePath(QStringLiteral("leeg.txt"))));
 
         // The table gone altogether.
         testing::exec(db(), QStringLiteral("DROP TABLE language"));
         generate(*window);
-        QTRY_COMPARE(boxes.shown.size(), 4);
-        QCOMPARE(boxes.shown.at(3).icon, QMessageBox::Warning);
+        QTRY_COMPARE(boxes.seen().size(), 4);
+        QCOMPARE(boxes.seen().at(3).icon, QMessageBox::Warning);
         QVERIFY(!QFile::exists(QDir(exportFolder).filePath(QStringLiteral("leeg.txt"))));
     }
 
     void the_folder_can_be_chosen()
     {
-        const QString chosen = QDir(dir->path()).filePath(QStringLiteral("elders"));
+        const QString chosen = QDir(club->folder()).filePath(QStringLiteral("elders"));
         QVERIFY(QDir().mkpath(chosen));
         auto window = openWindow();
         QTimer pick;

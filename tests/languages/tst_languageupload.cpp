@@ -1,12 +1,12 @@
 // "Update Zefira" against the simulated clock on a pseudo-terminal: the wait
 // for the clock on the framed link, then the texts on the direct line.
-#include "../clocklink/ScriptedHost.h"
 #include "LanguageDatabase.h"
 #include "RecordingTransport.h"
 #include "Simulator.h"
 #include "clocklink/ClockLibrary.h"
 #include "clocklink/Frames.h"
 #include "languages/LanguageUpload.h"
+#include "support/ScriptedHost.h"
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -14,6 +14,7 @@
 
 using namespace durvek;
 using namespace durvek::test;
+using namespace durvek::testing;
 namespace sim = durvek::clocksim;
 
 namespace {

@@ -5,14 +5,11 @@ if(NOT TARGET durvek_languages_ui OR NOT TARGET durvek_dbtools)
   return()
 endif()
 
-set(delivered_db ${PROJECT_SOURCE_DIR}/tests/database/DeliveredDatabase.cpp)
-
-durvek_add_test(NAME tst_languages_export_window
-                SOURCES tst_languageexportwindow.cpp ModalBoxes.h ${delivered_db}
-                LIBS durvek_languages_ui durvek_dbtools WIDGETS)
+durvek_add_test(NAME tst_languages_export_window SOURCES tst_languageexportwindow.cpp
+                LIBS durvek_languages_ui durvek_test_support WIDGETS)
 
 if(TARGET clocksim_core)
   durvek_add_test(NAME tst_languages_clock_window
-                  SOURCES tst_clocklanguagewindow.cpp ModalBoxes.h RecordingTransport.h ${delivered_db}
-                  LIBS durvek_languages_ui durvek_dbtools clocksim_core WIDGETS)
+                  SOURCES tst_clocklanguagewindow.cpp RecordingTransport.h
+                  LIBS durvek_languages_ui clocksim_core durvek_test_support WIDGETS)
 endif()

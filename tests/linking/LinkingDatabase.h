@@ -2,9 +2,9 @@
 // A club database as delivered, brought up to date as at start-up and open
 // as the program's connection, with helpers to put fanciers and pigeons in
 // and read them back.
+#include "support/DeliveredClub.h"
 #include <QSqlDatabase>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <cstdint>
 
 namespace durvek::test {
@@ -22,13 +22,8 @@ struct PigeonRow {
 
 class LinkingDatabase {
 public:
-    LinkingDatabase();
-    ~LinkingDatabase();
-    LinkingDatabase(const LinkingDatabase&) = delete;
-    LinkingDatabase& operator=(const LinkingDatabase&) = delete;
-
-    QSqlDatabase db() const { return m_db; }
-    QString folder() const { return m_dir.path(); }
+    QSqlDatabase db() const { return m_club.db(); }
+    QString folder() const { return m_club.folder(); }
 
     int32_t addFancier(const QString& licence, const QString& name, const QString& adress = QString(),
                        const QString& zip = QString(), const QString& city = QString(),
@@ -41,8 +36,7 @@ public:
     QList<int> numbersOf(int32_t fancier) const;
 
 private:
-    QTemporaryDir m_dir;
-    QSqlDatabase m_db;
+    testing::DeliveredClub m_club;
 };
 
 } // namespace durvek::test

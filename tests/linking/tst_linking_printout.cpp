@@ -3,50 +3,20 @@
 #include "GridFixture.h"
 #include "common/PagePrinter.h"
 #include "linking/LinkingPrintout.h"
+#include "support/PdfWords.h"
 #include <QFile>
 #include <QPdfWriter>
 #include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace durvek;
 using namespace durvek::test;
+using namespace durvek::testing;
 
 namespace {
 
-constexpr double kPointsPerMm = 72.0 / 25.4;
 constexpr double kTolerance = 0.4; // mm
-
-struct Word {
-    int page = 0;
-    QString text;
-    QRectF mm;
-};
-
-QList<Word> wordsOf(const QString& pdfPath)
-{
-    QList<Word> words;
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdfPath, QStringLiteral("-")});
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return words;
-    const QString html = QString::fromUtf8(process.readAllStandardOutput());
-    static const QRegularExpression pageOrWord(QStringLiteral(
-        R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
-    int page = 0;
-    for (const QRegularExpressionMatch& m : pageOrWord.globalMatch(html)) {
-        if (m.captured(0).startsWith(QStringLiteral("<page"))) {
-            ++page;
-            continue;
-        }
-        const QPointF topLeft(m.captured(1).toDouble() / kPointsPerMm, m.captured(2).toDouble() / kPointsPerMm);
-        const QPointF bottomRight(m.captured(3).toDouble() / kPointsPerMm, m.captured(4).toDouble() / kPointsPerMm);
-        words << Word{page, m.captured(5), QRectF(topLeft, bottomRight)};
-    }
-    return words;
-}
 
 QString layoutOf(const QString& pdfPath)
 {
@@ -79,7 +49,7 @@ class LinkingPrintoutTest : public QObject {
 
     QTemporaryDir dir;
     std::unique_ptr<EditBench> bench;
-    QList<Word> words;
+    PdfWords words;
 
     // Prints the bench's grid on A4 without margins and reads the words back.
     void print(const QString& name)
@@ -93,8 +63,8 @@ class LinkingPrintoutTest : public QObject {
             printLinkingList(printer, bench->grid, kHeaderLines, &texts);
             QVERIFY(!printer.failed());
         }
-        words = wordsOf(path);
-        QVERIFY(!words.isEmpty());
+        words = PdfWords::read(path);
+        QVERIFY(!words.all().isEmpty());
     }
 
     static bool near(double a, double b) { return qAbs(a - b) < kTolerance; }
@@ -102,7 +72,7 @@ class LinkingPrintoutTest : public QObject {
     // True when a word with this text starts at x on the page with its line top at y.
     bool isAt(const QString& text, int page, double x, double y) const
     {
-        for (const Word& w : words)
+        for (const PdfWord& w : words.all())
             if (w.text == text && w.page == page && near(w.mm.left(), x) && near(w.mm.top(), y))
                 return true;
         return false;
@@ -116,14 +86,10 @@ class LinkingPrintoutTest : public QObject {
     QStringList line(int page, double y) const
     {
         QStringList found;
-        for (const Word& w : words)
+        for (const PdfWord& w : words.all())
             if (w.page == page && near(w.mm.top(), y))
                 found << w.text;
         return found;
-    }
-    int wordsOnPage(int page) const
-    {
-        return int(std::count_if(words.begin(), words.end(), [page](const Word& w) { return w.page == page; }));
     }
 
     void fillRows(int pigeons)
@@ -137,7 +103,7 @@ class LinkingPrintoutTest : public QObject {
 private slots:
     void initTestCase()
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        if (!PdfWords::toolAvailable())
             QSKIP("pdftotext (poppler-utils) is not installed");
     }
     void init() { bench = std::make_unique<EditBench>(); }
@@ -191,8 +157,8 @@ private slots:
         // The second page carries the header only, and no number.
         expectAt("PigeonData", 2, 2, 5);
         expectAt("El.band", 2, 160, 31);
-        QCOMPARE(wordsOnPage(2), wordsOnPage(1) - 102 * 3 - 1);
-        QCOMPARE(wordsOnPage(3), 0);
+        QCOMPARE(words.wordsOnPage(2), words.wordsOnPage(1) - 102 * 3 - 1);
+        QCOMPARE(words.wordsOnPage(3), 0);
     }
 
     void rowsGoOnBelowTheHeaderOfTheNextPage()
@@ -205,7 +171,7 @@ private slots:
         expectAt("105", 2, 2, 41);
         QCOMPARE(line(1, 297 - 6), QStringList({"1"}));
         QVERIFY(line(2, 297 - 6).isEmpty());
-        QCOMPARE(words.last().page, 2);
+        QCOMPARE(words.all().last().page, 2);
     }
 };
 

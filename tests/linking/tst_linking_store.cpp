@@ -2,17 +2,18 @@
 // the values a row stores), loading it back, and the header lines.
 #include "GridFixture.h"
 #include "LinkingDatabase.h"
-#include "ScriptedHost.h"
 #include "database/ClubDatabase.h"
-#include "database/DeliveredDatabase.h"
 #include "linking/LinkingStore.h"
 #include "linking/PigeonGridLoad.h"
 #include "linking/SaveLinking.h"
+#include "support/DeliveredDatabase.h"
+#include "support/ScriptedHost.h"
 #include <QTest>
 #include <memory>
 
 using namespace durvek;
 using namespace durvek::test;
+using namespace durvek::testing;
 
 namespace {
 
@@ -83,7 +84,7 @@ private slots:
         data->addPigeon(a, {"BE", "20", "0000000001", "F", "BLAU", "AAAAAAAA", 7});
         data->addPigeon(a, {"BE", "20", "0000000002", " ", "ROOD", "BBBBBBBB", 3, true});
         data->addPigeon(b, {"NL", "21", "0000000009", " ", "", "CCCCCCCC", 12});
-        durvek::testing::exec(db(), "INSERT INTO backup (Fancier, band) VALUES (99, 'former')");
+        exec(db(), "INSERT INTO backup (Fancier, band) VALUES (99, 'former')");
 
         bench->setRows({"BE|05|0123456789|GRIZ|W|0A1B2C3D|", "BE|05|0123456790|||0A1B2C3E|X", "BE|05|     12345|||11111111|"});
         storeFancierPigeons(db(), a, pigeonsOfGrid(bench->grid));
@@ -116,8 +117,8 @@ private slots:
         const int32_t a = data->addFancier("11111111", "A");
         data->addPigeon(a, {"BE", "20", "0000000001", "F", "BLAU", "AAAAAAAA", 1});
         data->addPigeon(a, {"BE", "20", "0000000002", " ", "ROOD", "BBBBBBBB", 2});
-        durvek::testing::exec(db(), "INSERT INTO backup (Fancier, band) VALUES (99, 'former')");
-        durvek::testing::exec(db(), "CREATE TRIGGER refuse BEFORE INSERT ON pigeons WHEN NEW.band = '0000000666' "
+        exec(db(), "INSERT INTO backup (Fancier, band) VALUES (99, 'former')");
+        exec(db(), "CREATE TRIGGER refuse BEFORE INSERT ON pigeons WHEN NEW.band = '0000000666' "
                                     "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
         const QStringList before = data->pigeonsOf(a);
         const QStringList backupBefore = data->backupRows();
@@ -133,7 +134,7 @@ private slots:
         QCOMPARE(data->pigeonsOf(a), before);
         QCOMPARE(data->backupRows(), backupBefore);
         // The connection is usable again afterwards.
-        durvek::testing::exec(db(), "DROP TRIGGER refuse");
+        exec(db(), "DROP TRIGGER refuse");
         storeFancierPigeons(db(), a, pigeonsOfGrid(bench->grid));
         QCOMPARE(data->pigeonsOf(a).size(), 2);
     }
@@ -158,7 +159,7 @@ private slots:
         QCOMPARE(data->pigeonsOf(a).size(), 1);
 
         // A refused store asks nothing and prints nothing.
-        durvek::testing::exec(db(), "CREATE TRIGGER refuse BEFORE INSERT ON pigeons BEGIN SELECT RAISE(ABORT, 'no'); END");
+        exec(db(), "CREATE TRIGGER refuse BEFORE INSERT ON pigeons BEGIN SELECT RAISE(ABORT, 'no'); END");
         host.questions.clear();
         QVERIFY_THROWS_EXCEPTION(DatabaseError, SaveLinking(db(), a, bench->grid, true, host, &texts, print));
         QVERIFY(host.questions.isEmpty());

@@ -1,7 +1,6 @@
 // The linking window driven as a club official would: choosing a fancier,
 // typing bands, marking, storing with a printout, reading a chip from the
 // simulated antenna, writing the clock and reading it back.
-#include "DialogAnswerer.h"
 #include "LinkingDatabase.h"
 #include "Simulator.h"
 #include "clocklink/ClockLibrary.h"
@@ -11,6 +10,7 @@
 #include "fanciers/ui/FancierSearchWindow.h"
 #include "linking/ui/FrmLinking.h"
 #include "linking/ui/PigeonGridView.h"
+#include "support/ModalAnswers.h"
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
@@ -21,6 +21,7 @@
 
 using namespace durvek;
 using namespace durvek::test;
+using namespace durvek::testing;
 using durvek::clocksim::ClockModel;
 using durvek::clocksim::SimState;
 using durvek::clocksim::Simulator;
@@ -46,7 +47,7 @@ class LinkingWindowTest : public QObject {
 
     std::unique_ptr<LinkingDatabase> data;
     std::unique_ptr<Simulator> sim;
-    std::unique_ptr<DialogAnswerer> dialogs;
+    std::unique_ptr<ModalAnswers> dialogs;
     std::unique_ptr<FrmLinking> window;
     int32_t fancier = 0;
     QList<int> searchModes;
@@ -67,6 +68,7 @@ class LinkingWindowTest : public QObject {
     void openWindow()
     {
         window = std::make_unique<FrmLinking>();
+        dialogs->setWindowUnderTest(window.get());
         window->setFancierSearch([this](QWidget*, int mode) {
             searchModes << mode;
             appState().currentFancierId = fancier;
@@ -127,7 +129,7 @@ private slots:
     void init()
     {
         data = std::make_unique<LinkingDatabase>();
-        dialogs = std::make_unique<DialogAnswerer>();
+        dialogs = std::make_unique<ModalAnswers>(ModalAnswers::Decline);
         appState().activeSettings.protocol = 0;
         appState().activeSettings.converter = false;
         linkBuffers().CancelRequested = false;
@@ -171,15 +173,15 @@ private slots:
         window->modelOption(3)->setChecked(true);
         for (int button : {FrmLinking::SingleBand, FrmLinking::MultipleBands, FrmLinking::GenerateBandsButton,
                            FrmLinking::UpdateDatabase, FrmLinking::UpdateClockButton}) {
-            dialogs->seen.clear();
+            dialogs->clearSeen();
             click(button);
-            QTRY_COMPARE(dialogs->seen, QStringList({"No fancier|Choose a fancier first"}));
+            QTRY_COMPARE(dialogs->titlesAndTexts(), QStringList({"No fancier|Choose a fancier first"}));
         }
         // Read Clock works without one (and with this model does nothing).
-        dialogs->seen.clear();
+        dialogs->clearSeen();
         click(FrmLinking::ReadClockButton);
         QTest::qWait(50);
-        QVERIFY(dialogs->seen.isEmpty());
+        QVERIFY(dialogs->titlesAndTexts().isEmpty());
         QVERIFY(allButtonsEnabled());
         QCOMPARE(data->pigeonsOf(fancier).size(), 1);
     }
@@ -209,13 +211,14 @@ private slots:
         typeIntoGrid("77\r");
         QCOMPARE(window->grid().cellText(3, kBand), QString());
         click(FrmLinking::UpdateDatabase);
-        QTRY_COMPARE(dialogs->seen, QStringList({"No fancier|Choose a fancier first"}));
+        QTRY_COMPARE(dialogs->titlesAndTexts(), QStringList({"No fancier|Choose a fancier first"}));
     }
 
     void theSearchWindowChoosesTheFancier()
     {
         data->addFancier("77777777", "Other");
         window = std::make_unique<FrmLinking>();
+        dialogs->setWindowUnderTest(window.get());
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         // The official types the licence into the search window and selects.
@@ -273,9 +276,9 @@ private slots:
         QCOMPARE(window->grid().cellText(1, PigeonGrid::kDeleteColumn), QStringLiteral("X"));
 
         window->printoutBox()->setChecked(true);
-        dialogs->answers = {QMessageBox::Yes};
+        dialogs->answerMessage(QMessageBox::Yes);
         click(FrmLinking::UpdateDatabase);
-        QCOMPARE(dialogs->seen, QStringList({"Printout|Print the pigeon list ?"}));
+        QCOMPARE(dialogs->titlesAndTexts(), QStringList({"Printout|Print the pigeon list ?"}));
         QCOMPARE(data->pigeonsOf(fancier),
                  QStringList({"BE|23|0000000101|ROOD|F|0A1B2C3D|00|BE230000000101|0",
                               "BE|23|0000000102|    | |0A1B2C3E|00|BE230000000102|0"}));
@@ -310,15 +313,16 @@ private slots:
         QTest::mouseClick(window->searchButton(0), Qt::LeftButton);
         // No job: the question, then every button as before.
         click(FrmLinking::Cancel);
-        QCOMPARE(dialogs->seen, QStringList({"Row #1|Stop the running job ?"}));
+        QCOMPARE(dialogs->titlesAndTexts(), QStringList({"Row #1|Stop the running job ?"}));
         QVERIFY(allButtonsEnabled());
 
         // A single-band reading waits for a chip that never comes.
         bool checkedDuringJob = false;
         bool onlyCancelDuringJob = false;
         bool stillDisabledAfterNo = false;
-        dialogs->answers = {QMessageBox::No, QMessageBox::Yes};
-        dialogs->onBox = [&](const QString&) {
+        dialogs->answerMessage(QMessageBox::No);
+        dialogs->answerMessage(QMessageBox::Yes);
+        dialogs->onMessage = [&](const SeenMessage&) {
             if (!checkedDuringJob)
                 return;
             stillDisabledAfterNo = onlyCancelEnabled();
@@ -329,11 +333,11 @@ private slots:
             click(FrmLinking::Cancel);
             QTimer::singleShot(100, this, [&] { click(FrmLinking::Cancel); });
         });
-        dialogs->seen.clear();
+        dialogs->clearSeen();
         click(FrmLinking::SingleBand);
         QVERIFY(onlyCancelDuringJob);
         QVERIFY(stillDisabledAfterNo);
-        QCOMPARE(dialogs->seen, QStringList({"Row #1|Stop the running job ?", "Row #1|Stop the running job ?"}));
+        QCOMPARE(dialogs->titlesAndTexts(), QStringList({"Row #1|Stop the running job ?", "Row #1|Stop the running job ?"}));
         QVERIFY(!window->isJobRunning());
         QVERIFY(allButtonsEnabled());
         QCOMPARE(window->grid().cellText(1, kChip), QStringLiteral("AAAAAAAA"));
@@ -369,12 +373,12 @@ private slots:
         QCOMPARE(data->pigeonsOf(fancier).size(), 2);
 
         // Read back into the database: the stored pigeons give way to the clock's.
-        dialogs->seen.clear();
-        dialogs->answers = {QMessageBox::Yes};
+        dialogs->clearSeen();
+        dialogs->answerMessage(QMessageBox::Yes);
         appState().currentFancierId = 0;
         click(FrmLinking::ReadClockButton);
-        QCOMPARE(dialogs->seen.size(), 1);
-        QVERIFY(dialogs->seen[0].startsWith(QStringLiteral("Pigeons present|")));
+        QCOMPARE(dialogs->titlesAndTexts().size(), 1);
+        QVERIFY(dialogs->titlesAndTexts()[0].startsWith(QStringLiteral("Pigeons present|")));
         QCOMPARE(appState().currentFancierId, fancier);
         QCOMPARE(data->pigeonsOf(fancier),
                  QStringList({"BE |23|00000100|<null>|F|AAAAAAAA|<null>|BE 23-00000100F|0",
@@ -395,7 +399,7 @@ private slots:
         // The chip of row 1 is held to the antenna again for row 2.
         sim->presentChip("AAAAAAAA");
         click(FrmLinking::MultipleBands);
-        QCOMPARE(dialogs->seen, QStringList({"Row #1|El. band AAAAAAAA: already linked to a pigeon in this list "}));
+        QCOMPARE(dialogs->titlesAndTexts(), QStringList({"Row #1|El. band AAAAAAAA: already linked to a pigeon in this list "}));
         QCOMPARE(window->grid().cellText(2, kChip), QString());
         QVERIFY(allButtonsEnabled());
 
@@ -404,7 +408,7 @@ private slots:
         click(FrmLinking::MultipleBands);
         QCOMPARE(window->grid().cellText(2, kChip), QStringLiteral("0A1B2C3D"));
         QCOMPARE(window->grid().cellText(3, kChip), QString());
-        QCOMPARE(dialogs->seen.size(), 1);
+        QCOMPARE(dialogs->titlesAndTexts().size(), 1);
         QVERIFY(allButtonsEnabled());
     }
 };

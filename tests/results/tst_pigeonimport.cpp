@@ -1,15 +1,15 @@
 // The pigeon import: records of the pigeon file into duiven and elcodes of a
 // database as delivered.
-#include "database/DeliveredDatabase.h"
-#include "database/ClubDatabase.h"
 #include "results/ImportBand.h"
 #include "results/PigeonFile.h"
 #include "results/PigeonImport.h"
 #include "results/RaceData.h"
+#include "support/DeliveredClub.h"
+#include "support/DeliveredDatabase.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSqlDatabase>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace durvek;
@@ -31,12 +31,12 @@ ResultRecord record(const QString& elcode, const QString& band, QChar sex = u' '
 class TestPigeonImport : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> folder;
+    std::unique_ptr<testing::DeliveredClub> club;
     QSqlDatabase db;
     RaceData data;
     QStringList warnings;
 
-    QString filePath() const { return folder->filePath(QStringLiteral("duiven.txt")); }
+    QString filePath() const { return QDir(club->folder()).filePath(QStringLiteral("duiven.txt")); }
 
     void writeFile(const QList<ResultRecord>& records) { QVERIFY(SavePigeonFile(filePath(), records)); }
 
@@ -57,15 +57,15 @@ class TestPigeonImport : public QObject {
 private slots:
     void init()
     {
-        folder = std::make_unique<QTemporaryDir>();
-        db = testing::openDeliveredDatabase(folder->path());
+        club = std::make_unique<testing::DeliveredClub>(testing::DeliveredClub::AsDelivered);
+        db = club->db();
         data = RaceData();
         warnings.clear();
     }
     void cleanup()
     {
         db = QSqlDatabase();
-        ClubDatabase::close();
+        club.reset();
     }
 
     void centuryOfTheBandYear_data();

@@ -3,17 +3,19 @@
 // one flight and all flights go to a PDF, the hidden "Linking" button imports
 // into a database as delivered, and failures show "Fout : " titled "Linking".
 #include "DemoClock.h"
-#include "PdfWords.h"
 #include "Simulator.h"
 #include "clocklink/ClockLibrary.h"
 #include "clocklink/Frames.h"
 #include "common/AppState.h"
 #include "common/TextCatalogue.h"
 #include "database/ClubDatabase.h"
-#include "database/DeliveredDatabase.h"
 #include "results/PigeonFile.h"
 #include "results/RaceData.h"
 #include "results/ui/FrmAfdrukken.h"
+#include "support/DeliveredClub.h"
+#include "support/DeliveredDatabase.h"
+#include "support/ModalAnswers.h"
+#include "support/PdfWords.h"
 
 #include <QApplication>
 #include <QFile>
@@ -27,8 +29,7 @@
 #include <QTimer>
 
 using namespace durvek;
-using namespace durvek::test;
-using durvek::testing::rows;
+using namespace durvek::testing;
 namespace sim = durvek::clocksim;
 
 namespace {
@@ -41,33 +42,6 @@ QByteArray fileBytes(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
-// Answers every message box that opens and remembers it as
-// "icon|title|text".
-class MessageBoxes : public QObject {
-public:
-    QStringList seen;
-
-    MessageBoxes()
-    {
-        connect(&m_timer, &QTimer::timeout, this, [this] { answer(); });
-        m_timer.start(15);
-    }
-
-private:
-    void answer()
-    {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* box = qobject_cast<QMessageBox*>(widget);
-            if (!box || !box->isVisible())
-                continue;
-            seen << QStringLiteral("%1|%2|%3").arg(int(box->icon())).arg(box->windowTitle(), box->text());
-            box->done(QMessageBox::Ok);
-        }
-    }
-
-    QTimer m_timer;
-};
-
 const QString kWarning = QString::number(int(QMessageBox::Warning));
 
 } // namespace
@@ -78,7 +52,8 @@ class TestPrintManager : public QObject {
     std::unique_ptr<QTemporaryDir> folder;
     std::unique_ptr<sim::Simulator> device;
     std::unique_ptr<FrmAfdrukken> window;
-    std::unique_ptr<MessageBoxes> boxes;
+    std::unique_ptr<DeliveredClub> club;
+    std::unique_ptr<ModalAnswers> boxes;
     QSqlDatabase db;
     int pdfs = 0;
     QString lastPdf;
@@ -111,6 +86,15 @@ class TestPrintManager : public QObject {
         });
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    // Every message box answered so far, as "icon|title|text".
+    QStringList boxesSeen() const
+    {
+        QStringList lines;
+        for (const SeenMessage& box : boxes->seen())
+            lines << QStringLiteral("%1|%2").arg(int(box.icon)).arg(box.titleAndText());
+        return lines;
     }
 
     void click(int button) { QTest::mouseClick(window->button(button), Qt::LeftButton); }
@@ -155,13 +139,14 @@ private slots:
     void init()
     {
         folder = std::make_unique<QTemporaryDir>();
-        db = durvek::testing::openDeliveredDatabase(folder->path());
+        club = std::make_unique<DeliveredClub>(DeliveredClub::AsDelivered);
+        db = club->db();
         TextCatalogue::setConnectionName(QString::fromLatin1(ClubDatabase::kConnectionName));
         TextCatalogue::invalidate();
         appState().activeSettings = ClubSettings();
         raceData() = RaceData();
         linkBuffers().CancelRequested = false;
-        boxes = std::make_unique<MessageBoxes>();
+        boxes = std::make_unique<ModalAnswers>(ModalAnswers::Decline);
     }
 
     void cleanup()
@@ -173,8 +158,7 @@ private slots:
             device->stop();
         device.reset();
         db = QSqlDatabase();
-        TextCatalogue::invalidate();
-        ClubDatabase::close();
+        club.reset();
         folder.reset();
     }
 
@@ -216,7 +200,7 @@ private slots:
         QCOMPARE(device->state().jobsEnded, 1);
         QCOMPARE(raceData().pigeonCount(), 7);
         QCOMPARE(fileBytes(pigeonFilePath()).size(), 4 + 7 * 127);
-        QVERIFY(boxes->seen.isEmpty());
+        QVERIFY(boxesSeen().isEmpty());
     }
 
     void onlyCancelAndExitWorkWhileTheClockIsCalled()
@@ -276,7 +260,7 @@ private slots:
         startClock([](sim::Faults& f) { f.refusals.append({0x51, 1, sim::RefusalScope::Any}); });
         openWindow();
         readClock();
-        QCOMPARE(boxes->seen, QStringList(kWarning + QStringLiteral("|Read Clock|")
+        QCOMPARE(boxesSeen(), QStringList(kWarning + QStringLiteral("|Read Clock|")
                                           + GetText(70)));
         QCOMPARE(window->flightList()->count(), 0);
         QCOMPARE(window->fancierLine()->text(), QString());
@@ -289,8 +273,8 @@ private slots:
         startClock();
         openWindow(folder->filePath(QStringLiteral("no-such-folder/duiven.txt")));
         readClock();
-        QCOMPARE(boxes->seen.size(), 1);
-        QVERIFY2(boxes->seen[0].startsWith(kWarning + QStringLiteral("|Linking|Fout : ")), qPrintable(boxes->seen[0]));
+        QCOMPARE(boxesSeen().size(), 1);
+        QVERIFY2(boxesSeen()[0].startsWith(kWarning + QStringLiteral("|Linking|Fout : ")), qPrintable(boxesSeen()[0]));
         QCOMPARE(enabledButtons(), allButtons());
         // What was read stays in memory for printing.
         QCOMPARE(raceData().pigeonCount(), 7);
@@ -345,7 +329,7 @@ private slots:
         words = printed();
         QCOMPARE(words.textAt(1, 45).left(8), QStringLiteral("0A1B2C3D"));
         QCOMPARE(words.textAt(1, 50).left(8), QStringLiteral("6B7C8D9E"));
-        QVERIFY(boxes->seen.isEmpty());
+        QVERIFY(boxesSeen().isEmpty());
         QCOMPARE(enabledButtons(), allButtons());
     }
 
@@ -359,13 +343,13 @@ private slots:
             return printer;
         });
         click(FrmAfdrukken::Print);
-        QCOMPARE(boxes->seen, QStringList(kWarning + QStringLiteral("|Linking|Fout : The printer could not be started")));
+        QCOMPARE(boxesSeen(), QStringList(kWarning + QStringLiteral("|Linking|Fout : The printer could not be started")));
         QCOMPARE(enabledButtons(), allButtons());
 
         // Choosing no printer is no error.
         window->setPrinterSource([](QWidget*) { return std::unique_ptr<QPrinter>(); });
         click(FrmAfdrukken::Print);
-        QCOMPARE(boxes->seen.size(), 1);
+        QCOMPARE(boxesSeen().size(), 1);
     }
 
     void saveChangesNothing()
@@ -391,7 +375,7 @@ private slots:
         const int codesBefore = rows(db, QStringLiteral("SELECT * FROM elcodes")).size();
 
         window->button(FrmAfdrukken::Linking)->click();
-        QVERIFY(boxes->seen.isEmpty());
+        QVERIFY(boxesSeen().isEmpty());
         // Six pigeons (one flew in both flights), each with its own code.
         QCOMPARE(rows(db, QStringLiteral("SELECT * FROM duiven")).size(), pigeonsBefore + 6);
         QCOMPARE(rows(db, QStringLiteral("SELECT * FROM elcodes")).size(), codesBefore + 6);
@@ -412,14 +396,14 @@ private slots:
         records << ResultRecord::fromPigeonText(QStringLiteral("0A1B2C3DBE 23-1234567 NOYO000100010000150624112731"
                                                                "1"));
         QVERIFY(SavePigeonFile(pigeonFilePath(), records));
-        durvek::testing::exec(db, QStringLiteral("DROP TABLE elcodes"));
+        exec(db, QStringLiteral("DROP TABLE elcodes"));
         const int pigeonsBefore = rows(db, QStringLiteral("SELECT * FROM duiven")).size();
         openWindow();
 
         window->button(FrmAfdrukken::Linking)->click();
-        QCOMPARE(boxes->seen.size(), 1);
-        QVERIFY2(boxes->seen[0].startsWith(kWarning + QStringLiteral("|Linking|Fout : ")), qPrintable(boxes->seen[0]));
-        QVERIFY(boxes->seen[0].size() > QStringLiteral("1|Linking|Fout : ").size());
+        QCOMPARE(boxesSeen().size(), 1);
+        QVERIFY2(boxesSeen()[0].startsWith(kWarning + QStringLiteral("|Linking|Fout : ")), qPrintable(boxesSeen()[0]));
+        QVERIFY(boxesSeen()[0].size() > QStringLiteral("1|Linking|Fout : ").size());
         // One transaction: the pigeon is not left behind without its code.
         QCOMPARE(rows(db, QStringLiteral("SELECT * FROM duiven")).size(), pigeonsBefore);
         // The file's records are in memory for printing all the same.

@@ -5,7 +5,7 @@
 #include "RecordingView.h"
 #include "clocklink/ClockLibrary.h"
 #include "clocklink/Frames.h"
-#include "clocklink/ScriptedHost.h"
+#include "support/ScriptedHost.h"
 #include "results/PigeonFile.h"
 #include "results/ReadRaceData.h"
 
@@ -15,6 +15,7 @@
 
 using namespace durvek;
 using namespace durvek::test;
+using namespace durvek::testing;
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "Simulator.h"
 #include "clocklink/ClockLibrary.h"
 #include "clocklink/Frames.h"
-#include "clocklink/ScriptedHost.h"
+#include "support/ScriptedHost.h"
 #include "results/PigeonFile.h"
 #include "results/ReadRaceData.h"
 
@@ -16,6 +16,7 @@
 
 using namespace durvek;
 using namespace durvek::test;
+using namespace durvek::testing;
 namespace sim = durvek::clocksim;
 
 namespace {

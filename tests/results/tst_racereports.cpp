@@ -1,11 +1,11 @@
 // The print manager's reports: which records each kind prints, where every
 // text lands on the page (pdftotext -bbox of a PDF), page breaks, and the
 // whole layout of each kind against golden files.
-#include "PdfWords.h"
 #include "common/PagePrinter.h"
 #include "results/RaceData.h"
 #include "results/ReportPrinter.h"
 #include "results/ReportSelection.h"
+#include "support/PdfWords.h"
 
 #include <QFile>
 #include <QPdfWriter>
@@ -13,7 +13,7 @@
 #include <QTest>
 
 using namespace durvek;
-using namespace durvek::test;
+using namespace durvek::testing;
 
 namespace {
 

@@ -1,12 +1,12 @@
 #pragma once
-// Test helper: the words of a printed PDF with their places in millimetres,
+// The words of a printed PDF with their places in millimetres,
 // as poppler's pdftotext -bbox lays them out.
 #include <QList>
 #include <QRectF>
 #include <QString>
 #include <QStringList>
 
-namespace durvek::test {
+namespace durvek::testing {
 
 struct PdfWord {
     int page = 0;  // 1 on the first page
@@ -29,6 +29,8 @@ public:
     QString textAt(int page, double y) const;
     // The first word with this text, or a word with an empty text.
     PdfWord find(const QString& text, int page = 0) const;
+    bool contains(const QString& text) const { return !find(text).text.isEmpty(); }
+    int wordsOnPage(int page) const;
 
     // One line per word, "page top left text", millimetres to one decimal,
     // in reading order: what the golden files hold.
@@ -43,4 +45,4 @@ private:
 // tolerance millimetres. Empty when they agree, else the first difference.
 QString compareLayout(const QStringList& expected, const QStringList& actual, double tolerance);
 
-} // namespace durvek::test
+} // namespace durvek::testing

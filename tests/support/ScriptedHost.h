@@ -1,20 +1,21 @@
 #pragma once
-// Test helper: a JobHost that records what a job shows and asks, answers
-// questions from a script and presses Cancel after a number of event pumps.
+// A JobHost that records what a job shows and asks, answers questions from a
+// script and presses Cancel after a number of event pumps.
 #include "clocklink/Frames.h"
 #include "clocklink/JobHost.h"
 #include <QList>
 #include <QStringList>
 
-namespace durvek::test {
+namespace durvek::testing {
 
 class ScriptedHost : public JobHost {
 public:
     QStringList statuses;
     QStringList warnings;   // "title|message"
-    QStringList questions;
+    QStringList questions;  // "title|message"
     QList<int> pauses;
-    bool answer = false;
+    QList<bool> answers;    // the answers to the next questions, in turn
+    bool answer = false;    // the answer once the list is used up
     int pumps = 0;
     int cancelAtPump = 0;   // 0: never
 
@@ -23,7 +24,7 @@ public:
     bool ask(const QString& message, const QString& title) override
     {
         questions << title + u'|' + message;
-        return answer;
+        return answers.isEmpty() ? answer : answers.takeFirst();
     }
     void pumpEvents() override
     {
@@ -33,4 +34,4 @@ public:
     void pause(int milliseconds) override { pauses << milliseconds; }
 };
 
-} // namespace durvek::test
+} // namespace durvek::testing

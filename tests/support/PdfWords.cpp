@@ -4,7 +4,7 @@
 #include <QStandardPaths>
 #include <algorithm>
 
-namespace durvek::test {
+namespace durvek::testing {
 
 namespace {
 
@@ -42,6 +42,18 @@ LayoutLine parseLine(const QString& line)
     return parsed;
 }
 
+// pdftotext writes the words as XHTML text; &amp; goes last so that a
+// printed "&lt;" stays what it was.
+QString unescaped(QString text)
+{
+    text.replace(QStringLiteral("&lt;"), QStringLiteral("<"));
+    text.replace(QStringLiteral("&gt;"), QStringLiteral(">"));
+    text.replace(QStringLiteral("&quot;"), QStringLiteral("\""));
+    text.replace(QStringLiteral("&apos;"), QStringLiteral("'"));
+    text.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+    return text;
+}
+
 } // namespace
 
 bool PdfWords::toolAvailable()
@@ -68,7 +80,7 @@ PdfWords PdfWords::read(const QString& pdfPath)
         word.page = words.m_pages;
         word.mm = QRectF(QPointF(m.captured(1).toDouble() / kPointsPerMm, m.captured(2).toDouble() / kPointsPerMm),
                          QPointF(m.captured(3).toDouble() / kPointsPerMm, m.captured(4).toDouble() / kPointsPerMm));
-        word.text = m.captured(5).replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+        word.text = unescaped(m.captured(5));
         words.m_words.append(word);
     }
     std::stable_sort(words.m_words.begin(), words.m_words.end(), readingOrder);
@@ -102,6 +114,11 @@ PdfWord PdfWords::find(const QString& text, int page) const
     return PdfWord();
 }
 
+int PdfWords::wordsOnPage(int page) const
+{
+    return int(std::count_if(m_words.begin(), m_words.end(), [page](const PdfWord& word) { return word.page == page; }));
+}
+
 QStringList PdfWords::layoutLines() const
 {
     QStringList lines;
@@ -130,4 +147,4 @@ QString compareLayout(const QStringList& expected, const QStringList& actual, do
     return QString();
 }
 
-} // namespace durvek::test
+} // namespace durvek::testing
