@@ -3,11 +3,10 @@
 durvek_add_test(NAME tst_transferlines SOURCES tst_transferlines.cpp LIBS durvek_clocklink)
 
 if(UNIX AND TARGET durvek_database AND TARGET durvek_dbtools)
-  set(transfer_bench tst_transferfixture.h tst_transferfixture.cpp
-      ${CMAKE_CURRENT_SOURCE_DIR}/../database/DeliveredDatabase.cpp)
+  set(transfer_bench tst_transferfixture.h tst_transferfixture.cpp)
   # The transfer's SQL sits in the clock link and runs on the database library.
   foreach(name transfersend transferreceive)
     durvek_add_test(NAME tst_${name} SOURCES tst_${name}.cpp ${transfer_bench}
-                    LIBS clocksim_core durvek_clocklink durvek_database durvek_dbtools)
+                    LIBS clocksim_core durvek_clocklink durvek_database durvek_test_support)
   endforeach()
 endif()

@@ -1,5 +1,5 @@
 #include "tst_transferfixture.h"
-#include "database/DeliveredDatabase.h"
+#include "support/DeliveredDatabase.h"
 #include "database/ClubDatabase.h"
 #include "database/SchemaUpgrade.h"
 #include "database/SqlUtil.h"

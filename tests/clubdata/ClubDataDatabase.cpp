@@ -1,7 +1,7 @@
 #include "ClubDataDatabase.h"
 #include "common/TextCatalogue.h"
 #include "database/ClubDatabase.h"
-#include "database/DeliveredDatabase.h"
+#include "support/DeliveredDatabase.h"
 #include "database/SchemaUpgrade.h"
 #include "database/SqlUtil.h"
 #include <QSqlQuery>

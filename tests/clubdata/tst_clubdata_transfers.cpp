@@ -2,12 +2,13 @@
 // simulated clock in this process: a fancier and a combine sent, a fancier
 // with pigeons received, and Cancel while the clock stays silent.
 #include "ClubDataDatabase.h"
-#include "ModalAnswers.h"
 #include "Simulator.h"
 #include "clubdata/ui/FrmClubData.h"
 #include "clubdata/ui/RecordGridModel.h"
 #include "common/AppState.h"
 #include "common/ui/FilteredLineEdit.h"
+#include "shell/ui/TextInputDialog.h"
+#include "support/ModalAnswers.h"
 // The program links the linking screen's store together with the transfer's:
 // a type name both declare would let one silently take over the other's
 // inline code (the send then crashed copying its pigeons). Seen together here,
@@ -15,7 +16,9 @@
 #include "linking/LinkingStore.h"
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
@@ -25,10 +28,23 @@
 
 using namespace durvek;
 using namespace durvek::test;
+using durvek::testing::ModalAnswers;
 
 namespace {
 
-using Kind = ModalAnswers::Kind;
+// Types the name into the next prompt and confirms it with Enter.
+void answerPrompt(ModalAnswers& answers, const QString& text)
+{
+    answers.answer([text](QWidget* modal) {
+        auto* box = modal->findChild<QLineEdit*>();
+        if (!box) {
+            modal->close();
+            QFAIL("the window asked something else than a name");
+        }
+        QTest::keyClicks(box, text);
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+}
 
 // The database, the simulated clock on COM1 and the window over them.
 struct Bench {
@@ -51,7 +67,9 @@ struct Bench {
 
     FrmClubData& open()
     {
-        window = std::make_unique<FrmClubData>();
+        window = std::make_unique<FrmClubData>(nullptr, [](QWidget* parent, const QString& title) {
+            return TextInputDialog::ask(parent, title);
+        });
         window->setSettlePause(0);
         window->show();
         return *window;
@@ -125,8 +143,8 @@ void TestClubDataTransfers::sendACombine()
     b.d.addPigeon(bob, "NL", "20", "0000000009", " ", "BBBBBBBB");
     b.d.addCombine(1, "Other", 0, 0, 0);
     FrmClubData& w = b.open();
-    ModalAnswers answers;
-    answers.push(Kind::Type, QStringLiteral("Club A"));
+    ModalAnswers answers(&w);
+    answerPrompt(answers, QStringLiteral("Club A"));
     w.combineButton(FrmClubData::AddCombineButton)->click();
     w.combineButton(FrmClubData::AddFancierButton)->click();
     w.fancierButton(FrmClubData::NextButton)->click();
@@ -158,10 +176,10 @@ void TestClubDataTransfers::receiveANewFancierWithPigeons()
     w.fancierButton(FrmClubData::NewButton)->click();
     w.box(FrmClubData::CityBox)->setText(QStringLiteral("Hove"));
 
-    ModalAnswers answers;
+    ModalAnswers answers(&w);
     w.transferButton(FrmClubData::FromClockButton)->click();
 
-    QVERIFY(answers.seen.isEmpty());
+    QVERIFY(answers.seen().isEmpty());
     const int32_t id = w.clubDataFancierId();
     QVERIFY(id > jan);
     QCOMPARE(w.box(FrmClubData::NameBox)->text(), QStringLiteral("Sender"));
@@ -189,17 +207,17 @@ void TestClubDataTransfers::receiveReplacesThePigeonsAfterYes()
     b.d.addPigeon(jan, "DE", "19", "0000000042", " ", "0A1B2C3D");
     FrmClubData& w = b.open();
 
-    ModalAnswers answers;
-    answers.push(Kind::No);
+    ModalAnswers answers(&w);
+    answers.answerMessage(QMessageBox::No);
     w.transferButton(FrmClubData::FromClockButton)->click();
     QCOMPARE(b.d.rows(QStringLiteral("SELECT elcode FROM pigeons")), QStringList({"0A1B2C3D"}));
     b.expectReady();
 
-    answers.push(Kind::Yes);
+    answers.answerMessage(QMessageBox::Yes);
     w.transferButton(FrmClubData::FromClockButton)->click();
-    QCOMPARE(answers.seen.size(), 2);
-    QVERIFY(answers.seen[1].startsWith(QStringLiteral("Durvek|The pigeons of this fancier")));
-    QVERIFY(answers.seen[1].endsWith(QStringLiteral(" ?")));
+    QCOMPARE(answers.seen().size(), 2);
+    QVERIFY(answers.titlesAndTexts()[1].startsWith(QStringLiteral("Durvek|The pigeons of this fancier")));
+    QVERIFY(answers.titlesAndTexts()[1].endsWith(QStringLiteral(" ?")));
     QCOMPARE(w.clubDataFancierId(), jan);
     QCOMPARE(b.d.rows(QStringLiteral("SELECT Fancier, elcode FROM pigeons")),
              QStringList({QStringLiteral("%1|CCCCCCCC").arg(jan)}));
@@ -228,12 +246,12 @@ void TestClubDataTransfers::cancelWhileTheClockIsSilent()
     QVERIFY(b.sim->state().incoming.pigeons.isEmpty());
 
     // Escape stops the receive as well, after the question about the pigeons
-    ModalAnswers answers;
-    answers.push(Kind::Yes);
+    ModalAnswers answers(&w);
+    answers.answerMessage(QMessageBox::Yes);
     QTimer::singleShot(300, &w, [&] { QTest::keyClick(w.transferButton(FrmClubData::CancelButton), Qt::Key_Escape); });
     w.transferButton(FrmClubData::FromClockButton)->click();
     b.expectReady();
-    QVERIFY(answers.allUsed());
+    QCOMPARE(answers.pending(), 0);
     QVERIFY(w.isVisible());
     QCOMPARE(b.d.value(QStringLiteral("SELECT count(*) FROM pigeons")).toInt(), 1);
 }

@@ -2,11 +2,12 @@
 // fancier browser and its buttons, the pigeon grid's entry rules, badges and
 // combines with their members.
 #include "ClubDataDatabase.h"
-#include "ModalAnswers.h"
 #include "clubdata/PigeonEntryRules.h"
 #include "clubdata/ui/FrmClubData.h"
 #include "clubdata/ui/RecordGridModel.h"
 #include "common/ui/FilteredLineEdit.h"
+#include "shell/ui/TextInputDialog.h"
+#include "support/ModalAnswers.h"
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -19,13 +20,62 @@
 #include <QTableView>
 #include <QSqlQuery>
 #include <QTest>
+#include <functional>
 
 using namespace durvek;
 using namespace durvek::test;
+using durvek::testing::ModalAnswers;
+using durvek::testing::SeenMessage;
 
 namespace {
 
-using Kind = ModalAnswers::Kind;
+// What the menu hands the window: the shell's text input dialog over the
+// shared cancel flag.
+QString askText(QWidget* parent, const QString& title)
+{
+    return TextInputDialog::ask(parent, title);
+}
+
+// The window's modal windows answered in turn, with one list of what came:
+// "title|text" of each message box, "prompt|title" of each text prompt.
+class WindowAnswers : public ModalAnswers {
+public:
+    explicit WindowAnswers(QWidget* window) : ModalAnswers(Wait, window)
+    {
+        onMessage = [this](const SeenMessage& message) { shown << message.titleAndText(); };
+    }
+
+    // Typed one key event per character, then Enter.
+    void type(const QString& text)
+    {
+        answerPrompt([text](QLineEdit* box) {
+            QTest::keyClicks(box, text);
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+    }
+    void escape() { answerPrompt([](QLineEdit* box) { QTest::keyClick(box, Qt::Key_Escape); }); }
+    void closeFrame() { answerPrompt([](QLineEdit* box) { box->window()->close(); }); }
+    bool allUsed() const { return pending() == 0; }
+
+    QStringList shown;
+
+private:
+    // A prompt is a dialog around one text box; anything else that comes
+    // instead is written down and closed, for the comparison of shown to show.
+    void answerPrompt(std::function<void(QLineEdit*)> act)
+    {
+        answer([this, act](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal) ? nullptr : modal->findChild<QLineEdit*>();
+            if (!box) {
+                shown << QStringLiteral("<not a prompt: %1>").arg(modal->metaObject()->className());
+                modal->close();
+                return;
+            }
+            shown << QStringLiteral("prompt|") + modal->windowTitle();
+            act(box);
+        });
+    }
+};
 
 QStringList listTexts(const QListWidget* list)
 {
@@ -88,7 +138,7 @@ private slots:
 void TestClubDataWindow::emptyTableOpensEmpty()
 {
     ClubDataDatabase d;
-    FrmClubData w;
+    FrmClubData w(nullptr, askText);
     w.show();
     QCOMPARE(w.clubDataFancierId(), 0);
     QCOMPARE(w.clubDataFancierName(), QStringLiteral(" "));
@@ -97,10 +147,10 @@ void TestClubDataWindow::emptyTableOpensEmpty()
     QVERIFY(w.pigeonGrid()->isHidden());
     QVERIFY(w.progressBar()->isHidden());
 
-    ModalAnswers answers;
-    answers.push(Kind::Yes);
+    WindowAnswers answers(&w);
+    answers.answerMessage(QMessageBox::Yes);
     w.fancierButton(FrmClubData::DeleteButton)->click();
-    QVERIFY(answers.seen.isEmpty());
+    QVERIFY(answers.shown.isEmpty());
     // Previous and Next have nothing to move to
     w.fancierButton(FrmClubData::NextButton)->click();
     w.fancierButton(FrmClubData::PreviousButton)->click();
@@ -112,7 +162,7 @@ void TestClubDataWindow::captionsComeFromTheCatalogue()
 {
     ClubDataDatabase d;
     d.db.exec(QStringLiteral("UPDATE PcLanguage SET other = 'Vorige' WHERE id = 75"));
-    FrmClubData w;
+    FrmClubData w(nullptr, askText);
     QCOMPARE(w.windowTitle(), QStringLiteral("Durvek - Club Administrator"));
     QCOMPARE(w.fancierButton(FrmClubData::PreviousButton)->text(), QStringLiteral("Vorige"));
     QStringList buttons;
@@ -144,7 +194,7 @@ void TestClubDataWindow::newThenSave()
     ClubDataDatabase d;
     const int32_t first = d.addFancier("Adams", "ADAMS", "11111111");
     d.addPigeon(first, "NL", "21", "0000000001", " ", "0A1B2C3D");
-    FrmClubData w;
+    FrmClubData w(nullptr, askText);
     w.show();
     QCOMPARE(w.clubDataFancierId(), first);
     QCOMPARE(w.box(FrmClubData::NameBox)->text(), QStringLiteral("Adams"));
@@ -187,15 +237,15 @@ void TestClubDataWindow::newThenSave()
 void TestClubDataWindow::savingWithoutANameIsRefused()
 {
     ClubDataDatabase d;
-    FrmClubData w;
+    FrmClubData w(nullptr, askText);
     w.show();
-    ModalAnswers answers;
-    answers.push(Kind::Ok);
+    WindowAnswers answers(&w);
+    answers.answerMessage(QMessageBox::Ok);
     w.box(FrmClubData::CityBox)->setText(QStringLiteral("Hove"));
     w.box(FrmClubData::NameBox)->setText(QStringLiteral("   "));
     w.fancierButton(FrmClubData::SaveButton)->click();
-    QCOMPARE(answers.seen, QStringList({"Durvek|Fed. band"}));
-    QCOMPARE(answers.icons, QList<int>({int(QMessageBox::Warning)}));
+    QCOMPARE(answers.shown, QStringList({"Durvek|Fed. band"}));
+    QCOMPARE(answers.seen().first().icon, QMessageBox::Warning);
     QCOMPARE(d.value(QStringLiteral("SELECT count(*) FROM fanciers")).toInt(), 0);
     QCOMPARE(w.clubDataFancierId(), 0);
 }
@@ -209,7 +259,7 @@ void TestClubDataWindow::browsingStopsAtBothEnds()
     const int32_t b = d.addFancier("Baker", "BAKER");
     d.addPigeon(b, "BE", "20", "0000000007", "F", "");
     d.addPigeon(b, "BE", "20", "0000000008", " ", "12345678");
-    FrmClubData w;
+    FrmClubData w(nullptr, askText);
     w.show();
     QPushButton* previous = w.fancierButton(FrmClubData::PreviousButton);
     QPushButton* next = w.fancierButton(FrmClubData::NextButton);
@@ -250,20 +300,21 @@ void TestClubDataWindow::deleteAsksAndKeepsThePigeons()
     const int32_t b = d.addFancier("Baker", "BAKER");
     d.addPigeon(a, "BE", "20", "0000000007", " ", "");
     d.addPigeon(b, "BE", "20", "0000000008", " ", "");
-    FrmClubData w;
+    FrmClubData w(nullptr, askText);
     w.show();
-    ModalAnswers answers;
-    answers.push(Kind::No);
-    answers.push(Kind::Yes);
+    WindowAnswers answers(&w);
+    answers.answerMessage(QMessageBox::No);
+    answers.answerMessage(QMessageBox::Yes);
 
     w.fancierButton(FrmClubData::DeleteButton)->click();
     QCOMPARE(d.value(QStringLiteral("SELECT count(*) FROM fanciers")).toInt(), 2);
     QCOMPARE(w.clubDataFancierId(), a);
 
     w.fancierButton(FrmClubData::DeleteButton)->click();
-    QCOMPARE(answers.seen, QStringList({"Durvek|Ye. ?", "Durvek|Ye. ?"}));
-    QCOMPARE(answers.icons.first(), int(QMessageBox::Question));
-    QCOMPARE(answers.defaultIsNo, QList<int>({1, 1}));
+    QCOMPARE(answers.shown, QStringList({"Durvek|Ye. ?", "Durvek|Ye. ?"}));
+    QCOMPARE(answers.seen().first().icon, QMessageBox::Question);
+    for (const SeenMessage& question : answers.seen())
+        QCOMPARE(question.defaultButton, QMessageBox::No);
     QCOMPARE(d.rows(QStringLiteral("SELECT id FROM fanciers")), QStringList({QString::number(b)}));
     QCOMPARE(d.value(QStringLiteral("SELECT count(*) FROM pigeons")).toInt(), 2);
     // the next fancier in sort order takes the place
@@ -277,12 +328,12 @@ void TestClubDataWindow::deletingTheLastInSortOrderClearsTheWindow()
     ClubDataDatabase d;
     const int32_t a = d.addFancier("Adams", "ADAMS");
     const int32_t b = d.addFancier("Baker", "BAKER");
-    FrmClubData w;
+    FrmClubData w(nullptr, askText);
     w.show();
     w.fancierButton(FrmClubData::NextButton)->click();
     QCOMPARE(w.clubDataFancierId(), b);
-    ModalAnswers answers;
-    answers.push(Kind::Yes);
+    WindowAnswers answers(&w);
+    answers.answerMessage(QMessageBox::Yes);
     w.fancierButton(FrmClubData::DeleteButton)->click();
     QCOMPARE(w.clubDataFancierId(), 0);
     QVERIFY(w.box(FrmClubData::NameBox)->text().isEmpty());
@@ -290,7 +341,7 @@ void TestClubDataWindow::deletingTheLastInSortOrderClearsTheWindow()
     QCOMPARE(d.rows(QStringLiteral("SELECT id FROM fanciers")), QStringList({QString::number(a)}));
     // Delete with nobody shown does nothing
     w.fancierButton(FrmClubData::DeleteButton)->click();
-    QCOMPARE(answers.seen.size(), 1);
+    QCOMPARE(answers.shown.size(), 1);
     // a step back finds Adams
     w.fancierButton(FrmClubData::PreviousButton)->click();
     QCOMPARE(w.clubDataFancierId(), a);
@@ -302,29 +353,29 @@ void TestClubDataWindow::searchByName()
     d.addFancier("Adams", "ADAMS");
     const int32_t j = d.addFancier("Jansen", "JANSEN");
     d.addPigeon(j, "NL", "19", "0000000003", " ", "AABBCCDD");
-    FrmClubData w;
+    FrmClubData w(nullptr, askText);
     w.show();
-    ModalAnswers answers;
-    answers.push(Kind::Type, QStringLiteral("  jan "));
+    WindowAnswers answers(&w);
+    answers.type(QStringLiteral("  jan "));
     w.fancierButton(FrmClubData::SearchButton)->click();
     QCOMPARE(w.clubDataFancierId(), j);
     QCOMPARE(w.box(FrmClubData::NameBox)->text(), QStringLiteral("Jansen"));
     QCOMPARE(w.pigeonModel()->recordCount(), 1);
     QCOMPARE(w.label(FrmClubData::CountLabel)->text(), QStringLiteral("Pigeons with an electronic band :  1"));
 
-    answers.push(Kind::Type, QStringLiteral("zz"));
-    answers.push(Kind::Ok);
+    answers.type(QStringLiteral("zz"));
+    answers.answerMessage(QMessageBox::Ok);
     w.fancierButton(FrmClubData::SearchButton)->click();
-    QCOMPARE(answers.seen.mid(1), QStringList({"prompt|Search", "Durvek|Printout zz From :"}));
+    QCOMPARE(answers.shown.mid(1), QStringList({"prompt|Search", "Durvek|Printout zz From :"}));
     QCOMPARE(w.clubDataFancierId(), j);
 
     // Escape, and closing by the frame, change nothing
-    answers.push(Kind::Escape);
+    answers.escape();
     w.fancierButton(FrmClubData::SearchButton)->click();
-    answers.push(Kind::CloseFrame);
+    answers.closeFrame();
     w.fancierButton(FrmClubData::SearchButton)->click();
     QVERIFY(answers.allUsed());
-    QCOMPARE(answers.seen.size(), 5);
+    QCOMPARE(answers.shown.size(), 5);
     QCOMPARE(w.clubDataFancierId(), j);
     // and Previous carries on from the found fancier
     w.fancierButton(FrmClubData::PreviousButton)->click();
@@ -337,7 +388,7 @@ void TestClubDataWindow::pigeonGridEntryRules()
     const int32_t a = d.addFancier("Adams", "ADAMS");
     d.addPigeon(a, "nl", "21", "0000000067", " ", "");
     d.addPigeon(a, QVariant(), QVariant(), QVariant(), QVariant(), QVariant());
-    FrmClubData w;
+    FrmClubData w(nullptr, askText);
     w.show();
     QTableView* grid = w.pigeonGrid();
     QCOMPARE(w.pigeonModel()->rowCount(), 3);  // two pigeons and the empty row
@@ -374,7 +425,7 @@ void TestClubDataWindow::chipCountFollowsTheChipColumn()
     ClubDataDatabase d;
     const int32_t a = d.addFancier("Adams", "ADAMS");
     d.addPigeon(a, "NL", "21", "0000000067", " ", "");
-    FrmClubData w;
+    FrmClubData w(nullptr, askText);
     w.show();
     QLabel* count = w.label(FrmClubData::CountLabel);
     QVERIFY2(count->text().endsWith(QStringLiteral(" :  0")), qPrintable(count->text()));
@@ -390,7 +441,7 @@ void TestClubDataWindow::pigeonGridStartsRowsForTheFancierShown()
     const int32_t a = d.addFancier("Adams", "ADAMS");
     const int32_t b = d.addFancier("Baker", "BAKER");
     d.addPigeon(a, "NL", "21", "0000000067", " ", "");
-    FrmClubData w;
+    FrmClubData w(nullptr, askText);
     w.show();
     w.fancierButton(FrmClubData::NextButton)->click();
     QCOMPARE(w.clubDataFancierId(), b);
@@ -418,7 +469,7 @@ void TestClubDataWindow::badgesAreTheFixedRows()
 {
     ClubDataDatabase d;
     d.setBadges({"Silver", "Gold", "", "", ""});
-    FrmClubData w;
+    FrmClubData w(nullptr, askText);
     w.show();
     RecordGridModel* model = w.badgeModel();
     QCOMPARE(model->rowCount(), 5);
@@ -439,14 +490,14 @@ void TestClubDataWindow::combinesWithMembers()
     d.addFancier("Clark", "CLARK");
     d.addFancier("Dunn", "DUNN");
     d.addCombine(1, "Old", a, 0, 0);
-    FrmClubData w;
+    FrmClubData w(nullptr, askText);
     w.show();
     QCOMPARE(listTexts(w.memberList()), QStringList({"Adams"}));
 
-    ModalAnswers answers;
-    answers.push(Kind::Type, QStringLiteral("Club A"));
+    WindowAnswers answers(&w);
+    answers.type(QStringLiteral("Club A"));
     w.combineButton(FrmClubData::AddCombineButton)->click();
-    QCOMPARE(answers.seen, QStringList({"prompt|Add Combine"}));
+    QCOMPARE(answers.shown, QStringList({"prompt|Add Combine"}));
     QCOMPARE(d.rows(QStringLiteral("SELECT id, Naam, L1, L2, L3 FROM combine ORDER BY id")),
              QStringList({QStringLiteral("1|Old|%1|0|0").arg(a), "2|Club A              |0|0|0"}));
     QCOMPARE(w.selectedCombineName(), QStringLiteral("Club A"));
@@ -454,11 +505,11 @@ void TestClubDataWindow::combinesWithMembers()
 
     for (int i = 0; i < 4; ++i) {
         if (i == 3)
-            answers.push(Kind::Ok);
+            answers.answerMessage(QMessageBox::Ok);
         w.combineButton(FrmClubData::AddFancierButton)->click();
         w.fancierButton(FrmClubData::NextButton)->click();
     }
-    QCOMPARE(answers.seen.last(), QStringLiteral("Durvek|A combine has at most three fanciers"));
+    QCOMPARE(answers.shown.last(), QStringLiteral("Durvek|A combine has at most three fanciers"));
     QCOMPARE(listTexts(w.memberList()), QStringList({"Adams", "Baker", "Clark"}));
     QCOMPARE(d.value(QStringLiteral("SELECT L3 FROM combine WHERE id = 2")), d.value("SELECT id FROM fanciers WHERE Name = 'Clark'"));
 
@@ -475,10 +526,10 @@ void TestClubDataWindow::combinesWithMembers()
 void TestClubDataWindow::cancelledCombineNameStillAddsOne()
 {
     ClubDataDatabase d;
-    FrmClubData w;
+    FrmClubData w(nullptr, askText);
     w.show();
-    ModalAnswers answers;
-    answers.push(Kind::Escape);
+    WindowAnswers answers(&w);
+    answers.escape();
     w.combineButton(FrmClubData::AddCombineButton)->click();
     QCOMPARE(d.rows(QStringLiteral("SELECT id, Naam FROM combine")), QStringList({"1|Combine  1"}));
     // with nobody shown Add Fancier changes nothing
@@ -489,7 +540,7 @@ void TestClubDataWindow::cancelledCombineNameStillAddsOne()
 void TestClubDataWindow::escapeDoesNotCloseTheWindow()
 {
     ClubDataDatabase d;
-    FrmClubData w;
+    FrmClubData w(nullptr, askText);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QVERIFY(!w.transferAborted());

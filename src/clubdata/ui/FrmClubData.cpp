@@ -3,7 +3,6 @@
 #include "clubdata/PigeonEntryRules.h"
 #include "clubdata/ui/CellLengthDelegate.h"
 #include "clubdata/ui/RecordGridModel.h"
-#include "clubdata/ui/TextPrompt.h"
 #include "clocklink/Frames.h"
 #include "common/AppState.h"
 #include "common/TextCatalogue.h"
@@ -24,6 +23,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace durvek {
 
@@ -75,13 +75,14 @@ QTableView* dataGrid(const QString& objectName, QWidget* parent)
 
 } // namespace
 
-FrmClubData::FrmClubData(QWidget* parent)
+FrmClubData::FrmClubData(QWidget* parent, TextPrompt prompt)
     : QDialog(parent)
     , m_db(ClubDatabase::get())
     , m_fanciers(m_db)
     , m_pigeons(m_db)
     , m_badges(m_db)
     , m_combines(m_db)
+    , m_prompt(std::move(prompt))
     , m_host(this, nullptr)
 {
     setObjectName(QStringLiteral("FrmClubData"));
@@ -457,7 +458,7 @@ void FrmClubData::rebindFanciers()
 
 void FrmClubData::searchFancier()
 {
-    const QString text = TextPrompt::ask(this, GetText(77));
+    const QString text = m_prompt(this, GetText(77));
     if (linkBuffers().CancelRequested) {
         focusName();
         afterFancierButton();
@@ -564,7 +565,7 @@ QString FrmClubData::selectedCombineName() const
 
 void FrmClubData::addCombine()
 {
-    const QString text = TextPrompt::ask(this, GetText(78));
+    const QString text = m_prompt(this, GetText(78));
     // A cancelled prompt still adds the combine, under its numbered name.
     try {
         m_combines.addCombine(text);
@@ -738,9 +739,9 @@ void FrmClubData::reportFailure(const QString& message) { m_host.warn(message, k
 
 void FrmClubData::focusName() { m_boxes[NameBox]->setFocus(); }
 
-void openClubDataWindow(QWidget* parent)
+void openClubDataWindow(QWidget* parent, const TextPrompt& prompt)
 {
-    FrmClubData window(parent);
+    FrmClubData window(parent, prompt);
     window.exec();
 }
 

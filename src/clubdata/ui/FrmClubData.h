@@ -8,6 +8,7 @@
 #include "clubdata/ClubPigeonStore.h"
 #include "clubdata/CombineStore.h"
 #include "clubdata/FancierBrowser.h"
+#include "common/ui/TextPrompt.h"
 #include <QDialog>
 #include <array>
 
@@ -39,7 +40,8 @@ public:
     enum LabelIndex { NameLabel, AdressLabel, CityLabel, FourthLabel, LicenceLabel, IdLabel, CountLabel,
                       LabelCount };
 
-    explicit FrmClubData(QWidget* parent = nullptr);
+    // Search and Add Combine ask for their text with prompt.
+    FrmClubData(QWidget* parent, TextPrompt prompt);
     ~FrmClubData() override;
 
     FilteredLineEdit* box(Box which) const { return m_boxes[which]; }
@@ -153,11 +155,13 @@ private:
     QLabel* m_holdLabel = nullptr;
     QProgressBar* m_progress = nullptr;
 
+    TextPrompt m_prompt;
     WidgetJobHost m_host;
     DirectLine m_line;
 };
 
-// Opens the club data window modally over the menu.
-void openClubDataWindow(QWidget* parent);
+// Opens the club data window modally over the menu; its texts are asked for
+// with prompt.
+void openClubDataWindow(QWidget* parent, const TextPrompt& prompt);
 
 } // namespace durvek

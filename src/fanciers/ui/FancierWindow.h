@@ -1,4 +1,5 @@
 #pragma once
+#include "common/ui/TextPrompt.h"
 #include "fanciers/ActiveFancierCursor.h"
 #include "fanciers/FancierRecord.h"
 #include <QDialog>
@@ -14,11 +15,9 @@ namespace durvek {
 
 class FilteredLineEdit;
 
-// Asks the user for a search text in a one-line prompt titled title and
-// returns it. It sets linkBuffers().CancelRequested to true first and leaves
-// it true unless the user confirmed a text (the text input dialog's
-// two-argument ask does exactly this).
-using SearchTextPrompt = std::function<QString(QWidget* parent, const QString& title)>;
+// Asks the user for a search text (the text input dialog's two-argument ask
+// over the shared cancel flag).
+using SearchTextPrompt = TextPrompt;
 
 // Opens the fancier record window modally over parent; Search asks for its
 // text with prompt.

@@ -26,9 +26,19 @@ namespace {
 
 using WindowOpener = void (*)(QWidget* menu);
 
+QString askText(QWidget* parent, const QString& title)
+{
+    return TextInputDialog::ask(parent, title);
+}
+
 void openFancierRecords(QWidget* menu)
 {
-    openFancierWindow(menu, [](QWidget* parent, const QString& title) { return TextInputDialog::ask(parent, title); });
+    openFancierWindow(menu, askText);
+}
+
+void openClubData(QWidget* menu)
+{
+    openClubDataWindow(menu, askText);
 }
 
 template <class Window>
@@ -50,7 +60,7 @@ const std::array<MenuButton, FrmLogo::kButtonCount> kMenu = {{
     {"Linking", 2, &openLinkingWindow},
     {"Print-Manager", 0, &openPrintManager},
     {"Pc-Soft", 4, &openModal<FrmPcSoft>},
-    {"Korvat", 0, &openClubDataWindow},
+    {"Korvat", 0, &openClubData},
     {"Races", 86, &openModal<FrmRacepoints>},
     {"Settings", 5, &openModal<FrmSettings>},
     {"Exit", 6, nullptr},
