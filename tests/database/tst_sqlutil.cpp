@@ -21,8 +21,8 @@ private slots:
     void initTestCase()
     {
         m_db = testing::openDeliveredDatabase(m_dir.path());
-        for (const QString& name : {"100% Duif", "100 Duiven", "A_B", "AxB", "C\\D", "C\\\\D", "D'Hondt", "d'hondt jr"})
-            runStatement(m_db, "INSERT INTO fanciers (Name, sort) VALUES (?, ?)", {name, name});
+        for (const char* name : {"100% Duif", "100 Duiven", "A_B", "AxB", "C\\D", "C\\\\D", "D'Hondt", "d'hondt jr"})
+            runStatement(m_db, "INSERT INTO fanciers (Name, sort) VALUES (?, ?)", {QString::fromUtf8(name), QString::fromUtf8(name)});
     }
 
     void cleanupTestCase()
