@@ -77,9 +77,7 @@ QString ReadRaceData::text(int number) const { return m_job.text ? m_job.text(nu
 ReadoutEnd ReadRaceData::run()
 {
     linkBuffers().CancelRequested = false;
-    m_data.results.clear();
-    m_cancelled = false;
-    m_error.clear();
+    startAfresh();
 
     ReadoutEnd end;
     if (wakeUp() && readFancier(end) && readFlights())
@@ -87,6 +85,17 @@ ReadoutEnd ReadRaceData::run()
     end.cancelled = m_cancelled;
     close(end);
     return end;
+}
+
+void ReadRaceData::startAfresh()
+{
+    m_data = RaceData();
+    m_view.showFancierLine(QString());
+    m_view.showAddressLine(QString());
+    m_view.clearFlightList();
+    m_cancelled = false;
+    m_reachedPigeons = false;
+    m_error.clear();
 }
 
 bool ReadRaceData::wakeUp()
@@ -144,8 +153,6 @@ bool ReadRaceData::readFancier(ReadoutEnd& end)
 
 bool ReadRaceData::readFlights()
 {
-    m_data.flights.clear();
-    m_view.clearFlightList();
     for (int index = 0;; ++index) {
         if (index >= m_limits.flights) {
             m_error = QStringLiteral("The clock holds more than %1 flights; no more can be asked for, "
@@ -179,6 +186,7 @@ bool ReadRaceData::readFlights()
 
 void ReadRaceData::readPigeons()
 {
+    m_reachedPigeons = true;
     for (int k = 0;; ++k) {
         if (k >= m_limits.pigeons) {
             m_error = QStringLiteral("The clock holds more than %1 pigeon entries; no more can be asked for, "
@@ -240,6 +248,12 @@ void ReadRaceData::close(ReadoutEnd& end)
         return;
     default:
         end.kind = ReadoutEnd::ClosingFailed;
+        return;
+    }
+    if (!m_reachedPigeons) {
+        // Nothing of this clock's result was read, so there is nothing to
+        // replace the previous clock's file with.
+        end.kind = ReadoutEnd::EndedUnread;
         return;
     }
     sortResults(m_data.results);

@@ -19,6 +19,8 @@ struct ReadoutLimits {
 struct ReadoutEnd {
     enum Kind {
         Saved,            // the clock confirmed the end: records sorted, pigeon file written
+        EndedUnread,      // the clock confirmed the end before any pigeon entry was asked for
+                          // (cancel or refusal): the previous pigeon file stays
         ClosingCancelled, // a second cancel during the closing: nothing sorted or written
         ClosingFailed,    // six end requests unanswered: records kept unsorted, old file kept
         Failed,           // the read or the file failed; error says why, no file written
@@ -30,9 +32,12 @@ struct ReadoutEnd {
 };
 
 // Reading a clock after a race or training flight: wake-up, fancier
-// identity, flight list, pigeon entries, closing. What it reads goes to
-// RaceData (replacing the previous read-out) and, when the clock confirms
-// the end, to the pigeon file. The status line goes through the job's host,
+// identity, flight list, pigeon entries, closing. Each read starts from
+// nothing: the previous clock's identity, lines, flights and records go
+// first, so a read that stops early never shows one clock's fancier with
+// another clock's flights. What it reads goes to RaceData and, when the
+// pigeon entries were reached and the clock confirms the end, to the pigeon
+// file. The status line goes through the job's host,
 // the other lines and the flight list through the view.
 //
 // The read always talks to the clock directly (line mode 1), whatever the
@@ -45,6 +50,7 @@ public:
     ReadoutEnd run();
 
 private:
+    void startAfresh();
     bool wakeUp();
     bool readFancier(ReadoutEnd& end);
     bool readFlights();
@@ -58,6 +64,7 @@ private:
     QString m_pigeonFilePath;
     ReadoutLimits m_limits;
     bool m_cancelled = false;
+    bool m_reachedPigeons = false;
     QString m_error; // a limit was reached: the read is incomplete
 };
 

@@ -103,6 +103,8 @@ private slots:
     void wakeUpCountsItsAttempts();
     void emptyIdentityIsTwentySpaces();
     void refusedFancierStillEndsTheJob();
+    void failedSecondReadLeavesNothingOfTheFirstClock_data();
+    void failedSecondReadLeavesNothingOfTheFirstClock();
     void clockWithoutFlightsOrPigeons();
     void cancelDuringFlightListStillSendsTheEnd();
     void cancelDuringPigeonsSavesWhatWasRead();
@@ -198,19 +200,57 @@ void TestRaceReadout::refusedFancierStillEndsTheJob()
 {
     clock.fancierStatus = 1;
     clock.flights = {{0, flightText("NOYO0001", "150624")}};
-    data.flights = {FlightEntry(), FlightEntry()};
-    data.results = {ResultRecord(), ResultRecord()};
 
     const ReadoutEnd end = read();
     QVERIFY(end.refused);
-    QCOMPARE(end.kind, ReadoutEnd::Saved);
+    QCOMPARE(end.kind, ReadoutEnd::EndedUnread);
     QCOMPARE(host.warnings, QStringList{QStringLiteral("T49|T70")});
     QCOMPARE(commands(), QList<int>({0x50, 0x51, 0x56}));
-    // The flights stay those of the earlier read; the pigeon records are gone.
-    QCOMPARE(data.flightCount(), 2);
-    QCOMPARE(view.clears, 0);
+    QCOMPARE(data.flightCount(), 0);
     QCOMPARE(data.pigeonCount(), 0);
-    QCOMPARE(fileBytes(filePath()), QByteArray(4, '\0'));
+    QVERIFY(!QFile::exists(filePath()));
+}
+
+void TestRaceReadout::failedSecondReadLeavesNothingOfTheFirstClock_data()
+{
+    QTest::addColumn<int>("cancelCommand"); // 0: the clock refuses its fancier instead
+    QTest::addColumn<int>("cancelIndex");
+    QTest::newRow("refused") << 0 << -1;
+    QTest::newRow("cancel at wake-up") << 0x50 << -1;
+    QTest::newRow("cancel at identity") << 0x51 << -1;
+    QTest::newRow("cancel in flight list") << 0x5D << 1;
+}
+
+void TestRaceReadout::failedSecondReadLeavesNothingOfTheFirstClock()
+{
+    QFETCH(int, cancelCommand);
+    QFETCH(int, cancelIndex);
+    clock.flights = {{0, flightText("NOYO0001", "150624")}, {0, flightText("TRN10002", "080624")}};
+    clock.pigeons = {{0, pigeonText("0A1B2C3D", "BE 23-1234567", ' ', "NOYO0001", "150624", "112731", '1')}};
+    QCOMPARE(read().kind, ReadoutEnd::Saved);
+    const QByteArray firstFile = fileBytes(filePath());
+
+    clock = RaceClock();
+    clock.identity = "ZEFIRA 1.0";
+    clock.fancierBlock = RaceClock::fancier("20987654", "Other Fancier", "Duifweg 3", "8000", "Brugveld");
+    clock.flights = {{0, flightText("ZUID0003", "220624")}, {0, flightText("ZUID0004", "230624")}};
+    if (cancelCommand == 0)
+        clock.fancierStatus = 1;
+    else
+        cancelAt(cancelCommand, cancelIndex);
+    const ReadoutEnd end = read();
+    QCOMPARE(end.kind, ReadoutEnd::EndedUnread);
+
+    QVERIFY(data.serKlok != QStringLiteral("OMNEXA 4.2          "));
+    QVERIFY(data.clockLicence != QStringLiteral("10234567"));
+    QVERIFY(!view.fancierLine.contains(QStringLiteral("Demo")));
+    QVERIFY(!view.addressLine.contains(QStringLiteral("Veldwijk")));
+    for (const FlightEntry& f : data.flights)
+        QVERIFY(f.key().startsWith(QStringLiteral("ZUID")));
+    for (const auto& item : view.items)
+        QVERIFY(item.first.startsWith(QStringLiteral("ZUID")));
+    QCOMPARE(data.pigeonCount(), 0);
+    QCOMPARE(fileBytes(filePath()), firstFile);
 }
 
 void TestRaceReadout::clockWithoutFlightsOrPigeons()
@@ -231,11 +271,11 @@ void TestRaceReadout::cancelDuringFlightListStillSendsTheEnd()
     cancelAt(0x5D, 1);
     const ReadoutEnd end = read();
     QVERIFY(end.cancelled);
-    QCOMPARE(end.kind, ReadoutEnd::Saved);
+    QCOMPARE(end.kind, ReadoutEnd::EndedUnread);
     QCOMPARE(commands(), QList<int>({0x50, 0x51, 0x5D, 0x5D, 0x56}));
     QCOMPARE(data.flightCount(), 1);
     QCOMPARE(data.pigeonCount(), 0);
-    QCOMPARE(fileBytes(filePath()), QByteArray(4, '\0'));
+    QVERIFY(!QFile::exists(filePath()));
 }
 
 void TestRaceReadout::cancelDuringPigeonsSavesWhatWasRead()

@@ -146,11 +146,11 @@ void TestRaceReadoutSim::cancelDuringFlightListStillEndsTheJob()
 
     const ReadoutEnd end = read();
     QVERIFY(end.cancelled);
-    QCOMPARE(end.kind, ReadoutEnd::Saved);
+    QCOMPARE(end.kind, ReadoutEnd::EndedUnread);
     QCOMPARE(device->state().jobsEnded, 1);
     QCOMPARE(data.flightCount(), 1);
     QCOMPARE(data.pigeonCount(), 0);
-    QCOMPARE(fileBytes(filePath()), QByteArray(4, '\0'));
+    QVERIFY(!QFile::exists(filePath()));
 }
 
 QTEST_GUILESS_MAIN(TestRaceReadoutSim)
