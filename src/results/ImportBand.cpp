@@ -1,43 +1,29 @@
 #include "results/ImportBand.h"
+#include "common/StrictNumber.h"
 
 namespace durvek {
 
-namespace {
-
-int leadingNumber(const QString& text)
+int bandYear(int twoDigits, int thisYear)
 {
-    int value = 0;
-    int sign = 1;
-    bool started = false;
-    for (QChar c : text) {
-        if (c == u' ')
-            continue;
-        if (!started && (c == u'-' || c == u'+')) {
-            sign = c == u'-' ? -1 : 1;
-            started = true;
-            continue;
-        }
-        if (!c.isDigit() || c.unicode() > 0x7F)
-            break;
-        value = value * 10 + (c.unicode() - u'0');
-        started = true;
+    const int century = thisYear - thisYear % 100;
+    return twoDigits <= thisYear % 100 ? century + twoDigits : century - 100 + twoDigits;
+}
+
+int earlierBandYear(int twoDigits) { return twoDigits > 19 ? twoDigits + 1900 : twoDigits + 2000; }
+
+std::optional<ImportBand> ImportBand::fromBandText(const QString& band, int thisYear, QString* error)
+{
+    const StrictNumber year = ReadStrictNumber(band.mid(3, 2), 0, 99);
+    if (!year) {
+        if (error)
+            *error = QStringLiteral("band year: ") + year.error;
+        return std::nullopt;
     }
-    return sign * value;
-}
-
-} // namespace
-
-int bandYear(const QString& yearText)
-{
-    const int twoDigits = leadingNumber(yearText);
-    return twoDigits > 19 ? twoDigits + 1900 : twoDigits + 2000;
-}
-
-ImportBand ImportBand::fromBandText(const QString& band)
-{
     ImportBand b;
     b.land = band.left(3);
-    b.jaar = bandYear(band.mid(3, 2));
+    b.jaar = bandYear(int(year.value), thisYear);
+    const int earlier = earlierBandYear(int(year.value));
+    b.earlierJaar = earlier != b.jaar ? earlier : 0;
     b.ringnummer = band.mid(6, 7);
     b.ringcompleet = band.left(5) + b.ringnummer;
     return b;

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <optional>
 
 namespace durvek {
 
@@ -8,16 +9,22 @@ namespace durvek {
 struct ImportBand {
     QString land;         // the first 3 characters
     int jaar = 0;         // the year with its century
+    // The year imports before this one filed the band under, when it differs
+    // from jaar (0 otherwise): such a row is the same pigeon.
+    int earlierJaar = 0;
     QString ringnummer;   // characters 7-13, as the clock holds them
     QString ringcompleet; // country and two-digit year, then the number, no "-"
 
-    static ImportBand fromBandText(const QString& band);
+    // The band, or nothing with error set when its year is not two digits.
+    static std::optional<ImportBand> fromBandText(const QString& band, int thisYear, QString* error);
 };
 
-// The century rule of the two-digit band year: 00-19 are 2000-2019, 20-99
-// are 1920-1999. yearText is read as a number the lenient way (spaces
-// skipped, reading stops at the first character that is not a digit, nothing
-// readable is 0).
-int bandYear(const QString& yearText);
+// The century of a two-digit band year: up to this year's two digits it is
+// this century, above them the last one (in 2026: 00-26 are 2000-2026,
+// 27-99 are 1927-1999).
+int bandYear(int twoDigits, int thisYear);
+
+// The rule imports used before: 00-19 were 2000-2019, 20-99 1920-1999.
+int earlierBandYear(int twoDigits);
 
 } // namespace durvek

@@ -75,6 +75,36 @@ QByteArray encode(const QList<ResultRecord>& results)
 
 } // namespace pigeonfile
 
+namespace {
+
+// Why a file of size bytes cannot hold count records, naming the first
+// record that is wrong (1-based); empty when it holds exactly them.
+QString lengthProblem(qint32 count, qint64 size)
+{
+    using namespace pigeonfile;
+    if (count < 0)
+        return QStringLiteral("negative record count %1").arg(count);
+    const qint64 whole = (size - kCountSize) / kRecordSize;
+    const bool partial = (size - kCountSize) % kRecordSize != 0;
+    if (whole < count && partial)
+        return QStringLiteral("record %1 of %2 is cut short").arg(whole + 1).arg(count);
+    if (whole < count)
+        return QStringLiteral("record %1 of %2 is missing").arg(whole + 1).arg(count);
+    if (whole > count || partial)
+        return QStringLiteral("bytes after the last of its %1 records").arg(count);
+    return {};
+}
+
+PigeonFileContents damaged(const QString& path, const QString& why)
+{
+    PigeonFileContents out;
+    out.kind = PigeonFileContents::Damaged;
+    out.error = QDir::toNativeSeparators(path) + QStringLiteral(": ") + why;
+    return out;
+}
+
+} // namespace
+
 QString defaultPigeonFilePath()
 {
     return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("duiven.txt"));
@@ -104,30 +134,18 @@ PigeonFileContents LoadPigeonFile(const QString& path)
             file.close();
         return out;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        out.kind = PigeonFileContents::Damaged;
-        out.error = file.errorString();
-        return out;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return damaged(path, file.errorString());
     const QByteArray bytes = file.readAll();
     if (bytes.isEmpty())
         return out;
-    if (bytes.size() < kCountSize) {
-        out.kind = PigeonFileContents::Damaged;
-        out.error = QStringLiteral("%1: too short for a record count").arg(QDir::toNativeSeparators(path));
-        return out;
-    }
+    if (bytes.size() < kCountSize)
+        return damaged(path, QStringLiteral("too short for a record count"));
     const qint32 count = qFromLittleEndian<qint32>(bytes.constData());
-    if (count < 0) {
-        out.kind = PigeonFileContents::Damaged;
-        out.error = QStringLiteral("%1: negative record count %2").arg(QDir::toNativeSeparators(path)).arg(count);
-        return out;
-    }
-    const qint64 present = (bytes.size() - kCountSize) / kRecordSize;
-    const qint64 take = std::min<qint64>(count, present);
-    out.shortened = take < count;
-    out.records.reserve(take);
-    for (qint64 i = 0; i < take; ++i)
+    if (const QString why = lengthProblem(count, bytes.size()); !why.isEmpty())
+        return damaged(path, why);
+    out.records.reserve(count);
+    for (qint64 i = 0; i < count; ++i)
         out.records.append(decodeRecord(bytes.constData() + kCountSize + i * kRecordSize));
     out.kind = PigeonFileContents::Loaded;
     return out;

@@ -34,20 +34,17 @@ struct PigeonFileContents {
     enum Kind {
         Empty,   // no file or a file of no bytes: nothing to replace memory with
         Loaded,  // records holds the file's records
-        Damaged, // the file cannot be a pigeon file; error says why
+        Damaged, // the file cannot be a pigeon file; error names it and why
     };
     Kind kind = Empty;
     QList<ResultRecord> records;
-    // The count said more records than the file holds: only the whole
-    // records present were read.
-    bool shortened = false;
     QString error;
 };
 
 // Reads the file. A missing file is created empty, as the read-out would
-// find it. A count larger than the records present yields the whole records
-// there are (shortened set); a negative count or a file too short to hold
-// the count is damaged.
+// find it. A file whose length is not that of its count of whole records
+// (records missing, one cut short, bytes beyond them) is damaged, and no
+// record of it is given: part of a result would pass for the whole.
 PigeonFileContents LoadPigeonFile(const QString& path);
 
 } // namespace durvek

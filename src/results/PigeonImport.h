@@ -15,7 +15,6 @@ struct PigeonImportReport {
     int pigeonsAdded = 0;
     int elcodesAdded = 0;
     int elcodesRelinked = 0;
-    bool shortenedFile = false; // the file held fewer records than its count said
     QString error;           // empty when it went through
 };
 
@@ -28,12 +27,17 @@ using ImportWarning = std::function<void(const QString& message, const QString& 
 // leaves memory as it is and the import works on what is there. Each record's
 // pigeon is looked up by band year and number and added when new; its code is
 // linked to the pigeon, a code already known is linked anew, never
-// duplicated. The whole import is one transaction: a failure leaves both
-// tables as they were and is shown as "Fout : " with the engine's message,
-// titled "Linking".
+// duplicated. A pigeon filed under the year an earlier import gave its band
+// is found there. The whole import is one transaction: a failure leaves
+// both tables as they were and is shown as "Fout : " with the engine's
+// message, titled "Linking". A damaged file (its length not that of its
+// count, a band year that is not a number, a byte that is no character)
+// imports nothing and is shown the same way, naming the file and its first
+// bad record.
 //
 // A new pigeon gets the next free id (one more than the highest), so that its
-// code points to it; an id of 0 would read as "no pigeon" in elcodes.
+// code points to it; an id of 0 would read as "no pigeon" in elcodes. When
+// the highest id is the largest 32-bit one, the import is refused.
 PigeonImportReport LinkPigeons(const QSqlDatabase& db, const QString& pigeonFilePath, RaceData& data,
                                const ImportWarning& warn);
 

@@ -1,17 +1,34 @@
 #include "results/PigeonImportStore.h"
 #include "common/ValueHelpers.h"
+#include "database/ClubDatabase.h"
 #include "database/SqlUtil.h"
 #include "results/ImportBand.h"
 #include <QSqlQuery>
+#include <limits>
 
 namespace durvek {
 
 namespace {
 
-int32_t oneMoreThan(const QVariant& highest)
+// The ids of duiven and elcodes are 32-bit wherever the club's tables are
+// read, so an id beyond that range can be neither linked to nor given.
+int32_t storedId(const QVariant& value, const char* table)
+{
+    const double id = FieldNumber(value, u'.');
+    if (id < std::numeric_limits<int32_t>::min() || id > std::numeric_limits<int32_t>::max())
+        throw DatabaseError(QStringLiteral("%1: id %2 is beyond the 32-bit range")
+                                .arg(QLatin1String(table), value.toString())
+                                .toStdString());
+    return int32_t(id);
+}
+
+int32_t oneMoreThan(const QVariant& highest, const char* table)
 {
     // An empty table, or ids that are all null, give 0 + 1.
-    return int32_t(FieldNumber(highest, u'.')) + 1;
+    const int32_t top = storedId(highest, table);
+    if (top == std::numeric_limits<int32_t>::max())
+        throw DatabaseError(QStringLiteral("%1: no id left after %2").arg(QLatin1String(table)).arg(top).toStdString());
+    return top + 1;
 }
 
 } // namespace
@@ -29,7 +46,7 @@ std::optional<int32_t> PigeonImportStore::findPigeon(int jaar, const QString& ri
                                    {jaar, ringnummer});
     if (!id.isValid())
         return std::nullopt;
-    return int32_t(FieldNumber(id, u'.'));
+    return storedId(id, "duiven");
 }
 
 void PigeonImportStore::addPigeon(int32_t id, const ImportBand& band, bool hen) const
@@ -42,7 +59,7 @@ void PigeonImportStore::addPigeon(int32_t id, const ImportBand& band, bool hen) 
 
 int32_t PigeonImportStore::nextPigeonId() const
 {
-    return oneMoreThan(queryValue(m_db, QStringLiteral("SELECT MAX(id) FROM duiven")));
+    return oneMoreThan(queryValue(m_db, QStringLiteral("SELECT MAX(id) FROM duiven")), "duiven");
 }
 
 std::optional<qint64> PigeonImportStore::findElcode(const QString& elcode) const
@@ -67,7 +84,7 @@ void PigeonImportStore::relinkElcode(qint64 rowKey, int32_t pigeonId) const
 
 int32_t PigeonImportStore::NextElcodeId() const
 {
-    return oneMoreThan(queryValue(m_db, QStringLiteral("SELECT MAX(id) FROM elcodes")));
+    return oneMoreThan(queryValue(m_db, QStringLiteral("SELECT MAX(id) FROM elcodes")), "elcodes");
 }
 
 } // namespace durvek

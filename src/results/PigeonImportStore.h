@@ -11,7 +11,8 @@ struct ImportBand;
 // The SQL of the pigeon import: tables duiven (one row per pigeon, found by
 // band year and number) and elcodes (one row per electronic band code,
 // pointing to its pigeon). Every call throws DatabaseError when the engine
-// refuses (a missing table among others).
+// refuses (a missing table among others), and when an id is or would be
+// beyond the 32-bit range the tables' readers use.
 class PigeonImportStore {
 public:
     explicit PigeonImportStore(QSqlDatabase db);

@@ -79,31 +79,42 @@ private slots:
     void bandWithAnApostrophe();
     void blankRecordsAreNoPigeons();
     void failureLeavesBothTablesAsTheyWere();
-    void damagedFileIsReported();
+    void damagedFileImportsNothing_data();
+    void damagedFileImportsNothing();
+    void idsStopAtTheThirtyTwoBitLimit_data();
+    void idsStopAtTheThirtyTwoBitLimit();
 };
 
 void TestPigeonImport::centuryOfTheBandYear_data()
 {
     QTest::addColumn<QString>("year");
-    QTest::addColumn<int>("jaar");
-    QTest::newRow("07") << "07" << 2007;
-    QTest::newRow("19") << "19" << 2019;
-    QTest::newRow("20") << "20" << 1920;
-    QTest::newRow("00") << "00" << 2000;
-    QTest::newRow("99") << "99" << 1999;
-    QTest::newRow("blank") << "  " << 2000;
-    QTest::newRow("space inside") << "2 " << 2002;
-    QTest::newRow("letters") << "AB" << 2000;
+    QTest::addColumn<int>("earlierRow"); // jaar of a row already stored for the band, 0 for none
+    QTest::addColumn<int>("jaar");       // jaar of the row the code is linked to
+    QTest::newRow("07") << "07" << 0 << 2007;
+    QTest::newRow("19") << "19" << 0 << 2019;
+    QTest::newRow("20") << "20" << 0 << 2020;
+    QTest::newRow("23") << "23" << 0 << 2023;
+    QTest::newRow("00") << "00" << 0 << 2000;
+    QTest::newRow("99") << "99" << 0 << 1999;
+    QTest::newRow("23 filed as 1923 before") << "23" << 1923 << 1923;
+    QTest::newRow("07 beside an old 1907") << "07" << 1907 << 2007;
 }
 
 void TestPigeonImport::centuryOfTheBandYear()
 {
     QFETCH(QString, year);
+    QFETCH(int, earlierRow);
     QFETCH(int, jaar);
-    QCOMPARE(bandYear(year), jaar);
+    QCOMPARE(bandYear(26, 2026), 2026);
+    QCOMPARE(bandYear(27, 2026), 1927);
+    if (earlierRow != 0)
+        exec(db, QStringLiteral("INSERT INTO duiven (id, land, jaar, ringnummer) VALUES (40, 'BEL', %1, '1234567')")
+                     .arg(earlierRow));
     writeFile({record(QStringLiteral("0A1B2C3D"), QStringLiteral("BEL") + year + QStringLiteral("-1234567"))});
     QVERIFY(import().error.isEmpty());
-    QCOMPARE(rows(db, QStringLiteral("SELECT jaar FROM duiven")), QStringList{QString::number(jaar)});
+    QCOMPARE(rows(db, QStringLiteral("SELECT d.jaar FROM elcodes e JOIN duiven d ON d.id = e.Id_duif")),
+             QStringList{QString::number(jaar)});
+    QCOMPARE(pigeons().size(), earlierRow == 0 || earlierRow == jaar ? 1 : 2);
 }
 
 void TestPigeonImport::newPigeonAndCode()
@@ -116,7 +127,7 @@ void TestPigeonImport::newPigeonAndCode()
     QCOMPARE(report.pigeonsAdded, 2);
     QCOMPARE(report.elcodesAdded, 2);
     QCOMPARE(pigeons(), QStringList({QStringLiteral("1|BEL|2007|1234567|BEL071234567|2|0| | "),
-                                     QStringLiteral("2|NL |1924|  98765|NL 24  98765|1|0| | ")}));
+                                     QStringLiteral("2|NL |2024|  98765|NL 24  98765|1|0| | ")}));
     QCOMPARE(codes(), QStringList({QStringLiteral("1|0A1B2C3D|1"), QStringLiteral("2|1F2E3D4C|2")}));
     QVERIFY(warnings.isEmpty());
     QCOMPARE(data.pigeonCount(), 2);
@@ -232,18 +243,64 @@ void TestPigeonImport::failureLeavesBothTablesAsTheyWere()
     QVERIFY(pigeons().isEmpty());
 }
 
-void TestPigeonImport::damagedFileIsReported()
+void TestPigeonImport::damagedFileImportsNothing_data()
 {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("firstBad");
+    const QByteArray good = pigeonfile::encode({record(QStringLiteral("11111111"), QStringLiteral("BEL07-1111111")),
+                                                record(QStringLiteral("22222222"), QStringLiteral("BEL07-2222222")),
+                                                record(QStringLiteral("33333333"), QStringLiteral("BEL07-3333333"))});
+    const auto withRecord2 = [&](int offset, const QByteArray& replacement) {
+        return QByteArray(good).replace(4 + 127 + offset, replacement.size(), replacement);
+    };
+    QTest::newRow("no room for a count") << QByteArray("\x01\x00", 2) << QString();
+    QTest::newRow("count above the records") << QByteArray(good).replace(0, 1, "\x04") << "record 4 of 4";
+    QTest::newRow("record cut short") << good.chopped(10) << "record 3 of 3";
+    QTest::newRow("bytes beyond the count") << QByteArray(good).replace(0, 1, "\x02") << "2 records";
+    QTest::newRow("year of letters") << withRecord2(11, "2A") << "record 2";
+    QTest::newRow("signed year") << withRecord2(11, "-7") << "record 2";
+    QTest::newRow("blank year") << withRecord2(11, "  ") << "record 2";
+    QTest::newRow("control byte in the code") << withRecord2(2, "\x01") << "record 2";
+    QTest::newRow("undefined byte in the band") << withRecord2(9, "\x81") << "record 2";
+}
+
+void TestPigeonImport::damagedFileImportsNothing()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, firstBad);
     data.results = {record(QStringLiteral("0A1B2C3D"), QStringLiteral("BEL07-1234567"))};
     QFile bad(filePath());
     QVERIFY(bad.open(QIODevice::WriteOnly));
-    bad.write("\x01\x00", 2);
+    bad.write(bytes);
     bad.close();
     const PigeonImportReport report = import();
-    QVERIFY(!report.error.isEmpty());
     QCOMPARE(warnings.size(), 1);
+    QVERIFY2(report.error.contains(QDir::toNativeSeparators(filePath())), qPrintable(report.error));
+    QVERIFY2(report.error.contains(firstBad), qPrintable(report.error));
     QCOMPARE(data.pigeonCount(), 1); // memory untouched
+    QCOMPARE(data.results[0].elcode, QStringLiteral("0A1B2C3D"));
     QVERIFY(pigeons().isEmpty());
+    QVERIFY(codes().isEmpty());
+}
+
+void TestPigeonImport::idsStopAtTheThirtyTwoBitLimit_data()
+{
+    QTest::addColumn<QString>("fullTable");
+    QTest::newRow("duiven") << "duiven";
+    QTest::newRow("elcodes") << "elcodes";
+}
+
+void TestPigeonImport::idsStopAtTheThirtyTwoBitLimit()
+{
+    QFETCH(QString, fullTable);
+    exec(db, QStringLiteral("INSERT INTO %1 (id) VALUES (2147483647)").arg(fullTable));
+    writeFile({record(QStringLiteral("0A1B2C3D"), QStringLiteral("BEL07-1234567"))});
+    const PigeonImportReport report = import();
+    QVERIFY2(report.error.contains(QStringLiteral("2147483647")), qPrintable(report.error));
+    QCOMPARE(warnings.size(), 1);
+    // Only the row put there: nothing added, no id wrapped round.
+    QCOMPARE(rows(db, QStringLiteral("SELECT id FROM duiven UNION ALL SELECT id FROM elcodes")),
+             QStringList{QStringLiteral("2147483647")});
 }
 
 QTEST_GUILESS_MAIN(TestPigeonImport)
