@@ -17,6 +17,14 @@ constexpr int kTextReplacePigeonsTitle = 72;
 constexpr int kTextBlockRefused = 70;
 constexpr int kTextReadClock = 49;
 constexpr uint8_t kNothingThere = 1;
+constexpr uint8_t kRefused = 5;
+
+StatusVerdict firstListEntryRule(const ExchangeOutcome& outcome)
+{
+    if (outcome.result == 0 && outcome.status == kRefused)
+        return StatusVerdict::refused(kTextBlockRefused, kTextReadClock);
+    return listRule(outcome);
+}
 
 } // namespace
 
@@ -72,13 +80,13 @@ RequestPlan fancierBlockReadPlan(std::function<uint16_t()> build)
     return read;
 }
 
-RequestEnd readListEntry(JobContext& job, std::function<uint16_t()> build)
+RequestEnd readListEntry(JobContext& job, int index, std::function<uint16_t()> build)
 {
     RequestPlan read;
     read.build = std::move(build);
     read.timeoutMs = 2000;
     read.pauseMs = 80;
-    read.rule = listRule;
+    read.rule = index == 0 ? StatusRule(firstListEntryRule) : StatusRule(listRule);
     return runRequest(job, read);
 }
 

@@ -33,8 +33,10 @@ ReadClockResult::End runReadJobFrames(JobContext& job, const JobFrameOptions& op
 // The request that reads a fancier block; status 1 means the clock holds
 // none and is refused with texts 70 and 49.
 RequestPlan fancierBlockReadPlan(std::function<uint16_t()> build);
-// One entry of the clock's pigeon list: status 0 an entry, 1 or 5 the end.
-RequestEnd readListEntry(JobContext& job, std::function<uint16_t()> build);
+// Entry `index` of the clock's pigeon list: status 0 an entry, 1 or 5 the
+// end. Status 5 to the first entry is the clock refusing to give its list
+// (a clock of another model does): refused with texts 70 and 49.
+RequestEnd readListEntry(JobContext& job, int index, std::function<uint16_t()> build);
 
 // The end of a read, after the closing frames: buttons back, status cleared.
 void finishReadJob(JobContext& job, const ReadClockHooks& hooks);

@@ -96,4 +96,13 @@ void addPigeonFromClock(const QSqlDatabase& db, int32_t fancierId, const ReadPig
                   textOrNull(pigeon.color), pigeon.volring(), NextPigeonNr(db)});
 }
 
+void storeReadPigeons(const QSqlDatabase& db, const QList<int32_t>& replaced, const QList<PigeonOfFancier>& pigeons)
+{
+    inTransaction(db, [&] {
+        deletePigeonsOf(db, replaced);
+        for (const PigeonOfFancier& p : pigeons)
+            addPigeonFromClock(db, p.fancierId, p.pigeon);
+    });
+}
+
 } // namespace durvek

@@ -39,8 +39,17 @@ int32_t addFancierFromClock(const QSqlDatabase& db, const ClockFancierRow& row, 
 bool fancierHasPigeons(const QSqlDatabase& db, int32_t fancierId);
 // All pigeons of these fanciers go together or not at all.
 void deletePigeonsOf(const QSqlDatabase& db, const QList<int32_t>& fancierIds);
-// One pigeon, saved at once with the next pigeon number, so a read that is
-// cancelled keeps every pigeon read before.
+// One pigeon with the next pigeon number.
 void addPigeonFromClock(const QSqlDatabase& db, int32_t fancierId, const ReadPigeon& pigeon);
+
+// A pigeon read from the clock and the fancier it goes to.
+struct PigeonOfFancier {
+    int32_t fancierId = 0;
+    ReadPigeon pigeon;
+};
+// What a read that reached the end of the clock's list stores, as one
+// change: the replaced fanciers' pigeons go and the pigeons read come, in
+// the clock's order.
+void storeReadPigeons(const QSqlDatabase& db, const QList<int32_t>& replaced, const QList<PigeonOfFancier>& pigeons);
 
 } // namespace durvek

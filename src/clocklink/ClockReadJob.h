@@ -14,9 +14,9 @@ struct ReadClockHooks {
 struct ReadClockResult {
     enum End {
         NoReadJob,  // the model is only ever written: nothing was sent
-        Done,       // the clock's list was read to its end
-        Cancelled,
-        Refused,    // the clock refused the block read or the set-up (texts 70, 49)
+        Done,       // the clock's list was read to its end and stored
+        Cancelled,  // no pigeon was stored, the stored lists are as they were
+        Refused,    // the clock refused the block read, the set-up or its list (texts 70, 49)
         Declined,   // the user kept the stored pigeons; no pigeon was read
         Failed,     // the database failed; the engine's message was shown
     };

@@ -67,10 +67,18 @@ private:
             if (const auto end = readFancierBlock(b, replaced))
                 return *end;
         }
-        // Only now that every block was read and every question answered Yes
-        // do the old lists go: a No or a cancel on a later block keeps them all.
-        deletePigeonsOf(m_db, replaced);
-        return readPigeons();
+        // The old lists go only once every block was read, every question
+        // answered Yes and the clock's whole list read: a No, a refusal or a
+        // Cancel anywhere keeps them all.
+        const ReadClockResult::End end = readPigeons();
+        if (end == ReadClockResult::Done) {
+            storeReadPigeons(m_db, replaced, m_read);
+            m_result.pigeonsStored = int(m_read.size());
+            appState().currentFancierId = m_fancierOfBlock.value(0);
+            if (m_hooks.ShowFancier)
+                m_hooks.ShowFancier();
+        }
+        return end;
     }
 
     std::optional<ReadClockResult::End> readFancierBlock(int b, QList<int32_t>& replaced)
@@ -103,13 +111,11 @@ private:
         for (int k = 0;; ++k) {
             const RecordIndex index = splitRecordIndex(k);
             const RequestEnd end = readListEntry(
-                m_job, [index] { return FramePigeonQuery(index.hi, index.lo, kNoFilter, kNoFilter); });
-            if (end.kind == RequestEnd::EndOfList) {
-                appState().currentFancierId = m_fancierOfBlock.value(0);
-                if (m_hooks.ShowFancier)
-                    m_hooks.ShowFancier();
+                m_job, k, [index] { return FramePigeonQuery(index.hi, index.lo, kNoFilter, kNoFilter); });
+            if (end.kind == RequestEnd::EndOfList)
                 return ReadClockResult::Done;
-            }
+            if (end.kind == RequestEnd::Refused)
+                return ReadClockResult::Refused;
             if (end.kind != RequestEnd::Done)
                 return ReadClockResult::Cancelled;
             const QString recordText = replyText(kRecordTextOffset);
@@ -136,8 +142,7 @@ private:
             return;
         }
         m_stored.insert(key);
-        addPigeonFromClock(m_db, fancierId, pigeon);
-        ++m_result.pigeonsStored;
+        m_read.append({fancierId, pigeon});
     }
 
     JobContext& m_job;
@@ -147,6 +152,7 @@ private:
     bool m_multiFancier = false;
     QList<int32_t> m_fancierOfBlock;
     QSet<QString> m_stored;
+    QList<PigeonOfFancier> m_read;
 };
 
 } // namespace

@@ -53,28 +53,37 @@ private:
         appState().currentFancierId = fancierId;
         m_switchedFancier = true;
 
+        // The stored list goes only once the clock's whole list has been read:
+        // a clock that refuses or a Cancel half-way must not cost it.
+        QList<int32_t> replaced;
         if (fancierHasPigeons(m_db, fancierId)) {
             if (!mayReplacePigeons(m_job))
                 return ReadClockResult::Declined;
-            deletePigeonsOf(m_db, {fancierId});
+            replaced.append(fancierId);
         }
-        return readPigeons(fancierId);
+        const ReadClockResult::End end = readPigeons(fancierId);
+        if (end == ReadClockResult::Done) {
+            storeReadPigeons(m_db, replaced, m_read);
+            m_result.pigeonsStored = int(m_read.size());
+            showFancier();
+        }
+        return end;
     }
 
     ReadClockResult::End readPigeons(int32_t fancierId)
     {
         for (int k = 0;; ++k) {
             const RecordIndex index = splitRecordIndex(k);
-            const RequestEnd end = readListEntry(m_job, [index] { return FrameReadRecord(index.hi, index.lo); });
-            if (end.kind == RequestEnd::EndOfList) {
-                showFancier();
+            const RequestEnd end =
+                readListEntry(m_job, k, [index] { return FrameReadRecord(index.hi, index.lo); });
+            if (end.kind == RequestEnd::EndOfList)
                 return ReadClockResult::Done;
-            }
+            if (end.kind == RequestEnd::Refused)
+                return ReadClockResult::Refused;
             if (end.kind != RequestEnd::Done)
                 return ReadClockResult::Cancelled;
             const QString recordText = replyText(kRecordTextOffset);
-            addPigeonFromClock(m_db, fancierId, decodeSingleBlockRecord(recordText));
-            ++m_result.pigeonsStored;
+            m_read.append({fancierId, decodeSingleBlockRecord(recordText)});
             showReadPigeon(m_job, k + 1, recordText);
         }
     }
@@ -90,6 +99,7 @@ private:
     QSqlDatabase m_db;
     const ReadClockHooks& m_hooks;
     ReadClockResult m_result;
+    QList<PigeonOfFancier> m_read;
     bool m_switchedFancier = false;
     bool m_shown = false;
 };

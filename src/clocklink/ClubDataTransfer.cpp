@@ -197,52 +197,55 @@ TransferOutcome ClubDataTransfer::runReceive()
         return TransferOutcome::Declined;
     if (!openLine())
         return TransferOutcome::LineFailed;
-    if (Step s = receiveHeader())
+    // Everything the clock sends is read before anything is stored: a wrong
+    // clock, a garbled number or a Cancel half-way leaves the fancier and
+    // the pigeons as they were.
+    if (Step s = stage(kFancierHeaderStage, kFancierHeaderThreshold, true))
         return *s;
+    const ReceivedFancierHeader header = parseFancierHeader(m_answer);
+    if (!header.error.isEmpty())
+        return garbled(header.error);
     // Each answer is read from a cleared text, or the count would be read
     // from the licence at the front of the header.
     if (Step s = stage(kPigeonCountStage, kPigeonCountThreshold, true))
         return *s;
-    const int count = parsePigeonCount(m_answer);
+    const StrictNumber count = parsePigeonCount(m_answer);
+    if (!count)
+        return garbled(count.error);
     if (Step s = sendAcknowledge())
         return *s;
     m_window.showProgress(0);
-    const int32_t fancier = m_window.clubDataFancierId();
-    if (m_store.hasPigeons(fancier))
-        m_store.deletePigeonsOf(fancier);
-    m_window.reloadPigeons();
-    if (Step s = receivePigeons(count))
+    QList<ReceivedPigeon> pigeons;
+    if (Step s = receivePigeons(int(count.value), pigeons))
         return *s;
+    if (Step s = saveReceivedFancier(header))
+        return *s;
+    m_store.replacePigeonsOf(m_window.clubDataFancierId(), pigeons);
+    m_window.reloadPigeons();
     return TransferOutcome::Completed;  // the line stays open
 }
 
-ClubDataTransfer::Step ClubDataTransfer::receiveHeader()
+ClubDataTransfer::Step ClubDataTransfer::receivePigeons(int count, QList<ReceivedPigeon>& pigeons)
 {
-    if (Step s = stage(kFancierHeaderStage, kFancierHeaderThreshold, true))
-        return s;
-    const ReceivedFancierHeader header = parseFancierHeader(m_answer);
+    for (int i = 1; i <= count; ++i) {
+        m_window.showProgress(i * 100 / count);
+        if (Step s = exchange(QByteArray(), kPigeonThreshold, true))
+            return s;
+        pigeons.append(parsePigeonLine(m_answer));
+        if (Step s = sendAcknowledge())
+            return s;
+    }
+    return {};
+}
+
+ClubDataTransfer::Step ClubDataTransfer::saveReceivedFancier(const ReceivedFancierHeader& header)
+{
     m_window.setNameText(header.name);
     m_window.setLicenceText(header.licence);
     // Without a stored fancier the pigeons would have no owner to go to.
     if (!m_window.saveFancier()) {
         m_line.close();
         return TransferOutcome::NotSaved;
-    }
-    return {};
-}
-
-ClubDataTransfer::Step ClubDataTransfer::receivePigeons(int count)
-{
-    const int32_t fancier = m_window.clubDataFancierId();
-    for (int i = 1; i <= count; ++i) {
-        m_window.showProgress(i * 100 / count);
-        if (Step s = exchange(QByteArray(), kPigeonThreshold, true))
-            return s;
-        // Saved one by one: an aborted receive keeps what came before.
-        m_store.storeReceivedPigeon(fancier, parsePigeonLine(m_answer));
-        m_window.reloadPigeons();
-        if (Step s = sendAcknowledge())
-            return s;
     }
     return {};
 }
@@ -303,6 +306,13 @@ ClubDataTransfer::Step ClubDataTransfer::aborted()
 {
     m_line.close();
     return TransferOutcome::Aborted;
+}
+
+TransferOutcome ClubDataTransfer::garbled(const QString& why)
+{
+    m_line.close();
+    m_host.warn(why, kTitle);
+    return TransferOutcome::Garbled;
 }
 
 ClubDataTransfer::Step ClubDataTransfer::lineLost()

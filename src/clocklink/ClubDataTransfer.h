@@ -23,6 +23,7 @@ enum class TransferOutcome {
     Refused,         // the clock did not accept the start, the list or a count
     NothingToSend,   // no pigeons to send
     NotSaved,        // the fancier from the clock could not be saved
+    Garbled,         // the clock sent a number that is not one; nothing was stored
     LineFailed,      // the port would not open or went away
     DatabaseFailed,
 };
@@ -66,8 +67,8 @@ private:
     Step sendHeaders(const SendPlan& plan);
     Step sendPigeons(const SendPlan& plan);
     Step sendBadges();
-    Step receiveHeader();
-    Step receivePigeons(int count);
+    Step receivePigeons(int count, QList<ReceivedPigeon>& pigeons);
+    Step saveReceivedFancier(const ReceivedFancierHeader& header);
 
     bool openLine();
     Step stage(uint8_t code, int threshold, bool clearAnswer);
@@ -76,6 +77,7 @@ private:
     bool acknowledged() const;
     Step sendAcknowledge();
     Step aborted();
+    TransferOutcome garbled(const QString& why);
     Step lineLost();
 
     QString text(int number) const;

@@ -89,9 +89,13 @@ bool ClubDataTransferStore::hasPigeons(int32_t fancierId) const
     return queryValue(m_db, QStringLiteral("SELECT 1 FROM pigeons WHERE Fancier = ? LIMIT 1"), {fancierId}).isValid();
 }
 
-void ClubDataTransferStore::deletePigeonsOf(int32_t fancierId)
+void ClubDataTransferStore::replacePigeonsOf(int32_t fancierId, const QList<ReceivedPigeon>& pigeons)
 {
-    runStatement(m_db, QStringLiteral("DELETE FROM pigeons WHERE Fancier = ?"), {fancierId});
+    inTransaction(m_db, [&] {
+        runStatement(m_db, QStringLiteral("DELETE FROM pigeons WHERE Fancier = ?"), {fancierId});
+        for (const ReceivedPigeon& pigeon : pigeons)
+            storeReceivedPigeon(fancierId, pigeon);
+    });
 }
 
 QVariant ClubDataTransferStore::pigeonWithChip(int32_t fancierId, const QString& elcode) const
@@ -106,21 +110,19 @@ QVariant ClubDataTransferStore::pigeonWithChip(int32_t fancierId, const QString&
 
 void ClubDataTransferStore::storeReceivedPigeon(int32_t fancierId, const ReceivedPigeon& pigeon)
 {
-    inTransaction(m_db, [&] {
-        const QVariant row = pigeonWithChip(fancierId, pigeon.elcode);
-        if (row.isValid()) {
-            runStatement(m_db,
-                         QStringLiteral("UPDATE pigeons SET Fancier = ?, country = ?, Year = ?, band = ?, sex = ?, "
-                                        "elcode = ? WHERE rowid = ?"),
-                         {fancierId, pigeon.country, pigeon.year, pigeon.band, pigeon.sex, pigeon.elcode, row});
-            return;
-        }
+    const QVariant row = pigeonWithChip(fancierId, pigeon.elcode);
+    if (row.isValid()) {
         runStatement(m_db,
-                     QStringLiteral("INSERT INTO pigeons (Fancier, country, Year, band, sex, elcode, Nr) "
-                                    "VALUES (?, ?, ?, ?, ?, ?, ?)"),
-                     {fancierId, pigeon.country, pigeon.year, pigeon.band, pigeon.sex, pigeon.elcode,
-                      NextPigeonNr(m_db)});
-    });
+                     QStringLiteral("UPDATE pigeons SET Fancier = ?, country = ?, Year = ?, band = ?, sex = ?, "
+                                    "elcode = ? WHERE rowid = ?"),
+                     {fancierId, pigeon.country, pigeon.year, pigeon.band, pigeon.sex, pigeon.elcode, row});
+        return;
+    }
+    runStatement(m_db,
+                 QStringLiteral("INSERT INTO pigeons (Fancier, country, Year, band, sex, elcode, Nr) "
+                                "VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                 {fancierId, pigeon.country, pigeon.year, pigeon.band, pigeon.sex, pigeon.elcode,
+                  NextPigeonNr(m_db)});
 }
 
 } // namespace durvek

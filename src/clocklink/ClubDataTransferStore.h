@@ -43,16 +43,17 @@ public:
     QList<QVariant> badges() const;
 
     bool hasPigeons(int32_t fancierId) const;
-    void deletePigeonsOf(int32_t fancierId);
 
-    // Updates the fancier's pigeon that carries the same chip code, or adds
-    // the pigeon with the next pigeon number. A pigeon without a chip code is
-    // always added: blanks would otherwise all land on the same row.
-    void storeReceivedPigeon(int32_t fancierId, const ReceivedPigeon& pigeon);
+    // The fancier's pigeons become the ones received, all in one change.
+    // Within the list a chip code received again updates the pigeon that
+    // came with it before; a pigeon without a chip code is always added:
+    // blanks would otherwise all land on the same row.
+    void replacePigeonsOf(int32_t fancierId, const QList<ReceivedPigeon>& pigeons);
 
 private:
     QStringList memberNames(const QList<int32_t>& ids) const;
     QVariant pigeonWithChip(int32_t fancierId, const QString& elcode) const;
+    void storeReceivedPigeon(int32_t fancierId, const ReceivedPigeon& pigeon);
 
     QSqlDatabase m_db;
 };

@@ -14,6 +14,9 @@ constexpr int kCombineHeaderWidth = 32;
 constexpr int kBandWidth = 7;
 constexpr int kChipWidth = 8;
 constexpr int kBadgeWidth = 10;
+constexpr int kCountWidth = 3;
+constexpr qint64 kLargestCount = 999;
+constexpr qint64 kLargestLicence = 999'999'999'999;  // twelve digits
 
 // The clock reads the pigeon line by position, so every field keeps its
 // width even when the database holds something shorter or longer.
@@ -120,8 +123,11 @@ QString badgeText(const QVariant& badge)
 ReceivedFancierHeader parseFancierHeader(const QByteArray& answer)
 {
     ReceivedFancierHeader header;
-    const double licence = FieldNumber(fromAnsi(answer.left(kLicenceWidth)), u'.');
-    header.licence = QString::number(licence, 'g', 15);
+    const StrictNumber licence = ReadStrictNumber(answer.left(kLicenceWidth), 0, kLargestLicence);
+    if (licence)
+        header.licence = QString::number(licence.value);
+    else
+        header.error = QStringLiteral("The licence from the clock cannot be read: %1.").arg(licence.error);
     QString name = fromAnsi(answer.mid(kLicenceWidth, kNameWidth));
     while (name.endsWith(u' '))
         name.chop(1);
@@ -129,10 +135,12 @@ ReceivedFancierHeader parseFancierHeader(const QByteArray& answer)
     return header;
 }
 
-int parsePigeonCount(const QByteArray& answer)
+StrictNumber parsePigeonCount(const QByteArray& answer)
 {
-    const double count = FieldNumber(fromAnsi(answer.left(3)), u'.');
-    return count > 0 ? int(count) : 0;
+    StrictNumber count = ReadStrictNumber(answer.left(kCountWidth), 0, kLargestCount);
+    if (!count)
+        count.error = QStringLiteral("The pigeon count from the clock cannot be read: %1.").arg(count.error);
+    return count;
 }
 
 ReceivedPigeon parsePigeonLine(const QByteArray& answer)
@@ -140,8 +148,7 @@ ReceivedPigeon parsePigeonLine(const QByteArray& answer)
     ReceivedPigeon p;
     p.country = receivedField(answer, 1, 2, QStringLiteral("XX"));
     p.year = receivedField(answer, 7, 2, QStringLiteral("00"));
-    // Ten zeros: the width of the band field in the database.
-    p.band = receivedField(answer, 9, kBandWidth, QStringLiteral("0000000000"));
+    p.band = receivedField(answer, 9, kBandWidth, QStringLiteral("00000000000"));
     p.sex = receivedField(answer, 16, 1, QStringLiteral(" "));
     p.elcode = receivedField(answer, 17, 10, QString()).left(kChipWidth);
     return p;

@@ -1,4 +1,5 @@
 #pragma once
+#include "common/StrictNumber.h"
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -50,17 +51,18 @@ QString badgeText(const QVariant& badge);
 struct ReceivedFancierHeader {
     QString licence;  // the number in the first 12 characters, as text
     QString name;     // characters 13 to 32, trailing blanks removed
+    QString error;    // why the licence is not a number; empty when it is
 };
 ReceivedFancierHeader parseFancierHeader(const QByteArray& answer);
 
-// The number in the first three characters; 0 when there is none.
-int parsePigeonCount(const QByteArray& answer);
+// The number in the first three characters, 0 to 999.
+StrictNumber parsePigeonCount(const QByteArray& answer);
 
 // A received pigeon with the defaults the club database gets for blanks.
 struct ReceivedPigeon {
     QString country;  // "XX" when blank
     QString year;     // "00" when blank
-    QString band;     // "0000000000" when blank
+    QString band;     // "00000000000" when blank
     QString sex;      // " " when blank
     QString elcode;   // first 8 characters of the chip code; may be empty
 };

@@ -99,7 +99,8 @@ private slots:
     void singleReadReplacesTheListOfAKnownFancier();
     void decliningKeepsThePigeonsAndReadsNone();
     void refusedBlockReadEndsTheRead();
-    void cancelledReadKeepsWhatWasStoredAndShowsIt();
+    void unfinishedReadKeepsTheStoredList_data();
+    void unfinishedReadKeepsTheStoredList();
     void singleReadSendsNoConverterOpenButCloses();
     void multiReadFilesPigeonsUnderTheirBlocksFancier();
     void multiReadOfAOneFancierClock();
@@ -228,26 +229,60 @@ void ClockReadJobTest::refusedBlockReadEndsTheRead()
     QCOMPARE(log.enabled, 1);
 }
 
-void ClockReadJobTest::cancelledReadKeepsWhatWasStoredAndShowsIt()
+void ClockReadJobTest::unfinishedReadKeepsTheStoredList_data()
 {
-    ClockJobBench bench(ClockModel::Omnexa);
+    QTest::addColumn<int>("model");
+    QTest::addColumn<int>("refusedCommand"); // 0: the user cancels in the middle of the list
+    QTest::addColumn<int>("end");
+    QTest::newRow("single-block, cancelled") << int(ClockModel::Omnexa) << 0 << int(ReadClockResult::Cancelled);
+    QTest::newRow("single-block, record read refused") << int(ClockModel::Omnexa) << 0x52
+                                                       << int(ReadClockResult::Refused);
+    QTest::newRow("multi-block, cancelled") << int(ClockModel::Zefira) << 0 << int(ReadClockResult::Cancelled);
+    QTest::newRow("multi-block, pigeon query refused") << int(ClockModel::Zefira) << 0x58
+                                                       << int(ReadClockResult::Refused);
+}
+
+// Yes to "pigeons will be replaced" followed by a read that does not reach
+// the end of the clock's list (a Cancel, or a clock of another model that
+// refuses the list) must not cost the fancier the stored list.
+void ClockReadJobTest::unfinishedReadKeepsTheStoredList()
+{
+    QFETCH(int, model);
+    QFETCH(int, refusedCommand);
+    QFETCH(int, end);
+    ClockJobBench bench{ClockModel(model)};
     QVERIFY(bench.isReady());
+    const int32_t id = bench.addFancier(QStringLiteral("12121212"), QStringLiteral("Known Member"));
+    bench.addPigeon(id, {QStringLiteral("BE"), QStringLiteral("01"), QStringLiteral("0000000001"), QStringLiteral(" "),
+                         QString(), QStringLiteral("99999999")}, 1);
     SimState state = bench.sim().state();
-    state.fancierBlocks = {fancierBlock("12121212", "Cancelled Read")};
+    state.fancierBlocks = {fancierBlock("12121212", "Known Member")};
     for (int i = 1; i <= 5; ++i)
-        state.records << record(0, i, "0000000" + QByteArray::number(i) + "BE 07-      " + QByteArray::number(i) + " ");
+        state.records << record(0, i, "0000000" + QByteArray::number(i) + "BE 07-000000000" + QByteArray::number(i) + " ");
     bench.sim().setState(state);
-    bench.host().cancelAtPump = 4; // identify, block, record 0, record 1
+    if (refusedCommand) {
+        bench.sim().changeFaults([refusedCommand](clocksim::Faults& f) {
+            clocksim::Refusal r;
+            r.command = uint8_t(refusedCommand);
+            r.status = 5;
+            f.refusals << r;
+        });
+    } else {
+        bench.host().cancelAtPump = 4; // identify, block, entry 0, entry 1
+    }
+    bench.host().answers = {true};
     HookLog log;
 
-    const ReadClockResult result = ReadClock(bench.job(), bench.db(), int(ClockModel::Omnexa), hooksFor(log));
+    QCOMPARE(int(ReadClock(bench.job(), bench.db(), model, hooksFor(log)).end), end);
 
-    QCOMPARE(result.end, ReadClockResult::Cancelled);
-    const int32_t id = fancierIdOf(bench, QStringLiteral("12121212"));
-    QCOMPARE(bench.pigeonsOf(id).size(), 1);
-    QCOMPARE(commandsOf(bench.receivedFrames()), (QList<int>{0x50, 0x51, 0x52, 0x52, 0x56}));
-    QCOMPARE(log.shown, 1);
-    QCOMPARE(log.idWhenShown, id);
+    QCOMPARE(bench.host().questions.size(), 1);
+    QCOMPARE(bench.pigeonsOf(id), QStringList{QStringLiteral("BE|01|0000000001| |<null>|99999999")});
+    if (refusedCommand) {
+        QCOMPARE(bench.host().warnings, QStringList{QStringLiteral("T49|T70")});
+        QCOMPARE(bench.countCommand(uint8_t(refusedCommand)), 1);
+    }
+    QCOMPARE(bench.countCommand(0x56), 1);
+    QCOMPARE(log.enabled, 1);
 }
 
 void ClockReadJobTest::singleReadSendsNoConverterOpenButCloses()

@@ -23,11 +23,13 @@ bool TransferWindow::saveFancier()
     return true;
 }
 
-void TransferWindow::reloadPigeons()
+void TransferWindow::reloadPigeons() { ++reloads; }
+
+void TransferWindow::showProgress(int percent)
 {
-    ++reloads;
-    if (onReload)
-        onReload();
+    progress << percent;
+    if (onProgress)
+        onProgress(percent);
 }
 
 QString transferText(int number)
@@ -67,9 +69,11 @@ TransferOutcome TransferBench::send()
     return transfer.SendToClock();
 }
 
-TransferOutcome TransferBench::receive()
+TransferOutcome TransferBench::receive() { return receiveFrom(sim->devicePath()); }
+
+TransferOutcome TransferBench::receiveFrom(const QString& device)
 {
-    ClubDataTransfer transfer(*host, *window, *store, line, sim->devicePath(), transferText);
+    ClubDataTransfer transfer(*host, *window, *store, line, device, transferText);
     return transfer.ReceiveFromClock();
 }
 

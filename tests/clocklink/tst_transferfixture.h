@@ -35,7 +35,7 @@ public:
     QList<int> progress;
     int reloads = 0;
     int saves = 0;
-    std::function<void()> onReload;
+    std::function<void(int percent)> onProgress;
 
     int32_t clubDataFancierId() const override { return fancierId; }
     QString licenceText() const override { return licence; }
@@ -46,7 +46,7 @@ public:
     bool combineChecked() const override { return combine; }
     QString selectedCombineName() const override { return combineName; }
     void reloadPigeons() override;
-    void showProgress(int percent) override { progress << percent; }
+    void showProgress(int percent) override;
     void enterTransferState() override { inTransferState = true; }
     bool transferAborted() const override { return aborted; }
     void clearTransferAborted() override { aborted = false; }
@@ -99,6 +99,8 @@ struct TransferBench {
 
     TransferOutcome send();
     TransferOutcome receive();
+    // The receive from another device than the simulated clock.
+    TransferOutcome receiveFrom(const QString& device);
 
     int32_t addFancier(const QString& licence, const QString& name);
     void addPigeon(int32_t fancier, const QVariant& country, const QVariant& year, const QVariant& band,

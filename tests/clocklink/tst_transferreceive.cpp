@@ -1,5 +1,6 @@
 // "From Clock To PC" against the simulated clock: the fancier saved through
 // the window, the pigeons stored one by one, the question before replacing.
+#include "PtyPeer.h"
 #include "tst_transferfixture.h"
 #include <QTest>
 
@@ -27,6 +28,19 @@ const QList<clocksim::OutgoingPigeon> kTwoPigeons = {
 const QString kPigeonRows = QStringLiteral("SELECT Fancier, country, Year, band, sex, elcode FROM pigeons "
                                            "ORDER BY rowid");
 
+// The window shows Jan (licence 999) with one pigeon.
+int32_t showJanWithAPigeon(TransferBench& b)
+{
+    const int32_t jan = b.addFancier("999", "Jan");
+    b.addPigeon(jan, "DE", "19", "0000000042", " ", "0A1B2C3D");
+    b.window->fancierId = jan;
+    b.window->name = "Jan";
+    b.window->licence = "999";
+    return jan;
+}
+
+QString jansPigeon(int32_t jan) { return QStringLiteral("%1|DE|19|0000000042| |0A1B2C3D").arg(jan); }
+
 } // namespace
 
 class TestTransferReceive : public QObject {
@@ -37,7 +51,9 @@ private slots:
     void existingPigeonsAreReplacedOnlyAfterYes();
     void noKeepsEverything();
     void sameChipUpdatesBlankChipsAdd();
-    void abortKeepsThePigeonsStoredSoFar();
+    void unfinishedReceiveKeepsTheStoredList();
+    void garbledNumberStopsAndStoresNothing_data();
+    void garbledNumberStopsAndStoresNothing();
     void shortHeaderWaitsUntilCancel();
     void fancierWithoutNameIsNotSaved();
 };
@@ -60,20 +76,17 @@ void TestTransferReceive::newFancierWithTwoPigeons()
     // new pigeons are numbered after the others
     QCOMPARE(b.rows(QStringLiteral("SELECT Nr FROM pigeons ORDER BY rowid")), QStringList({"1", "2"}));
     QCOMPARE(b.window->progress, QList<int>({0, 50, 100}));
-    // once after clearing the list, once per pigeon
-    QCOMPARE(b.window->reloads, 3);
+    // once, when the whole list is stored
+    QCOMPARE(b.window->reloads, 1);
     QVERIFY(b.line.isOpen());
 }
 
 void TestTransferReceive::existingPigeonsAreReplacedOnlyAfterYes()
 {
     TransferBench b(clockWith(kTwoPigeons));
-    const int32_t jan = b.addFancier("999", "Jan");
+    const int32_t jan = showJanWithAPigeon(b);
     const int32_t other = b.addFancier("888", "Other");
-    b.addPigeon(jan, "DE", "19", "0000000042", " ", "0A1B2C3D");
     b.addPigeon(other, "DE", "19", "0000000043", " ", "FFFFFFFF");
-    b.window->fancierId = jan;
-    b.window->name = "Jan";
     b.host->answer = true;
 
     QCOMPARE(b.receive(), TransferOutcome::Completed);
@@ -89,16 +102,13 @@ void TestTransferReceive::existingPigeonsAreReplacedOnlyAfterYes()
 void TestTransferReceive::noKeepsEverything()
 {
     TransferBench b(clockWith(kTwoPigeons));
-    const int32_t jan = b.addFancier("999", "Jan");
-    b.addPigeon(jan, "DE", "19", "0000000042", " ", "0A1B2C3D");
-    b.window->fancierId = jan;
-    b.window->name = "Jan";
+    const int32_t jan = showJanWithAPigeon(b);
 
     QCOMPARE(b.receive(), TransferOutcome::Declined);
     QCOMPARE(b.host->questions.size(), 1);
     QCOMPARE(b.window->saves, 0);
     QVERIFY(!b.line.isOpen());
-    QCOMPARE(b.rows(kPigeonRows), QStringList({QStringLiteral("%1|DE|19|0000000042| |0A1B2C3D").arg(jan)}));
+    QCOMPARE(b.rows(kPigeonRows), QStringList({jansPigeon(jan)}));
     QCOMPARE(b.rows(QStringLiteral("SELECT Name FROM fanciers")), QStringList({"Jan"}));
 }
 
@@ -114,23 +124,78 @@ void TestTransferReceive::sameChipUpdatesBlankChipsAdd()
              QStringList({"08|0000002|0a1b2c3d", "09|0000003|<null>", "10|0000004|<null>"}));
 }
 
-void TestTransferReceive::abortKeepsThePigeonsStoredSoFar()
+void TestTransferReceive::unfinishedReceiveKeepsTheStoredList()
 {
     TransferBench b(clockWith({{"BE", "07", "1", ' ', "AAAAAAAA00"},
                                {"BE", "07", "2", ' ', "BBBBBBBB00"},
                                {"BE", "07", "3", ' ', "CCCCCCCC00"}}));
-    // the clock falls silent once the first pigeon is stored
-    b.window->onReload = [&] {
-        if (b.window->reloads == 2) {
-            b.sim->changeFaults([](clocksim::Faults& f) { f.silent = true; });
-            b.host->abortAtPump = b.host->pumps + 5;
-        }
+    const int32_t jan = showJanWithAPigeon(b);
+    b.host->answer = true;
+    // Cancel once the first pigeon has come
+    b.window->onProgress = [&](int percent) {
+        if (percent == 66)
+            b.window->aborted = true;
     };
 
     QCOMPARE(b.receive(), TransferOutcome::Aborted);
     QVERIFY(!b.line.isOpen());
-    QCOMPARE(b.rows(QStringLiteral("SELECT elcode FROM pigeons")), QStringList({"AAAAAAAA"}));
+    QCOMPARE(b.window->saves, 0);
+    QCOMPARE(b.window->name, QStringLiteral("Jan"));
+    QCOMPARE(b.rows(QStringLiteral("SELECT Licence, Name FROM fanciers")), QStringList({"999|Jan"}));
+    QCOMPARE(b.rows(kPigeonRows), QStringList({jansPigeon(jan)}));
     QCOMPARE(b.window->progress, QList<int>({0, 33, 66}));
+}
+
+void TestTransferReceive::garbledNumberStopsAndStoresNothing_data()
+{
+    QTest::addColumn<QByteArray>("licence");
+    QTest::addColumn<QByteArray>("count");
+    QTest::addColumn<QString>("cause");
+    QTest::newRow("count with an exponent") << QByteArray("000000001234") << QByteArray("9e9\r")
+                                            << QStringLiteral("pigeon count");
+    QTest::newRow("negative count") << QByteArray("000000001234") << QByteArray("-12\r")
+                                    << QStringLiteral("pigeon count");
+    QTest::newRow("blank count") << QByteArray("000000001234") << QByteArray("   \r")
+                                 << QStringLiteral("pigeon count");
+    QTest::newRow("licence with a decimal point") << QByteArray("00000012.5E4") << QByteArray("001\r")
+                                                  << QStringLiteral("licence");
+}
+
+// A clock that sends something else where a number belongs stops the
+// receive before anything is stored, saying why.
+void TestTransferReceive::garbledNumberStopsAndStoresNothing()
+{
+    QFETCH(QByteArray, licence);
+    QFETCH(QByteArray, count);
+    QFETCH(QString, cause);
+    TransferBench b;
+    const int32_t jan = showJanWithAPigeon(b);
+    b.host->answer = true;
+    const QByteArray header = (licence + "Sender").leftJustified(99, ' ') + '\r';
+    const QByteArray pigeon = QByteArray("BE000007000123 F0A1B2C3D4E").leftJustified(107, ' ') + '\r';
+    PtyPeer clock;
+    QVERIFY(clock.isOpen());
+    clock.start([&](QByteArray& inbox) {
+        PtyPeer::Action a;
+        if (inbox.endsWith("\x1b\x02"))
+            a.reply = header;
+        else if (inbox.endsWith("\x1b\x06"))
+            a.reply = count;
+        else if (inbox.endsWith("J\r"))
+            a.reply = pigeon;
+        return a;
+    });
+
+    QCOMPARE(b.receiveFrom(clock.devicePath()), TransferOutcome::Garbled);
+    clock.stop();
+
+    QCOMPARE(b.host->warnings.size(), 1);
+    QVERIFY(b.host->warnings.first().startsWith(QStringLiteral("Durvek|")));
+    QVERIFY2(b.host->warnings.first().contains(cause), qPrintable(b.host->warnings.first()));
+    QVERIFY(!b.line.isOpen());
+    QCOMPARE(b.window->saves, 0);
+    QCOMPARE(b.rows(QStringLiteral("SELECT Licence, Name FROM fanciers")), QStringList({"999|Jan"}));
+    QCOMPARE(b.rows(kPigeonRows), QStringList({jansPigeon(jan)}));
 }
 
 void TestTransferReceive::shortHeaderWaitsUntilCancel()
