@@ -255,4 +255,9 @@ INSERT INTO PcLanguage (id, "default", other) VALUES
     (93, 'Race', ''),
     (94, 'Overview', ''),
     (95, 'Training', ''),
-    (96, 'Not arrived', '');
+    (96, 'Not arrived', ''),
+    (97, 'Enter the fancier''s name first', ''),
+    (98, 'The club database reports an error', ''),
+    (99, 'Import pigeons', ''),
+    (100, 'Hold pigeon in Antenna', ''),
+    (101, 'Flight', '');

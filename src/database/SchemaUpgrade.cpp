@@ -1,4 +1,5 @@
 #include "database/SchemaUpgrade.h"
+#include "database/CatalogueUpgrade.h"
 #include "database/ClubDatabase.h"
 #include "database/PigeonNumbering.h"
 #include "database/SqlUtil.h"
@@ -60,13 +61,18 @@ int rowCount(const QSqlDatabase& db, const QString& table)
 
 } // namespace
 
-void AddFieldIfMissing(const QSqlDatabase& db, const QString& table, const QString& field,
-                       FieldType type, int size, bool allowZeroLength)
+void requireTable(const QSqlDatabase& db, const QString& table)
 {
     if (!tableExists(db, table))
         throw DatabaseError(QStringLiteral("%1: no such table: %2")
                                 .arg(databaseFile(db), table)
                                 .toStdString());
+}
+
+void AddFieldIfMissing(const QSqlDatabase& db, const QString& table, const QString& field,
+                       FieldType type, int size, bool allowZeroLength)
+{
+    requireTable(db, table);
     if (hasField(db, table, field))
         return;
     runStatement(db, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2")
@@ -141,6 +147,7 @@ void upgradeSchema(const QSqlDatabase& db)
     FillBadges(db);
     CreateRacesTable(db);
     FillRaces(db);
+    AddMissingCatalogueTexts(db);
 }
 
 } // namespace durvek

@@ -7,6 +7,10 @@ namespace durvek {
 // Field types of the club database, numbered as the old engine numbered them.
 enum class FieldType { Boolean = 1, Long = 4, Text = 10, Memo = 12 };
 
+// Throws DatabaseError naming the database file and the table when the
+// table does not exist.
+void requireTable(const QSqlDatabase& db, const QString& table);
+
 // Adds field to table unless a field of that name is there already; names are
 // compared trimmed and without regard to letter case. size is informational
 // for Text fields (the engine does not cut); allowZeroLength false makes the
@@ -36,7 +40,8 @@ QString defaultRaceAbbreviation(int raceNumber);
 // Start-up's database work, in order: the upgrade fields (settings.Converter,
 // settings.Sort, pigeons.Nr, backup.Nr, fanciers.KXT, fanciers.KYT, then the
 // port devices settings.Port1..Port4), RenumberPigeons, and the combine,
-// badges and races tables with their fixed rows.
+// badges and races tables with their fixed rows, and the catalogue texts the
+// file lacks.
 // Throws DatabaseError when a table the upgrade needs is missing.
 void upgradeSchema(const QSqlDatabase& db);
 

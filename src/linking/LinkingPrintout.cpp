@@ -53,7 +53,6 @@ private:
     void printPageHeader()
     {
         text(kLeft, 5, catalogue(66), true, 20);
-        text(kLeft, 5, catalogue(62), true, 20);
         const double lineY[] = {13, 19, 25};
         for (int i = 0; i < 3; ++i)
             text(kLeft, lineY[i], m_fancierLines.value(i), true, 15);

@@ -181,6 +181,7 @@ void TestClubDataWindow::captionsComeFromTheCatalogue()
     QCOMPARE(w.label(FrmClubData::NameLabel)->text(), QStringLiteral("Name"));
     QCOMPARE(w.label(FrmClubData::LicenceLabel)->text(), QStringLiteral("Licence"));
     QCOMPARE(w.label(FrmClubData::FourthLabel)->text(), QStringLiteral(" "));
+    QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label3"))->text(), QStringLiteral("Hold pigeon in Antenna"));
     QStringList headers;
     for (int i = 0; i < w.pigeonModel()->columnCount(); ++i)
         headers << w.pigeonModel()->headerData(i, Qt::Horizontal).toString();
@@ -244,7 +245,7 @@ void TestClubDataWindow::savingWithoutANameIsRefused()
     w.box(FrmClubData::CityBox)->setText(QStringLiteral("Hove"));
     w.box(FrmClubData::NameBox)->setText(QStringLiteral("   "));
     w.fancierButton(FrmClubData::SaveButton)->click();
-    QCOMPARE(answers.shown, QStringList({"Durvek|Fed. band"}));
+    QCOMPARE(answers.shown, QStringList({"Durvek|Enter the fancier's name first"}));
     QCOMPARE(answers.seen().first().icon, QMessageBox::Warning);
     QCOMPARE(d.value(QStringLiteral("SELECT count(*) FROM fanciers")).toInt(), 0);
     QCOMPARE(w.clubDataFancierId(), 0);
@@ -366,7 +367,7 @@ void TestClubDataWindow::searchByName()
     answers.type(QStringLiteral("zz"));
     answers.answerMessage(QMessageBox::Ok);
     w.fancierButton(FrmClubData::SearchButton)->click();
-    QCOMPARE(answers.shown.mid(1), QStringList({"prompt|Search", "Durvek|Printout zz From :"}));
+    QCOMPARE(answers.shown.mid(1), QStringList({"prompt|Search", "Durvek|No fancier whose name starts with zz was found"}));
     QCOMPARE(w.clubDataFancierId(), j);
 
     // Escape, and closing by the frame, change nothing

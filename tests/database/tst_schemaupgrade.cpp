@@ -130,6 +130,7 @@ private slots:
         QTest::newRow("pigeons") << "pigeons";
         QTest::newRow("backup") << "backup";
         QTest::newRow("fanciers") << "fanciers";
+        QTest::newRow("catalogue") << "PcLanguage";
     }
 
     void missingUpgradeTableIsAnError()
@@ -144,6 +145,24 @@ private slots:
             QVERIFY2(message.contains(databaseFile(m_db)), e.what());
             QVERIFY2(message.contains(table, Qt::CaseInsensitive), e.what());
         }
+    }
+
+    // An older club file lacks the newer texts: they are added as delivered,
+    // and every row the club has, translated or not, stays as it is.
+    void catalogueGetsOnlyItsMissingTexts()
+    {
+        QStringList added = rows(m_db, "SELECT * FROM PcLanguage WHERE id >= 97 ORDER BY id");
+        QCOMPARE(added.size(), 5);
+        exec(m_db, "DELETE FROM PcLanguage WHERE id >= 97 AND id <> 100");
+        exec(m_db, "UPDATE PcLanguage SET other = 'Zoeken' WHERE id = 18");
+        exec(m_db, "UPDATE PcLanguage SET \"default\" = 'Hold it', other = 'Duif in antenne' WHERE id = 100");
+        added[3] = "100|Hold it|Duif in antenne";
+        const QStringList older = rows(m_db, "SELECT * FROM PcLanguage WHERE id < 97 ORDER BY id");
+
+        upgradeSchema(m_db);
+
+        QCOMPARE(rows(m_db, "SELECT * FROM PcLanguage WHERE id < 97 ORDER BY id"), older);
+        QCOMPARE(rows(m_db, "SELECT * FROM PcLanguage WHERE id >= 97 ORDER BY id"), added);
     }
 
     void fieldNameMatchIgnoresCaseAndBlanks_data()

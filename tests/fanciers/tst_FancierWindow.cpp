@@ -331,7 +331,7 @@ private slots:
         answers->answerMessage(QMessageBox::Ok);
         click(window->actionButton(W::UpdateAction));
         QVERIFY(answered());
-        QVERIFY(answers->seen().at(0).text.startsWith(QStringLiteral("Cancel\n")));
+        QVERIFY(answers->seen().at(0).text.startsWith(QStringLiteral("The club database reports an error\n")));
         QVERIFY(answers->seen().at(0).text.contains(QStringLiteral("disk full")));
         QCOMPARE(window->box(W::NameBox)->text(), QStringLiteral("Kept"));
         QCOMPARE(window->box(W::IdBox)->text(), QString());

@@ -165,7 +165,7 @@ private slots:
     void opensWithTheClubsCaptionsAndNothingRead()
     {
         openWindow();
-        const QStringList captions = {"Read Clock", "Print", "Save", "Cancel", "Telephone", "Exit"};
+        const QStringList captions = {"Read Clock", "Print", "Save", "Cancel", "Import pigeons", "Exit"};
         for (int i = 0; i < FrmAfdrukken::kButtonCount; ++i)
             QCOMPARE(window->button(i)->text(), captions[i]);
         QVERIFY(window->button(FrmAfdrukken::Linking)->isHidden());
@@ -175,7 +175,7 @@ private slots:
         QVERIFY(window->kindButton(0)->isChecked());
         for (auto scope : {&FrmAfdrukken::raceScopeButton, &FrmAfdrukken::notArrivedScopeButton}) {
             QCOMPARE(((*window).*scope)(0)->text(), QStringLiteral("All"));
-            QCOMPARE(((*window).*scope)(1)->text(), QStringLiteral("Race"));
+            QCOMPARE(((*window).*scope)(1)->text(), QStringLiteral("Flight"));
             QVERIFY(((*window).*scope)(0)->isChecked());
         }
         QCOMPARE(window->flightList()->count(), 0);

@@ -34,9 +34,9 @@ const QString kBlank = QStringLiteral(" ");
 
 // Catalogue numbers of the window's messages.
 constexpr int kDeleteQuestionText = 36;
-constexpr int kNoNameText = 37;
-constexpr int kNotFoundBeforeText = 50;
-constexpr int kNotFoundAfterText = 51;
+constexpr int kNoNameText = 97;
+constexpr int kNotFoundBeforeText = 25;
+constexpr int kNotFoundAfterText = 26;
 constexpr int kChippedCountText = 82;
 constexpr int kCombineFullText = 83;
 
@@ -225,7 +225,7 @@ QWidget* FrmClubData::buildTransferRow()
         m_transferButtons[i] = captionedButton(captions[i], QStringLiteral("Command2_%1").arg(i), row);
     m_holdLabel = new QLabel(row);
     m_holdLabel->setObjectName(QStringLiteral("Label3"));
-    setCaptionNumber(m_holdLabel, 19);
+    setCaptionNumber(m_holdLabel, 100);
     // Its caption comes from the catalogue, but the window has no use for it.
     m_holdLabel->hide();
     m_progress = new QProgressBar(row);

@@ -34,7 +34,7 @@ constexpr int kBoxWidths[FancierWindow::BoxCount] = {0, kLicenceLength, 40, 50, 
 constexpr int kTitleText = 23;
 constexpr int kLicenceFaultText = 24;
 constexpr int kLicenceTakenText = 22;
-constexpr int kStoreFailedText = 27;
+constexpr int kStoreFailedText = 98;
 
 bool userMovedFocus(Qt::FocusReason reason)
 {

@@ -45,7 +45,7 @@ const std::array<CaptionedControl, FrmAfdrukken::kButtonCount> kButtons = {{
     {"Afdrukken", 91},
     {"Bewaar", 90},
     {"Afbreken", 27},
-    {"Linking", 13},
+    {"Linking", 99},
     {"Exit", 6},
 }};
 
@@ -58,7 +58,7 @@ const std::array<CaptionedControl, FrmAfdrukken::kKindCount> kKinds = {{
 
 const std::array<CaptionedControl, 2> kScopes = {{
     {"Alle", 92},
-    {"Vlucht", 93},
+    {"Vlucht", 101},
 }};
 
 const QString kErrorTitle = QStringLiteral("Linking");

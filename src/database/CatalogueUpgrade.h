@@ -1,0 +1,15 @@
+#pragma once
+#include <QSqlDatabase>
+
+namespace durvek {
+
+// Adds to table PcLanguage the texts that this version's windows use and a
+// club's older file lacks, with their English base text and no translation.
+// Only missing numbers are added: a row that is there stays exactly as it is,
+// because the club may have translated it. Nothing is written when no number
+// is missing.
+// Throws DatabaseError naming the file and the table when PcLanguage is
+// missing: without it every caption and message would come out blank.
+void AddMissingCatalogueTexts(const QSqlDatabase& db);
+
+} // namespace durvek
