@@ -78,9 +78,10 @@ private slots:
         QCOMPARE(count("SELECT count(*) FROM pigeons"), 3);
     }
 
-    // When the fancier cannot be deleted, the pigeons must not be gone either.
+    // When the fancier cannot be deleted, the pigeons and places must not be gone either.
     void failedFancierDeleteKeepsThePigeons()
     {
+        exec(m_db, "INSERT INTO combine (id, Naam, L1, L2, L3) VALUES (1, 'A', 2, 1, 0)");
         exec(m_db, "CREATE TRIGGER keep_fanciers BEFORE DELETE ON fanciers "
                    "BEGIN SELECT RAISE(ABORT, 'fancier is locked'); END");
         try {
@@ -91,6 +92,7 @@ private slots:
         }
         QCOMPARE(count("SELECT count(*) FROM fanciers"), 2);
         QCOMPARE(rows(m_db, "SELECT band FROM pigeons ORDER BY band"), QStringList({"a", "b", "c"}));
+        QCOMPARE(rows(m_db, "SELECT L1, L2, L3 FROM combine"), QStringList({"2|1|0"}));
         // The connection is usable afterwards (no transaction left open).
         QVERIFY(m_db.transaction());
         QVERIFY(m_db.rollback());
