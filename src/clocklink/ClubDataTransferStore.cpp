@@ -1,5 +1,6 @@
 #include "clocklink/ClubDataTransferStore.h"
 #include "common/ValueHelpers.h"
+#include "database/FancierStore.h"
 #include "database/PigeonNumbering.h"
 #include "database/SqlUtil.h"
 #include <QSqlQuery>
@@ -16,9 +17,11 @@ std::optional<CombineForTransfer> ClubDataTransferStore::findCombine(const QStri
     const QString wanted = name.trimmed();
     if (wanted.isEmpty())
         return std::nullopt;
+    // A member whose fancier is gone sends nothing, not even a blank name.
     QSqlQuery query = runStatement(m_db,
-                                   QStringLiteral("SELECT Naam, L1, L2, L3 FROM combine "
-                                                  "WHERE trim(Naam) = ? COLLATE NOCASE ORDER BY id LIMIT 1"),
+                                   QStringLiteral("SELECT Naam, %1 FROM combine "
+                                                  "WHERE trim(Naam) = ? COLLATE NOCASE ORDER BY id LIMIT 1")
+                                       .arg(combineMemberColumns()),
                                    {wanted});
     if (!query.next())
         return std::nullopt;

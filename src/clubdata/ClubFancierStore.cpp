@@ -74,11 +74,6 @@ int32_t ClubFancierStore::findByNamePrefix(const QString& text) const
     return id.isValid() ? id.toInt() : 0;
 }
 
-void ClubFancierStore::remove(int32_t id)
-{
-    runStatement(m_db, QStringLiteral("DELETE FROM fanciers WHERE id = ?"), {id});
-}
-
 int ClubFancierStore::chippedPigeonCount(int32_t id) const
 {
     return queryValue(m_db, QStringLiteral("SELECT count(*) FROM pigeons WHERE Fancier = ? AND elcode > ''"), {id})

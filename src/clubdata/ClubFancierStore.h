@@ -39,9 +39,6 @@ public:
     // case ignored, wildcards taken literally); 0 when there is none.
     int32_t findByNamePrefix(const QString& text) const;
 
-    // Removes the fancier row; the fancier's pigeons stay.
-    void remove(int32_t id);
-
     // The fancier's pigeons that carry an electronic band.
     int chippedPigeonCount(int32_t id) const;
 

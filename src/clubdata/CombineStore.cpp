@@ -1,5 +1,6 @@
 #include "clubdata/CombineStore.h"
 #include "common/ValueHelpers.h"
+#include "database/FancierStore.h"
 #include "database/SqlUtil.h"
 #include <QSqlQuery>
 #include <algorithm>
@@ -30,8 +31,10 @@ QList<StoredRow> CombineStore::combines() const
 
 std::optional<Combine> CombineStore::combine(qint64 rowid) const
 {
-    QSqlQuery query =
-        runStatement(m_db, QStringLiteral("SELECT id, Naam, L1, L2, L3 FROM combine WHERE rowid = ?"), {rowid});
+    // A fancier who is gone leaves an empty place: it neither fills the
+    // combine nor shows a member.
+    QSqlQuery query = runStatement(
+        m_db, QStringLiteral("SELECT id, Naam, %1 FROM combine WHERE rowid = ?").arg(combineMemberColumns()), {rowid});
     if (!query.next())
         return std::nullopt;
     Combine c;

@@ -15,7 +15,7 @@ struct Combine {
     qint64 rowid = 0;
     int32_t id = 0;
     QString name;                        // as stored, padded to 20
-    std::array<int32_t, 3> members {};   // L1, L2, L3; 0 for an empty place
+    std::array<int32_t, 3> members {};   // L1, L2, L3; 0 for an empty place or a fancier who is gone
 };
 
 enum class AddMemberResult { Added, AlreadyMember, Full, NoSuchCombine };

@@ -10,13 +10,19 @@ namespace durvek {
 // the question icon and No as the default button.
 using AskYesNo = std::function<bool(const QString& message, const QString& title)>;
 
-// Removes the fancier and every pigeon of the fancier together: both deletes
-// run in one transaction, so a failure leaves both tables as they were.
+// Removes the fancier with every pigeon of the fancier, and empties every
+// combine place the fancier held; all in one transaction, so a failure leaves
+// the tables as they were.
 // Throws DatabaseError when the engine refuses.
 void deleteFancierAndPigeons(const QSqlDatabase& db, int32_t id);
 
+// The three places L1, L2, L3 of the combine table as SELECT columns: the
+// fancier id, or null where the place is empty or names a fancier who is
+// gone (databases of older versions kept such ids when a fancier was deleted).
+QString combineMemberColumns();
+
 // Asks catalogue text 69 followed by " ?" (title text 1); on Yes deletes the
-// fancier with the fancier's pigeons. Returns true when they were deleted.
+// fancier as deleteFancierAndPigeons does. Returns true when it was deleted.
 bool DeleteFancier(const QSqlDatabase& db, int32_t id, const AskYesNo& ask);
 
 } // namespace durvek

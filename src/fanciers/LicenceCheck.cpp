@@ -9,7 +9,8 @@ LicenceFault licenceFault(const QString& typed)
     if (typed.size() != kLicenceLength)
         return LicenceFault::WrongLength;
     QString trimmed = typed;
-    return HasNonNumeric(trimmed) ? LicenceFault::NotNumeric : LicenceFault::None;
+    // Eight blanks leave no licence at all once trimmed.
+    return HasNonNumeric(trimmed) || trimmed.isEmpty() ? LicenceFault::NotNumeric : LicenceFault::None;
 }
 
 bool CheckDuplikaatLicence(const QSqlDatabase& db, const QString& licence, int32_t id)

@@ -14,7 +14,7 @@ inline constexpr int kLicenceLength = 8;
 enum class LicenceFault {
     None,
     WrongLength, // not exactly 8 characters as typed (blanks count)
-    NotNumeric,  // after trimming, a character other than the digits and "-"
+    NotNumeric,  // after trimming, nothing left or a character other than the digits and "-"
 };
 LicenceFault licenceFault(const QString& typed);
 

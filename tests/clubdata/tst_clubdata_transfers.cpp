@@ -1,6 +1,7 @@
 // Both club data transfers started from the window's buttons, against the
-// simulated clock in this process: a fancier and a combine sent, a fancier
-// with pigeons received, and Cancel while the clock stays silent.
+// simulated clock in this process: a fancier and a combine sent (without
+// members whose fancier is gone), a fancier with pigeons received, and Cancel
+// while the clock stays silent.
 #include "ClubDataDatabase.h"
 #include "Simulator.h"
 #include "clubdata/ui/FrmClubData.h"
@@ -21,6 +22,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSqlQuery>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -150,6 +152,10 @@ void TestClubDataTransfers::sendACombine()
     w.fancierButton(FrmClubData::NextButton)->click();
     w.combineButton(FrmClubData::AddFancierButton)->click();
     QCOMPARE(w.memberList()->count(), 2);
+    // a place that a database of an older version kept for a deleted fancier
+    const int32_t gone = ann + bob + 1;
+    b.d.addPigeon(gone, "NL", "19", "0000000001", " ", "CCCCCCCC");
+    b.d.db.exec(QStringLiteral("UPDATE combine SET L3 = %1 WHERE id = 2").arg(gone));
     w.combineCheck()->setChecked(true);
 
     w.transferButton(FrmClubData::ToClockButton)->click();

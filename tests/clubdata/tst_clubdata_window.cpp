@@ -5,6 +5,7 @@
 #include "clubdata/PigeonEntryRules.h"
 #include "clubdata/ui/FrmClubData.h"
 #include "clubdata/ui/RecordGridModel.h"
+#include "common/AppState.h"
 #include "common/ui/FilteredLineEdit.h"
 #include "shell/ui/TextInputDialog.h"
 #include "support/ModalAnswers.h"
@@ -122,8 +123,9 @@ private slots:
     void captionsComeFromTheCatalogue();
     void newThenSave();
     void savingWithoutANameIsRefused();
+    void savingALicenceOfAnotherFancierIsRefused();
     void browsingStopsAtBothEnds();
-    void deleteAsksAndKeepsThePigeons();
+    void deleteTakesThePigeonsAndCombinePlacesAlong();
     void deletingTheLastInSortOrderClearsTheWindow();
     void searchByName();
     void pigeonGridEntryRules();
@@ -251,6 +253,42 @@ void TestClubDataWindow::savingWithoutANameIsRefused()
     QCOMPARE(w.clubDataFancierId(), 0);
 }
 
+void TestClubDataWindow::savingALicenceOfAnotherFancierIsRefused()
+{
+    ClubDataDatabase d;
+    const int32_t a = d.addFancier("Adams", "ADAMS", "11111111");
+    const int32_t b = d.addFancier("Baker", "BAKER", " ");
+    d.addFancier("Clark", "CLARK", " ");
+    FrmClubData w(nullptr, askText);
+    w.show();
+    WindowAnswers answers(&w);
+    for (int i = 0; i < 3; ++i)
+        answers.answerMessage(QMessageBox::Ok);
+
+    // Adams keeps his own licence; Baker, and a new fancier, may not take it
+    w.fancierButton(FrmClubData::SaveButton)->click();
+    w.fancierButton(FrmClubData::NextButton)->click();
+    QCOMPARE(w.clubDataFancierId(), b);
+    w.box(FrmClubData::LicenceBox)->setText(QStringLiteral(" 11111111 "));
+    w.fancierButton(FrmClubData::SaveButton)->click();
+    w.fancierButton(FrmClubData::NewButton)->click();
+    w.box(FrmClubData::NameBox)->setText(QStringLiteral("Dunn"));
+    w.box(FrmClubData::LicenceBox)->setText(QStringLiteral("11111111"));
+    w.fancierButton(FrmClubData::SaveButton)->click();
+    const QString refusal = QStringLiteral("Fancier data|This licence belongs to another fancier");
+    QCOMPARE(answers.shown, QStringList({refusal, refusal}));
+    QCOMPARE(answers.seen().first().icon, QMessageBox::Warning);
+    QCOMPARE(d.rows(QStringLiteral("SELECT id, Licence FROM fanciers WHERE Licence <> ' ' OR id = %1 ORDER BY id").arg(b)),
+             QStringList({QStringLiteral("%1|11111111").arg(a), QStringLiteral("%1| ").arg(b)}));
+    QCOMPARE(w.clubDataFancierId(), 0);
+
+    // fanciers without a licence do not share one
+    w.box(FrmClubData::LicenceBox)->clear();
+    w.fancierButton(FrmClubData::SaveButton)->click();
+    QCOMPARE(answers.shown.size(), 2);
+    QCOMPARE(d.value(QStringLiteral("SELECT count(*) FROM fanciers")).toInt(), 4);
+}
+
 void TestClubDataWindow::browsingStopsAtBothEnds()
 {
     ClubDataDatabase d;
@@ -294,15 +332,18 @@ void TestClubDataWindow::browsingStopsAtBothEnds()
     QVERIFY(!previous->isEnabled());
 }
 
-void TestClubDataWindow::deleteAsksAndKeepsThePigeons()
+void TestClubDataWindow::deleteTakesThePigeonsAndCombinePlacesAlong()
 {
     ClubDataDatabase d;
     const int32_t a = d.addFancier("Adams", "ADAMS");
     const int32_t b = d.addFancier("Baker", "BAKER");
     d.addPigeon(a, "BE", "20", "0000000007", " ", "");
     d.addPigeon(b, "BE", "20", "0000000008", " ", "");
+    d.addCombine(1, "Club A", b, a, a);
+    appState().currentFancierId = a;
     FrmClubData w(nullptr, askText);
     w.show();
+    QCOMPARE(listTexts(w.memberList()), QStringList({"Baker", "Adams", "Adams"}));
     WindowAnswers answers(&w);
     answers.answerMessage(QMessageBox::No);
     answers.answerMessage(QMessageBox::Yes);
@@ -312,12 +353,16 @@ void TestClubDataWindow::deleteAsksAndKeepsThePigeons()
     QCOMPARE(w.clubDataFancierId(), a);
 
     w.fancierButton(FrmClubData::DeleteButton)->click();
-    QCOMPARE(answers.shown, QStringList({"Durvek|Ye. ?", "Durvek|Ye. ?"}));
+    const QString question = QStringLiteral("Durvek|Delete this fancier and all the fancier's pigeons ?");
+    QCOMPARE(answers.shown, QStringList({question, question}));
     QCOMPARE(answers.seen().first().icon, QMessageBox::Question);
-    for (const SeenMessage& question : answers.seen())
-        QCOMPARE(question.defaultButton, QMessageBox::No);
+    for (const SeenMessage& seen : answers.seen())
+        QCOMPARE(seen.defaultButton, QMessageBox::No);
     QCOMPARE(d.rows(QStringLiteral("SELECT id FROM fanciers")), QStringList({QString::number(b)}));
-    QCOMPARE(d.value(QStringLiteral("SELECT count(*) FROM pigeons")).toInt(), 2);
+    QCOMPARE(d.rows(QStringLiteral("SELECT band FROM pigeons")), QStringList({"0000000008"}));
+    QCOMPARE(d.rows(QStringLiteral("SELECT L1, L2, L3 FROM combine")), QStringList({QStringLiteral("%1|0|0").arg(b)}));
+    QCOMPARE(listTexts(w.memberList()), QStringList({"Baker"}));
+    QCOMPARE(appState().currentFancierId, 0);
     // the next fancier in sort order takes the place
     QCOMPARE(w.clubDataFancierId(), b);
     QCOMPARE(w.box(FrmClubData::NameBox)->text(), QStringLiteral("Baker"));

@@ -1,4 +1,4 @@
-// Deleting a fancier together with the fancier's pigeons.
+// Deleting a fancier together with the fancier's pigeons and combine places.
 #include "support/DeliveredDatabase.h"
 #include "common/TextCatalogue.h"
 #include "database/ClubDatabase.h"
@@ -60,11 +60,15 @@ private slots:
         QCOMPARE(count("SELECT count(*) FROM pigeons"), 3);
     }
 
-    void yesDeletesTheFancierAndOnlyTheirPigeons()
+    void yesDeletesTheFancierTheirPigeonsAndCombinePlaces()
     {
+        exec(m_db, "INSERT INTO combine (id, Naam, L1, L2, L3) VALUES (1, 'A', 1, 2, 0), (2, 'B', 2, 0, 1), "
+                   "(3, 'C', 2, 2, 2)");
         QVERIFY(DeleteFancier(m_db, 1, [](const QString&, const QString&) { return true; }));
         QCOMPARE(rows(m_db, "SELECT id FROM fanciers"), QStringList({"2"}));
         QCOMPARE(rows(m_db, "SELECT band FROM pigeons"), QStringList({"c"}));
+        QCOMPARE(rows(m_db, "SELECT L1, L2, L3 FROM combine ORDER BY id"),
+                 QStringList({"0|2|0", "2|0|0", "2|2|2"}));
     }
 
     void unknownFancierChangesNothing()
@@ -74,9 +78,10 @@ private slots:
         QCOMPARE(count("SELECT count(*) FROM pigeons"), 3);
     }
 
-    // When the fancier cannot be deleted, the pigeons must not be gone either.
+    // When the fancier cannot be deleted, the pigeons and places must not be gone either.
     void failedFancierDeleteKeepsThePigeons()
     {
+        exec(m_db, "INSERT INTO combine (id, Naam, L1, L2, L3) VALUES (1, 'A', 2, 1, 0)");
         exec(m_db, "CREATE TRIGGER keep_fanciers BEFORE DELETE ON fanciers "
                    "BEGIN SELECT RAISE(ABORT, 'fancier is locked'); END");
         try {
@@ -87,6 +92,7 @@ private slots:
         }
         QCOMPARE(count("SELECT count(*) FROM fanciers"), 2);
         QCOMPARE(rows(m_db, "SELECT band FROM pigeons ORDER BY band"), QStringList({"a", "b", "c"}));
+        QCOMPARE(rows(m_db, "SELECT L1, L2, L3 FROM combine"), QStringList({"2|1|0"}));
         // The connection is usable afterwards (no transaction left open).
         QVERIFY(m_db.transaction());
         QVERIFY(m_db.rollback());

@@ -100,6 +100,7 @@ private slots:
         QTest::newRow("letter") << QStringLiteral("1234567a") << int(LicenceFault::NotNumeric);
         QTest::newRow("acute accent") << QStringLiteral("1234567\u00b4") << int(LicenceFault::NotNumeric);
         QTest::newRow("inner blank") << QStringLiteral("1234 567") << int(LicenceFault::NotNumeric);
+        QTest::newRow("eight blanks") << QString(8, u' ') << int(LicenceFault::NotNumeric);
     }
 
     void licenceFaults()

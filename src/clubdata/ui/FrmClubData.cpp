@@ -10,6 +10,9 @@
 #include "common/ui/Captions.h"
 #include "common/ui/FilteredLineEdit.h"
 #include "database/ClubDatabase.h"
+#include "database/FancierStore.h"
+#include "fanciers/LicenceCheck.h"
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -33,8 +36,10 @@ const QString kTitle = QStringLiteral("Durvek");
 const QString kBlank = QStringLiteral(" ");
 
 // Catalogue numbers of the window's messages.
-constexpr int kDeleteQuestionText = 36;
 constexpr int kNoNameText = 97;
+// The fancier window refuses a licence that is taken with the same words.
+constexpr int kLicenceTakenText = 22;
+constexpr int kLicenceTakenTitleText = 23;
 constexpr int kNotFoundBeforeText = 25;
 constexpr int kNotFoundAfterText = 26;
 constexpr int kChippedCountText = 82;
@@ -432,6 +437,12 @@ bool FrmClubData::saveFancier()
         return false;
     }
     try {
+        if (!CheckDuplikaatLicence(m_db, TextOrDefault(m_boxes[LicenceBox]->text()), m_fancierId)) {
+            QApplication::beep();
+            m_host.warn(GetText(kLicenceTakenText), GetText(kLicenceTakenTitleText));
+            m_boxes[LicenceBox]->setFocus();
+            return false;
+        }
         ClubFancier f;
         f.id = m_fancierId;
         f.name = m_boxes[NameBox]->text();
@@ -483,35 +494,38 @@ void FrmClubData::searchFancier()
 
 void FrmClubData::deleteFancier()
 {
-    if (m_fancierId == 0) {
-        afterFancierButton();
-        return;
-    }
-    if (!m_host.ask(GetText(kDeleteQuestionText) + QStringLiteral(" ?"), kTitle)) {
-        afterFancierButton();
-        return;
-    }
+    // The window's questions all carry its own title.
+    const auto ask = [this](const QString& message, const QString&) { return m_host.ask(message, kTitle); };
     try {
-        m_fanciers.remove(m_fancierId);
-        // The fancier that followed in sort order takes the place.
-        m_browser.moveTo(m_fancierId);
-        m_browser.removeCurrent();
-        if (m_browser.currentId() != 0) {
-            showFancier();
-            takeCurrentFancier();
-            loadPigeons(m_fancierId);
-        } else {
-            clearBoxes();
-            m_labels[IdLabel]->clear();
-            m_fancierId = 0;
-            m_fancierName = kBlank;
-            m_pigeonModel->clear();
-            m_pigeonGrid->hide();
-        }
+        if (m_fancierId != 0 && DeleteFancier(m_db, m_fancierId, ask))
+            leaveDeletedFancier();
     } catch (const DatabaseError& error) {
         reportFailure(QString::fromUtf8(error.what()));
     }
     afterFancierButton();
+}
+
+void FrmClubData::leaveDeletedFancier()
+{
+    // The linking window must not go on working on a fancier that is gone.
+    if (appState().currentFancierId == m_fancierId)
+        appState().currentFancierId = 0;
+    combineCellChanged();
+    // The fancier that followed in sort order takes the place.
+    m_browser.moveTo(m_fancierId);
+    m_browser.removeCurrent();
+    if (m_browser.currentId() != 0) {
+        showFancier();
+        takeCurrentFancier();
+        loadPigeons(m_fancierId);
+        return;
+    }
+    clearBoxes();
+    m_labels[IdLabel]->clear();
+    m_fancierId = 0;
+    m_fancierName = kBlank;
+    m_pigeonModel->clear();
+    m_pigeonGrid->hide();
 }
 
 // ---- the grids ----

@@ -104,6 +104,7 @@ private:
     void newFancier();
     void searchFancier();
     void deleteFancier();
+    void leaveDeletedFancier();
     void rebindFanciers();
     void afterFancierButton();
 
