@@ -20,6 +20,7 @@
 #include "linking/PigeonGridLoad.h"
 #include "linking/SaveLinking.h"
 #include "linking/ui/PigeonGridView.h"
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -28,7 +29,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QButtonGroup>
 #include <QRadioButton>
 #include <QTimer>
 #include <QVBoxLayout>
