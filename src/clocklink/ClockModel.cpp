@@ -1,4 +1,5 @@
 #include "clocklink/ClockModel.h"
+#include <algorithm>
 
 namespace durvek {
 
@@ -7,12 +8,24 @@ namespace {
 constexpr int kShortRecordBytes = 22;
 constexpr int kLongRecordBytes = 29;
 
-const std::array<ClockModel, 4> kModels{{
-    {ClockModelIndex::Omnexa, "Omnexa", PigeonRecordLayout::Short, ReadJobKind::SingleBlock, false},
-    {ClockModelIndex::Zefira, "Zefira", PigeonRecordLayout::Long, ReadJobKind::MultiBlock, true},
-    {ClockModelIndex::LittleDurvek, "Little Durvek", PigeonRecordLayout::Short, ReadJobKind::None, false},
-    {ClockModelIndex::Korvat, "Korvat", PigeonRecordLayout::Short, ReadJobKind::None, false},
-}};
+std::deque<ClockModel>& table()
+{
+    static std::deque<ClockModel> models{
+        {ClockModelIndex::Omnexa, "Omnexa", PigeonRecordLayout::Short, ReadJobKind::SingleBlock, false},
+        {ClockModelIndex::Zefira, "Zefira", PigeonRecordLayout::Long, ReadJobKind::MultiBlock, true},
+        {ClockModelIndex::LittleDurvek, "Little Durvek", PigeonRecordLayout::Short, ReadJobKind::None, false},
+        {ClockModelIndex::Korvat, "Korvat", PigeonRecordLayout::Short, ReadJobKind::None, false},
+    };
+    return models;
+}
+
+const ClockModel* findModel(int protocol)
+{
+    const std::deque<ClockModel>& models = table();
+    const auto row = std::find_if(models.begin(), models.end(),
+                                  [protocol](const ClockModel& m) { return m.protocol() == protocol; });
+    return row == models.end() ? nullptr : &*row;
+}
 
 } // namespace
 
@@ -23,15 +36,18 @@ int ClockModel::recordDataBytes() const
 
 int ClockModel::recordFrameLength() const { return recordDataBytes() + 2; }
 
-const std::array<ClockModel, 4>& clockModels() { return kModels; }
+const std::deque<ClockModel>& clockModels() { return table(); }
 
 const ClockModel& clockModel(int protocol)
 {
-    if (protocol < 0 || protocol >= int(kModels.size()))
-        return kModels[0];
-    return kModels[size_t(protocol)];
+    const ClockModel* model = findModel(protocol);
+    return model ? *model : table().front();
 }
 
 const ClockModel& clockModel(ClockModelIndex index) { return clockModel(int(index)); }
+
+ExtraClockModel::ExtraClockModel(const ClockModel& model) { table().push_back(model); }
+
+ExtraClockModel::~ExtraClockModel() { table().pop_back(); }
 
 } // namespace durvek

@@ -4,14 +4,17 @@
 
 namespace durvek {
 
-// Clock model index as stored in settings.protocol.
+// Clock model number as stored in settings.protocol, with names for the
+// models the program was delivered with. The clock model table
+// (clocklink/ClockModel.h) is the list of models: a model added there takes
+// the next number and needs no name here.
 enum class ClockModelIndex { Omnexa = 0, Zefira = 1, LittleDurvek = 2, Korvat = 3 };
 
 // The in-memory copy of the single settings row (ActiveSettings).
 // The defaults are those of an empty settings table.
 struct ClubSettings {
     int com = 0;            // 0..3 for COM1..COM4
-    int protocol = 0;       // clock model index, see ClockModelIndex
+    int protocol = 0;       // clock model number, see ClockModelIndex
     QString clubId = QStringLiteral(" ");
     QString club = QStringLiteral(" ");
     bool converter = false; // "Club - antenna": the antenna is reached through the converter

@@ -1,7 +1,9 @@
 #pragma once
+#include "languages/ClockText.h"
 #include <QByteArray>
+#include <QList>
 #include <QString>
-#include <QStringList>
+#include <optional>
 
 namespace durvek {
 
@@ -15,14 +17,19 @@ namespace durvek {
 //   "Hola\0"
 //   "Adios\0"
 //   };
-QByteArray firmwareStringTable(const QStringList& texts);
+//
+// A text with a character the code page lacks gives no table: the firmware
+// would show a different character there. The error then names the text's
+// number and the character.
+std::optional<QByteArray> firmwareStringTable(const QList<ClockText>& texts, QString* error);
 
-// The body of one literal (without its quotes and terminator). A double
-// quote or backslash inside a text would end the literal early or start an
-// escape the text never meant, and a control character (a line break above
-// all) would tear the line; they are written as escapes so the firmware gets
-// exactly the characters the language upload sends. Control characters use
-// three-digit octal escapes, which a following digit cannot lengthen.
+// The body of one literal (without its quotes and terminator). The texts are
+// written for the firmware's compiler and may hold escapes on purpose
+// ("\n", "\x7F", "\\"), so a backslash is written as it stands. A double
+// quote that no backslash escapes yet would end the literal early and gets
+// one; a control character (a line break above all) would tear the line and
+// becomes a three-digit octal escape, which a following digit cannot
+// lengthen.
 QString firmwareLiteralBody(const QString& text);
 
 } // namespace durvek

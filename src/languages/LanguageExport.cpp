@@ -57,7 +57,7 @@ ExportResult LanguageExport::generate(const QSqlDatabase& db, const QString& fie
 {
     if (fieldBox.isEmpty() || exportFileName(fileNameBox).isEmpty())
         return {};
-    QStringList texts;
+    QList<ClockText> texts;
     try {
         texts = firmwareTexts(db);
     } catch (const DatabaseError& e) {
@@ -66,7 +66,7 @@ ExportResult LanguageExport::generate(const QSqlDatabase& db, const QString& fie
     return write(texts, fieldBox, fileNameBox);
 }
 
-ExportResult LanguageExport::write(const QStringList& texts, const QString& fieldBox,
+ExportResult LanguageExport::write(const QList<ClockText>& texts, const QString& fieldBox,
                                    const QString& fileNameBox) const
 {
     const QString name = exportFileName(fileNameBox);
@@ -78,6 +78,11 @@ ExportResult LanguageExport::write(const QStringList& texts, const QString& fiel
         return failure(ExportResult::BadFileName, name,
                        QStringLiteral("\"%1\" cannot be used as a file name.").arg(trimSpaces(fileNameBox)));
 
+    QString error;
+    const std::optional<QByteArray> table = firmwareStringTable(texts, &error);
+    if (!table)
+        return failure(ExportResult::NotInCodePage, QString(), error);
+
     const QString path = QDir(m_folder).filePath(name);
     if (!QDir().mkpath(m_folder))
         return failure(ExportResult::CannotWrite, path,
@@ -86,7 +91,7 @@ ExportResult LanguageExport::write(const QStringList& texts, const QString& fiel
     // leaves a torn table where the previous one was.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)
-        || file.write(firmwareStringTable(texts)) < 0
+        || file.write(*table) < 0
         || !file.commit()) {
         return failure(ExportResult::CannotWrite, path,
                        QStringLiteral("%1 cannot be written: %2").arg(QDir::toNativeSeparators(path), file.errorString()));

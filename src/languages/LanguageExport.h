@@ -1,7 +1,8 @@
 #pragma once
+#include "languages/ClockText.h"
+#include <QList>
 #include <QSqlDatabase>
 #include <QString>
-#include <QStringList>
 
 namespace durvek {
 
@@ -13,6 +14,7 @@ struct ExportResult {
         NoTexts,         // the language table has no rows: no file is written
         BadFileName,     // the name holds a folder separator or a character no file name may hold
         CannotWrite,     // the folder or the file cannot be made or written; an older file stays as it was
+        NotInCodePage,   // a text holds a character the clocks cannot show: no file is written
         DatabaseFailed,  // the table cannot be read
     };
     Outcome outcome = NothingAsked;
@@ -43,7 +45,7 @@ public:
     ExportResult generate(const QSqlDatabase& db, const QString& fieldBox, const QString& fileNameBox) const;
 
     // The same with the texts already read.
-    ExportResult write(const QStringList& texts, const QString& fieldBox, const QString& fileNameBox) const;
+    ExportResult write(const QList<ClockText>& texts, const QString& fieldBox, const QString& fileNameBox) const;
 
 private:
     QString m_folder;

@@ -13,6 +13,6 @@ QList<ClockText> clockTexts(const QSqlDatabase& db);
 // The texts of table language for the firmware table ("spaans"), trimmed of
 // spaces, in id order; a null text reads as "".
 // Throws DatabaseError when the engine refuses.
-QStringList firmwareTexts(const QSqlDatabase& db);
+QList<ClockText> firmwareTexts(const QSqlDatabase& db);
 
 } // namespace durvek

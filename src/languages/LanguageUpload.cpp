@@ -32,17 +32,29 @@ QDeadlineTimer& quietLineUntil()
     return until;
 }
 
+// The codes that, straight after an ESC, make the clock open a stage of the
+// club data transfer instead of an upload.
+bool isTransferStageCode(uint8_t code)
+{
+    return code == 1 || code == 2 || code == 5 || code == 6 || code == 8 || code == 10;
+}
+
 } // namespace
 
 QByteArray clockTextBytes(const QString& text)
 {
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    for (const char b : toAnsi(text)) {
-        if (uint8_t(b) >= 0x20)
-            bytes.append(b);
-    }
+    QByteArray bytes = toAnsi(text);
+    bytes.removeIf([](char b) { return b == kTextEnd || b == kEscape; });
     return bytes;
+}
+
+QByteArray openingTextBytes(const QString& text)
+{
+    QByteArray bytes = clockTextBytes(text);
+    qsizetype stageCodes = 0;
+    while (stageCodes < bytes.size() && isTransferStageCode(uint8_t(bytes.at(stageCodes))))
+        ++stageCodes;
+    return bytes.mid(stageCodes);
 }
 
 LanguageUpload::LanguageUpload(JobHost& host, ClockLibrary& library, TextLookup text)
@@ -141,7 +153,8 @@ LanguageUpload::Outcome LanguageUpload::sendTable(const QList<ClockText>& texts)
     const int total = int(texts.size());
     for (int i = 0; i < total; ++i) {
         m_host.pumpEvents();
-        if (!sendText(texts.at(i), total))
+        const ClockText& text = texts.at(i);
+        if (!sendText(text, i == 0 ? openingTextBytes(text.text) : clockTextBytes(text.text), total))
             return Outcome::LineFailed;
         if (m_stopRequested && i + 1 < total)
             return Outcome::Stopped;
@@ -153,11 +166,11 @@ LanguageUpload::Outcome LanguageUpload::sendTable(const QList<ClockText>& texts)
     return Outcome::Sent;
 }
 
-bool LanguageUpload::sendText(const ClockText& text, int total)
+bool LanguageUpload::sendText(const ClockText& text, const QByteArray& bytes, int total)
 {
     m_host.showStatus(catalogue(kProgressText) + QStringLiteral(" : ") + QString::number(text.id)
                       + QStringLiteral(" / ") + QString::number(total) + QStringLiteral("  ") + text.text);
-    for (const char b : clockTextBytes(text.text)) {
+    for (const char b : bytes) {
         if (!sendByte(b))
             return false;
         pace(m_pacing.afterCharacterMs);

@@ -69,7 +69,7 @@ private:
     bool openLine(const ClubSettings& settings);
     Outcome send(const QList<ClockText>& texts, const ClubSettings& settings);
     Outcome sendTable(const QList<ClockText>& texts);
-    bool sendText(const ClockText& text, int total);
+    bool sendText(const ClockText& text, const QByteArray& bytes, int total);
     bool sendByte(char byte);
     void pace(int milliseconds);
     void report(const QString& message);
@@ -86,9 +86,14 @@ private:
 };
 
 // The bytes one text goes out as: its characters in the clock's code page.
-// Control characters are left out: the display shows none of them, and NUL,
-// ESC and the transfer stage codes would make the clock cut the table at
-// the wrong place.
+// Codes 1-31 other than ESC may be glyphs of the clock's display and go out
+// as they are; only NUL and ESC are left out, since the clock reads them as
+// the end of a text and of the upload.
 QByteArray clockTextBytes(const QString& text);
+
+// The same for the first text of an upload. The clock tells an upload from
+// a stage of the club data transfer by the byte after the opening ESC, so
+// stage codes at the very start of the first text are left out as well.
+QByteArray openingTextBytes(const QString& text);
 
 } // namespace durvek

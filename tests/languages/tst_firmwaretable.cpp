@@ -1,9 +1,22 @@
-// The firmware string table: its exact bytes, and the texts that would
-// break the firmware's build if they went in as they stand.
+// The firmware string table: its exact bytes, the texts that would break
+// the firmware's build if they went in as they stand, and the escapes the
+// texts hold on purpose.
 #include "languages/FirmwareStringTable.h"
 #include <QTest>
 
 using namespace durvek;
+
+namespace {
+
+QByteArray table(const QStringList& texts)
+{
+    QList<ClockText> rows;
+    for (const QString& text : texts)
+        rows.append({int(rows.size()) + 1, text});
+    return firmwareStringTable(rows, nullptr).value_or("no table");
+}
+
+} // namespace
 
 class FirmwareTableTest : public QObject {
     Q_OBJECT
@@ -16,7 +29,7 @@ private slots:
             "\"Hola\\0\"\r\n"
             "\"Adios\\0\"\r\n"
             "};\r\n";
-        QCOMPARE(firmwareStringTable({QStringLiteral("Hola"), QStringLiteral("Adios")}), expected);
+        QCOMPARE(table({QStringLiteral("Hola"), QStringLiteral("Adios")}), expected);
     }
 
     void emptyTextIsALoneTerminator()
@@ -25,13 +38,12 @@ private slots:
             "code uc Teksten[String_Ruimte] = {\r\n"
             "\"\\0\"\r\n"
             "};\r\n";
-        QCOMPARE(firmwareStringTable({QString()}), expected);
+        QCOMPARE(table({QString()}), expected);
     }
 
     void charactersGoOutInTheClocksCodePage()
     {
-        const QByteArray table = firmwareStringTable({QStringLiteral("Se\u00F1or \u20AC5")});
-        QVERIFY(table.contains(QByteArray("\"Se\xF1or \x80" "5\\0\"\r\n")));
+        QVERIFY(table({QStringLiteral("Se\u00F1or \u20AC5")}).contains(QByteArray("\"Se\xF1or \x80" "5\\0\"\r\n")));
     }
 
     void literalBodies_data()
@@ -40,8 +52,10 @@ private slots:
         QTest::addColumn<QString>("body");
         QTest::newRow("plain") << "KLOK GEREED" << "KLOK GEREED";
         QTest::newRow("quote") << "SAY \"HI\"" << "SAY \\\"HI\\\"";
-        QTest::newRow("backslash") << "A\\0B" << "A\\\\0B";
-        QTest::newRow("backslash at the end") << "END\\" << "END\\\\";
+        QTest::newRow("escaped quote stays") << "SAY \\\"HI\\\"" << "SAY \\\"HI\\\"";
+        QTest::newRow("quote after an escaped backslash") << "C:\\\\\"" << "C:\\\\\\\"";
+        QTest::newRow("escapes stay as they stand") << "A\\0B\\n\\x7F" << "A\\0B\\n\\x7F";
+        QTest::newRow("backslash at the end") << "END\\" << "END\\";
         QTest::newRow("line break") << "TWO\nLINES" << "TWO\\012LINES";
         // a digit after the escape must stay a character of its own
         QTest::newRow("tab before a digit") << "\t1" << "\\0111";

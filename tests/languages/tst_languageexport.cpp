@@ -105,6 +105,24 @@ private slots:
         QVERIFY(filesIn(folder()).isEmpty());
     }
 
+    void characterTheClocksLackStopsTheExport_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("greek") << QStringLiteral("OK \u03A9 2") << QStringLiteral("\"\u03A9\" (U+03A9)");
+        QTest::newRow("beyond 16 bits") << QStringLiteral("\U0001F426") << QStringLiteral("\"\U0001F426\" (U+1F426)");
+    }
+    void characterTheClocksLackStopsTheExport()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, named);
+        LanguageDatabase data({{3, "A", "Hola"}, {17, "B", text}, {20, "C", "Adios"}});
+        const ExportResult r = LanguageExport(folder()).generate(data.db(), QStringLiteral("x"), QStringLiteral("tabla"));
+        QCOMPARE(r.outcome, ExportResult::NotInCodePage);
+        QVERIFY2(r.error.startsWith(QStringLiteral("Text 17 ")) && r.error.contains(named), qPrintable(r.error));
+        QVERIFY(filesIn(folder()).isEmpty());
+    }
+
     void unreadableTableIsReported()
     {
         LanguageDatabase data(twoRows());

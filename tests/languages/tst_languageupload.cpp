@@ -177,17 +177,21 @@ private slots:
         QVERIFY(host.statuses.contains(QStringLiteral("Sending text : 11 / 3  Caf\u00E9")));
     }
 
-    void control_characters_cannot_derail_the_clock()
+    void glyph_codes_go_out_and_only_nul_and_esc_are_left_out()
     {
-        // A first text starting with 05 would open a transfer stage, an ESC
-        // inside a text would end the upload, a NUL would shift every later text.
+        // Codes 1-31 may be glyphs of the clock's display. An ESC inside a
+        // text would end the upload and a NUL would shift every later text;
+        // a stage code right after the opening ESC would open a transfer
+        // stage instead of the upload.
         auto job = makeUpload();
-        const auto outcome = job->run(texts({QStringLiteral("\x05RACE"), QStringLiteral("A\x1B" "B"),
-                                             QString::fromUtf16(u"C\u0000D", 3), QStringLiteral("END")}),
+        const auto outcome = job->run(texts({QStringLiteral("\x05\x01RACE\x05"), QStringLiteral("A\x1B" "B"),
+                                             QString::fromUtf16(u"C\u0000D", 3), QStringLiteral("\x01\x1A\x1C\x1F\x7F"),
+                                             QStringLiteral("\x05\tEND\x0A")}),
                                       settings);
         QCOMPARE(outcome, LanguageUpload::Outcome::Sent);
         QTRY_COMPARE(clock->state().languageUploads, 1);
-        QCOMPARE(clock->state().languageTexts, QList<QByteArray>({"RACE", "AB", "CD", "END"}));
+        QCOMPARE(clock->state().languageTexts,
+                 QList<QByteArray>({"RACE\x05", "AB", "CD", "\x01\x1A\x1C\x1F\x7F", "\x05\tEND\x0A"}));
         QVERIFY(clock->state().incoming.stages.isEmpty());
     }
 

@@ -1,6 +1,8 @@
 #include "ProgramFolder.h"
+#include "clocklink/ClockModel.h"
 #include "common/AppState.h"
 #include "database/ClubDatabase.h"
+#include "linking/ui/FrmLinking.h"
 #include "shell/Startup.h"
 #include "shell/ui/FrmSettings.h"
 #include <QCheckBox>
@@ -187,6 +189,27 @@ private slots:
         QCOMPARE(scalar(db, QStringLiteral("SELECT com FROM settings")).toInt(), 7);
         QCOMPARE(scalar(db, QStringLiteral("SELECT protocol FROM settings")).toInt(), -1);
         QCOMPARE(scalar(db, QStringLiteral("SELECT Clubid FROM settings")).toString(), QStringLiteral("X"));
+    }
+
+    void aModelAddedToTheTableIsOfferedInTheSettingsAndTheLinkingWindow()
+    {
+        const ExtraClockModel fifth({ClockModelIndex(4), "Fifth Model", PigeonRecordLayout::Long, ReadJobKind::None, false});
+        const QStringList captions{"Omnexa", "Zefira", "Little Durvek", "Korvat", "Fifth Model"};
+        runStartup(folder_->path());
+        FrmSettings window;
+        window.show();
+        window.modelButton(4)->click();
+        window.updateButton()->click();
+        QCOMPARE(scalar(folder_->inspect(), QStringLiteral("SELECT protocol FROM settings")).toInt(), 4);
+
+        FrmLinking linking;
+        linking.show();
+        for (int protocol = 0; protocol < captions.size(); ++protocol) {
+            QCOMPARE(window.modelButton(protocol)->text(), captions.at(protocol));
+            QCOMPARE(linking.modelOption(protocol)->text(), captions.at(protocol));
+        }
+        // the model of the settings is the one the linking window offers first
+        QVERIFY(linking.modelOption(4)->isChecked());
     }
 
     void clubFieldsHoldNoMoreThanTheTableTakes()

@@ -1,4 +1,5 @@
 #include "ClockAnswers.h"
+#include "clocklink/ClockModel.h"
 
 #include <algorithm>
 
@@ -23,7 +24,7 @@ constexpr int kFancierBlockSize = 100;
 constexpr int kRaceBlockSize = 100;
 constexpr int kFlightTextSize = 57;
 constexpr int kPigeonTextSize = 57;
-constexpr int kZefiraPigeonTextSize = 65;
+constexpr int kMultiBlockPigeonTextSize = 65;
 constexpr int kLongRecordSize = 29;
 
 QByteArray fitted(const QByteArray& text, int width, char fill = ' ')
@@ -46,13 +47,20 @@ QByteArray indexBytes(int index)
 
 bool readsAllowed(const SimState& state)
 {
-    // Little Durvek and Korvat clocks are only ever updated from the club.
-    return state.model == ClockModel::Omnexa || state.model == ClockModel::Zefira;
+    // Clocks the program has no read job for are only ever updated from the club.
+    return clockModel(state.model).readJob != ReadJobKind::None;
+}
+
+// The pigeon answers of a multi-block read carry the long band, the colour
+// and the number of the fancier block the pigeon belongs to.
+bool answersWithBlocks(ClockModel model)
+{
+    return clockModel(model).readJob == ReadJobKind::MultiBlock;
 }
 
 int blockCapacity(const SimState& state)
 {
-    return state.model == ClockModel::Zefira ? state.fanciersPerClock : 1;
+    return clockModel(state.model).fanciersPerClockSetup ? state.fanciersPerClock : 1;
 }
 
 QByteArray identify(const SimState& state)
@@ -125,7 +133,7 @@ QByteArray pigeonQuery(int index, const SimState& state)
         return clockReply(kPigeonQuery, 0, kNothingThere, indexBytes(index));
     const QByteArray text = pigeonText(entries[index], state.model);
     QByteArray data = indexBytes(index) + text;
-    if (state.model == ClockModel::Zefira)
+    if (answersWithBlocks(state.model))
         data.append(char(uint8_t(entries[index].record.block)));
     return clockReply(kPigeonQuery, uint8_t(text.size()), kDone, data);
 }
@@ -141,7 +149,7 @@ QByteArray raceQuery(int index, const SimState& state)
 
 QByteArray setup(uint8_t code, SimState& state, bool* changed)
 {
-    if (state.model != ClockModel::Zefira)
+    if (!clockModel(state.model).fanciersPerClockSetup)
         return clockReply(kSetup, 0, code == 10 ? kNothingThere : kRefused);
     if (code == 10) {
         if (state.fancierBlocks.isEmpty())
@@ -232,11 +240,11 @@ QByteArray pigeonText(const PigeonEntry& entry, ClockModel model)
         text.append(QByteArray(29, ' '));
     }
     text = fitted(text, kPigeonTextSize);
-    if (model == ClockModel::Zefira) {
+    if (answersWithBlocks(model)) {
         text = text.left(51);
         text.append(band10);
         text.append(fitted(colour, 4));
-        text = fitted(text, kZefiraPigeonTextSize);
+        text = fitted(text, kMultiBlockPigeonTextSize);
     }
     return text;
 }

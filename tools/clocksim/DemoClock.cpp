@@ -1,4 +1,5 @@
 #include "DemoClock.h"
+#include "clocklink/ClockModel.h"
 
 namespace durvek::clocksim {
 
@@ -60,9 +61,10 @@ SimState demoClock(ClockModel model)
 {
     SimState s;
     s.model = model;
-    const bool zefira = model == ClockModel::Zefira;
+    const bool twoFanciers = clockModel(model).fanciersPerClockSetup;
+    const bool longRecords = clockModel(model).recordLayout == PigeonRecordLayout::Long;
     s.fancierBlocks.append(fancierBlock("10234567", "Demo Fancier", "Loftstraat 12", "9000", "Veldwijk"));
-    if (zefira) {
+    if (twoFanciers) {
         s.fanciersPerClock = 2;
         s.fancierBlocks.append(fancierBlock("10234590", "Second Demo Fancier", "Duivenlaan 3", "9010", "Veldwijk"));
     }
@@ -75,12 +77,12 @@ SimState demoClock(ClockModel model)
     s.records.append({0, 0, "999999"});
     int index = 0;
     for (const DemoPigeon& p : pigeons) {
-        const int block = zefira && index >= 4 ? 1 : 0;
+        const int block = twoFanciers && index >= 4 ? 1 : 0;
         const int recordIndex = block == 1 ? index - 3 : index + 1;
-        s.records.append({block, recordIndex, pigeonRecord(p, zefira)});
+        s.records.append({block, recordIndex, pigeonRecord(p, longRecords)});
         ++index;
     }
-    if (zefira)
+    if (twoFanciers)
         s.records.append({1, 0, "999999"});
 
     s.flights.append(flightText("NOYO", "0001", "150624", "073000", "123456"));

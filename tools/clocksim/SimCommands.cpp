@@ -164,7 +164,7 @@ QString Simulator::command(const QString& line)
     if (verb == QLatin1String("model")) {
         SimState s = state();
         if (!parseModel(w.value(1), &s.model))
-            return error(QStringLiteral("models: omnexa zefira littledurvek korvat"));
+            return error(QStringLiteral("models: ") + modelNames().join(u' '));
         setState(s);
         return QStringLiteral("ok");
     }

@@ -1,4 +1,5 @@
 #include "SimState.h"
+#include "clocklink/ClockModel.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -85,20 +86,22 @@ IncomingTransfer incomingFromJson(const QJsonObject& o)
 
 QString modelName(ClockModel model)
 {
-    switch (model) {
-    case ClockModel::Omnexa: return QStringLiteral("omnexa");
-    case ClockModel::Zefira: return QStringLiteral("zefira");
-    case ClockModel::LittleDurvek: return QStringLiteral("littledurvek");
-    case ClockModel::Korvat: return QStringLiteral("korvat");
-    }
-    return QStringLiteral("omnexa");
+    return clockModel(model).caption().toLower().remove(u' ');
+}
+
+QStringList modelNames()
+{
+    QStringList names;
+    for (const auto& row : clockModels())
+        names.append(modelName(row.index));
+    return names;
 }
 
 bool parseModel(const QString& name, ClockModel* model)
 {
-    for (ClockModel m : {ClockModel::Omnexa, ClockModel::Zefira, ClockModel::LittleDurvek, ClockModel::Korvat}) {
-        if (name.compare(modelName(m), Qt::CaseInsensitive) == 0) {
-            *model = m;
+    for (const auto& row : clockModels()) {
+        if (name.compare(modelName(row.index), Qt::CaseInsensitive) == 0) {
+            *model = row.index;
             return true;
         }
     }
@@ -107,16 +110,18 @@ bool parseModel(const QString& name, ClockModel* model)
 
 bool SimState::isMultiFancier() const
 {
-    return model == ClockModel::Zefira && fancierBlocks.size() > 1;
+    return clockModel(model).fanciersPerClockSetup && fancierBlocks.size() > 1;
 }
 
 QByteArray SimState::identityText() const
 {
     QByteArray text = identity;
     if (text.isEmpty()) {
-        static const char* defaults[] = {"Omnexa 4.12 0000417", "Zefira 2.07 0001962",
-                                         "Little Durvek 1.3 0088", "Korvat 5.01 0000731"};
-        text = defaults[int(model)];
+        // Firmware versions and serial numbers as the delivered models show
+        // them; a model without one shows its name and a first version.
+        static const QList<QByteArray> known = {"Omnexa 4.12 0000417", "Zefira 2.07 0001962",
+                                                "Little Durvek 1.3 0088", "Korvat 5.01 0000731"};
+        text = known.value(int(model), clockModel(model).caption().toLatin1() + " 1.00 0000001");
     }
     if (isMultiFancier() && !text.startsWith("SPD"))
         text.prepend("SPD ");

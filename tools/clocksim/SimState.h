@@ -1,16 +1,24 @@
 #pragma once
+#include "common/ClubSettings.h"
 #include <QByteArray>
 #include <QJsonObject>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 namespace durvek::clocksim {
 
-enum class ClockModel { Omnexa, Zefira, LittleDurvek, Korvat };
+// A simulated clock is of a model of the program's clock model table, named
+// by its number there; the table's row says what the model does.
+using ClockModel = ClockModelIndex;
 
+// The model's name in commands and state files: its caption in lower case
+// without spaces ("littledurvek").
 QString modelName(ClockModel model);
-// Accepts "omnexa", "zefira", "littledurvek", "korvat" (any case); false when unknown.
+// Every model's name, in the table's order.
+QStringList modelNames();
+// Accepts a name of modelNames() in any case; false when unknown.
 bool parseModel(const QString& name, ClockModel* model);
 
 // A pigeon record as the program wrote it with 0x52: the data bytes after the

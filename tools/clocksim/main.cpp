@@ -52,8 +52,8 @@ int main(int argc, char* argv[])
         "Simulated race clock, converter and antenna on a pseudo-terminal.\n"
         "Prints the device path on its first line, then reads commands on standard input (help lists them)."));
     parser.addHelpOption();
-    const QCommandLineOption modelOption(QStringLiteral("model"), QStringLiteral("omnexa, zefira, littledurvek or korvat."),
-                                         QStringLiteral("model"), QStringLiteral("omnexa"));
+    const QCommandLineOption modelOption(QStringLiteral("model"), modelNames().join(QStringLiteral(", ")) + u'.',
+                                         QStringLiteral("model"), modelNames().first());
     const QCommandLineOption demoOption(QStringLiteral("demo"), QStringLiteral("Start with a demo clock (fanciers, pigeons, flights, arrivals)."));
     const QCommandLineOption stateOption(QStringLiteral("state"), QStringLiteral("JSON state file: read at start when it exists, written after every change."),
                                          QStringLiteral("file"));

@@ -1,9 +1,11 @@
 #include "linking/ui/FrmLinking.h"
 #include "clocklink/BandReadingJobs.h"
 #include "clocklink/ClockLibrary.h"
+#include "clocklink/ClockModel.h"
 #include "clocklink/ClockReadJob.h"
 #include "clocklink/ClockUpdateJob.h"
 #include "clocklink/Frames.h"
+#include "clocklink/ui/ClockModelOptions.h"
 #include "common/AppState.h"
 #include "common/PagePrinter.h"
 #include "common/TextCatalogue.h"
@@ -18,6 +20,7 @@
 #include "linking/PigeonGridLoad.h"
 #include "linking/SaveLinking.h"
 #include "linking/ui/PigeonGridView.h"
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -50,8 +53,6 @@ constexpr ButtonDesign kSearchDesign[FrmLinking::kSearchButtonCount] = {
 constexpr ButtonDesign kActionDesign[FrmLinking::kLinkButtonCount] = {
     {"Single-band", 44},  {"Multiple-bands", 45}, {"Generate Bands", 46}, {"Update Database", 47},
     {"Cancel", 27},       {"Update Clock", 48},   {"Read Clock", 49},     {"Exit", 6}};
-
-constexpr const char* kModelNames[FrmLinking::kModelCount] = {"Omnexa", "Zefira", "Little Durvek", "Korvat"};
 
 // The From box takes any key: its mask is no token at all.
 const QString kAnyKeyMask = QStringLiteral("\"  \"");
@@ -193,10 +194,7 @@ QWidget* FrmLinking::buildRightColumn()
     layout->addLayout(range);
     auto* modelFrame = new QGroupBox(column);
     auto* modelLayout = new QVBoxLayout(modelFrame);
-    for (int i = 0; i < kModelCount; ++i) {
-        m_models[size_t(i)] = new QRadioButton(QString::fromLatin1(kModelNames[i]), modelFrame);
-        modelLayout->addWidget(m_models[size_t(i)]);
-    }
+    m_models = addClockModelOptions(modelFrame, modelLayout);
     layout->addWidget(modelFrame);
     layout->addStretch(1);
     return column;
@@ -227,9 +225,8 @@ void FrmLinking::showEvent(QShowEvent* event)
     // The clock model of the settings is the one offered on opening; a
     // choice made here holds while the window is open.
     if (!event->spontaneous()) {
-        const int model = appState().activeSettings.protocol;
-        if (model >= 0 && model < kModelCount)
-            m_models[size_t(model)]->setChecked(true);
+        if (QRadioButton* model = modelOption(appState().activeSettings.protocol))
+            model->setChecked(true);
     }
     QDialog::showEvent(event);
 }
@@ -407,13 +404,17 @@ void FrmLinking::askCancel()
     EnableLinkButtons();
 }
 
+QRadioButton* FrmLinking::modelOption(int protocol) const
+{
+    return clockModelOption(m_models, protocol);
+}
+
+// Without a choice the jobs work as for the first model, as a fresh
+// settings row does.
 int FrmLinking::selectedModel() const
 {
-    for (int i = 0; i < kModelCount; ++i) {
-        if (m_models[size_t(i)]->isChecked())
-            return i;
-    }
-    return 0;
+    const int checked = m_models->checkedId();
+    return checked >= 0 ? checked : clockModels().front().protocol();
 }
 
 int FrmLinking::fanciersPerClock() const

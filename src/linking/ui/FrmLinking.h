@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+class QButtonGroup;
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -41,7 +42,6 @@ public:
         kLinkButtonCount
     };
     static constexpr int kSearchButtonCount = 3;
-    static constexpr int kModelCount = 4;
     static constexpr int kFanciersPerClockChoices = 3;
 
     // The search window: mode 0 licence, 1 name, 2 record number. It leaves
@@ -79,7 +79,8 @@ public:
     QCheckBox* racesBox() const { return m_races; }
     FilteredLineEdit* fromBox() const { return m_from; }
     FilteredLineEdit* toBox() const { return m_to; }
-    QRadioButton* modelOption(int index) const { return m_models[size_t(index)]; }
+    // The option of the model with this protocol number; null when no model has it.
+    QRadioButton* modelOption(int protocol) const;
     QRadioButton* fanciersPerClockOption(int index) const { return m_perClock[size_t(index)]; }
 
     void done(int result) override;
@@ -126,7 +127,7 @@ private:
     QLabel* m_toLabel = nullptr;
     FilteredLineEdit* m_from = nullptr;
     FilteredLineEdit* m_to = nullptr;
-    std::array<QRadioButton*, kModelCount> m_models{};
+    QButtonGroup* m_models = nullptr;
 };
 
 } // namespace durvek

@@ -1,4 +1,5 @@
 #include "shell/ui/FrmSettings.h"
+#include "clocklink/ui/ClockModelOptions.h"
 #include "common/AppState.h"
 #include "common/ValueHelpers.h"
 #include "database/ClubDatabase.h"
@@ -23,16 +24,15 @@ namespace durvek {
 
 namespace {
 
-const char* const kModelNames[4] = {"Omnexa", "Zefira", "Little Durvek", "Korvat"};
-
 // The demo clock's link sits next to the database, in the program folder.
 QString programFolder()
 {
     return QFileInfo(appState().databasePath).absolutePath();
 }
 
-// An index outside 0..3 (which the program never stores itself) selects no
-// button, so "Update" leaves the stored value alone.
+// A number no button has (a COM index outside 0..3, a model number this
+// program does not know) selects no button, so "Update" leaves the stored
+// value alone.
 void selectIndex(QButtonGroup* group, int index)
 {
     if (QAbstractButton* button = group->button(index))
@@ -108,15 +108,14 @@ QGroupBox* FrmSettings::buildModelFrame()
 {
     auto* frame = new QGroupBox(QStringLiteral("Default - COM"), this);
     auto* column = new QVBoxLayout(frame);
-    modelGroup_ = new QButtonGroup(this);
-    for (int index = 0; index < 4; ++index) {
-        auto* button = new QRadioButton(QString::fromLatin1(kModelNames[index]), frame);
-        modelGroup_->addButton(button, index);
-        modelButtons_[size_t(index)] = button;
-        column->addWidget(button);
-    }
+    modelGroup_ = addClockModelOptions(frame, column);
     column->addStretch(1);
     return frame;
+}
+
+QRadioButton* FrmSettings::modelButton(int protocol) const
+{
+    return clockModelOption(modelGroup_, protocol);
 }
 
 QWidget* FrmSettings::buildClubFields()

@@ -26,7 +26,8 @@ public:
     explicit FrmSettings(QWidget* parent = nullptr);
 
     QRadioButton* comButton(int index) const { return comButtons_.at(size_t(index)); }
-    QRadioButton* modelButton(int index) const { return modelButtons_.at(size_t(index)); }
+    // The option of the model with this protocol number; null when no model has it.
+    QRadioButton* modelButton(int protocol) const;
     QComboBox* deviceBox(int index) const { return deviceBoxes_.at(size_t(index)); }
     QCheckBox* antennaCheck() const { return antennaCheck_; }
     QCheckBox* sortCheck() const { return sortCheck_; }
@@ -45,7 +46,6 @@ private:
 
     ClubSettings stored_;
     std::array<QRadioButton*, 4> comButtons_{};
-    std::array<QRadioButton*, 4> modelButtons_{};
     std::array<QComboBox*, 4> deviceBoxes_{};
     QButtonGroup* comGroup_ = nullptr;
     QButtonGroup* modelGroup_ = nullptr;
