@@ -3,6 +3,7 @@
 #include "common/ui/Captions.h"
 #include "common/ui/PrinterChooser.h"
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QMessageBox>
 #include <QPageSize>
@@ -95,7 +96,7 @@ bool PrintPreviewWindow::printOn(QPrinter& printer)
 
 void PrintPreviewWindow::printOnPrinter()
 {
-    std::unique_ptr<QPrinter> printer = choosePrinter(this);
+    std::unique_ptr<QPrinter> printer = choosePrinter(this, m_proposedPdfPath);
     if (!printer)
         return;
     printer->setPageOrientation(QPageLayout::Portrait);
@@ -105,9 +106,14 @@ void PrintPreviewWindow::printOnPrinter()
 
 void PrintPreviewWindow::chooseFileAndSave()
 {
-    const QString path = QFileDialog::getSaveFileName(this, m_buttons[SaveAsPdf]->text(), m_proposedPdfPath,
-                                                      QStringLiteral("PDF (*.pdf)"));
-    if (!path.isEmpty() && saveAsPdf(path))
+    QString path = QFileDialog::getSaveFileName(this, m_buttons[SaveAsPdf]->text(), m_proposedPdfPath,
+                                                QStringLiteral("PDF (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    // A name typed over the proposal loses the extension the file needs to open as a PDF.
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".pdf");
+    if (saveAsPdf(path))
         accept();
 }
 
