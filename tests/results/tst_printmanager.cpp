@@ -22,6 +22,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -351,6 +352,31 @@ private slots:
         QCOMPARE(words.textAt(1, 50).left(8), QStringLiteral("6B7C8D9E"));
         QVERIFY(boxesSeen().isEmpty());
         QCOMPARE(enabledButtons(), allButtons());
+    }
+
+    // Without a stand-in the report opens the print preview, proposing the
+    // report's PDF in the documents folder.
+    void printOpensThePreviewOfTheReport()
+    {
+        startClock();
+        openWindow();
+        readClock();
+        window->setPrintoutHandler(&showPrintPreview);
+        window->kindButton(int(ReportKind::NotArrived))->click();
+        QString seen;
+        boxes->answer([&seen](QWidget* modal) {
+            auto* preview = qobject_cast<PrintPreviewWindow*>(modal);
+            if (preview) {
+                preview->pages()->updatePreview();
+                seen = QFileInfo(preview->proposedPdfPath()).fileName() + u'|'
+                     + QString::number(preview->pages()->pageCount());
+            }
+            modal->close();
+        });
+        click(FrmAfdrukken::Print);
+        QCOMPARE(seen, QStringLiteral("Not arrived 10234567 Demo Fancier %1.pdf|1")
+                           .arg(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"))));
+        QVERIFY(boxesSeen().isEmpty());
     }
 
     void aPrinterThatFailsShowsFout()
