@@ -22,13 +22,13 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QHeaderView>
-#include <QTableWidget>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
+#include <QTableWidget>
 #include <QVBoxLayout>
 #include <exception>
 
@@ -194,8 +194,9 @@ ReportSelection FrmAfdrukken::selection() const
     chosen.kind = ReportKind(qMax(0, m_kindGroup->checkedId()));
     chosen.raceScope = ReportScope(qMax(0, m_raceScopeGroup->checkedId()));
     chosen.notArrivedScope = ReportScope(qMax(0, m_notArrivedScopeGroup->checkedId()));
+    // Every cell of a row carries the row's flight.
     const QList<QTableWidgetItem*> selected = m_flights->selectedItems();
-    chosen.flightIndex = selected.isEmpty() ? -1 : m_flights->item(selected.first()->row(), 0)->data(kFlightIndexRole).toInt();
+    chosen.flightIndex = selected.isEmpty() ? -1 : selected.first()->data(kFlightIndexRole).toInt();
     return chosen;
 }
 
