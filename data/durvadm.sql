@@ -260,4 +260,13 @@ INSERT INTO PcLanguage (id, "default", other) VALUES
     (98, 'The club database reports an error', ''),
     (99, 'Import pigeons', ''),
     (100, 'Hold pigeon in Antenna', ''),
-    (101, 'Flight', '');
+    (101, 'Flight', ''),
+    (130, 'Print preview', ''),
+    (131, 'Save as PDF', ''),
+    (132, 'Page %1 of %2', ''),
+    (133, 'No.', ''),
+    (134, 'Date', ''),
+    (135, 'Time', ''),
+    (136, 'Arrivals', ''),
+    (137, 'Order', ''),
+    (138, 'Kind', '');

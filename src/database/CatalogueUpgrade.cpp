@@ -14,14 +14,25 @@ struct CatalogueText {
     const char* base;
 };
 
-// Each of these once borrowed the number of an unrelated text; the delivered
-// database (data/durvadm.sql) carries the same rows.
-constexpr std::array<CatalogueText, 5> kAddedTexts {{
+// Texts added since delivery: 97-101 each once borrowed the number of an
+// unrelated text; 130-138 belong to the print preview and the print
+// manager's flight table and reports. The delivered database
+// (data/durvadm.sql) carries the same rows.
+constexpr std::array<CatalogueText, 14> kAddedTexts {{
     {97, "Enter the fancier's name first"},
     {98, "The club database reports an error"},
     {99, "Import pigeons"},
     {100, "Hold pigeon in Antenna"},
     {101, "Flight"},
+    {130, "Print preview"},
+    {131, "Save as PDF"},
+    {132, "Page %1 of %2"},
+    {133, "No."},
+    {134, "Date"},
+    {135, "Time"},
+    {136, "Arrivals"},
+    {137, "Order"},
+    {138, "Kind"},
 }};
 
 QSet<int> presentNumbers(const QSqlDatabase& db)

@@ -1,6 +1,8 @@
 #pragma once
 #include "clocklink/JobContext.h"
+#include <QSqlDatabase>
 #include <QStringList>
+#include <cstdint>
 
 namespace durvek {
 
@@ -14,5 +16,9 @@ class PigeonGrid;
 // with its number. The document is ended.
 void printLinkingList(PagePrinter& printer, const PigeonGrid& grid, const QStringList& fancierLines,
                       const TextLookup& text);
+
+// What the pigeon list printout is about, for its preview and file name:
+// the printout's title (text 66), the fancier's licence and name.
+QString linkingListSubject(const QSqlDatabase& db, int32_t fancierId, const TextLookup& text);
 
 } // namespace durvek

@@ -1,5 +1,7 @@
 #include "results/ReportPrinter.h"
 #include "common/PagePrinter.h"
+#include "common/Printout.h"
+#include "results/ClockDateTime.h"
 #include "results/RaceData.h"
 
 namespace durvek {
@@ -29,13 +31,33 @@ constexpr double kSortKeyX = 125.0;
 constexpr double kOverviewSortKeyX = 135.0;
 constexpr double kStatusX = 165.0;
 
+constexpr double kFootSize = 8.0;
+constexpr double kFootRightMargin = 10.0;
+constexpr double kFootRise = 5.0; // from the bottom of the printable area
+
+// Catalogue texts of the column headings and the page foot.
+constexpr int kElcodeText = 39;
+constexpr int kBandText = 37;
+constexpr int kRaceText = 93;
+constexpr int kNumberText = 133;
+constexpr int kDateText = 134;
+constexpr int kTimeText = 135;
+constexpr int kOrderText = 137;
+constexpr int kKindText = 138;
+constexpr int kPageOfText = 132;
+
+// The captions of the report kinds, in ReportKind order.
+constexpr int kReportKindTexts[] = {94, 93, 95, 96};
+
 } // namespace
 
 QString reportFlightLine(const FlightEntry& flight)
 {
     QString line = flight.flightCode + u' ' + flight.flightCode2 + u' ';
-    for (const QString& detail : flight.details)
-        line += detail + u' ';
+    for (size_t i = 0; i < flight.details.size(); ++i) {
+        const QString& detail = flight.details[i];
+        line += (i == 0 ? readableClockDate(detail) : i == 1 ? readableClockTime(detail) : detail) + u' ';
+    }
     return line;
 }
 
@@ -49,14 +71,36 @@ QString printableText(const QString& text)
     return printable;
 }
 
-ReportPrinter::ReportPrinter(PagePrinter& printer, const RaceData& data)
+QString reportSubject(ReportKind kind, const RaceData& data, const TextLookup& text)
+{
+    const int number = kReportKindTexts[int(kind)];
+    const QString caption = text ? text(number) : QString::number(number);
+    return printableText(caption + u' ' + data.clockLicence + u' ' + data.clockName).simplified();
+}
+
+ReportPrinter::ReportPrinter(PagePrinter& printer, const RaceData& data, ReportWording wording)
     : m_printer(printer)
     , m_data(data)
+    , m_wording(std::move(wording))
 {
 }
 
 void ReportPrinter::print(const ReportSelection& selection)
 {
+    m_counting = true;
+    layOut(selection);
+    m_pageCount = m_page;
+    m_counting = false;
+    layOut(selection);
+    printPageFoot();
+    m_printer.endDocument();
+}
+
+void ReportPrinter::layOut(const ReportSelection& selection)
+{
+    m_page = 1;
+    m_inRecords = false;
+    m_y = kBodyTop;
     printHeading();
     switch (selection.kind) {
     case ReportKind::NotArrived:
@@ -70,12 +114,14 @@ void ReportPrinter::print(const ReportSelection& selection)
         printOverview();
         break;
     }
-    m_printer.endDocument();
 }
 
 void ReportPrinter::printHeading()
 {
-    printAt(kLeft, kTitleY, QStringLiteral("Durvek Print - Manager"), kTitleSize);
+    QString title = QStringLiteral("Durvek Print - Manager");
+    if (!m_wording.clubName.trimmed().isEmpty())
+        title += QStringLiteral(" - ") + m_wording.clubName.trimmed();
+    printAt(kLeft, kTitleY, title, kTitleSize);
     printAt(kLeft, kSerKlokY, m_data.serKlok);
     printAt(kLeft, kFancierY, m_data.clockLicence + u' ' + m_data.clockName);
     printAt(kLeft, kAddressY, m_data.clockAddress);
@@ -97,8 +143,10 @@ void ReportPrinter::printFlightScoped(ReportKind kind, ReportScope scope, int fl
     } else {
         m_y = kBodyTop;
         printAllFlightLines();
-        nextLine(); // an empty line between the flights and the records
     }
+    // All flights: the headings stand on the empty line between the flights
+    // and the records.
+    startRecords(false);
     for (const ResultRecord& record : m_data.results) {
         if (!reportSelects(kind, record))
             continue;
@@ -110,7 +158,9 @@ void ReportPrinter::printFlightScoped(ReportKind kind, ReportScope scope, int fl
 
 void ReportPrinter::printTraining()
 {
-    m_y = kBodyTop;
+    // The headings take the line above the body, which training leaves empty.
+    m_y = kBodyTop - kLineStep;
+    startRecords(false);
     for (const ResultRecord& record : m_data.results) {
         if (reportSelects(ReportKind::Training, record))
             printRecordRow(record);
@@ -124,6 +174,7 @@ void ReportPrinter::printOverview()
     printAllFlightLines();
     printAt(kLeft, m_y, QStringLiteral("Aantal Duiven : ") + QString::number(m_data.pigeonCount()));
     nextLine();
+    startRecords(true);
     for (int i = 0; i < m_data.pigeonCount(); ++i)
         printOverviewRow(i + 1, m_data.results[i]);
 }
@@ -138,10 +189,32 @@ void ReportPrinter::printAllFlightLines()
     }
 }
 
+void ReportPrinter::startRecords(bool overview)
+{
+    m_overviewColumns = overview;
+    m_inRecords = true;
+    printColumnHeadings(overview);
+    nextLine();
+}
+
+void ReportPrinter::printColumnHeadings(bool overview)
+{
+    m_rowEnd = 0.0;
+    if (overview) {
+        printAt(kRowNumberEnd, m_y, QStringLiteral("#"), 10.0, PagePrinter::AlignEnd);
+        m_rowEnd = kRowNumberEnd;
+    }
+    printCells({text(kElcodeText), text(kBandText), text(kRaceText), text(kNumberText), text(kDateText),
+                text(kTimeText), text(kOrderText)},
+               overview ? kOverviewSortKeyX : kSortKeyX);
+    if (!overview)
+        printCell(kStatusX, text(kKindText));
+}
+
 void ReportPrinter::printRecordRow(const ResultRecord& record)
 {
     m_rowEnd = 0.0;
-    printRecordCells(record, kSortKeyX);
+    printCells(recordCells(record), kSortKeyX);
     printCell(kStatusX, record.status);
     nextLine();
 }
@@ -150,20 +223,23 @@ void ReportPrinter::printOverviewRow(int number, const ResultRecord& record)
 {
     printAt(kRowNumberEnd, m_y, QString::number(number), 10.0, PagePrinter::AlignEnd);
     m_rowEnd = kRowNumberEnd;
-    printRecordCells(record, kOverviewSortKeyX);
+    printCells(recordCells(record), kOverviewSortKeyX);
     nextLine();
 }
 
-// The cells every kind of row has; only the sort key's column differs.
-void ReportPrinter::printRecordCells(const ResultRecord& record, double sortKeyX)
+QStringList ReportPrinter::recordCells(const ResultRecord& record)
 {
-    printCell(kElcodeX, record.elcode);
-    printCell(kBandX, record.band);
-    printCell(kFlightCodeX, record.flightCode);
-    printCell(kFlightCode2X, record.flightCode2);
-    printCell(kArrivalDateX, record.arrivalDate);
-    printCell(kArrivalTimeX, record.arrivalTime);
-    printCell(sortKeyX, record.sortKey);
+    return {record.elcode,       record.band, record.flightCode, record.flightCode2,
+            readableClockDate(record.arrivalDate), readableClockTime(record.arrivalTime), record.sortKey};
+}
+
+// The cells every kind of row has, from the code to the sort key; only the
+// sort key's column differs.
+void ReportPrinter::printCells(const QStringList& cells, double sortKeyX)
+{
+    const double columns[] = {kElcodeX, kBandX, kFlightCodeX, kFlightCode2X, kArrivalDateX, kArrivalTimeX, sortKeyX};
+    for (qsizetype i = 0; i < cells.size() && i < qsizetype(std::size(columns)); ++i)
+        printCell(columns[i], cells[i]);
 }
 
 // The columns are narrow for texts of wide capitals: a four-letter race code
@@ -172,6 +248,8 @@ void ReportPrinter::printRecordCells(const ResultRecord& record, double sortKeyX
 // instead of printing over it; cells that fit stay at their column.
 void ReportPrinter::printCell(double column, const QString& text)
 {
+    if (m_counting)
+        return;
     const double gap = m_printer.textWidth(QStringLiteral(" "));
     const double x = m_rowEnd > 0.0 ? qMax(column, m_rowEnd + gap) : column;
     const QString printable = printableText(text);
@@ -184,16 +262,37 @@ void ReportPrinter::printCell(double column, const QString& text)
 
 void ReportPrinter::printAt(double x, double y, const QString& text, double size, int alignment)
 {
+    if (m_counting)
+        return;
     m_printer.PrintText(x, y, printableText(text), false, false, false, size, kFontName, alignment, false);
+}
+
+void ReportPrinter::printPageFoot()
+{
+    printAt(m_printer.pageWidth() - kFootRightMargin, m_printer.pageHeight() - kFootRise,
+            pageOfPages(text(kPageOfText), m_page, m_pageCount), kFootSize, PagePrinter::AlignEnd);
 }
 
 void ReportPrinter::nextLine()
 {
     m_y += kLineStep;
-    if (m_y > m_printer.pageHeight() - kBottomMargin) {
+    if (m_y <= m_printer.pageHeight() - kBottomMargin)
+        return;
+    printPageFoot();
+    if (!m_counting)
         m_printer.newPage();
-        m_y = kTopOfLaterPages;
+    ++m_page;
+    m_y = kTopOfLaterPages;
+    // Rows that go on to a new page get their column headings again.
+    if (m_inRecords) {
+        printColumnHeadings(m_overviewColumns);
+        nextLine();
     }
+}
+
+QString ReportPrinter::text(int number) const
+{
+    return m_wording.text ? m_wording.text(number) : QString::number(number);
 }
 
 } // namespace durvek

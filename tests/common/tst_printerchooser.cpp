@@ -69,12 +69,13 @@ void TestPrinterChooser::acceptGivesHighResolutionPrinter()
     QVERIFY(home.isValid());
     QDir::setCurrent(home.path());
     DialogAnswerer answerer(true);
-    const std::unique_ptr<QPrinter> printer = choosePrinter(nullptr);
+    const QString proposed = home.filePath(QStringLiteral("Race 10234567 2026-06-15.pdf"));
+    const std::unique_ptr<QPrinter> printer = choosePrinter(nullptr, proposed);
     QVERIFY(answerer.sawDialog());
     QVERIFY(printer);
-    // No printer installed: the dialog's choice is a PDF file.
+    // No printer installed: the dialog's choice is a PDF file, the one the printout proposes.
     QCOMPARE(printer->outputFormat(), QPrinter::PdfFormat);
-    QVERIFY(!printer->outputFileName().isEmpty());
+    QCOMPARE(printer->outputFileName(), proposed);
     QVERIFY(printer->resolution() >= 300);
 }
 

@@ -11,6 +11,7 @@
 #include "linking/ui/FrmLinking.h"
 #include "linking/ui/PigeonGridView.h"
 #include "support/ModalAnswers.h"
+#include "support/PreviewToPdf.h"
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
@@ -247,14 +248,9 @@ private slots:
 
     void typedBandsMarksAndStoringWithAPrintout()
     {
-        const QString pdf = data->folder() + QStringLiteral("/list.pdf");
+        PreviewToPdf preview{data->folder()};
         openWindow();
-        window->setPrinterSource([pdf](QWidget*) {
-            auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-            printer->setOutputFormat(QPrinter::PdfFormat);
-            printer->setOutputFileName(pdf);
-            return printer;
-        });
+        window->setPrintoutHandler(preview.handler());
         QTest::mouseClick(window->searchButton(0), Qt::LeftButton);
         clickCell(2, kBand);
         typeIntoGrid("101\r102\r");
@@ -287,7 +283,9 @@ private slots:
         QCOMPARE(window->grid().rowCount(), 4);
         QCOMPARE(rowOf(window->grid(), 1), QStringLiteral("1|BE|23|0000000101|ROOD|F|0A1B2C3D|"));
         QVERIFY(allButtonsEnabled());
-        QFile printed(pdf);
+        // The list is previewed, proposed as a PDF named for the fancier and today.
+        QCOMPARE(preview.lastProposedName(), QStringLiteral("Pigeon Data 12345678 Jan Peeters 2026-06-15.pdf"));
+        QFile printed(preview.lastPdf);
         QVERIFY(printed.open(QIODevice::ReadOnly));
         QVERIFY(printed.size() > 1000);
     }

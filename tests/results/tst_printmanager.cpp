@@ -16,14 +16,16 @@
 #include "support/DeliveredDatabase.h"
 #include "support/ModalAnswers.h"
 #include "support/PdfWords.h"
+#include "support/PreviewToPdf.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
-#include <QListWidget>
 #include <QMessageBox>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -55,8 +57,7 @@ class TestPrintManager : public QObject {
     std::unique_ptr<DeliveredClub> club;
     std::unique_ptr<ModalAnswers> boxes;
     QSqlDatabase db;
-    int pdfs = 0;
-    QString lastPdf;
+    PreviewToPdf preview;
 
     QString pigeonFilePath() const { return folder->filePath(QStringLiteral("duiven.txt")); }
 
@@ -75,15 +76,8 @@ class TestPrintManager : public QObject {
     void openWindow(const QString& pigeonFile = QString())
     {
         window = std::make_unique<FrmAfdrukken>(nullptr, pigeonFile.isEmpty() ? pigeonFilePath() : pigeonFile);
-        window->setPrinterSource([this](QWidget*) {
-            lastPdf = folder->filePath(QStringLiteral("print%1.pdf").arg(++pdfs));
-            auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-            printer->setOutputFormat(QPrinter::PdfFormat);
-            printer->setOutputFileName(lastPdf);
-            printer->setPageSize(QPageSize(QPageSize::A4));
-            printer->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-            return printer;
-        });
+        preview = PreviewToPdf{folder->path()};
+        window->setPrintoutHandler(preview.handler());
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -108,7 +102,21 @@ class TestPrintManager : public QObject {
     PdfWords printed()
     {
         click(FrmAfdrukken::Print);
-        return PdfWords::read(lastPdf);
+        return PdfWords::read(preview.lastPdf);
+    }
+
+    // The flight table's rows, cells joined by "|".
+    QStringList flightRows() const
+    {
+        QStringList rows;
+        const QTableWidget* table = window->flightList();
+        for (int row = 0; row < table->rowCount(); ++row) {
+            QStringList cells;
+            for (int column = 0; column < table->columnCount(); ++column)
+                cells << table->item(row, column)->text();
+            rows << cells.join(u'|');
+        }
+        return rows;
     }
 
     QStringList enabledButtons() const
@@ -178,7 +186,11 @@ private slots:
             QCOMPARE(((*window).*scope)(1)->text(), QStringLiteral("Flight"));
             QVERIFY(((*window).*scope)(0)->isChecked());
         }
-        QCOMPARE(window->flightList()->count(), 0);
+        QCOMPARE(window->flightList()->rowCount(), 0);
+        QStringList headings;
+        for (int column = 0; column < window->flightList()->columnCount(); ++column)
+            headings << window->flightList()->horizontalHeaderItem(column)->text();
+        QCOMPARE(headings, QStringList({"Race", "No.", "Date", "Time", "Arrivals"}));
         for (QLabel* line : {window->statusLine(), window->fancierLine(), window->addressLine()})
             QCOMPARE(line->text(), QString());
         QCOMPARE(enabledButtons(), allButtons());
@@ -190,9 +202,8 @@ private slots:
         openWindow();
         readClock();
 
-        QCOMPARE(window->flightList()->count(), 2);
-        QCOMPARE(window->flightList()->item(0)->text(), QStringLiteral("NOYO00011506240730000"));
-        QCOMPARE(window->flightList()->item(1)->text(), QStringLiteral("TRN10002080624090000") + u'1');
+        // The flight texts decoded; arrivals count race and training arrivals, not the missing.
+        QCOMPARE(flightRows(), QStringList({"NOYO|0001|15-06-24|07:30:00|2", "TRN1|0002|08-06-24|09:00:00|2"}));
         QCOMPARE(window->fancierLine()->text(), QStringLiteral("10234567 - ") + field(QStringLiteral("Demo Fancier"), 25));
         QCOMPARE(window->addressLine()->text(), QStringLiteral("Loftstraat 12 - 9000 - Veldwijk"));
         QVERIFY(window->statusLine()->text().contains(QStringLiteral(" - ")));
@@ -262,7 +273,7 @@ private slots:
         readClock();
         QCOMPARE(boxesSeen(), QStringList(kWarning + QStringLiteral("|Read Clock|")
                                           + GetText(70)));
-        QCOMPARE(window->flightList()->count(), 0);
+        QCOMPARE(window->flightList()->rowCount(), 0);
         QCOMPARE(window->fancierLine()->text(), QString());
         QVERIFY(!QFile::exists(pigeonFilePath()));
         QCOMPARE(enabledButtons(), allButtons());
@@ -283,17 +294,25 @@ private slots:
     void reportsForOneFlightAndForAllFlights()
     {
         startClock();
+        appState().activeSettings.club = QStringLiteral("De Zwaluw");
         openWindow();
         readClock();
 
+        // Each report is previewed first, proposed as a PDF named for it and today.
         PdfWords words = printed();
+        QCOMPARE(preview.lastProposedName(), QStringLiteral("Overview 10234567 Demo Fancier 2026-06-15.pdf"));
+        QCOMPARE(QFileInfo(preview.proposed.last()).absolutePath(), QDir(documentsFolder()).absolutePath());
+        QCOMPARE(words.textAt(1, 10), QStringLiteral("Durvek Print - Manager - De Zwaluw"));
         QCOMPARE(words.textAt(1, 25), QStringLiteral("10234567 Demo Fancier"));
         QCOMPARE(words.textAt(1, 40), QStringLiteral("Aantal Timers : 2"));
         QCOMPARE(words.textAt(1, 55), QStringLiteral("Aantal Duiven : 7"));
-        QCOMPARE(words.textAt(1, 90).left(2), QStringLiteral("7 "));
+        QCOMPARE(words.textAt(1, 60), QStringLiteral("# El. band Fed. band Race No. Date Time Order"));
+        QCOMPARE(words.textAt(1, 95).left(2), QStringLiteral("7 "));
+        QCOMPARE(words.textAt(1, 292), QStringLiteral("Page 1 of 1"));
 
         window->kindButton(int(ReportKind::Race))->click();
         words = printed();
+        QCOMPARE(preview.lastProposedName(), QStringLiteral("Race 10234567 Demo Fancier 2026-06-15.pdf"));
         QVERIFY(words.textAt(1, 45).startsWith(QStringLiteral("NOYO 0001")));
         QVERIFY(words.textAt(1, 50).startsWith(QStringLiteral("TRN1 0002")));
         QCOMPARE(words.textAt(1, 60).left(10), QStringLiteral("1F2E3D4C B"));
@@ -306,12 +325,13 @@ private slots:
         words = printed();
         QCOMPARE(words.textAt(1, 45), QString());
 
-        window->flightList()->setCurrentRow(0);
+        window->flightList()->selectRow(0);
         words = printed();
         QVERIFY(words.textAt(1, 45).startsWith(QStringLiteral("NOYO 0001")));
-        QCOMPARE(words.textAt(1, 50).left(8), QStringLiteral("1F2E3D4C"));
-        QCOMPARE(words.textAt(1, 55).left(8), QStringLiteral("0A1B2C3D"));
-        QCOMPARE(words.textAt(1, 60), QString());
+        QCOMPARE(words.textAt(1, 50).left(8), QStringLiteral("El. band"));
+        QCOMPARE(words.textAt(1, 55).left(8), QStringLiteral("1F2E3D4C"));
+        QCOMPARE(words.textAt(1, 60).left(8), QStringLiteral("0A1B2C3D"));
+        QCOMPARE(words.textAt(1, 65), QString());
 
         // The not-arrived pair keeps its own scope: all flights.
         window->kindButton(int(ReportKind::NotArrived))->click();
@@ -320,36 +340,54 @@ private slots:
         QCOMPARE(words.textAt(1, 60).left(8), QStringLiteral("55AA1234"));
 
         window->notArrivedScopeButton(int(ReportScope::OneFlight))->click();
-        window->flightList()->setCurrentRow(1);
+        window->flightList()->selectRow(1);
         words = printed();
         QVERIFY(words.textAt(1, 45).startsWith(QStringLiteral("TRN1 0002")));
-        QCOMPARE(words.textAt(1, 50), QString());
+        QCOMPARE(words.textAt(1, 55), QString());
 
         window->kindButton(int(ReportKind::Training))->click();
         words = printed();
+        QCOMPARE(preview.lastProposedName(), QStringLiteral("Training 10234567 Demo Fancier 2026-06-15.pdf"));
         QCOMPARE(words.textAt(1, 45).left(8), QStringLiteral("0A1B2C3D"));
         QCOMPARE(words.textAt(1, 50).left(8), QStringLiteral("6B7C8D9E"));
         QVERIFY(boxesSeen().isEmpty());
         QCOMPARE(enabledButtons(), allButtons());
     }
 
+    // Without a stand-in the report opens the print preview, proposing the
+    // report's PDF in the documents folder.
+    void printOpensThePreviewOfTheReport()
+    {
+        startClock();
+        openWindow();
+        readClock();
+        window->setPrintoutHandler(&showPrintPreview);
+        window->kindButton(int(ReportKind::NotArrived))->click();
+        QString seen;
+        boxes->answer([&seen](QWidget* modal) {
+            auto* preview = qobject_cast<PrintPreviewWindow*>(modal);
+            if (preview) {
+                preview->pages()->updatePreview();
+                seen = QFileInfo(preview->proposedPdfPath()).fileName() + u'|'
+                     + QString::number(preview->pages()->pageCount());
+            }
+            modal->close();
+        });
+        click(FrmAfdrukken::Print);
+        QCOMPARE(seen, QStringLiteral("Not arrived 10234567 Demo Fancier %1.pdf|1")
+                           .arg(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"))));
+        QVERIFY(boxesSeen().isEmpty());
+    }
+
     void aPrinterThatFailsShowsFout()
     {
         openWindow();
-        window->setPrinterSource([this](QWidget*) {
-            auto printer = std::make_unique<QPrinter>();
-            printer->setOutputFormat(QPrinter::PdfFormat);
-            printer->setOutputFileName(folder->filePath(QStringLiteral("no-such-folder/report.pdf")));
-            return printer;
+        window->setPrintoutHandler([this](QWidget* parent, const Printout& printout) {
+            PrintPreviewWindow(printout, parent).saveAsPdf(folder->filePath(QStringLiteral("no-such-folder/report.pdf")));
         });
         click(FrmAfdrukken::Print);
         QCOMPARE(boxesSeen(), QStringList(kWarning + QStringLiteral("|Linking|Fout : The printer could not be started")));
         QCOMPARE(enabledButtons(), allButtons());
-
-        // Choosing no printer is no error.
-        window->setPrinterSource([](QWidget*) { return std::unique_ptr<QPrinter>(); });
-        click(FrmAfdrukken::Print);
-        QCOMPARE(boxesSeen().size(), 1);
     }
 
     void saveChangesNothing()
@@ -362,7 +400,7 @@ private slots:
         click(FrmAfdrukken::Save);
         QCOMPARE(fileBytes(pigeonFilePath()), file);
         QCOMPARE(raceData().results, before.results);
-        QCOMPARE(window->flightList()->count(), 2);
+        QCOMPARE(window->flightList()->rowCount(), 2);
         QCOMPARE(enabledButtons(), allButtons());
     }
 

@@ -8,6 +8,7 @@
 #include "support/PdfWords.h"
 
 #include <QFile>
+#include <QHash>
 #include <QPdfWriter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -73,6 +74,17 @@ RaceData knownRace()
     return data;
 }
 
+// The delivered catalogue's texts for the headings and the page foot.
+QString deliveredText(int number)
+{
+    static const QHash<int, QString> texts = {{37, "Fed. band"}, {39, "El. band"},   {93, "Race"},
+                                              {132, "Page %1 of %2"}, {133, "No."}, {134, "Date"},
+                                              {135, "Time"},  {137, "Order"},       {138, "Kind"}};
+    return texts.value(number, QString::number(number));
+}
+
+const QString kRaceHeadings = QStringLiteral("El. band Fed. band Race No. Date Time Order Kind");
+
 ReportSelection chosen(ReportKind kind, ReportScope scope = ReportScope::AllFlights, int flightIndex = -1)
 {
     ReportSelection selection;
@@ -101,7 +113,7 @@ class TestRaceReports : public QObject {
             writer.setPageSize(QPageSize(pageMm, QPageSize::Millimeter));
             writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
             PagePrinter printer(&writer);
-            ReportPrinter(printer, data).print(selection);
+            ReportPrinter(printer, data, ReportWording{QString(), &deliveredText}).print(selection);
             if (printer.failed())
                 qWarning("printer: %s", qPrintable(printer.errorText()));
         }
@@ -130,7 +142,7 @@ private slots:
     {
         FlightEntry flight = FlightEntry::fromFlightText(QStringLiteral("AB  0001      073000"));
         QCOMPARE(reportFlightLine(flight),
-                 QStringLiteral("AB   0001        073000 ") + QStringLiteral("       ").repeated(4)
+                 QStringLiteral("AB   0001        07:30:00 ") + QStringLiteral("       ").repeated(4)
                      + QStringLiteral("     "));
         // An entry the clock marked unusable holds code 0: it prints as blanks.
         QCOMPARE(printableText(reportFlightLine(FlightEntry())), QString(4 + 1 + 4 + 1 + 6 * 7 + 4 + 1, u' '));
@@ -182,14 +194,14 @@ private slots:
         }
     }
 
-    void beforeAnyReadoutOnlyTheTitlePrints()
+    void beforeAnyReadoutOnlyTheTitleHeadingsAndFootPrint()
     {
         const PdfWords words = print(RaceData(), chosen(ReportKind::Race));
         QCOMPARE(words.pageCount(), 1);
-        QStringList texts;
-        for (const PdfWord& word : words.all())
-            texts << word.text;
-        QCOMPARE(texts, QStringList({"Durvek", "Print", "-", "Manager"}));
+        QCOMPARE(words.textAt(1, 10), QStringLiteral("Durvek Print - Manager"));
+        QCOMPARE(words.textAt(1, 45), kRaceHeadings);
+        QCOMPARE(words.textAt(1, 292), QStringLiteral("Page 1 of 1"));
+        QCOMPARE(words.all().size(), 4 + 10 + 4);
     }
 
     void overviewNumbersEveryRecordUnderTheCounts()
@@ -200,25 +212,29 @@ private slots:
         const PdfWords words = print(data, chosen(ReportKind::Overview));
 
         QCOMPARE(words.textAt(1, 40), QStringLiteral("Aantal Timers : 3"));
-        QCOMPARE(words.textAt(1, 45), QStringLiteral("NOYO 0001 150624 073000 412345 000000 000000 000000 0001"));
-        QCOMPARE(words.textAt(1, 50), QStringLiteral("TRN1 0002 080624 090000 045000 000000 000000 000000 0001"));
+        QCOMPARE(words.textAt(1, 45), QStringLiteral("NOYO 0001 15-06-24 07:30:00 412345 000000 000000 000000 0001"));
+        QCOMPARE(words.textAt(1, 50), QStringLiteral("TRN1 0002 08-06-24 09:00:00 045000 000000 000000 000000 0001"));
         QCOMPARE(words.textAt(1, 55), QString());
         QCOMPARE(words.textAt(1, 60), QStringLiteral("Aantal Duiven : 2"));
-        QCOMPARE(words.textAt(1, 65), QStringLiteral("1 1F2E3D4C BE 23-1234568 NOYO 0001 150624 112509 240615112509"));
-        QCOMPARE(words.textAt(1, 70), QStringLiteral("2 0A1B2C3D BE 23-1234567 NOYO 0001 150624 112731 240615112731"));
-        QCOMPARE(words.textAt(1, 75), QString());
+        QCOMPARE(words.textAt(1, 65), QStringLiteral("# El. band Fed. band Race No. Date Time Order"));
+        QCOMPARE(words.textAt(1, 70), QStringLiteral("1 1F2E3D4C BE 23-1234568 NOYO 0001 15-06-24 11:25:09 240615112509"));
+        QCOMPARE(words.textAt(1, 75), QStringLiteral("2 0A1B2C3D BE 23-1234567 NOYO 0001 15-06-24 11:27:31 240615112731"));
+        QCOMPARE(words.textAt(1, 80), QString());
 
         // The number ends at 15 mm; the arrival key stands at 135 mm and no status follows.
-        for (double y : {65.0, 70.0}) {
+        for (double y : {65.0, 70.0, 75.0}) {
             const QList<PdfWord> row = words.lineAt(1, y);
             QVERIFY(qAbs(row.first().mm.right() - 15) < kTolerance);
             QVERIFY(qAbs(row.last().mm.left() - 135) < kTolerance);
         }
         // "0001" follows the race code, which is wider than its column.
         const double columns[] = {17, 35, 60, 80, 100};
-        const QStringList firstRow = {"1F2E3D4C", "BE", "NOYO", "150624", "112509"};
-        for (int i = 0; i < firstRow.size(); ++i)
-            QVERIFY2(qAbs(leftOf(words, 1, 65, firstRow[i]) - columns[i]) < kTolerance, qPrintable(firstRow[i]));
+        const QStringList firstRow = {"1F2E3D4C", "BE", "NOYO", "15-06-24", "11:25:09"};
+        const QStringList headings = {"El.", "Fed.", "Race", "Date", "Time"};
+        for (int i = 0; i < firstRow.size(); ++i) {
+            QVERIFY2(qAbs(leftOf(words, 1, 70, firstRow[i]) - columns[i]) < kTolerance, qPrintable(firstRow[i]));
+            QVERIFY2(qAbs(leftOf(words, 1, 65, headings[i]) - columns[i]) < kTolerance, qPrintable(headings[i]));
+        }
         QVERIFY(qAbs(leftOf(words, 1, 45, QStringLiteral("NOYO")) - 10) < kTolerance);
     }
 
@@ -227,8 +243,8 @@ private slots:
         RaceData data = knownRace();
         data.results = {ResultRecord(), data.results[4]};
         const PdfWords words = print(data, chosen(ReportKind::Overview));
-        QCOMPARE(words.textAt(1, 60), QStringLiteral("1"));
-        QCOMPARE(words.textAt(1, 65).left(11), QStringLiteral("2 0A1B2C3D "));
+        QCOMPARE(words.textAt(1, 65), QStringLiteral("1"));
+        QCOMPARE(words.textAt(1, 70).left(11), QStringLiteral("2 0A1B2C3D "));
     }
 
     void raceForAllFlightsListsTheFlightsThenTheArrivals()
@@ -237,13 +253,15 @@ private slots:
         QCOMPARE(words.textAt(1, 40), QString());
         QVERIFY(words.textAt(1, 45).startsWith(QStringLiteral("NOYO 0001 ")));
         QVERIFY(words.textAt(1, 50).startsWith(QStringLiteral("TRN1 0002 ")));
-        QCOMPARE(words.textAt(1, 55), QString());
-        QCOMPARE(words.textAt(1, 60), QStringLiteral("1F2E3D4C BE 23-1234568 NOYO 0001 150624 112509 240615112509 !"));
-        QCOMPARE(words.textAt(1, 65), QStringLiteral("0A1B2C3D BE 23-1234567 NOYO 0001 150624 112731 240615112731 1"));
+        // The column headings stand on the empty line between flights and arrivals.
+        QCOMPARE(words.textAt(1, 55), kRaceHeadings);
+        QCOMPARE(words.textAt(1, 60), QStringLiteral("1F2E3D4C BE 23-1234568 NOYO 0001 15-06-24 11:25:09 240615112509 !"));
+        QCOMPARE(words.textAt(1, 65), QStringLiteral("0A1B2C3D BE 23-1234567 NOYO 0001 15-06-24 11:27:31 240615112731 1"));
         QCOMPARE(words.textAt(1, 70), QString());
         QVERIFY(qAbs(leftOf(words, 1, 60, QStringLiteral("1F2E3D4C")) - 17) < kTolerance);
         QVERIFY(qAbs(leftOf(words, 1, 60, QStringLiteral("240615112509")) - 125) < kTolerance);
         QVERIFY(qAbs(leftOf(words, 1, 60, QStringLiteral("!")) - 165) < kTolerance);
+        QVERIFY(qAbs(leftOf(words, 1, 55, QStringLiteral("Kind")) - 165) < kTolerance);
     }
 
     void raceForOneFlightTakesItsArrivalsOnly()
@@ -253,11 +271,12 @@ private slots:
         // flight's index (1) is not the row of its item (0).
         data.flights.prepend(FlightEntry());
         const PdfWords words = print(data, chosen(ReportKind::Race, ReportScope::OneFlight, 1));
-        QVERIFY(words.textAt(1, 45).startsWith(QStringLiteral("NOYO 0001 150624")));
+        QVERIFY(words.textAt(1, 45).startsWith(QStringLiteral("NOYO 0001 15-06-24")));
+        QCOMPARE(words.textAt(1, 50), kRaceHeadings);
         // The not-arrived record of the same flight is left out, "!" and "1" are in.
-        QCOMPARE(words.textAt(1, 50).left(8), QStringLiteral("1F2E3D4C"));
-        QCOMPARE(words.textAt(1, 55).left(8), QStringLiteral("0A1B2C3D"));
-        QCOMPARE(words.textAt(1, 60), QString());
+        QCOMPARE(words.textAt(1, 55).left(8), QStringLiteral("1F2E3D4C"));
+        QCOMPARE(words.textAt(1, 60).left(8), QStringLiteral("0A1B2C3D"));
+        QCOMPARE(words.textAt(1, 65), QString());
         QVERIFY(words.find(QStringLiteral("55AA1234")).text.isEmpty());
     }
 
@@ -267,7 +286,7 @@ private slots:
             const PdfWords words = print(knownRace(), chosen(ReportKind::NotArrived, ReportScope::OneFlight, flightIndex));
             QCOMPARE(words.pageCount(), 1);
             for (const PdfWord& word : words.all())
-                QVERIFY2(word.mm.top() < 40, qPrintable(word.text));
+                QVERIFY2(word.mm.top() < 40 || word.mm.top() > 290, qPrintable(word.text));
         }
     }
 
@@ -297,7 +316,7 @@ private slots:
 
     void rowsGoOnOnTheNextPage()
     {
-        // 47 rows: 45 .. 275 on a page of 287 mm, where 280 would pass 277.
+        // 47 rows: 45 .. 275 under the headings at 40 on a page of 287 mm, where 280 would pass 277.
         RaceData data;
         for (int i = 0; i < 48; ++i) {
             data.results.append(pigeon(QStringLiteral("%1").arg(i, 8, 10, QChar(u'0')), "BE 24-1000000", u' ',
@@ -307,8 +326,11 @@ private slots:
         QCOMPARE(words.pageCount(), 2);
         QCOMPARE(words.textAt(1, 275).left(8), QStringLiteral("00000046"));
         QCOMPARE(words.textAt(1, 280), QString());
-        QCOMPARE(words.textAt(2, 10).left(8), QStringLiteral("00000047"));
-        // The heading is not repeated.
+        QCOMPARE(words.textAt(1, 282), QStringLiteral("Page 1 of 2"));
+        // The heading is not repeated, the column headings are.
+        QCOMPARE(words.textAt(2, 10), kRaceHeadings);
+        QCOMPARE(words.textAt(2, 15).left(8), QStringLiteral("00000047"));
+        QCOMPARE(words.textAt(2, 282), QStringLiteral("Page 2 of 2"));
         QVERIFY(words.find(QStringLiteral("Durvek"), 2).text.isEmpty());
     }
 

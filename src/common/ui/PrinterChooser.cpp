@@ -5,13 +5,15 @@
 
 namespace durvek {
 
-std::unique_ptr<QPrinter> choosePrinter(QWidget* parent)
+std::unique_ptr<QPrinter> choosePrinter(QWidget* parent, const QString& pdfPath)
 {
     const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
     if (!defaultPrinter.isNull())
         return std::make_unique<QPrinter>(defaultPrinter, QPrinter::HighResolution);
 
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (!pdfPath.isEmpty() && QPrinterInfo::availablePrinters().isEmpty())
+        printer->setOutputFileName(pdfPath);
     QPrintDialog dialog(printer.get(), parent);
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;

@@ -11,7 +11,6 @@
 #include "common/TextCatalogue.h"
 #include "common/ui/Captions.h"
 #include "common/ui/FilteredLineEdit.h"
-#include "common/ui/PrinterChooser.h"
 #include "database/ClubDatabase.h"
 #include "fanciers/ui/FancierSearchWindow.h"
 #include "linking/ElBandInUse.h"
@@ -82,7 +81,7 @@ void openLinkingWindow(QWidget* parent)
 FrmLinking::FrmLinking(QWidget* parent)
     : QDialog(parent)
     , m_search(&runFancierSearch)
-    , m_printerSource(&choosePrinter)
+    , m_printoutHandler(&showPrintPreview)
 {
     m_editContext = programEditContext([this](const QString& message, const QString& title) {
         m_host->warn(message, title);
@@ -384,16 +383,18 @@ void FrmLinking::storeGrid()
 
 void FrmLinking::printList()
 {
-    std::unique_ptr<QPrinter> printer = m_printerSource ? m_printerSource(this) : nullptr;
-    if (!printer)
-        return;
     QStringList lines;
     for (QLabel* line : m_headerLines)
         lines << line->text();
-    PagePrinter page(printer.get());
-    printLinkingList(page, m_grid, lines, &catalogueText);
-    if (page.failed())
-        m_host->warn(page.errorText(), GetText(61));
+    Printout printout;
+    printout.subject = linkingListSubject(ClubDatabase::get(), m_shownFancierId, &catalogueText);
+    printout.print = [this, lines](QPagedPaintDevice* device) {
+        PagePrinter page(device);
+        printLinkingList(page, m_grid, lines, &catalogueText);
+        return page.errorText();
+    };
+    printout.reportFailure = [this](const QString& error) { m_host->warn(error, GetText(61)); };
+    m_printoutHandler(this, printout);
 }
 
 void FrmLinking::askCancel()

@@ -1,9 +1,9 @@
 #pragma once
 #include "clocklink/ui/WidgetJobHost.h"
+#include "common/ui/PrintPreviewWindow.h"
 #include "linking/GridEditContext.h"
 #include "linking/PigeonGrid.h"
 #include <QDialog>
-#include <QPrinter>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -47,16 +47,14 @@ public:
     // The search window: mode 0 licence, 1 name, 2 record number. It leaves
     // the choice in the shared state as the search window does.
     using FancierSearch = std::function<int32_t(QWidget* parent, int mode)>;
-    // Where a printout goes; null when the user cancels.
-    using PrinterSource = std::function<std::unique_ptr<QPrinter>(QWidget* parent)>;
-
     // When the run already has a fancier, the window opens showing it, so
     // the grid on screen is always the one of CurrentFancierId.
     explicit FrmLinking(QWidget* parent = nullptr);
     ~FrmLinking() override;
 
     void setFancierSearch(FancierSearch search) { m_search = std::move(search); }
-    void setPrinterSource(PrinterSource source) { m_printerSource = std::move(source); }
+    // Where the pigeon list printout goes: the print preview unless a test says otherwise.
+    void setPrintoutHandler(PrintoutHandler handler) { m_printoutHandler = std::move(handler); }
 
     // Shows CurrentFancierId's header lines and pigeons; an empty grid
     // without a fancier or when no fanciers row has the id.
@@ -110,7 +108,7 @@ private:
     std::unique_ptr<WidgetJobHost> m_host; // made once the status label exists
     GridEditContext m_editContext;
     FancierSearch m_search;
-    PrinterSource m_printerSource;
+    PrintoutHandler m_printoutHandler;
     int32_t m_shownFancierId = 0;
     bool m_jobRunning = false;
 

@@ -8,8 +8,8 @@
 #include "common/PagePrinter.h"
 #include "common/TextCatalogue.h"
 #include "common/ui/Captions.h"
-#include "common/ui/PrinterChooser.h"
 #include "database/ClubDatabase.h"
+#include "results/FlightTableRow.h"
 #include "results/PigeonFile.h"
 #include "results/PigeonImport.h"
 #include "results/RaceData.h"
@@ -22,12 +22,13 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
-#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
+#include <QTableWidget>
 #include <QVBoxLayout>
 #include <exception>
 
@@ -78,17 +79,20 @@ QFont fixedFont()
 FrmAfdrukken::FrmAfdrukken(QWidget* parent, QString pigeonFilePath)
     : QDialog(parent)
     , m_pigeonFilePath(pigeonFilePath.isEmpty() ? defaultPigeonFilePath() : std::move(pigeonFilePath))
-    , m_printerSource(&choosePrinter)
+    , m_printoutHandler(&showPrintPreview)
 {
     setObjectName(QStringLiteral("frmafdrukken"));
     setWindowTitle(QStringLiteral("Durvek Print - Manager"));
     setModal(true);
 
-    m_flights = new QListWidget(this);
+    m_flights = new QTableWidget(0, FlightTableRow::kColumnCount, this);
     m_flights->setObjectName(QStringLiteral("Vluchten"));
     m_flights->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_flights->setFont(fixedFont());
-    m_flights->setMinimumWidth(m_flights->fontMetrics().horizontalAdvance(QString(25, u'W')));
+    m_flights->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_flights->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_flights->verticalHeader()->hide();
+    m_flights->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_flights->setMinimumWidth(m_flights->fontMetrics().horizontalAdvance(QString(40, u'W')));
 
     auto* upper = new QHBoxLayout;
     upper->addWidget(m_flights, 1);
@@ -114,6 +118,10 @@ FrmAfdrukken::FrmAfdrukken(QWidget* parent, QString pigeonFilePath)
     for (QLabel* label : m_labels)
         label->setText(QString());
     applyCaptions(this);
+    QStringList headings;
+    for (int number : FlightTableRow::kHeadingTexts)
+        headings << GetText(number);
+    m_flights->setHorizontalHeaderLabels(headings);
     m_buttons[Linking]->setVisible(false);
 }
 
@@ -186,7 +194,8 @@ ReportSelection FrmAfdrukken::selection() const
     chosen.kind = ReportKind(qMax(0, m_kindGroup->checkedId()));
     chosen.raceScope = ReportScope(qMax(0, m_raceScopeGroup->checkedId()));
     chosen.notArrivedScope = ReportScope(qMax(0, m_notArrivedScopeGroup->checkedId()));
-    const QList<QListWidgetItem*> selected = m_flights->selectedItems();
+    // Every cell of a row carries the row's flight.
+    const QList<QTableWidgetItem*> selected = m_flights->selectedItems();
     chosen.flightIndex = selected.isEmpty() ? -1 : selected.first()->data(kFlightIndexRole).toInt();
     return chosen;
 }
@@ -195,12 +204,37 @@ void FrmAfdrukken::showFancierLine(const QString& text) { fancierLine()->setText
 
 void FrmAfdrukken::showAddressLine(const QString& text) { addressLine()->setText(text); }
 
-void FrmAfdrukken::clearFlightList() { m_flights->clear(); }
+void FrmAfdrukken::clearFlightList() { m_flights->setRowCount(0); }
 
+// The read-out announces each flight with the clock's run-together flight
+// text; the table shows the flight it has just stored, decoded.
 void FrmAfdrukken::addFlightItem(const QString& text, int flightIndex)
 {
-    auto* item = new QListWidgetItem(text, m_flights);
-    item->setData(kFlightIndexRole, flightIndex);
+    const FlightEntry flight = flightIndex < raceData().flightCount() ? raceData().flights[flightIndex]
+                                                                      : FlightEntry::fromFlightText(text);
+    const QStringList cells = FlightTableRow::of(flight, raceData().results).cells;
+    const int row = m_flights->rowCount();
+    m_flights->insertRow(row);
+    for (int column = 0; column < cells.size(); ++column) {
+        auto* item = new QTableWidgetItem(cells[column]);
+        item->setData(kFlightIndexRole, flightIndex);
+        if (column == FlightTableRow::Arrivals)
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        m_flights->setItem(row, column, item);
+    }
+}
+
+// The arrivals are known only once the pigeon entries are in, after the
+// flights (a read-out) or instead of them (an import).
+void FrmAfdrukken::showArrivals()
+{
+    for (int row = 0; row < m_flights->rowCount(); ++row) {
+        const int flightIndex = m_flights->item(row, 0)->data(kFlightIndexRole).toInt();
+        if (flightIndex >= 0 && flightIndex < raceData().flightCount()) {
+            m_flights->item(row, FlightTableRow::Arrivals)
+                ->setText(QString::number(arrivalsIn(raceData().flights[flightIndex].key(), raceData().results)));
+        }
+    }
 }
 
 void FrmAfdrukken::reject()
@@ -224,8 +258,10 @@ void FrmAfdrukken::onButton(int index)
     } catch (const std::exception& error) {
         showError(QString::fromUtf8(error.what()));
     }
-    if (!interruptsReading)
+    if (!interruptsReading) {
         setButtonsBusy(false);
+        showArrivals();
+    }
     if (m_closeAfterReading && !m_reading) {
         m_closeAfterReading = false;
         QDialog::reject();
@@ -266,15 +302,18 @@ void FrmAfdrukken::readClock()
 
 void FrmAfdrukken::printReport()
 {
-    std::unique_ptr<QPrinter> printer = m_printerSource(this);
-    if (!printer)
-        return;
-    // The rows run down the long side of the sheet; page breaks count on it.
-    printer->setPageOrientation(QPageLayout::Portrait);
-    PagePrinter page(printer.get());
-    ReportPrinter(page, raceData()).print(selection());
-    if (page.failed())
-        showError(page.errorText());
+    const ReportSelection chosen = selection();
+    const TextLookup catalogue = [](int number) { return GetText(number); };
+    const ReportWording wording{appState().activeSettings.club, catalogue};
+    Printout printout;
+    printout.subject = reportSubject(chosen.kind, raceData(), catalogue);
+    printout.print = [chosen, wording](QPagedPaintDevice* device) {
+        PagePrinter page(device);
+        ReportPrinter(page, raceData(), wording).print(chosen);
+        return page.errorText();
+    };
+    printout.reportFailure = [this](const QString& error) { showError(error); };
+    m_printoutHandler(this, printout);
 }
 
 void FrmAfdrukken::linkPigeons()

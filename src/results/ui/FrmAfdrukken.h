@@ -1,15 +1,15 @@
 #pragma once
+#include "common/ui/PrintPreviewWindow.h"
 #include "results/RaceReadoutView.h"
 #include "results/ReportSelection.h"
 #include <QDialog>
-#include <QPrinter>
 #include <array>
 #include <functional>
 #include <memory>
 
 class QButtonGroup;
 class QLabel;
-class QListWidget;
+class QTableWidget;
 class QPushButton;
 class QRadioButton;
 
@@ -28,19 +28,18 @@ public:
     static constexpr int kButtonCount = 6;
     static constexpr int kKindCount = 4;
 
-    // Where a report goes; null means the user chose not to print.
-    using PrinterSource = std::function<std::unique_ptr<QPrinter>(QWidget* parent)>;
-
     // pigeonFilePath: the pigeon file the read-out writes and the import reads.
     explicit FrmAfdrukken(QWidget* parent = nullptr, QString pigeonFilePath = QString());
 
-    void setPrinterSource(PrinterSource source) { m_printerSource = std::move(source); }
+    // Where the reports go: the print preview unless a test says otherwise.
+    void setPrintoutHandler(PrintoutHandler handler) { m_printoutHandler = std::move(handler); }
 
     QPushButton* button(int index) const { return m_buttons.at(size_t(index)); }
     QRadioButton* kindButton(int index) const { return m_kindButtons.at(size_t(index)); }
     QRadioButton* raceScopeButton(int index) const { return m_raceScope.at(size_t(index)); }
     QRadioButton* notArrivedScopeButton(int index) const { return m_notArrivedScope.at(size_t(index)); }
-    QListWidget* flightList() const { return m_flights; }
+    // The flights read: race, number, date, time and arrivals, one row each.
+    QTableWidget* flightList() const { return m_flights; }
     QLabel* statusLine() const { return m_labels[0]; }
     QLabel* fancierLine() const { return m_labels[1]; }
     QLabel* addressLine() const { return m_labels[2]; }
@@ -70,13 +69,14 @@ private:
     void setButtonsBusy(bool busy);
     void readClock();
     void printReport();
+    void showArrivals();
     void linkPigeons();
     void cancelReadout();
     void showError(const QString& description);
     void warn(const QString& message, const QString& title);
 
     QString m_pigeonFilePath;
-    PrinterSource m_printerSource;
+    PrintoutHandler m_printoutHandler;
     std::array<QPushButton*, kButtonCount> m_buttons{};
     std::array<QRadioButton*, kKindCount> m_kindButtons{};
     std::array<QRadioButton*, 2> m_raceScope{};
@@ -84,7 +84,7 @@ private:
     QButtonGroup* m_kindGroup = nullptr;
     QButtonGroup* m_raceScopeGroup = nullptr;
     QButtonGroup* m_notArrivedScopeGroup = nullptr;
-    QListWidget* m_flights = nullptr;
+    QTableWidget* m_flights = nullptr;
     std::array<QLabel*, 3> m_labels{};
     bool m_reading = false;
     bool m_closeAfterReading = false;
