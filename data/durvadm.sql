@@ -260,4 +260,10 @@ INSERT INTO PcLanguage (id, "default", other) VALUES
     (98, 'The club database reports an error', ''),
     (99, 'Import pigeons', ''),
     (100, 'Hold pigeon in Antenna', ''),
-    (101, 'Flight', '');
+    (101, 'Flight', ''),
+    (120, 'Hold the pigeon of row %1 to the antenna', ''),
+    (121, 'Multiple-bands stopped at row %1. Press Multiple-bands to go on from the next empty row', ''),
+    (122, 'Latitude', ''),
+    (123, 'Longitude', ''),
+    (124, 'Latitude not understood: type it as N 51°05''23.45" or 51 05 23.45 N or 51.089847', ''),
+    (125, 'Longitude not understood: type it as E 4°25''12.34" or W 1 30 00 or 4.420094', '');

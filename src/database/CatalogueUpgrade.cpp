@@ -14,14 +14,21 @@ struct CatalogueText {
     const char* base;
 };
 
-// Each of these once borrowed the number of an unrelated text; the delivered
+// Texts a club's database may lack: 97 to 101 once borrowed the number of an
+// unrelated text, the others came with later versions. The delivered
 // database (data/durvadm.sql) carries the same rows.
-constexpr std::array<CatalogueText, 5> kAddedTexts {{
+constexpr std::array<CatalogueText, 11> kAddedTexts {{
     {97, "Enter the fancier's name first"},
     {98, "The club database reports an error"},
     {99, "Import pigeons"},
     {100, "Hold pigeon in Antenna"},
     {101, "Flight"},
+    {120, "Hold the pigeon of row %1 to the antenna"},
+    {121, "Multiple-bands stopped at row %1. Press Multiple-bands to go on from the next empty row"},
+    {122, "Latitude"},
+    {123, "Longitude"},
+    {124, "Latitude not understood: type it as N 51°05'23.45\" or 51 05 23.45 N or 51.089847"},
+    {125, "Longitude not understood: type it as E 4°25'12.34\" or W 1 30 00 or 4.420094"},
 }};
 
 QSet<int> presentNumbers(const QSqlDatabase& db)

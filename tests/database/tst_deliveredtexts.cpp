@@ -37,6 +37,7 @@ private slots:
         QList<int> expected;
         for (int i = 1; i <= 101; ++i)
             expected.append(i);
+        for (int i = 120; i <= 125; ++i) expected.append(i);
         QCOMPARE(ids, expected);
     }
 
