@@ -265,5 +265,5 @@ INSERT INTO PcLanguage (id, "default", other) VALUES
     (121, 'Multiple-bands stopped at row %1. Press Multiple-bands to go on from the next empty row', ''),
     (122, 'Latitude', ''),
     (123, 'Longitude', ''),
-    (124, 'Latitude not understood: type it as N 51°05''23.45" or 51 05 23.45 N or 51.089847', ''),
-    (125, 'Longitude not understood: type it as E 4°25''12.34" or W 1 30 00 or 4.420094', '');
+    (124, 'Latitude not understood: use N or S, e.g. N 51°05''23.45" or 51 05 23.45 N, or degrees as 51.089847', ''),
+    (125, 'Longitude not understood: use E or W, e.g. E 4°25''12.34" or W 1 30 00, or degrees as 4.420094', '');

@@ -368,7 +368,7 @@ private slots:
         click(window->actionButton(W::UpdateAction));
         QVERIFY(answered());
         QCOMPARE(answers->seen().size(), 1);
-        QVERIFY(answers->seen().at(0).text.startsWith(QStringLiteral("Longitude not understood: type it as E 4°")));
+        QVERIFY(answers->seen().at(0).text.startsWith(QStringLiteral("Longitude not understood: use E or W")));
         QCOMPARE(answers->seen().at(0).title, QStringLiteral("Fancier data"));
         QCOMPARE(rows(club->db(), QStringLiteral("SELECT KXT, KYT, Name FROM fanciers WHERE id = 2")),
                  QStringList{"04.42009|51.08985|Jan de Vries"});
