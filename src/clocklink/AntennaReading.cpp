@@ -14,6 +14,7 @@ namespace {
 constexpr int kConverterMissingText = 59;
 constexpr int kAlreadyHasElBandText = 63;
 constexpr int kRowTitleText = 58;
+constexpr int kHoldPigeonText = 120;
 // A port that cannot be opened fails at once; without a pause the reading
 // would ask it again thousands of times a second.
 constexpr int kPortFaultPauseMs = 100;
@@ -38,6 +39,32 @@ public:
 private:
     PigeonGridAccess& m_grid;
     int m_row;
+};
+
+// Says in the status line which pigeon the antenna waits for, with what went
+// wrong on the line, if anything; the line is cleared when the waiting ends.
+class WaitingStatus {
+public:
+    WaitingStatus(JobContext& job, int row)
+        : m_job(job), m_text(readingRowText(job, kHoldPigeonText, row))
+    {
+        m_job.host.showStatus(m_text);
+    }
+    ~WaitingStatus() { m_job.host.showStatus(QString()); }
+    WaitingStatus(const WaitingStatus&) = delete;
+    WaitingStatus& operator=(const WaitingStatus&) = delete;
+
+    void showResult(uint16_t result)
+    {
+        if (result == 0)
+            m_job.host.showStatus(m_text);
+        else
+            m_job.host.showStatus(m_text + QStringLiteral(" - ") + resultStatusText(result, m_job.library.lastDevice()));
+    }
+
+private:
+    JobContext& m_job;
+    QString m_text;
 };
 
 ChipRead noCode(ChipRead::End end) { return ChipRead{end, QString()}; }
@@ -85,6 +112,14 @@ QString readingRowTitle(const JobContext& job, int row)
     return readingText(job, kRowTitleText) + QString::number(row);
 }
 
+QString readingRowText(const JobContext& job, int number, int row)
+{
+    const QString text = readingText(job, number);
+    if (!text.contains(QLatin1String("%1")))
+        return text + u' ' + QString::number(row);
+    return text.arg(row);
+}
+
 DirectAntennaReading::DirectAntennaReading(JobContext& job, PigeonGridAccess& grid)
     : DirectAntennaReading(job, grid, [&job](int16_t& length, uint8_t* answer) {
           return job.library.ReadAnt(job.link.port, -1, length, answer);
@@ -100,6 +135,7 @@ DirectAntennaReading::DirectAntennaReading(JobContext& job, PigeonGridAccess& gr
 ChipRead DirectAntennaReading::readCode(ReadingFor)
 {
     const WaitingRow waiting(m_grid, m_grid.currentRow());
+    WaitingStatus status(m_job, m_grid.currentRow());
     for (;;) {
         if (linkBuffers().CancelRequested)
             return noCode(ChipRead::Cancelled);
@@ -112,7 +148,7 @@ ChipRead DirectAntennaReading::readCode(ReadingFor)
         if (!code.isEmpty())
             return gotCode(code);
         if (result == resultCode(LinkResult::PortFault)) {
-            m_job.host.showStatus(resultStatusText(result, m_job.library.lastDevice()));
+            status.showResult(result);
             m_job.host.pause(kPortFaultPauseMs);
         }
     }
@@ -159,6 +195,7 @@ ChipRead ConverterAntennaReading::readCode(ReadingFor purpose)
 
     LinkBuffers& b = linkBuffers();
     b.CancelRequested = false;
+    WaitingStatus status(m_job, row);
     for (;;) {
         if (b.CancelRequested)
             return noCode(ChipRead::Cancelled);
@@ -167,7 +204,7 @@ ChipRead ConverterAntennaReading::readCode(ReadingFor purpose)
             const WaitingRow waiting(m_grid, row);
             result = askForChip();
         }
-        m_job.host.showStatus(resultStatusText(result, m_job.library.lastDevice()));
+        status.showResult(result);
         m_job.host.pumpEvents();
         // Status 0 alone is not enough: a failed call or a stray answer
         // would otherwise deliver whatever bytes 7..11 happen to hold.

@@ -39,6 +39,9 @@ QString converterAnswerCode(const uint8_t* reply);
 QString readingText(const JobContext& job, int number);
 // The title of the antenna messages: text 58 followed by a row number.
 QString readingRowTitle(const JobContext& job, int row);
+// A catalogue text that names a grid row where it says %1 (after it when a
+// translation left the %1 out).
+QString readingRowText(const JobContext& job, int number, int row);
 
 enum class ReadingFor { SingleBand, MultipleBands };
 
@@ -59,7 +62,8 @@ public:
 };
 
 // The antenna on the port itself: asks it again and again until a chip is
-// in its field or the user cancels. The current row is yellow meanwhile.
+// in its field or the user cancels. The current row is yellow meanwhile, and
+// the status line says which row's pigeon the antenna waits for.
 class DirectAntennaReading : public AntennaReading {
 public:
     // One ReadAnt call: sets length and fills the 21-byte answer.
@@ -78,7 +82,8 @@ private:
 
 // The antenna behind the club converter: checks that the converter is there,
 // then asks it for a chip (5 s a request) until one comes or the user
-// cancels; a cancel takes effect after the request under way.
+// cancels; a cancel takes effect after the request under way. The status
+// line says which row's pigeon it waits for.
 class ConverterAntennaReading : public AntennaReading {
 public:
     ConverterAntennaReading(JobContext& job, PigeonGridAccess& grid);

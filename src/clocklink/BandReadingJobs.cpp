@@ -12,6 +12,7 @@ constexpr int kElBandText = 39;
 constexpr int kNoFedBandText = 62;
 constexpr int kAlreadyLinkedText = 65;
 constexpr int kRowTitleText = 58;
+constexpr int kStoppedAtRowText = 121;
 const QString kNoCodeYet = QStringLiteral("00000000");
 
 BandReadingEnd endOf(ChipRead::End end)
@@ -119,9 +120,13 @@ BandReadingEnd BandReadingJobs::readMultiple(const ElBandCheck& elBandInUse, int
         const ChipRead read = readNewCode();
         if (!read.hasCode())
             return endOf(read.end);
-        const bool inUse = elBandInUse ? elBandInUse(read.code) : rowHoldingElBand(m_grid, read.code) != 0;
+        const QString stopNote = readingRowText(m_job, kStoppedAtRowText, row);
+        const bool inUse = elBandInUse ? elBandInUse(read.code, stopNote) : rowHoldingElBand(m_grid, read.code) != 0;
         if (inUse) {
             m_grid.colourRow(row, PigeonGridAccess::RowColour::White);
+            // Stays in view once the warning is closed: chips held from now
+            // on are not read until Multiple-bands is pressed again.
+            m_job.host.showStatus(stopNote);
             return BandReadingEnd::CodeInUse;
         }
         storeCode(row, read.code.left(PigeonGridAccess::kElBandLength));

@@ -10,9 +10,10 @@ namespace durvek {
 class PigeonGridAccess;
 
 // The check of a new chip code against the grid before it is stored; true
-// when a row holds it already (the check has warned the user). The linking
+// when a row holds it already (the check has warned the user, adding
+// stopNote, which says where the run stopped and how it goes on). The linking
 // window passes ElBandInUse.
-using ElBandCheck = std::function<bool(const QString& code)>;
+using ElBandCheck = std::function<bool(const QString& code, const QString& stopNote)>;
 
 // How a band reading job ended.
 enum class BandReadingEnd {
@@ -46,7 +47,9 @@ public:
     BandReadingResult ReadSingleBand();
     // Codes for the rows that lack one, from row 1 down to the first row
     // without a federation band. A chip still in the antenna from the row
-    // before is ignored until another is read.
+    // before is ignored until another is read. A chip already linked stops
+    // the run at its row, which stays without code: the next run goes on
+    // from there.
     BandReadingResult ReadMultipleBands(const ElBandCheck& elBandInUse);
 
 private:

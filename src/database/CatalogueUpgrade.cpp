@@ -14,16 +14,21 @@ struct CatalogueText {
     const char* base;
 };
 
-// Texts added since delivery: 97-101 each once borrowed the number of an
-// unrelated text; 130-138 belong to the print preview and the print
-// manager's flight table and reports. The delivered database
-// (data/durvadm.sql) carries the same rows.
-constexpr std::array<CatalogueText, 14> kAddedTexts {{
+// Texts a club's database may lack: 97 to 101 once borrowed the number of an
+// unrelated text, the others came with later versions. The delivered
+// database (data/durvadm.sql) carries the same rows.
+constexpr std::array<CatalogueText, 20> kAddedTexts {{
     {97, "Enter the fancier's name first"},
     {98, "The club database reports an error"},
     {99, "Import pigeons"},
     {100, "Hold pigeon in Antenna"},
     {101, "Flight"},
+    {120, "Hold the pigeon of row %1 to the antenna"},
+    {121, "Multiple-bands stopped at row %1. Press Multiple-bands to go on from the next empty row"},
+    {122, "Latitude"},
+    {123, "Longitude"},
+    {124, "Latitude not understood: use N or S, e.g. N 51°05'23.45\" or 51 05 23.45 N, or degrees as 51.089847"},
+    {125, "Longitude not understood: use E or W, e.g. E 4°25'12.34\" or W 1 30 00, or degrees as 4.420094"},
     {130, "Print preview"},
     {131, "Save as PDF"},
     {132, "Page %1 of %2"},

@@ -14,12 +14,17 @@ QString storedText(const QString& boxText)
     return TextOrDefault(StripControlChars(boxText), QStringLiteral(" "));
 }
 
+QVariant textOrNull(const QString& text)
+{
+    return text.isNull() ? QVariant() : QVariant(text);
+}
+
 QVariantList storedValues(const FancierRecord& record)
 {
     return {storedText(record.licence), storedText(record.name),    fancierSortKey(StripControlChars(record.name)),
             storedText(record.adress),  storedText(record.zip),     storedText(record.city),
             storedText(record.district), storedText(record.telephone), storedText(record.fax),
-            storedText(record.email)};
+            storedText(record.email),   textOrNull(record.kxt),    textOrNull(record.kyt)};
 }
 
 } // namespace
@@ -28,7 +33,7 @@ std::optional<FancierRecord> readFancier(const QSqlDatabase& db, int32_t id)
 {
     QSqlQuery query = runStatement(db,
                                    QStringLiteral("SELECT id, Licence, Name, Adress, zip, city, district, telephone, "
-                                                  "fax, email FROM fanciers WHERE id = ?"),
+                                                  "fax, email, KXT, KYT FROM fanciers WHERE id = ?"),
                                    {id});
     if (!query.next())
         return std::nullopt;
@@ -43,6 +48,8 @@ std::optional<FancierRecord> readFancier(const QSqlDatabase& db, int32_t id)
     record.telephone = TextOrDefault(query.value(7));
     record.fax = TextOrDefault(query.value(8));
     record.email = TextOrDefault(query.value(9));
+    record.kxt = query.value(10).isNull() ? QString() : query.value(10).toString();
+    record.kyt = query.value(11).isNull() ? QString() : query.value(11).toString();
     return record;
 }
 
@@ -63,8 +70,8 @@ int32_t storeFancier(const QSqlDatabase& db, const FancierRecord& record)
     if (record.id == 0) {
         QSqlQuery insert = runStatement(db,
                                         QStringLiteral("INSERT INTO fanciers (Licence, Name, sort, Adress, zip, city, "
-                                                       "district, telephone, fax, email, Actief) "
-                                                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 1)"),
+                                                       "district, telephone, fax, email, KXT, KYT, Actief) "
+                                                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 1)"),
                                         values);
         return int32_t(insert.lastInsertId().toLongLong());
     }
@@ -73,7 +80,7 @@ int32_t storeFancier(const QSqlDatabase& db, const FancierRecord& record)
     QSqlQuery update = runStatement(db,
                                     QStringLiteral("UPDATE fanciers SET Licence = ?, Name = ?, sort = ?, Adress = ?, "
                                                    "zip = ?, city = ?, district = ?, telephone = ?, fax = ?, "
-                                                   "email = ?, Actief = 1 WHERE id = ?"),
+                                                   "email = ?, KXT = ?, KYT = ?, Actief = 1 WHERE id = ?"),
                                     withId);
     if (update.numRowsAffected() != 1)
         throw DatabaseError(QStringLiteral("fancier %1 is no longer in %2")

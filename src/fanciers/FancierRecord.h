@@ -18,9 +18,15 @@ struct FancierRecord {
     QString telephone;
     QString fax;
     QString email;
+    // The coordinate texts as stored (null for none): the clocks get 8
+    // characters of each. Neither trimmed nor cleaned, so that a value this
+    // program cannot read goes back exactly as it came.
+    QString kxt; // longitude
+    QString kyt; // latitude
 };
 
-// The fancier with that id, every text trimmed (null and blank read as "");
+// The fancier with that id, every text trimmed (null and blank read as "")
+// except the coordinates, which come as stored;
 // nothing when there is no such fancier. Throws DatabaseError.
 std::optional<FancierRecord> readFancier(const QSqlDatabase& db, int32_t id);
 
@@ -29,8 +35,8 @@ QString fancierSortKey(const QString& name);
 
 // Stores the record: adds a fancier when record.id is 0, else changes that
 // fancier. Each text is stored without control characters and trimmed, a
-// blank one as a single space; the sort key is made from the name and the
-// fancier becomes active. Returns the id of the row written.
+// blank one as a single space; the coordinates go in as they are (null as
+// null); the sort key is made from the name and the fancier becomes active. Returns the id of the row written.
 // Throws DatabaseError when the engine refuses or the fancier to change is gone.
 int32_t storeFancier(const QSqlDatabase& db, const FancierRecord& record);
 

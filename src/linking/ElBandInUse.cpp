@@ -13,14 +13,17 @@ constexpr int kAlreadyLinkedText = 65;
 
 } // namespace
 
-bool ElBandInUse(const QString& code, const PigeonGridAccess& grid, JobHost& host, const TextLookup& text)
+bool ElBandInUse(const QString& code, const PigeonGridAccess& grid, JobHost& host, const TextLookup& text,
+                 const QString& stopNote)
 {
     const int row = rowHoldingElBand(grid, code);
     if (row == 0)
         return false;
     const QString shown = code.left(PigeonGridAccess::kElBandLength);
-    host.warn(lookupText(text, kElBandText) + u' ' + shown + lookupText(text, kAlreadyLinkedText) + u' ',
-              lookupText(text, kRowTitleText) + QString::number(row));
+    QString message = lookupText(text, kElBandText) + u' ' + shown + lookupText(text, kAlreadyLinkedText) + u' ';
+    if (!stopNote.isEmpty())
+        message += QStringLiteral("\n\n") + stopNote;
+    host.warn(message, lookupText(text, kRowTitleText) + QString::number(row));
     return true;
 }
 

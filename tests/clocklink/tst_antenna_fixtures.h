@@ -108,6 +108,8 @@ inline QString antennaTexts(int number)
     case 62: return QStringLiteral("Band first");
     case 63: return QStringLiteral("Has a code");
     case 65: return QStringLiteral(": in use");
+    case 120: return QStringLiteral("Hold row %1");
+    case 121: return QStringLiteral("Stopped at %1");
     default: return QStringLiteral("T%1").arg(number);
     }
 }

@@ -76,7 +76,9 @@ class BandReadingJobsTest : public QObject {
         BandReadingJobs jobs(job, grid, [this] { ++buttonRestores; });
         jobs.setReading(takeReading());
         return jobs.ReadMultipleBands(
-            [&job, this](const QString& code) { return ElBandInUse(code, grid, job.host, job.text); });
+            [&job, this](const QString& code, const QString& stopNote) {
+                return ElBandInUse(code, grid, job.host, job.text, stopNote);
+            });
     }
 
     // The job runs with the script written so far; a new script starts empty.
@@ -226,19 +228,30 @@ private slots:
         QCOMPARE(appState().currentCode, QStringLiteral("BBBBBBBB"));
     }
 
-    void multipleBandsStopAtACodeInUse()
+    void multipleBandsStopAtACodeInUseAndGoOnFromThatRow()
     {
         grid = FakePigeonGrid::withRows({"0000000101", "0000000102", "0000000103"}, {"0A1B2C3D", "", ""});
         script.code("0A1B2C3D4E");
         script.code("EEEEEEEE");
-        const BandReadingResult r = multiple();
+        BandReadingResult r = multiple();
         QCOMPARE(r.end, BandReadingEnd::CodeInUse);
         QCOMPARE(r.stored, 0);
-        QCOMPARE(host.warnings, QStringList({"Row #1|El. band 0A1B2C3D: in use "}));
+        // The warning and the status line say where the run stopped and how it goes on.
+        QCOMPARE(host.warnings, QStringList({"Row #1|El. band 0A1B2C3D: in use \n\nStopped at 2"}));
+        QCOMPARE(host.statuses.last(), QStringLiteral("Stopped at 2"));
         QCOMPARE(grid.elBands(), QStringList({"0A1B2C3D", "", "", ""}));
         QCOMPARE(queued->rowsRead, QList<int>({2}));
         QCOMPARE(buttonRestores, 1);
         QVERIFY(grid.yellowRows().isEmpty());
+
+        // Pressed again, Multiple-bands goes on from the row it stopped at.
+        script.code("EEEEEEEE");
+        script.code("FFFFFFFF");
+        r = multiple();
+        QCOMPARE(r.end, BandReadingEnd::Finished);
+        QCOMPARE(r.stored, 2);
+        QCOMPARE(queued->rowsRead, QList<int>({2, 3}));
+        QCOMPARE(grid.elBands(), QStringList({"0A1B2C3D", "EEEEEEEE", "FFFFFFFF", ""}));
     }
 
     void multipleBandsStopWhenTheReadingStops()

@@ -131,8 +131,10 @@ private slots:
         QCOMPARE(read.code, QStringLiteral("0A1B2C3D"));
         QCOMPARE(antenna.calls, 4);
         QCOMPARE(host.pumps, 4);
-        // Yellow while waiting, white again once the chip is read.
+        // Yellow while waiting, and the status line names the row; both go
+        // once the chip is read.
         QCOMPARE(grid.colours.first(), qMakePair(2, PigeonGridAccess::RowColour::Yellow));
+        QCOMPARE(host.statuses, QStringList({"Hold row 2", ""}));
         QVERIFY(grid.yellowRows().isEmpty());
         QVERIFY(host.warnings.isEmpty());
     }
@@ -153,8 +155,8 @@ private slots:
         host.cancelAtPump = 3;
         QCOMPARE(readDirect().end, ChipRead::Cancelled);
         QCOMPARE(host.pauses, QList<int>({100, 100}));
-        QCOMPARE(host.statuses.size(), 2);
-        QVERIFY(host.statuses.first().startsWith(QLatin1String("3 - ")));
+        QCOMPARE(host.statuses.size(), 4);
+        QVERIFY(host.statuses[1].startsWith(QLatin1String("Hold row 2 - 3 - ")));
     }
 
     void converterFramesAndLineModes()
@@ -191,7 +193,7 @@ private slots:
             QCOMPARE(clock->sent[i].frame, QByteArray::fromHex("6C00B7020005"));
             QCOMPARE(clock->sent[i].rts, true);
         }
-        QCOMPARE(host.statuses, QStringList({"0", "0", "0"}));
+        QCOMPARE(host.statuses, QStringList({"Hold row 3", "Hold row 3", "Hold row 3", "Hold row 3", ""}));
         QCOMPARE(host.beeps, 1);
         // Yellow around every request, white at the end.
         QCOMPARE(grid.colours.size(), 6);

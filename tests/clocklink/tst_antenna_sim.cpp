@@ -61,7 +61,9 @@ class AntennaSimulatorTest : public QObject {
         JobContext context = job(converter);
         BandReadingJobs jobs(context, grid, [this] { ++buttonRestores; });
         return jobs.ReadMultipleBands(
-            [&context, this](const QString& code) { return ElBandInUse(code, grid, context.host, context.text); });
+            [&context, this](const QString& code, const QString& stopNote) {
+                return ElBandInUse(code, grid, context.host, context.text, stopNote);
+            });
     }
 
 private slots:
@@ -133,7 +135,8 @@ private slots:
         QCOMPARE(grid.elBands(), QStringList({"0A1B2C3D", "", "", ""}));
         // One beep when the converter delivers, two when the code is stored.
         QCOMPARE(host.beeps, 3);
-        QCOMPARE(host.statuses.last(), QStringLiteral("0"));
+        QCOMPARE(host.statuses.first(), QStringLiteral("Hold row 1"));
+        QCOMPARE(host.statuses.last(), QString()); // the waiting is over
         QVERIFY(grid.yellowRows().isEmpty());
 
         grid = FakePigeonGrid::withRows({"0000000101"});

@@ -37,6 +37,7 @@ private slots:
         QList<int> expected;
         for (int i = 1; i <= 101; ++i)
             expected.append(i);
+        for (int i = 120; i <= 125; ++i) expected.append(i);
         expected << 130 << 131 << 132 << 133 << 134 << 135 << 136 << 137 << 138;
         QCOMPARE(ids, expected);
     }

@@ -115,7 +115,7 @@ private slots:
         for (int i = 0; i < W::BoxCount; ++i)
             labels.append(window->label(W::Box(i))->text());
         QCOMPARE(labels, (QStringList{"ID", "Licence", "Name", "Adress", "Zip", "City", "District", "Telephone",
-                                      "Fax", "E-Mail"}));
+                                      "Fax", "E-Mail", "Latitude", "Longitude"}));
         QStringList buttons;
         for (int i = 0; i < W::ActionCount; ++i)
             buttons.append(window->actionButton(W::Action(i))->text());
@@ -335,6 +335,44 @@ private slots:
         QVERIFY(answers->seen().at(0).text.contains(QStringLiteral("disk full")));
         QCOMPARE(window->box(W::NameBox)->text(), QStringLiteral("Kept"));
         QCOMPARE(window->box(W::IdBox)->text(), QString());
+    }
+
+    void loftCoordinatesAreStoredAsTheClocksGetThem()
+    {
+        // Values another program stored: shown, and kept exactly while untouched.
+        runStatement(club->db(), QStringLiteral("UPDATE fanciers SET KXT = 'X 123 ', KYT = '51.1' WHERE id = 2"));
+        appState().currentFancierId = 2;
+        openWindow();
+        QCOMPARE(window->box(W::LongitudeBox)->text(), QStringLiteral("X 123"));
+        QCOMPARE(window->box(W::LatitudeBox)->text(), QStringLiteral("51.1"));
+        replaceText(*window, W::NameBox, QStringLiteral("Jan de Vries"));
+        click(window->actionButton(W::UpdateAction));
+        QTest::qWait(30);
+        QVERIFY(answers->seen().isEmpty());
+        const QString coordinates = QStringLiteral("SELECT KXT, KYT FROM fanciers WHERE id = 2");
+        QCOMPARE(rows(club->db(), coordinates), QStringList{"X 123 |51.1"});
+
+        // Typed as the federation lists them, stored in the clocks' 8 characters.
+        replaceText(*window, W::LatitudeBox, QStringLiteral("N 51°05'23.45\""));
+        replaceText(*window, W::LongitudeBox, QStringLiteral("4 25 12,34 E"));
+        click(window->actionButton(W::UpdateAction));
+        QTest::qWait(30);
+        QVERIFY(answers->seen().isEmpty());
+        QCOMPARE(rows(club->db(), coordinates), QStringList{"04.42009|51.08985"});
+        QCOMPARE(window->box(W::LatitudeBox)->text(), QStringLiteral("51.08985"));
+
+        // A latitude typed into the longitude box is refused; nothing is stored.
+        replaceText(*window, W::LongitudeBox, QStringLiteral("N 51 05 23"));
+        replaceText(*window, W::NameBox, QStringLiteral("Not stored"));
+        answers->answerMessage(QMessageBox::Ok);
+        click(window->actionButton(W::UpdateAction));
+        QVERIFY(answered());
+        QCOMPARE(answers->seen().size(), 1);
+        QVERIFY(answers->seen().at(0).text.startsWith(QStringLiteral("Longitude not understood: use E or W")));
+        QCOMPARE(answers->seen().at(0).title, QStringLiteral("Fancier data"));
+        QCOMPARE(rows(club->db(), QStringLiteral("SELECT KXT, KYT, Name FROM fanciers WHERE id = 2")),
+                 QStringList{"04.42009|51.08985|Jan de Vries"});
+        QVERIFY(QTest::qWaitFor([this] { return window->focusWidget() == window->box(W::LongitudeBox); }, 1000));
     }
 
     void searchShowsTheFirstFancierWhoseSortKeyStartsWithTheText_data()

@@ -397,7 +397,11 @@ private slots:
         // The chip of row 1 is held to the antenna again for row 2.
         sim->presentChip("AAAAAAAA");
         click(FrmLinking::MultipleBands);
-        QCOMPARE(dialogs->titlesAndTexts(), QStringList({"Row #1|El. band AAAAAAAA: already linked to a pigeon in this list "}));
+        const QString stopped =
+            QStringLiteral("Multiple-bands stopped at row 2. Press Multiple-bands to go on from the next empty row");
+        QCOMPARE(dialogs->titlesAndTexts(),
+                 QStringList({"Row #1|El. band AAAAAAAA: already linked to a pigeon in this list \n\n" + stopped}));
+        QCOMPARE(window->statusLabel()->text(), stopped);
         QCOMPARE(window->grid().cellText(2, kChip), QString());
         QVERIFY(allButtonsEnabled());
 

@@ -7,6 +7,7 @@
 #include "common/ui/FilteredLineEdit.h"
 #include "database/ClubDatabase.h"
 #include "database/FancierStore.h"
+#include "fanciers/CoordinateEntry.h"
 #include "fanciers/LicenceCheck.h"
 #include "fanciers/SortKeySearch.h"
 #include <QApplication>
@@ -26,15 +27,18 @@ namespace durvek {
 
 namespace {
 
-constexpr int kLabelCaptions[FancierWindow::BoxCount] = {7, 8, 9, 10, 11, 16, 12, 13, 14, 15};
+constexpr int kLabelCaptions[FancierWindow::BoxCount] = {7, 8, 9, 10, 11, 16, 12, 13, 14, 15, 122, 123};
 constexpr int kActionCaptions[FancierWindow::ActionCount] = {6, 19, 20, 18, 21};
-// The widths the club database declares for the fields (0: no limit).
-constexpr int kBoxWidths[FancierWindow::BoxCount] = {0, kLicenceLength, 40, 50, 10, 30, 30, 20, 20, 60};
+// The widths the club database declares for the fields (0: no limit); a
+// coordinate is typed as the federation writes it and stored shorter.
+constexpr int kBoxWidths[FancierWindow::BoxCount] = {0, kLicenceLength, 40, 50, 10, 30, 30, 20, 20, 60, 30, 30};
 
 constexpr int kTitleText = 23;
 constexpr int kLicenceFaultText = 24;
 constexpr int kLicenceTakenText = 22;
 constexpr int kStoreFailedText = 98;
+constexpr int kLatitudeFaultText = 124;
+constexpr int kLongitudeFaultText = 125;
 
 bool userMovedFocus(Qt::FocusReason reason)
 {
@@ -115,29 +119,37 @@ QWidget* FancierWindow::buildBoxes()
     boxes_[IdBox]->setFocusPolicy(Qt::ClickFocus);
     boxes_[IdBox]->setMaximumWidth(120);
     boxes_[LicenceBox]->setMaximumWidth(120);
+    boxes_[ZipBox]->setMaximumWidth(120);
+    boxes_[LatitudeBox]->setMaximumWidth(200);
 
     int row = 0;
     for (int i = 0; i < BoxCount; ++i) {
-        if (i == CityBox)
+        if (i == CityBox || i == LongitudeBox)
             continue;
         grid->addWidget(labels_[i], row, 0);
-        if (i == ZipBox) {
-            // Zip and city share one line, the city to the right.
-            auto* line = new QHBoxLayout;
-            boxes_[ZipBox]->setMaximumWidth(120);
-            line->addWidget(boxes_[ZipBox]);
-            line->addWidget(labels_[CityBox]);
-            line->addWidget(boxes_[CityBox], 1);
-            grid->addLayout(line, row, 1);
-        } else {
+        // Zip and city share one line, the city to the right; so do the
+        // latitude and the longitude, in the order federations give them.
+        if (i == ZipBox)
+            grid->addLayout(sharedLine(ZipBox, CityBox), row, 1);
+        else if (i == LatitudeBox)
+            grid->addLayout(sharedLine(LatitudeBox, LongitudeBox), row, 1);
+        else
             grid->addWidget(boxes_[i], row, 1);
-        }
         ++row;
     }
     grid->setColumnStretch(1, 1);
     for (int i = 1; i < BoxCount; ++i)
         setTabOrder(boxes_[i - 1], boxes_[i]);
     return area;
+}
+
+QLayout* FancierWindow::sharedLine(Box left, Box right)
+{
+    auto* line = new QHBoxLayout;
+    line->addWidget(boxes_[left]);
+    line->addWidget(labels_[right]);
+    line->addWidget(boxes_[right], 1);
+    return line;
 }
 
 QLayout* FancierWindow::buildButtonRow()
@@ -219,15 +231,20 @@ void FancierWindow::showFancierRecord()
         return;
     const QString texts[BoxCount] = {QString::number(record->id), record->licence, record->name,
                                      record->adress, record->zip, record->city, record->district,
-                                     record->telephone, record->fax, record->email};
+                                     record->telephone, record->fax, record->email,
+                                     coordinateShown(record->kyt), coordinateShown(record->kxt)};
     for (int i = 0; i < BoxCount; ++i)
         boxes_[i]->setText(texts[i]);
+    storedLatitude_ = record->kyt;
+    storedLongitude_ = record->kxt;
 }
 
 void FancierWindow::clearFancierFields()
 {
     for (FilteredLineEdit* box : boxes_)
         box->clear();
+    storedLatitude_.clear();
+    storedLongitude_.clear();
 }
 
 FancierRecord FancierWindow::recordFromBoxes() const
@@ -243,7 +260,31 @@ FancierRecord FancierWindow::recordFromBoxes() const
     record.telephone = boxes_[TelephoneBox]->text();
     record.fax = boxes_[FaxBox]->text();
     record.email = boxes_[EmailBox]->text();
+    // Checked before storing; a box that cannot be read keeps what was stored.
+    record.kyt = coordinateToStore(boxes_[LatitudeBox]->text(), storedLatitude_, CoordinateAxis::Latitude)
+                     .value_or(storedLatitude_);
+    record.kxt = coordinateToStore(boxes_[LongitudeBox]->text(), storedLongitude_, CoordinateAxis::Longitude)
+                     .value_or(storedLongitude_);
     return record;
+}
+
+bool FancierWindow::coordinatesReadable()
+{
+    struct Check {
+        Box box;
+        const QString& stored;
+        CoordinateAxis axis;
+        int faultText;
+    };
+    for (const Check& check : {Check{LatitudeBox, storedLatitude_, CoordinateAxis::Latitude, kLatitudeFaultText},
+                               Check{LongitudeBox, storedLongitude_, CoordinateAxis::Longitude, kLongitudeFaultText}}) {
+        if (!coordinateToStore(boxes_[check.box]->text(), check.stored, check.axis)) {
+            warn(GetText(check.faultText), GetText(kTitleText));
+            boxes_[check.box]->setFocus(Qt::OtherFocusReason);
+            return false;
+        }
+    }
+    return true;
 }
 
 int32_t FancierWindow::idInBox() const
@@ -288,6 +329,8 @@ void FancierWindow::updateFancier()
         focusLicence();
         return;
     }
+    if (!coordinatesReadable())
+        return;
     bool mayStore = false;
     try {
         mayStore = CheckDuplikaatLicence(ClubDatabase::get(), boxes_[LicenceBox]->text().trimmed(), idInBox());

@@ -29,9 +29,9 @@ class FancierWindow : public QDialog {
     Q_OBJECT
 
 public:
-    // The ten boxes, top to bottom.
+    // The boxes, top to bottom; the loft coordinates share the last line.
     enum Box { IdBox, LicenceBox, NameBox, AdressBox, ZipBox, CityBox, DistrictBox, TelephoneBox, FaxBox, EmailBox,
-               BoxCount };
+               LatitudeBox, LongitudeBox, BoxCount };
     // The buttons of the bottom row that carry captions.
     enum Action { ExitAction, NewAction, UpdateAction, SearchAction, DeleteAction, ActionCount };
 
@@ -51,6 +51,7 @@ protected:
 private:
     void buildControls();
     QWidget* buildBoxes();
+    QLayout* sharedLine(Box left, Box right);
     QLayout* buildButtonRow();
     void runAction(Action action);
 
@@ -59,6 +60,7 @@ private:
     void clearFancierFields();
     FancierRecord recordFromBoxes() const;
     int32_t idInBox() const;
+    bool coordinatesReadable();
     int32_t saveFancier();
     void showLicenceOwner();
 
@@ -80,6 +82,9 @@ private:
     QToolButton* previousButton_ = nullptr;
     QToolButton* nextButton_ = nullptr;
     QLabel* ownerLabel_ = nullptr;
+    // The coordinate texts of the fancier shown, as stored.
+    QString storedLatitude_;
+    QString storedLongitude_;
     SearchTextPrompt prompt_;
     ActiveFancierCursor fanciers_;
     // Set while a licence refused on leaving its box waits to be reported:

@@ -332,9 +332,10 @@ void FrmLinking::runOperation(int index, JobContext& job)
         BandReadingJobs(job, m_grid, enable).ReadSingleBand();
         break;
     case MultipleBands:
-        BandReadingJobs(job, m_grid, enable).ReadMultipleBands([this, &job](const QString& code) {
-            return ElBandInUse(code, m_grid, job.host, job.text);
-        });
+        BandReadingJobs(job, m_grid, enable)
+            .ReadMultipleBands([this, &job](const QString& code, const QString& stopNote) {
+                return ElBandInUse(code, m_grid, job.host, job.text, stopNote);
+            });
         break;
     case GenerateBandsButton:
         generateBands();
