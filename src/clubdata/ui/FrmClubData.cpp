@@ -385,7 +385,7 @@ void FrmClubData::afterFancierButton()
     try {
         showPigeonCount();
     } catch (const DatabaseError& error) {
-        reportFailure(QString::fromUtf8(error.what()));
+        reportFailure(error);
     }
 }
 
@@ -408,7 +408,7 @@ void FrmClubData::stepFancier(bool forward)
             focusName();
         }
     } catch (const DatabaseError& error) {
-        reportFailure(QString::fromUtf8(error.what()));
+        reportFailure(error);
     }
     afterFancierButton();
 }
@@ -445,7 +445,7 @@ bool FrmClubData::saveFancier()
         loadPigeons(m_fancierId);
         return true;
     } catch (const DatabaseError& error) {
-        reportFailure(QString::fromUtf8(error.what()));
+        reportFailure(error);
         return false;
     }
 }
@@ -476,7 +476,7 @@ void FrmClubData::searchFancier()
             loadPigeons(m_fancierId);
         }
     } catch (const DatabaseError& error) {
-        reportFailure(QString::fromUtf8(error.what()));
+        reportFailure(error);
     }
     afterFancierButton();
 }
@@ -509,7 +509,7 @@ void FrmClubData::deleteFancier()
             m_pigeonGrid->hide();
         }
     } catch (const DatabaseError& error) {
-        reportFailure(QString::fromUtf8(error.what()));
+        reportFailure(error);
     }
     afterFancierButton();
 }
@@ -553,7 +553,7 @@ void FrmClubData::combineCellChanged()
         m_members->clear();
         m_members->addItems(m_combines.memberNames(*combine));
     } catch (const DatabaseError& error) {
-        reportFailure(QString::fromUtf8(error.what()));
+        reportFailure(error);
     }
 }
 
@@ -572,7 +572,7 @@ void FrmClubData::addCombine()
         m_combineModel->reload();
         m_combineGrid->setCurrentIndex(m_combineModel->index(m_combineModel->recordCount() - 1, 0));
     } catch (const DatabaseError& error) {
-        reportFailure(QString::fromUtf8(error.what()));
+        reportFailure(error);
     }
 }
 
@@ -586,7 +586,7 @@ void FrmClubData::addFancierToCombine()
             warn(GetText(kCombineFullText));
         combineCellChanged();
     } catch (const DatabaseError& error) {
-        reportFailure(QString::fromUtf8(error.what()));
+        reportFailure(error);
     }
 }
 
@@ -601,7 +601,7 @@ void FrmClubData::deleteCombine()
         if (m_combineModel->recordCount() > 0)
             m_combineGrid->setCurrentIndex(m_combineModel->index(0, 0));
     } catch (const DatabaseError& error) {
-        reportFailure(QString::fromUtf8(error.what()));
+        reportFailure(error);
     }
 }
 
@@ -623,7 +623,7 @@ void FrmClubData::reloadPigeons()
         loadPigeons(m_fancierId);
         showPigeonCount();
     } catch (const DatabaseError& error) {
-        reportFailure(QString::fromUtf8(error.what()));
+        reportFailure(error);
     }
 }
 
@@ -736,6 +736,8 @@ void FrmClubData::closeEvent(QCloseEvent* event)
 void FrmClubData::warn(const QString& message) { m_host.warn(message, kTitle); }
 
 void FrmClubData::reportFailure(const QString& message) { m_host.warn(message, kTitle); }
+
+void FrmClubData::reportFailure(const DatabaseError& error) { m_host.warnDatabaseError(error, kTitle); }
 
 void FrmClubData::focusName() { m_boxes[NameBox]->setFocus(); }
 

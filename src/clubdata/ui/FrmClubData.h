@@ -123,6 +123,7 @@ private:
 
     void warn(const QString& message);
     void reportFailure(const QString& message);
+    void reportFailure(const DatabaseError& error);
     void focusName();
 
     QSqlDatabase m_db;

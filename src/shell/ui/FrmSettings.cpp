@@ -1,5 +1,6 @@
 #include "shell/ui/FrmSettings.h"
 #include "common/AppState.h"
+#include "common/ui/DatabaseErrorBox.h"
 #include "common/ValueHelpers.h"
 #include "database/ClubDatabase.h"
 #include "database/SettingsStore.h"
@@ -14,7 +15,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -185,9 +185,7 @@ void FrmSettings::storeAndClose()
         saveSettings(ClubDatabase::get(), editedSettings());
     } catch (const DatabaseError& error) {
         // The window stays open with the user's values, so nothing is lost.
-        QMessageBox::warning(this, windowTitle(),
-                             QStringLiteral("The settings were not stored:\n%1")
-                                 .arg(QString::fromUtf8(error.what())));
+        showDatabaseError(this, windowTitle(), error, QStringLiteral("The settings were not stored:"));
         return;
     }
     LoadSettings();
