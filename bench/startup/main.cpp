@@ -3,7 +3,8 @@
 //      open, upgrade, renumbering, settings;
 //  (b) renumbering when every number is wrong, against one UPDATE ... FROM
 //      with row_number() over the same table, in the same run;
-//  (c) the whole program, from process start to the menu painted.
+//  (c) the whole program, from process start to the menu painted;
+//  (d) the quick check that opening runs to refuse a damaged file, alone.
 #include "common/AppState.h"
 #include "database/ClubDatabase.h"
 #include "database/PigeonNumbering.h"
@@ -97,6 +98,25 @@ double timeReferenceStatement(const QString& file)
     return elapsed;
 }
 
+// (d) The quick check on its own, on a connection of its own, so that its
+// share of (a) is known.
+double timeQuickCheck(const QString& file)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("quick-check"));
+    db.setDatabaseName(file);
+    QElapsedTimer timer;
+    double elapsed = -1;
+    if (db.open()) {
+        timer.start();
+        if (queryValue(db, QStringLiteral("PRAGMA quick_check")).toString() != QLatin1String("ok"))
+            throw std::runtime_error("the quick check found the club damaged");
+        elapsed = milliseconds(timer);
+    }
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("quick-check"));
+    return elapsed;
+}
+
 struct ProgramStart {
     double wallMs = -1;
     double menuShownMs = -1;
@@ -182,6 +202,11 @@ int main(int argc, char* argv[])
             normal.append(normalStartDatabaseWork(work));
         std::printf("(a) normal start, database work (open, upgrade, renumbering, settings): "
                     "median %.1f ms, first %.1f ms\n", median(normal), normal.first());
+
+        QList<double> quickCheck;
+        for (int round = 0; round < kRounds; ++round)
+            quickCheck.append(timeQuickCheck(work));
+        std::printf("(d) quick check of the club at opening: median %.1f ms (part of (a))\n", median(quickCheck));
 
         QList<double> renumber;
         QList<double> reference;

@@ -62,7 +62,7 @@ TransferOutcome ClubDataTransfer::guarded(TransferOutcome (ClubDataTransfer::*ru
         return (this->*run)();
     } catch (const DatabaseError& error) {
         m_line.close();
-        m_host.warn(QString::fromUtf8(error.what()), kTitle);
+        m_host.warnDatabaseError(error, kTitle);
         return TransferOutcome::DatabaseFailed;
     }
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "database/DatabaseError.h"
 #include <QString>
 
 namespace durvek {
@@ -14,6 +15,12 @@ public:
     virtual void showStatus(const QString& text) = 0;
     // Warning box with the exclamation icon.
     virtual void warn(const QString& message, const QString& title) = 0;
+    // Warning box for a refusal of the club database; a window shows the
+    // plain sentence and keeps the engine's details out of the message.
+    virtual void warnDatabaseError(const DatabaseError& error, const QString& title)
+    {
+        warn(QString::fromUtf8(error.what()), title);
+    }
     // Yes/No question, No being the default. True for Yes.
     virtual bool ask(const QString& message, const QString& title) = 0;
     // Let window events run (the Cancel button among them).

@@ -3,24 +3,35 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStringList>
 #include <QUrl>
+#include <QUrlQuery>
 
 namespace durvek {
 
 namespace {
 
-[[noreturn]] void fail(const QString& path, const QString& engineMessage)
+const QString kModeKey = QStringLiteral("mode");
+const QString kReadOnlyMode = QStringLiteral("ro");
+
+// A write-protected file opens read only. Missing write bits count even for a
+// user who could write anyway (an administrator): the protection is meant for
+// everyone. The engine keeps its journal beside the file, so a folder that
+// may not be written makes the file read only too.
+bool isWriteProtected(const QString& path)
 {
-    throw DatabaseError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), engineMessage)
-                            .toStdString());
+    const QFileInfo file(path);
+    constexpr auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    return !file.isWritable() || !(file.permissions() & anyWrite)
+        || !QFileInfo(file.absolutePath()).isWritable();
 }
 
-// A URI with mode=rw makes SQLite refuse to create the file, which a plain
+// A URI with a mode makes SQLite refuse to create the file, which a plain
 // path would do silently; the club's database is delivered, never made here.
-QString readWriteUri(const QString& path)
+QString databaseUri(const QString& path, bool readOnly)
 {
     QUrl url = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
-    url.setQuery(QStringLiteral("mode=rw"));
+    url.setQuery(kModeKey + u'=' + (readOnly ? kReadOnlyMode : QStringLiteral("rw")));
     return url.toString(QUrl::FullyEncoded);
 }
 
@@ -33,12 +44,29 @@ void dropConnection()
 }
 
 // Opening succeeds even on a file that is no database: SQLite reads lazily.
-// Reading the schema forces it to look at the file.
-void checkIsDatabase(const QSqlDatabase& db, const QString& path)
+// The quick check reads every page, so a file that is no database or has a
+// damaged page is found here, before start-up writes to it. It leaves out the
+// index-to-table comparison of the full check, which would cost seconds on a
+// large club.
+void checkIsSoundDatabase(const QSqlDatabase& db, const QString& path)
 {
-    QSqlQuery probe(db);
-    if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !probe.next())
-        fail(path, probe.lastError().text());
+    const QString sql = QStringLiteral("PRAGMA quick_check");
+    QSqlQuery check(db);
+    if (!check.exec(sql))
+        throw DatabaseError::fromEngine(check.lastError(), path, sql);
+    QStringList problems;
+    while (check.next()) {
+        const QString line = check.value(0).toString();
+        if (line != QLatin1String("ok"))
+            problems.append(line);
+    }
+    if (check.lastError().isValid())
+        throw DatabaseError::fromEngine(check.lastError(), path, sql);
+    if (!problems.isEmpty()) {
+        using Kind = DatabaseError::Kind;
+        throw DatabaseError(Kind::Corrupt, DatabaseError::plainSentence(Kind::Corrupt),
+                            QDir::toNativeSeparators(path) + QStringLiteral(": ") + problems.join(u'\n'));
+    }
 }
 
 } // namespace
@@ -47,15 +75,16 @@ QSqlDatabase ClubDatabase::open(const QString& path)
 {
     dropConnection();
     if (!QFileInfo(path).isFile())
-        fail(path, QStringLiteral("the database file does not exist"));
+        throw DatabaseError(DatabaseError::Kind::Other, QStringLiteral("The club database does not exist"),
+                            QDir::toNativeSeparators(path) + QStringLiteral(": the database file does not exist"));
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kConnectionName);
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
-        db.setDatabaseName(readWriteUri(path));
+        db.setDatabaseName(databaseUri(path, isWriteProtected(path)));
         try {
             if (!db.open())
-                fail(path, db.lastError().text());
-            checkIsDatabase(db, path);
+                throw DatabaseError::fromEngine(db.lastError(), path);
+            checkIsSoundDatabase(db, path);
         } catch (...) {
             db = QSqlDatabase();
             dropConnection();
@@ -63,6 +92,12 @@ QSqlDatabase ClubDatabase::open(const QString& path)
         }
     }
     return get();
+}
+
+bool ClubDatabase::isReadOnly(const QSqlDatabase& db)
+{
+    const QUrl url(db.databaseName());
+    return url.scheme() == QLatin1String("file") && QUrlQuery(url).queryItemValue(kModeKey) == kReadOnlyMode;
 }
 
 QSqlDatabase ClubDatabase::get()

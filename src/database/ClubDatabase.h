@@ -1,16 +1,9 @@
 #pragma once
+#include "database/DatabaseError.h"
 #include <QSqlDatabase>
 #include <QString>
-#include <stdexcept>
 
 namespace durvek {
-
-// A failure to open or upgrade the club database; what() names the file and
-// carries the engine's message.
-class DatabaseError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // The one open connection to the club database (SQLite file durvadm.db).
 class ClubDatabase {
@@ -18,9 +11,15 @@ public:
     static constexpr const char* kConnectionName = "club";
     static constexpr const char* kFileName = "durvadm.db";
 
-    // Opens an existing file read-write; never creates one.
-    // Throws DatabaseError when the file is missing, unreadable or not a database.
+    // Opens an existing file, never creating one: read-write, or read only
+    // when the file or its folder is write-protected. The engine's quick check
+    // runs first, so that a damaged file is refused before anything is written.
+    // Throws DatabaseError when the file is missing, unreadable, no database
+    // or damaged (kind Corrupt).
     static QSqlDatabase open(const QString& path);
+
+    // True when db was opened read only: every write to it is refused.
+    static bool isReadOnly(const QSqlDatabase& db);
 
     // The open connection (invalid before open()).
     static QSqlDatabase get();

@@ -7,7 +7,9 @@ namespace durvek {
 // Gives the pigeons the numbers 1..n in their present nr order, in one
 // transaction. Rows with equal nr, or none, keep the order in which they were
 // stored (NULL sorts first). Only rows whose number changes are written, so
-// a start with pigeons already numbered 1..n costs one read of the table.
+// a start with pigeons already numbered 1..n costs one read of the table and
+// writes nothing. A database opened read only keeps its numbers: the pigeons
+// are listed in the same order either way.
 // Throws DatabaseError when the engine refuses.
 void RenumberPigeons(const QSqlDatabase& db);
 

@@ -45,12 +45,18 @@ QString columnDefinition(const QString& field, FieldType type, int size, bool al
 }
 
 // Failures of table creation are absorbed, as start-up always did; they are
-// logged so that a disk or permission problem is not entirely invisible.
+// logged so that a disk or permission problem is not entirely invisible. A
+// read-only file is the exception: going on without the table would only
+// fail later with a less telling message.
 void createTableQuietly(const QSqlDatabase& db, const QString& sql)
 {
     QSqlQuery query(db);
-    if (!query.exec(sql))
-        qWarning().noquote() << "table not created:" << query.lastError().text();
+    if (query.exec(sql))
+        return;
+    const DatabaseError error = DatabaseError::fromEngine(query.lastError(), databaseFile(db), sql);
+    if (error.kind() == DatabaseError::Kind::ReadOnly)
+        throw error;
+    qWarning().noquote() << "table not created:" << query.lastError().text();
 }
 
 int rowCount(const QSqlDatabase& db, const QString& table)
@@ -64,9 +70,9 @@ int rowCount(const QSqlDatabase& db, const QString& table)
 void requireTable(const QSqlDatabase& db, const QString& table)
 {
     if (!tableExists(db, table))
-        throw DatabaseError(QStringLiteral("%1: no such table: %2")
-                                .arg(databaseFile(db), table)
-                                .toStdString());
+        throw DatabaseError(DatabaseError::Kind::Other,
+                            QStringLiteral("The club database has no table %1").arg(table),
+                            QStringLiteral("%1: no such table: %2").arg(databaseFile(db), table));
 }
 
 void AddFieldIfMissing(const QSqlDatabase& db, const QString& table, const QString& field,

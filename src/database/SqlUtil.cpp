@@ -10,12 +10,7 @@ namespace {
 [[noreturn]] void throwEngineError(const QSqlDatabase& db, const QSqlError& error,
                                    const QString& sql)
 {
-    QString engine = error.text().trimmed();
-    if (engine.isEmpty())
-        engine = QStringLiteral("unknown database error");
-    throw DatabaseError(QStringLiteral("%1: %2 (in: %3)")
-                            .arg(databaseFile(db), engine, sql.simplified())
-                            .toStdString());
+    throw DatabaseError::fromEngine(error, databaseFile(db), sql);
 }
 
 } // namespace

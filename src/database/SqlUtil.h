@@ -26,7 +26,8 @@ QString quoteIdentifier(const QString& name);
 QString databaseFile(const QSqlDatabase& db);
 
 // Prepares and runs sql with the values bound in order; throws DatabaseError
-// naming the database file and carrying the engine's message.
+// of the engine's kind, whose details name the database file and carry the
+// engine's message and the statement.
 QSqlQuery runStatement(const QSqlDatabase& db, const QString& sql,
                        const QVariantList& values = {});
 

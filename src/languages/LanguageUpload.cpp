@@ -87,7 +87,8 @@ LanguageUpload::Outcome LanguageUpload::run(const QSqlDatabase& db, const ClubSe
     try {
         texts = clockTexts(db);
     } catch (const DatabaseError& e) {
-        report(QString::fromStdString(e.what()));
+        m_host.beep();
+        m_host.warnDatabaseError(e, catalogue(kTitleText));
         return Outcome::DatabaseFailed;
     }
     return run(texts, settings);

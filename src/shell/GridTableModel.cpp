@@ -1,4 +1,5 @@
 #include "shell/GridTableModel.h"
+#include "database/SqlUtil.h"
 #include <QSqlError>
 
 namespace durvek {
@@ -45,10 +46,10 @@ bool GridTableModel::setData(const QModelIndex& index, const QVariant& value, in
         return true;
     // A refused write leaves the cell marked dirty; drop it so the grid shows
     // what the table really holds.
-    const QString message = lastError().text();
+    const QSqlError error = lastError();
     revertAll();
-    if (writeFailed_ && !message.trimmed().isEmpty())
-        writeFailed_(message);
+    if (writeFailed_ && !error.text().trimmed().isEmpty())
+        writeFailed_(DatabaseError::fromEngine(error, databaseFile(database())));
     return false;
 }
 

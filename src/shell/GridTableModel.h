@@ -1,4 +1,5 @@
 #pragma once
+#include "database/DatabaseError.h"
 #include <QSet>
 #include <QSqlTableModel>
 #include <functional>
@@ -11,7 +12,7 @@ namespace durvek {
 // silently showing the old value again.
 class GridTableModel : public QSqlTableModel {
 public:
-    using WriteFailed = std::function<void(const QString& engineMessage)>;
+    using WriteFailed = std::function<void(const DatabaseError& error)>;
 
     GridTableModel(QObject* parent, const QSqlDatabase& db);
 

@@ -15,23 +15,42 @@ QString clubDatabasePath(const QString& programDir)
 
 namespace {
 
-// The message box is the user's only clue, so the file must be in it even
-// when the engine's own message does not say which file it was working on.
-[[noreturn]] void rethrowNamingFile(const DatabaseError& error, const QString& path)
+// The message box is the user's only clue, so the file must be in its
+// details even when the engine's own message does not say which file it was
+// working on.
+DatabaseError namingFile(const DatabaseError& error, const QString& path)
 {
-    const QString message = QString::fromUtf8(error.what());
-    if (message.contains(path))
-        throw error;
-    throw DatabaseError((path + QStringLiteral(": ") + message).toStdString());
+    if (error.details().contains(path))
+        return error;
+    const QString details = error.details().isEmpty() ? path : path + QStringLiteral(": ") + error.details();
+    return DatabaseError(error.kind(), error.sentence(), details);
+}
+
+// A read-only file that is already up to date is used as it is; one that
+// still needs the upgrade cannot be, and the user is told why.
+DatabaseError upgradeRefused(const DatabaseError& error)
+{
+    if (error.kind() != DatabaseError::Kind::ReadOnly)
+        return error;
+    return DatabaseError(error.kind(),
+                         QStringLiteral("The club database is read only, and this version of the program "
+                                        "must first add to it what it needs: copy it to a folder where it "
+                                        "may be written and start again"),
+                         error.details());
 }
 
 void openAndUpgrade(const QString& path)
 {
+    QSqlDatabase db;
     try {
-        QSqlDatabase db = ClubDatabase::open(path);
+        db = ClubDatabase::open(path);
+    } catch (const DatabaseError& error) {
+        throw namingFile(error, path);
+    }
+    try {
         upgradeSchema(db);
     } catch (const DatabaseError& error) {
-        rethrowNamingFile(error, path);
+        throw namingFile(upgradeRefused(error), path);
     }
 }
 

@@ -11,9 +11,14 @@ QString clubDatabasePath(const QString& programDir);
 // program (never creating it), brings its schema up to date, renumbers the
 // pigeons, resets the shared run state and loads the settings into appState().
 //
-// Throws DatabaseError, whose message names the database file and carries the
-// engine's message, when the file is missing or unreadable or a table the
-// upgrade needs is absent. The connection stays open for the run.
+// A write-protected file opens read only; it is used as it is when its schema
+// is up to date (the pigeons keep their numbers), and refused with a plain
+// sentence when the upgrade would have to write to it.
+//
+// Throws DatabaseError, whose details name the database file and carry the
+// engine's message, when the file is missing, unreadable or damaged, a table
+// the upgrade needs is absent, or a read-only file is not up to date. The
+// connection stays open for the run.
 void runStartup(const QString& programDir);
 
 } // namespace durvek

@@ -1,12 +1,14 @@
 #include "clocklink/LineLog.h"
+#include "common/AppState.h"
+#include "common/ui/DatabaseErrorBox.h"
 #include "database/ClubDatabase.h"
 #include "shell/ProcessClock.h"
 #include "shell/Startup.h"
 #include "shell/ui/FirstPaintWatcher.h"
 #include "shell/ui/FrmLogo.h"
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
-#include <QMessageBox>
 #include <QStringList>
 #include <cstdio>
 
@@ -38,11 +40,13 @@ Options parseOptions(const QStringList& arguments)
 
 int reportStartupFailure(const DatabaseError& error, bool quiet)
 {
-    const QString message = QString::fromUtf8(error.what());
-    std::fprintf(stderr, "durvek-club: %s\n", qPrintable(message));
-    if (!quiet)
-        QMessageBox::critical(nullptr, QStringLiteral("DURVEK Club - Administrator"),
-                              QStringLiteral("The club database could not be opened.\n\n%1").arg(message));
+    std::fprintf(stderr, "durvek-club: %s\n", error.what());
+    if (!quiet) {
+        const QString file = QDir::toNativeSeparators(appState().databasePath);
+        showDatabaseError(nullptr, QStringLiteral("DURVEK Club - Administrator"), error,
+                          QStringLiteral("The club database %1 could not be opened.").arg(file),
+                          QMessageBox::Critical);
+    }
     return 1;
 }
 

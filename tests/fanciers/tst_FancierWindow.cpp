@@ -332,7 +332,7 @@ private slots:
         click(window->actionButton(W::UpdateAction));
         QVERIFY(answered());
         QVERIFY(answers->seen().at(0).text.startsWith(QStringLiteral("The club database reports an error\n")));
-        QVERIFY(answers->seen().at(0).text.contains(QStringLiteral("disk full")));
+        QVERIFY(answers->seen().at(0).details.contains(QStringLiteral("disk full")));
         QCOMPARE(window->box(W::NameBox)->text(), QStringLiteral("Kept"));
         QCOMPARE(window->box(W::IdBox)->text(), QString());
     }

@@ -280,7 +280,7 @@ private slots:
         auto window = openWindow();
         QCOMPARE(boxes.seen().size(), 1);
         QCOMPARE(boxes.seen().first().icon, QMessageBox::Warning);
-        QVERIFY(boxes.seen().first().text.contains(QStringLiteral("language")));
+        QVERIFY(boxes.seen().first().details.contains(QStringLiteral("language")));
         click(*window, FrmTaal::UpdateZefira);
         QCOMPARE(boxes.seen().size(), 2);
         QCOMPARE(clock->framesReceived(), 0);

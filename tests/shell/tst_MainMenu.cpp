@@ -115,15 +115,18 @@ private slots:
         // The settings row can no longer be read once the program runs.
         QVERIFY(exec(folder_->inspect(), QStringLiteral("ALTER TABLE settings RENAME TO settings_gone")));
         QString message;
-        QTimer::singleShot(0, [&message] {
+        QString details;
+        QTimer::singleShot(0, [&message, &details] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 message = box->text();
+                details = box->detailedText();
                 box->close();
             }
         });
         menu.button(6)->click();
         QCoreApplication::processEvents();
-        QVERIFY2(message.contains(QLatin1String("settings")), qPrintable(message));
+        QCOMPARE(message, QStringLiteral("The window could not be opened:\nThe club database refused the request"));
+        QVERIFY2(details.contains(QLatin1String("settings")), qPrintable(details));
         QVERIFY(menu.isVisible());
         QVERIFY(!QApplication::activeModalWidget());
     }

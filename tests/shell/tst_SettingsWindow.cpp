@@ -4,9 +4,12 @@
 #include "database/ClubDatabase.h"
 #include "linking/ui/FrmLinking.h"
 #include "shell/Startup.h"
+#include "shell/ui/FrmLogo.h"
 #include "shell/ui/FrmSettings.h"
+#include "support/ModalAnswers.h"
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -53,6 +56,19 @@ int checkedIndex(QRadioButton* (FrmSettings::*button)(int) const, const FrmSetti
         }
     }
     return found;
+}
+
+QByteArray fileHash(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1)
+                                          : QByteArray();
+}
+
+void writeProtect(const QString& path, bool on)
+{
+    const QFile::Permissions read = QFile::ReadOwner | QFile::ReadUser | QFile::ReadGroup | QFile::ReadOther;
+    QVERIFY(QFile::setPermissions(path, on ? read : read | QFile::WriteOwner | QFile::WriteUser));
 }
 
 } // namespace
@@ -151,6 +167,51 @@ private slots:
         QVERIFY(active.converter);
         QCOMPARE(portDevice(active, 3), QStringLiteral("/dev/ttyUSB1"));
         QCOMPARE(portDevice(active, 0), defaultPortDevice(0));
+    }
+
+    // A club database on a CD or a write-protected stick: an old one is
+    // refused, an up-to-date one is used as it stands (pigeon numbers too),
+    // and a store is refused in plain words; the file never changes.
+    void aWriteProtectedClubIsOnlyReadAndAStoreIsRefusedPlainly()
+    {
+        const QString path = folder_->databasePath();
+        writeProtect(path, true);
+        QByteArray before = fileHash(path);
+        try {
+            runStartup(folder_->path());
+            QFAIL("an old write-protected club was opened");
+        } catch (const DatabaseError& error) {
+            QCOMPARE(error.kind(), DatabaseError::Kind::ReadOnly);
+            QVERIFY2(error.sentence().startsWith(QLatin1String("The club database is read only, and")), error.what());
+        }
+        QCOMPARE(fileHash(path), before);
+
+        writeProtect(path, false);
+        runStartup(folder_->path());
+        QVERIFY(exec(ClubDatabase::get(), QStringLiteral("INSERT INTO pigeons (Fancier, band, nr) VALUES (1, 'a', 5), (1, 'b', 9)")));
+        ClubDatabase::close();
+        writeProtect(path, true);
+        before = fileHash(path);
+
+        runStartup(folder_->path());
+        QVERIFY(ClubDatabase::isReadOnly(ClubDatabase::get()));
+        QCOMPARE(FrmLogo().windowTitle(), QStringLiteral("DURVEK Club - Administrator (read only)"));
+        QCOMPARE(scalar(ClubDatabase::get(), QStringLiteral("SELECT group_concat(nr) FROM pigeons")).toString(), QStringLiteral("5,9"));
+
+        testing::ModalAnswers answers(testing::ModalAnswers::Decline);
+        FrmSettings window;
+        window.show();
+        window.comButton(2)->click();
+        window.updateButton()->click();
+        QVERIFY(window.isVisible());
+        QCOMPARE(answers.seen().size(), 1);
+        const testing::SeenMessage& seen = answers.seen().first();
+        QCOMPARE(seen.text, QStringLiteral("The settings were not stored:\nThe club database is read only"));
+        QVERIFY2(seen.details.contains(QLatin1String("attempt to write a readonly database")), qPrintable(seen.details));
+        QVERIFY2(seen.details.contains(QLatin1String("settings")), qPrintable(seen.details));
+        window.close();
+        ClubDatabase::close();
+        QCOMPARE(fileHash(path), before);
     }
 
     void exitAfterChangesStoresNothing()

@@ -143,18 +143,52 @@ private slots:
         QVERIFY(!ClubDatabase::get().isOpen());
     }
 
-    void aFileThatIsNoDatabaseIsNamedAndLeftAlone()
+    void aDamagedFileIsRefusedBeforeAnyWrite_data()
     {
+        QTest::addColumn<bool>("wholeFile");
+        QTest::newRow("no database at all") << true;
+        QTest::newRow("one damaged table page") << false;
+    }
+
+    // Start-up writes to the file at once (the upgrade fields); a damaged
+    // file must be refused before that, so that a backup is all the club needs.
+    void aDamagedFileIsRefusedBeforeAnyWrite()
+    {
+        QFETCH(bool, wholeFile);
         ProgramFolder folder;
         QVERIFY(folder.isValid());
+        qint64 offset = 0;
+        qint64 length = 0;
+        if (!wholeFile) {
+            QSqlDatabase db = folder.inspect();
+            length = scalar(db, QStringLiteral("PRAGMA page_size")).toLongLong();
+            const qint64 page = scalar(db, QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name = 'PcLanguage'")).toLongLong();
+            db.close();
+            QVERIFY(page > 1);
+            offset = (page - 1) * length;
+        }
         QFile file(folder.databasePath());
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        if (wholeFile) {
+            QVERIFY(file.resize(0));
+            length = 2400;
+        }
+        QVERIFY(file.seek(offset));
         const QByteArray text("these are the minutes of the last club meeting, not a database\n");
-        file.write(text.repeated(40));
+        file.write(text.repeated(int(length / text.size()) + 1).left(length));
         file.close();
-        const QByteArray hash = QCryptographicHash::hash(text.repeated(40), QCryptographicHash::Sha1);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray hash = QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1);
+        file.close();
 
-        QVERIFY_THROWS_EXCEPTION(DatabaseError, runStartup(folder.path()));
+        try {
+            runStartup(folder.path());
+            QFAIL("start-up went on with a damaged file");
+        } catch (const DatabaseError& error) {
+            QCOMPARE(error.kind(), DatabaseError::Kind::Corrupt);
+            QCOMPARE(error.sentence(), QStringLiteral("The club database is damaged: restore a backup"));
+            QVERIFY2(error.details().contains(folder.databasePath()), error.what());
+        }
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1), hash);
     }

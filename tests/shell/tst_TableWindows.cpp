@@ -169,7 +169,7 @@ private slots:
             "BEGIN SELECT RAISE(ABORT, 'abbreviation refused'); END")));
         FrmRacepoints window;
         QStringList reported;
-        window.model()->setWriteFailedHandler([&reported](const QString& message) { reported << message; });
+        window.model()->setWriteFailedHandler([&reported](const DatabaseError& error) { reported << error.details(); });
         window.show();
         QLineEdit* editor = editCell(window, 7, QStringLiteral("afkort"));
         QVERIFY(editor);

@@ -63,6 +63,7 @@ void ModalAnswers::press(QMessageBox* box, QMessageBox::StandardButton button, c
     SeenMessage seen;
     seen.title = box->windowTitle();
     seen.text = box->text();
+    seen.details = box->detailedText();
     seen.icon = box->icon();
     if (QPushButton* defaultButton = box->defaultButton())
         seen.defaultButton = box->standardButton(defaultButton);

@@ -19,6 +19,7 @@ namespace durvek::testing {
 struct SeenMessage {
     QString title;
     QString text;
+    QString details;  // the box's "Show Details" text
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
     // What the probe given with the answer found while the box was open.

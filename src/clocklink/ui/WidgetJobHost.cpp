@@ -1,4 +1,5 @@
 #include "clocklink/ui/WidgetJobHost.h"
+#include "common/ui/DatabaseErrorBox.h"
 #include <QApplication>
 #include <QEventLoop>
 #include <QLabel>
@@ -23,6 +24,11 @@ void WidgetJobHost::warn(const QString& message, const QString& title)
 {
     QMessageBox box(QMessageBox::Warning, title, message, QMessageBox::Ok, m_window);
     box.exec();
+}
+
+void WidgetJobHost::warnDatabaseError(const DatabaseError& error, const QString& title)
+{
+    showDatabaseError(m_window, title, error);
 }
 
 bool WidgetJobHost::ask(const QString& message, const QString& title)

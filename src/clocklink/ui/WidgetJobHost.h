@@ -15,6 +15,7 @@ public:
 
     void showStatus(const QString& text) override;
     void warn(const QString& message, const QString& title) override;
+    void warnDatabaseError(const DatabaseError& error, const QString& title) override;
     bool ask(const QString& message, const QString& title) override;
     void pumpEvents() override;
     void pause(int milliseconds) override;

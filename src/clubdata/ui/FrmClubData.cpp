@@ -390,7 +390,7 @@ void FrmClubData::afterFancierButton()
     try {
         showPigeonCount();
     } catch (const DatabaseError& error) {
-        reportFailure(QString::fromUtf8(error.what()));
+        reportFailure(error);
     }
 }
 
@@ -413,7 +413,7 @@ void FrmClubData::stepFancier(bool forward)
             focusName();
         }
     } catch (const DatabaseError& error) {
-        reportFailure(QString::fromUtf8(error.what()));
+        reportFailure(error);
     }
     afterFancierButton();
 }
@@ -456,7 +456,7 @@ bool FrmClubData::saveFancier()
         loadPigeons(m_fancierId);
         return true;
     } catch (const DatabaseError& error) {
-        reportFailure(QString::fromUtf8(error.what()));
+        reportFailure(error);
         return false;
     }
 }
@@ -487,7 +487,7 @@ void FrmClubData::searchFancier()
             loadPigeons(m_fancierId);
         }
     } catch (const DatabaseError& error) {
-        reportFailure(QString::fromUtf8(error.what()));
+        reportFailure(error);
     }
     afterFancierButton();
 }
@@ -500,7 +500,7 @@ void FrmClubData::deleteFancier()
         if (m_fancierId != 0 && DeleteFancier(m_db, m_fancierId, ask))
             leaveDeletedFancier();
     } catch (const DatabaseError& error) {
-        reportFailure(QString::fromUtf8(error.what()));
+        reportFailure(error);
     }
     afterFancierButton();
 }
@@ -567,7 +567,7 @@ void FrmClubData::combineCellChanged()
         m_members->clear();
         m_members->addItems(m_combines.memberNames(*combine));
     } catch (const DatabaseError& error) {
-        reportFailure(QString::fromUtf8(error.what()));
+        reportFailure(error);
     }
 }
 
@@ -586,7 +586,7 @@ void FrmClubData::addCombine()
         m_combineModel->reload();
         m_combineGrid->setCurrentIndex(m_combineModel->index(m_combineModel->recordCount() - 1, 0));
     } catch (const DatabaseError& error) {
-        reportFailure(QString::fromUtf8(error.what()));
+        reportFailure(error);
     }
 }
 
@@ -600,7 +600,7 @@ void FrmClubData::addFancierToCombine()
             warn(GetText(kCombineFullText));
         combineCellChanged();
     } catch (const DatabaseError& error) {
-        reportFailure(QString::fromUtf8(error.what()));
+        reportFailure(error);
     }
 }
 
@@ -615,7 +615,7 @@ void FrmClubData::deleteCombine()
         if (m_combineModel->recordCount() > 0)
             m_combineGrid->setCurrentIndex(m_combineModel->index(0, 0));
     } catch (const DatabaseError& error) {
-        reportFailure(QString::fromUtf8(error.what()));
+        reportFailure(error);
     }
 }
 
@@ -637,7 +637,7 @@ void FrmClubData::reloadPigeons()
         loadPigeons(m_fancierId);
         showPigeonCount();
     } catch (const DatabaseError& error) {
-        reportFailure(QString::fromUtf8(error.what()));
+        reportFailure(error);
     }
 }
 
@@ -750,6 +750,8 @@ void FrmClubData::closeEvent(QCloseEvent* event)
 void FrmClubData::warn(const QString& message) { m_host.warn(message, kTitle); }
 
 void FrmClubData::reportFailure(const QString& message) { m_host.warn(message, kTitle); }
+
+void FrmClubData::reportFailure(const DatabaseError& error) { m_host.warnDatabaseError(error, kTitle); }
 
 void FrmClubData::focusName() { m_boxes[NameBox]->setFocus(); }
 

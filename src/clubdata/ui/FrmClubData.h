@@ -124,6 +124,7 @@ private:
 
     void warn(const QString& message);
     void reportFailure(const QString& message);
+    void reportFailure(const DatabaseError& error);
     void focusName();
 
     QSqlDatabase m_db;

@@ -3,13 +3,13 @@
 #include "common/AppState.h"
 #include "common/TextCatalogue.h"
 #include "common/ui/Captions.h"
+#include "common/ui/DatabaseErrorBox.h"
 #include "common/ui/FilteredLineEdit.h"
 #include "database/ClubDatabase.h"
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSqlQueryModel>
 #include <QTableView>
@@ -116,7 +116,7 @@ void FancierSearchWindow::requery(const QString& text)
         model_->setQuery(queryFanciers(ClubDatabase::get(), mode_, text));
     } catch (const DatabaseError& error) {
         model_->clear();
-        QMessageBox::warning(this, windowTitle(), QString::fromUtf8(error.what()));
+        showDatabaseError(this, windowTitle(), error);
     }
     shownQuery_ = text;
     for (int column = 0; column < columnCaptions_.size() && column < model_->columnCount(); ++column)

@@ -4,6 +4,7 @@
 #include "common/TextCatalogue.h"
 #include "common/ValueHelpers.h"
 #include "common/ui/Captions.h"
+#include "common/ui/DatabaseErrorBox.h"
 #include "common/ui/FilteredLineEdit.h"
 #include "database/ClubDatabase.h"
 #include "database/FancierStore.h"
@@ -468,9 +469,9 @@ void FancierWindow::focusLicence()
     boxes_[LicenceBox]->setFocus(Qt::OtherFocusReason);
 }
 
-bool FancierWindow::reportDatabaseError(const std::exception& error)
+bool FancierWindow::reportDatabaseError(const DatabaseError& error)
 {
-    warn(GetText(kStoreFailedText) + u'\n' + QString::fromUtf8(error.what()), GetText(kTitleText));
+    showDatabaseError(this, GetText(kTitleText), error, GetText(kStoreFailedText));
     return false;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "common/ui/TextPrompt.h"
+#include "database/DatabaseError.h"
 #include "fanciers/ActiveFancierCursor.h"
 #include "fanciers/FancierRecord.h"
 #include <QDialog>
@@ -74,7 +75,7 @@ private:
     void checkLicenceOnLeaving();
     void warn(const QString& message, const QString& title);
     void focusLicence();
-    bool reportDatabaseError(const std::exception& error);
+    bool reportDatabaseError(const DatabaseError& error);
 
     std::array<FilteredLineEdit*, BoxCount> boxes_{};
     std::array<QLabel*, BoxCount> labels_{};

@@ -2,13 +2,13 @@
 #include "clocklink/ui/CancelButton.h"
 #include "common/AppState.h"
 #include "common/ui/Captions.h"
+#include "common/ui/DatabaseErrorBox.h"
 #include "database/ClubDatabase.h"
 #include <QApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -111,7 +111,7 @@ void FrmTaal::showTable()
     model->setQuery(std::move(query));
     if (model->lastError().isValid()) {
         QApplication::beep();
-        QMessageBox::warning(this, kTitle, model->lastError().text());
+        showDatabaseError(this, kTitle, DatabaseError::fromEngine(model->lastError(), appState().databasePath));
         return;
     }
     // Read to the end so the statement lets go of the table.

@@ -98,7 +98,7 @@ FrmLinking::FrmLinking(QWidget* parent)
             ShowFancier();
         } catch (const DatabaseError& error) {
             // The window still opens, with no fancier shown; storing then refuses.
-            m_host->warn(QString::fromUtf8(error.what()), m_title->text());
+            m_host->warnDatabaseError(error, m_title->text());
         }
     }
 }
@@ -265,7 +265,7 @@ void FrmLinking::searchFancier(int mode)
     try {
         ShowFancier();
     } catch (const DatabaseError& error) {
-        m_host->warn(QString::fromUtf8(error.what()), m_title->text());
+        m_host->warnDatabaseError(error, m_title->text());
     }
 }
 
@@ -316,7 +316,7 @@ void FrmLinking::LinkButtonDispatch(int index)
     try {
         runOperation(index, job);
     } catch (const DatabaseError& error) {
-        m_host->warn(QString::fromUtf8(error.what()), m_actionButtons[size_t(index)]->text());
+        m_host->warnDatabaseError(error, m_actionButtons[size_t(index)]->text());
     }
     m_jobRunning = false;
     EnableLinkButtons();

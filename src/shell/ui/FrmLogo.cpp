@@ -1,5 +1,6 @@
 #include "shell/ui/FrmLogo.h"
 #include "common/ui/Captions.h"
+#include "common/ui/DatabaseErrorBox.h"
 #include "clubdata/ui/FrmClubData.h"
 #include "database/ClubDatabase.h"
 #include "fanciers/ui/FancierWindow.h"
@@ -16,7 +17,6 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -72,7 +72,10 @@ const QSize kButtonSize(190, 34);
 
 FrmLogo::FrmLogo(QWidget* parent) : QWidget(parent)
 {
-    setWindowTitle(QStringLiteral("DURVEK Club - Administrator"));
+    // A club database on a CD or a write-protected stick can be looked at but
+    // not changed; the title says so before a refused store does.
+    const QString title = QStringLiteral("DURVEK Club - Administrator");
+    setWindowTitle(ClubDatabase::isReadOnly(ClubDatabase::get()) ? title + QStringLiteral(" (read only)") : title);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);
     layout->setSpacing(12);
@@ -164,9 +167,7 @@ void FrmLogo::openTool(void (*open)(QWidget*))
     try {
         open(this);
     } catch (const DatabaseError& error) {
-        QMessageBox::warning(this, windowTitle(),
-                             QStringLiteral("The window could not be opened:\n%1")
-                                 .arg(QString::fromUtf8(error.what())));
+        showDatabaseError(this, windowTitle(), error, QStringLiteral("The window could not be opened:"));
     }
     repaint();
 }

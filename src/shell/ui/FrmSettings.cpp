@@ -1,6 +1,7 @@
 #include "shell/ui/FrmSettings.h"
 #include "clocklink/ui/ClockModelOptions.h"
 #include "common/AppState.h"
+#include "common/ui/DatabaseErrorBox.h"
 #include "common/ValueHelpers.h"
 #include "database/ClubDatabase.h"
 #include "database/SettingsStore.h"
@@ -15,7 +16,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -184,9 +184,7 @@ void FrmSettings::storeAndClose()
         saveSettings(ClubDatabase::get(), editedSettings());
     } catch (const DatabaseError& error) {
         // The window stays open with the user's values, so nothing is lost.
-        QMessageBox::warning(this, windowTitle(),
-                             QStringLiteral("The settings were not stored:\n%1")
-                                 .arg(QString::fromUtf8(error.what())));
+        showDatabaseError(this, windowTitle(), error, QStringLiteral("The settings were not stored:"));
         return;
     }
     LoadSettings();

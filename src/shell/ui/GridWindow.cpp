@@ -37,7 +37,7 @@ GridWindow::GridWindow(QWidget* parent, const QString& title) : QDialog(parent)
 bool GridWindow::bindTable(const QString& table, const QString& orderColumn)
 {
     if (!model_->selectOrderedBy(table, orderColumn)) {
-        warnReadFailed(this, model_->lastError());
+        warnReadFailed(this, model_->database(), model_->lastError());
         return false;
     }
     grid_->setModel(model_);

@@ -1,5 +1,6 @@
 #include "shell/ui/TableWindowWarnings.h"
-#include <QMessageBox>
+#include "common/ui/DatabaseErrorBox.h"
+#include "database/SqlUtil.h"
 #include <QPointer>
 
 namespace durvek {
@@ -7,16 +8,16 @@ namespace durvek {
 GridTableModel::WriteFailed warnWriteFailed(QWidget* window)
 {
     QPointer<QWidget> guarded(window);
-    return [guarded](const QString& engineMessage) {
-        QMessageBox::warning(guarded, guarded ? guarded->windowTitle() : QString(),
-                             QStringLiteral("The change was not stored:\n%1").arg(engineMessage));
+    return [guarded](const DatabaseError& error) {
+        showDatabaseError(guarded, guarded ? guarded->windowTitle() : QString(), error,
+                          QStringLiteral("The change was not stored:"));
     };
 }
 
-void warnReadFailed(QWidget* window, const QSqlError& error)
+void warnReadFailed(QWidget* window, const QSqlDatabase& database, const QSqlError& error)
 {
-    QMessageBox::warning(window, window->windowTitle(),
-                         QStringLiteral("The table could not be read:\n%1").arg(error.text()));
+    showDatabaseError(window, window->windowTitle(), DatabaseError::fromEngine(error, databaseFile(database)),
+                      QStringLiteral("The table could not be read:"));
 }
 
 } // namespace durvek

@@ -1,0 +1,16 @@
+#pragma once
+#include "database/DatabaseError.h"
+#include <QMessageBox>
+#include <QString>
+
+class QWidget;
+
+namespace durvek {
+
+// Tells the user in plain words why the club database refused: lead (what
+// did not happen, may be empty) above the sentence of the error's kind. The
+// file, the engine's text and the statement wait under "Show Details".
+void showDatabaseError(QWidget* parent, const QString& title, const DatabaseError& error,
+                       const QString& lead = {}, QMessageBox::Icon icon = QMessageBox::Warning);
+
+} // namespace durvek

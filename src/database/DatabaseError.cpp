@@ -1,0 +1,91 @@
+#include "database/DatabaseError.h"
+#include <QDir>
+#include <QSqlError>
+
+namespace durvek {
+
+namespace {
+
+// Primary result codes of SQLite; the extended codes keep them in the low byte.
+enum : int {
+    kSqliteBusy = 5,
+    kSqliteLocked = 6,
+    kSqliteReadOnly = 8,
+    kSqliteCorrupt = 11,
+    kSqliteFull = 13,
+    kSqliteNotADatabase = 26,
+};
+
+std::string joined(const QString& sentence, const QString& details)
+{
+    const QString text = details.isEmpty() ? sentence : sentence + QStringLiteral("\n") + details;
+    return text.toStdString();
+}
+
+} // namespace
+
+DatabaseError::DatabaseError(const std::string& message)
+    : DatabaseError(Kind::Other, QString::fromStdString(message), QString())
+{
+}
+
+DatabaseError::DatabaseError(Kind kind, const QString& sentence, const QString& details)
+    : std::runtime_error(joined(sentence, details))
+    , m_kind(kind)
+    , m_sentence(sentence)
+    , m_details(details)
+{
+}
+
+DatabaseError DatabaseError::fromEngine(const QSqlError& error, const QString& file, const QString& sql)
+{
+    bool numeric = false;
+    const int code = error.nativeErrorCode().toInt(&numeric);
+    const Kind kind = numeric ? kindOfResultCode(code) : Kind::Other;
+    QString engine = error.text().trimmed();
+    if (engine.isEmpty())
+        engine = QStringLiteral("unknown database error");
+    QString details = QDir::toNativeSeparators(file) + QStringLiteral(": ") + engine;
+    if (numeric)
+        details += QStringLiteral(" (code %1)").arg(code);
+    if (!sql.isEmpty())
+        details += QStringLiteral("\nin: ") + sql.simplified();
+    return DatabaseError(kind, plainSentence(kind), details);
+}
+
+DatabaseError::Kind DatabaseError::kindOfResultCode(int resultCode)
+{
+    switch (resultCode & 0xff) {
+    case kSqliteBusy:
+    case kSqliteLocked:
+        return Kind::Busy;
+    case kSqliteFull:
+        return Kind::Full;
+    case kSqliteCorrupt:
+    case kSqliteNotADatabase:
+        return Kind::Corrupt;
+    case kSqliteReadOnly:
+        return Kind::ReadOnly;
+    default:
+        return Kind::Other;
+    }
+}
+
+QString DatabaseError::plainSentence(Kind kind)
+{
+    switch (kind) {
+    case Kind::Busy:
+        return QStringLiteral("The club database is in use by another program: close it and try again");
+    case Kind::Full:
+        return QStringLiteral("The disk is full");
+    case Kind::Corrupt:
+        return QStringLiteral("The club database is damaged: restore a backup");
+    case Kind::ReadOnly:
+        return QStringLiteral("The club database is read only");
+    case Kind::Other:
+        break;
+    }
+    return QStringLiteral("The club database refused the request");
+}
+
+} // namespace durvek
