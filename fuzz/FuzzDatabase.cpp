@@ -1,5 +1,8 @@
 #include "FuzzDatabase.h"
 #include "FuzzApp.h"
+#include "FuzzInput.h"
+#include "common/Ansi.h"
+#include "database/SqlUtil.h"
 #include "common/AppState.h"
 #include "common/TextCatalogue.h"
 #include "database/ClubDatabase.h"
@@ -7,6 +10,7 @@
 #include "support/DeliveredDatabase.h"
 #include <QDir>
 #include <QFile>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 
 namespace durvek::fuzz {
@@ -64,9 +68,31 @@ QString FuzzDatabase::folder() const
     return runFolder().filePath(QStringLiteral("work"));
 }
 
-QString fuzzText(int number)
+int32_t addFuzzedClub(const QSqlDatabase& db, FuzzInput& input)
 {
-    return QStringLiteral("T%1").arg(number);
+    const auto text = [&input] { return fromAnsi(input.chunk()); };
+    const QSqlQuery fancier = runStatement(
+        db, QStringLiteral("INSERT INTO fanciers (Licence, Name, Adress, zip, city, KXT, KYT) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+        {text(), text(), text(), text(), text(), text(), text()});
+    const int32_t id = int32_t(fancier.lastInsertId().toLongLong());
+    const int pigeons = input.byte() % 8;
+    for (int nr = 1; nr <= pigeons; ++nr) {
+        runStatement(db,
+                     QStringLiteral("INSERT INTO pigeons (Fancier, country, Year, band, sex, color, elcode, Nr) "
+                                    "VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+                     {id, text(), text(), text(), text(), text(), text(), nr});
+    }
+    if (input.flag()) {
+        runStatement(db, QStringLiteral("DELETE FROM badges"));
+        const int badges = input.byte() % 8;
+        for (int i = 1; i <= badges; ++i)
+            runStatement(db, QStringLiteral("INSERT INTO badges (id, Badge) VALUES (?, ?)"), {i, text()});
+    }
+    if (input.flag()) {
+        runStatement(db, QStringLiteral("INSERT INTO combine (id, Naam, L1, L2, L3) VALUES (?, ?, ?, ?, ?)"),
+                     {1, text(), id, input.flag() ? id : 0, input.byte()});
+    }
+    return id;
 }
 
 } // namespace durvek::fuzz

@@ -4,6 +4,7 @@
 // program's connection with the run state as start-up leaves it.
 #include <QSqlDatabase>
 #include <QString>
+#include <cstdint>
 
 namespace durvek::fuzz {
 
@@ -22,7 +23,10 @@ private:
     QSqlDatabase m_db;
 };
 
-// Catalogue texts as "T<n>": the jobs need no real catalogue under the fuzzer.
-QString fuzzText(int number);
+class FuzzInput;
+
+// A fancier whose fields, pigeons, badges and combine come from the input:
+// what the sending jobs put on the line. Returns the fancier's id.
+int32_t addFuzzedClub(const QSqlDatabase& db, FuzzInput& input);
 
 } // namespace durvek::fuzz
