@@ -1,9 +1,7 @@
 // "Update Clock" with the fuzzer as the clock and as the club's data: a
 // fancier with fuzzed fields and pigeons written to every model.
 #include "FuzzDatabase.h"
-#include "FuzzHost.h"
-#include "FuzzLine.h"
-#include "clocklink/ClockLibrary.h"
+#include "FuzzJob.h"
 #include "clocklink/ClockUpdateJob.h"
 
 using namespace durvek;
@@ -12,7 +10,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     fuzz::FuzzDatabase database;
     fuzz::FuzzInput input(data, size);
-    linkBuffers().CancelRequested = false;
     UpdateClockRequest request;
     request.fancierId = fuzz::addFuzzedClub(database.db(), input);
     if (input.flag())
@@ -21,12 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     request.fanciersPerClock = 1 + input.byte() % 3;
     request.races = input.flag();
     request.sortByBand = input.flag();
-    ClockLibrary library;
-    fuzz::useFuzzLine(library, input);
-    fuzz::FuzzHost host(input);
-    ClubSettings settings;
-    settings.converter = input.flag();
-    JobContext job{host, library, LinkParams::fromSettings(settings), fuzz::fuzzText};
-    UpdateClock(job, database.db(), request, UpdateClockHooks{[] {}, [] {}});
+    fuzz::FuzzJob job(input, input.flag());
+    UpdateClock(job.context, database.db(), request, UpdateClockHooks{[] {}, [] {}});
     return 0;
 }

@@ -1,0 +1,32 @@
+#include "FuzzJob.h"
+
+namespace durvek::fuzz {
+
+namespace {
+
+ClubSettings settingsWithConverter(bool converter)
+{
+    ClubSettings settings;
+    settings.converter = converter;
+    return settings;
+}
+
+} // namespace
+
+FuzzJob::FuzzJob(FuzzInput& input, bool converter)
+    : host(input)
+    , context{host, library, LinkParams::fromSettings(settingsWithConverter(converter)), fuzzText}
+{
+    linkBuffers().CancelRequested = false;
+    useFuzzLine(library, input);
+}
+
+FuzzTransfer::FuzzTransfer(FuzzInput& input, const QSqlDatabase& db)
+    : window(db)
+    , host(input, [this] { window.aborted = true; })
+    , store(db)
+{
+    useFuzzLine(line, input);
+}
+
+} // namespace durvek::fuzz
