@@ -2,10 +2,19 @@
 #include "clocklink/ClockLibrary.h"
 #include "clocklink/DirectLine.h"
 #include "clocklink/Envelope.h"
+#include "clocklink/LinkTimer.h"
 
 namespace durvek::fuzz {
 
 namespace {
+
+// The clock the library's waits run on: a silent read moves it on by the
+// time it would have waited on a line.
+qint64& virtualNow()
+{
+    static qint64 milliseconds = 0;
+    return milliseconds;
+}
 
 // Reply frame: 6C 82 from a clock or 33 00 from the converter, the request's
 // command, the data length, status, data.
@@ -63,7 +72,7 @@ bool FuzzLine::write(const QByteArray& bytes)
     return true;
 }
 
-QByteArray FuzzLine::read(int)
+QByteArray FuzzLine::read(int timeoutMs)
 {
     if (m_pending.isEmpty()) {
         if (m_input.empty()) {
@@ -72,6 +81,8 @@ QByteArray FuzzLine::read(int)
             return {};
         }
         m_pending = m_input.chunk();
+        if (m_pending.isEmpty())
+            virtualNow() += timeoutMs;
     }
     QByteArray out;
     out.swap(m_pending);
@@ -90,6 +101,7 @@ void useFuzzLine(ClockLibrary& library, FuzzInput& input)
     library.setTransportFactory([&input] { return std::make_unique<FuzzLine>(input); });
     library.setPortResolver([](uint8_t) { return QStringLiteral("fuzz"); });
     library.setEventPump([] {});
+    LinkTimer::setClock([] { return virtualNow(); });
 }
 
 void useFuzzLine(DirectLine& line, FuzzInput& input)

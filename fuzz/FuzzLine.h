@@ -3,8 +3,9 @@
 // with a reply built from the input: most often a well-formed reply frame to
 // the request's command (so the jobs get past the envelope), sometimes any
 // envelope, sometimes raw bytes. A read with nothing pending takes a raw
-// chunk. When the input has run out the line breaks off at once, so no
-// job ever waits for a reply on the real clock.
+// chunk; an empty one is silence, which moves the LinkTimer clock on by the
+// time the read would have waited. When the input has run out the line
+// breaks off at once, so no job ever waits for a reply on the real clock.
 #include "FuzzInput.h"
 #include "clocklink/Transport.h"
 #include <memory>
