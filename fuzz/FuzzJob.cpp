@@ -21,12 +21,4 @@ FuzzJob::FuzzJob(FuzzInput& input, bool converter)
     useFuzzLine(library, input);
 }
 
-FuzzTransfer::FuzzTransfer(FuzzInput& input, const QSqlDatabase& db)
-    : window(db)
-    , host(input, [this] { window.aborted = true; })
-    , store(db)
-{
-    useFuzzLine(line, input);
-}
-
 } // namespace durvek::fuzz

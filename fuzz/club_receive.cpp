@@ -2,7 +2,7 @@
 // fancier header, the pigeon count and the pigeon lines, stored in the club
 // database. The line parsers also get the raw input on their own.
 #include "FuzzDatabase.h"
-#include "FuzzJob.h"
+#include "FuzzTransfer.h"
 #include "clocklink/TransferLines.h"
 
 using namespace durvek;

@@ -1,7 +1,7 @@
 // "From PC To Clock" with the fuzzer as the clock's answers and as the club's
 // data: a fancier or combine, its pigeons and the badges.
 #include "FuzzDatabase.h"
-#include "FuzzJob.h"
+#include "FuzzTransfer.h"
 #include "common/Ansi.h"
 
 using namespace durvek;
