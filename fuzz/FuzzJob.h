@@ -4,6 +4,7 @@
 #include "FuzzHost.h"
 #include "FuzzLine.h"
 #include "clocklink/ClockLibrary.h"
+#include "clocklink/JobContext.h"
 
 namespace durvek::fuzz {
 
