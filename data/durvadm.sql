@@ -260,4 +260,5 @@ INSERT INTO PcLanguage (id, "default", other) VALUES
     (98, 'The club database reports an error', ''),
     (99, 'Import pigeons', ''),
     (100, 'Hold pigeon in Antenna', ''),
-    (101, 'Flight', '');
+    (101, 'Flight', ''),
+    (140, 'Close without storing the changes', '');

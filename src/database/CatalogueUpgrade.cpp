@@ -16,12 +16,13 @@ struct CatalogueText {
 
 // Each of these once borrowed the number of an unrelated text; the delivered
 // database (data/durvadm.sql) carries the same rows.
-constexpr std::array<CatalogueText, 5> kAddedTexts {{
+constexpr std::array<CatalogueText, 6> kAddedTexts {{
     {97, "Enter the fancier's name first"},
     {98, "The club database reports an error"},
     {99, "Import pigeons"},
     {100, "Hold pigeon in Antenna"},
     {101, "Flight"},
+    {140, "Close without storing the changes"},
 }};
 
 QSet<int> presentNumbers(const QSqlDatabase& db)

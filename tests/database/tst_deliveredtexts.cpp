@@ -37,6 +37,7 @@ private slots:
         QList<int> expected;
         for (int i = 1; i <= 101; ++i)
             expected.append(i);
+        expected << 140;
         QCOMPARE(ids, expected);
     }
 

@@ -9,6 +9,8 @@
 #include "common/ValueHelpers.h"
 #include "common/ui/Captions.h"
 #include "common/ui/FilteredLineEdit.h"
+#include "common/ui/UnsavedEdits.h"
+#include "common/ui/WindowSetUp.h"
 #include "database/ClubDatabase.h"
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -115,6 +117,7 @@ FrmClubData::FrmClubData(QWidget* parent, TextPrompt prompt)
 
     setUpModels();
     load();
+    finishWindowSetUp(this);
 }
 
 FrmClubData::~FrmClubData() = default;
@@ -709,10 +712,13 @@ void FrmClubData::exitWindow()
 
 void FrmClubData::keyPressEvent(QKeyEvent* event)
 {
-    // Escape anywhere in the window stops a transfer; it never closes the window.
+    // Escape anywhere in the window stops a transfer; without one it closes
+    // the window, asking first when a typed field is not stored.
     if (event->key() == Qt::Key_Escape) {
-        m_transferAborted = true;
         event->accept();
+        m_transferAborted = true;
+        if (!m_transferRunning && escapeMayClose(this, hasUnsavedEdits(this)))
+            exitWindow();
         return;
     }
     QDialog::keyPressEvent(event);

@@ -8,6 +8,7 @@
 #include "common/PagePrinter.h"
 #include "common/TextCatalogue.h"
 #include "common/ui/Captions.h"
+#include "common/ui/WindowSetUp.h"
 #include "common/ui/PrinterChooser.h"
 #include "database/ClubDatabase.h"
 #include "results/PigeonFile.h"
@@ -115,6 +116,7 @@ FrmAfdrukken::FrmAfdrukken(QWidget* parent, QString pigeonFilePath)
         label->setText(QString());
     applyCaptions(this);
     m_buttons[Linking]->setVisible(false);
+    finishWindowSetUp(this);
 }
 
 QWidget* FrmAfdrukken::buildKindFrame()

@@ -1,5 +1,6 @@
 #include "shell/ui/FrmLogo.h"
 #include "common/ui/Captions.h"
+#include "common/ui/WindowSetUp.h"
 #include "clubdata/ui/FrmClubData.h"
 #include "database/ClubDatabase.h"
 #include "fanciers/ui/FancierWindow.h"
@@ -80,6 +81,7 @@ FrmLogo::FrmLogo(QWidget* parent) : QWidget(parent)
     layout->addWidget(buildInfoPanel(), 1);
     applyCaptions(this);
     setFixedSize(sizeHint());
+    finishWindowSetUp(this);
 }
 
 QPushButton* FrmLogo::button(int index) const
