@@ -27,12 +27,17 @@ bool isCandidate(const QString& text, qsizetype at, const QSet<QChar>& used)
     return c.isLetterOrNumber() && c != u'&' && !used.contains(c.toLower());
 }
 
-// Prefers the first letter of a word, as a reader expects, then any letter.
+// Prefers the first letter of a word, as a reader expects, then a digit
+// (COM1 to COM4 differ only there), then any letter.
 qsizetype pickMnemonicPosition(const QString& escaped, const QSet<QChar>& used)
 {
     for (qsizetype i = 0; i < escaped.size(); ++i) {
         const bool wordStart = i == 0 || !escaped.at(i - 1).isLetterOrNumber();
         if (wordStart && isCandidate(escaped, i, used))
+            return i;
+    }
+    for (qsizetype i = 0; i < escaped.size(); ++i) {
+        if (escaped.at(i).isDigit() && isCandidate(escaped, i, used))
             return i;
     }
     for (qsizetype i = 0; i < escaped.size(); ++i) {
