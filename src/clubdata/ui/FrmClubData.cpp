@@ -9,6 +9,7 @@
 #include "common/ValueHelpers.h"
 #include "common/ui/Captions.h"
 #include "common/ui/FilteredLineEdit.h"
+#include "common/ui/GridTabKeys.h"
 #include "common/ui/UnsavedEdits.h"
 #include "common/ui/WindowSetUp.h"
 #include "database/ClubDatabase.h"
@@ -70,6 +71,7 @@ QTableView* dataGrid(const QString& objectName, QWidget* parent)
     grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                           | QAbstractItemView::AnyKeyPressed);
     grid->setItemDelegate(new CellLengthDelegate(grid));
+    useTabBetweenCells(grid);
     grid->verticalHeader()->setDefaultSectionSize(22);
     grid->verticalHeader()->setFixedWidth(20);
     return grid;

@@ -1,4 +1,5 @@
 #include "linking/ui/PigeonGridView.h"
+#include "common/ui/GridTabKeys.h"
 #include "linking/GridEditing.h"
 #include "linking/PigeonGrid.h"
 #include "linking/ui/PigeonGridTableModel.h"
@@ -27,8 +28,7 @@ PigeonGridView::PigeonGridView(PigeonGrid& grid, GridEditContext& context, std::
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
-    // Tab goes from cell to cell as in a sheet; Ctrl+Tab leaves the grid.
-    setTabKeyNavigation(true);
+    useTabBetweenCells(this);
     setWordWrap(false);
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
@@ -55,12 +55,6 @@ void PigeonGridView::applyColumnLayout()
 
 void PigeonGridView::keyPressEvent(QKeyEvent* event)
 {
-    if ((event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)
-        && (event->modifiers() & Qt::ControlModifier)) {
-        const bool backwards = event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier);
-        QWidget::focusNextPrevChild(!backwards);
-        return;
-    }
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
