@@ -275,4 +275,5 @@ INSERT INTO PcLanguage (id, "default", other) VALUES
     (135, 'Time', ''),
     (136, 'Arrivals', ''),
     (137, 'Order', ''),
-    (138, 'Kind', '');
+    (138, 'Kind', ''),
+    (140, 'Close without storing the changes', '');

@@ -21,6 +21,8 @@ struct ClubSettings {
     bool sort = false;      // pigeon lists by year, country, band (true) or by Nr (false)
     // Device that COM1..COM4 stand for; empty means the platform default.
     std::array<QString, 4> portDevices;
+
+    bool operator==(const ClubSettings&) const = default;
 };
 
 // The device a COM index stands for when the settings leave it empty:

@@ -17,7 +17,7 @@ struct CatalogueText {
 // Texts a club's database may lack: 97 to 101 once borrowed the number of an
 // unrelated text, the others came with later versions. The delivered
 // database (data/durvadm.sql) carries the same rows.
-constexpr std::array<CatalogueText, 20> kAddedTexts {{
+constexpr auto kAddedTexts = std::to_array<CatalogueText>({
     {97, "Enter the fancier's name first"},
     {98, "The club database reports an error"},
     {99, "Import pigeons"},
@@ -38,7 +38,8 @@ constexpr std::array<CatalogueText, 20> kAddedTexts {{
     {136, "Arrivals"},
     {137, "Order"},
     {138, "Kind"},
-}};
+    {140, "Close without storing the changes"},
+});
 
 QSet<int> presentNumbers(const QSqlDatabase& db)
 {
@@ -67,6 +68,14 @@ void AddMissingCatalogueTexts(const QSqlDatabase& db)
             runStatement(db, QStringLiteral("INSERT INTO PcLanguage (id, \"default\", other) VALUES (?, ?, '')"),
                          {text.number, QString::fromUtf8(text.base)});
     });
+}
+
+QList<int> CatalogueNumbersAddedSinceDelivery()
+{
+    QList<int> numbers;
+    for (const CatalogueText& text : kAddedTexts)
+        numbers.append(text.number);
+    return numbers;
 }
 
 } // namespace durvek

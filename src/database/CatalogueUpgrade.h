@@ -1,4 +1,5 @@
 #pragma once
+#include <QList>
 #include <QSqlDatabase>
 
 namespace durvek {
@@ -11,5 +12,9 @@ namespace durvek {
 // Throws DatabaseError naming the file and the table when PcLanguage is
 // missing: without it every caption and message would come out blank.
 void AddMissingCatalogueTexts(const QSqlDatabase& db);
+
+// The numbers that start-up adds, in order; the delivered database holds
+// every one of them after the texts 1 to 101.
+QList<int> CatalogueNumbersAddedSinceDelivery();
 
 } // namespace durvek

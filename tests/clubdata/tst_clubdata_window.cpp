@@ -2,6 +2,7 @@
 // fancier browser and its buttons, the pigeon grid's entry rules, badges and
 // combines with their members.
 #include "ClubDataDatabase.h"
+#include "support/ShownCaption.h"
 #include "clubdata/PigeonEntryRules.h"
 #include "clubdata/ui/FrmClubData.h"
 #include "clubdata/ui/RecordGridModel.h"
@@ -134,7 +135,7 @@ private slots:
     void badgesAreTheFixedRows();
     void combinesWithMembers();
     void cancelledCombineNameStillAddsOne();
-    void escapeDoesNotCloseTheWindow();
+    void escapeStopsATransferAndClosesAskingFirst();
 };
 
 void TestClubDataWindow::emptyTableOpensEmpty()
@@ -166,16 +167,16 @@ void TestClubDataWindow::captionsComeFromTheCatalogue()
     d.db.exec(QStringLiteral("UPDATE PcLanguage SET other = 'Vorige' WHERE id = 75"));
     FrmClubData w(nullptr, askText);
     QCOMPARE(w.windowTitle(), QStringLiteral("Durvek - Club Administrator"));
-    QCOMPARE(w.fancierButton(FrmClubData::PreviousButton)->text(), QStringLiteral("Vorige"));
+    QCOMPARE(durvek::testing::shownCaption(w.fancierButton(FrmClubData::PreviousButton)), QStringLiteral("Vorige"));
     QStringList buttons;
     for (int i = 1; i < FrmClubData::FancierButtonCount; ++i)
-        buttons << w.fancierButton(FrmClubData::FancierButton(i))->text();
+        buttons << durvek::testing::shownCaption(w.fancierButton(FrmClubData::FancierButton(i)));
     QCOMPARE(buttons, QStringList({"Next", "New", "Save", "Exit", "Search", "Delete"}));
-    QCOMPARE(w.transferButton(FrmClubData::FromClockButton)->text(), QStringLiteral("Read Clock"));
-    QCOMPARE(w.transferButton(FrmClubData::ToClockButton)->text(), QStringLiteral("Update Clock"));
-    QCOMPARE(w.transferButton(FrmClubData::CancelButton)->text(), QStringLiteral("Cancel"));
-    QCOMPARE(w.combineButton(FrmClubData::AddCombineButton)->text(), QStringLiteral("Add Combine"));
-    QCOMPARE(w.combineCheck()->text(), QStringLiteral("Combine"));
+    QCOMPARE(durvek::testing::shownCaption(w.transferButton(FrmClubData::FromClockButton)), QStringLiteral("Read Clock"));
+    QCOMPARE(durvek::testing::shownCaption(w.transferButton(FrmClubData::ToClockButton)), QStringLiteral("Update Clock"));
+    QCOMPARE(durvek::testing::shownCaption(w.transferButton(FrmClubData::CancelButton)), QStringLiteral("Cancel"));
+    QCOMPARE(durvek::testing::shownCaption(w.combineButton(FrmClubData::AddCombineButton)), QStringLiteral("Add Combine"));
+    QCOMPARE(durvek::testing::shownCaption(w.combineCheck()), QStringLiteral("Combine"));
     QStringList frames;
     for (const char* name : {"Frame1_0", "Frame1_1", "Frame1_2", "Frame1_3"})
         frames << w.findChild<QGroupBox*>(QString::fromLatin1(name))->title();
@@ -583,17 +584,22 @@ void TestClubDataWindow::cancelledCombineNameStillAddsOne()
     QCOMPARE(d.rows(QStringLiteral("SELECT L1, L2, L3 FROM combine")), QStringList({"0|0|0"}));
 }
 
-void TestClubDataWindow::escapeDoesNotCloseTheWindow()
+void TestClubDataWindow::escapeStopsATransferAndClosesAskingFirst()
 {
     ClubDataDatabase d;
     FrmClubData w(nullptr, askText);
+    ModalAnswers answers(&w);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QVERIFY(!w.transferAborted());
+    QTest::keyClicks(w.box(FrmClubData::CityBox), QStringLiteral("GENT"));
+    answers.answerMessage(QMessageBox::No);
     QTest::keyClick(w.box(FrmClubData::CityBox), Qt::Key_Escape);
     QVERIFY(w.transferAborted());
     QVERIFY(w.isVisible());
-    w.transferButton(FrmClubData::TransferExitButton)->click();
+    QCOMPARE(answers.seen().size(), 1);
+    answers.answerMessage(QMessageBox::Yes);
+    QTest::keyClick(w.box(FrmClubData::CityBox), Qt::Key_Escape);
     QVERIFY(!w.isVisible());
 }
 

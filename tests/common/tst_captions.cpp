@@ -1,11 +1,22 @@
 #include "common/TextCatalogue.h"
 #include "common/ui/Captions.h"
+#include "common/ui/LayoutTabOrder.h"
+#include "common/ui/Mnemonics.h"
+#include "common/ui/WindowGeometry.h"
+#include "support/ShownCaption.h"
+#include <QGridLayout>
+#include <QKeySequence>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTabWidget>
@@ -29,6 +40,9 @@ private slots:
     void captionNumberReading();
     void appliesToEveryKindOfControl();
     void controlsWithoutNumberKeepTheirText();
+    void mnemonicsAreUniqueAndKeepTheCatalogueText();
+    void tabOrderFollowsTheLayout();
+    void windowsComeBackWhereTheyWereLeft();
 };
 
 void TestCaptions::initTestCase()
@@ -42,7 +56,7 @@ void TestCaptions::initTestCase()
     const QList<QVariantList> rows = {
         {1, "Fancier", ""}, {2, "Linking", ""}, {6, "Exit", "Sluiten"}, {9, "Name", ""},
         {50, "Printout", ""}, {66, "Pigeon Data", ""}, {73, "Badge Data", ""}, {86, "Races", ""},
-        {4, "Pc-Soft", ""},
+        {4, "Pc-Soft", ""}, {141, "Save & Print", ""},
     };
     for (const QVariantList& row : rows) {
         for (const QVariant& v : row)
@@ -138,6 +152,109 @@ void TestCaptions::controlsWithoutNumberKeepTheirText()
     QCOMPARE(edit->text(), QStringLiteral("typed"));
     QCOMPARE(window.windowTitle(), QStringLiteral("kept"));
     applyCaptions(nullptr);
+}
+
+
+namespace {
+
+QString mnemonicOf(const QAbstractButton* button)
+{
+    return QKeySequence::mnemonic(button->text()).toString().toLower();
+}
+
+} // namespace
+
+void TestCaptions::mnemonicsAreUniqueAndKeepTheCatalogueText()
+{
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    QList<QAbstractButton*> buttons;
+    // Same first letters on purpose, a translation, and an '&' in a text.
+    for (int number : {86, 4, 66, 50, 73, 6, 141, 2}) {
+        auto* button = new QPushButton(&window);
+        setCaptionNumber(button, number);
+        layout->addWidget(button);
+        buttons << button;
+    }
+    auto* designed = new QCheckBox(QStringLiteral("&Sort"), &window);
+    buttons << designed;
+    applyCaptions(&window);
+    assignMnemonics(&window);
+    assignMnemonics(&window); // a second call changes nothing
+
+    QSet<QString> letters;
+    for (QAbstractButton* button : buttons) {
+        const QString letter = mnemonicOf(button);
+        QVERIFY2(!letter.isEmpty(), qPrintable(button->text()));
+        QVERIFY2(!letters.contains(letter), qPrintable(button->text()));
+        letters.insert(letter);
+        if (button != designed)
+            QCOMPARE(testing::shownCaption(button), GetText(captionNumber(button)));
+    }
+    QCOMPARE(designed->text(), QStringLiteral("&Sort"));
+    QCOMPARE(GetText(141), QStringLiteral("Save & Print"));
+
+    // Captions applied afresh get their mnemonics again.
+    applyCaptions(&window);
+    assignMnemonics(&window);
+    QCOMPARE(mnemonicOf(buttons.first()), QStringLiteral("alt+r"));
+}
+
+void TestCaptions::tabOrderFollowsTheLayout()
+{
+    // Made in another order than they are laid out.
+    QWidget window;
+    auto* exit = new QPushButton(QStringLiteral("Exit"), &window);
+    auto* save = new QPushButton(QStringLiteral("Save"), &window);
+    auto* group = new QGroupBox(&window);
+    auto* second = new QLineEdit(group);
+    auto* first = new QLineEdit(group);
+    auto* fields = new QGridLayout(group);
+    fields->addWidget(second, 1, 0);
+    fields->addWidget(first, 0, 0);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(save);
+    buttons->addWidget(exit);
+    auto* layout = new QVBoxLayout(&window);
+    layout->addWidget(group);
+    layout->addLayout(buttons);
+
+    orderTabsByLayout(&window);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    first->setFocus();
+    for (QWidget* next : QWidgetList{second, save, exit}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), next);
+    }
+}
+
+void TestCaptions::windowsComeBackWhereTheyWereLeft()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QWidget first;
+    first.setObjectName(QStringLiteral("geometryProbe"));
+    QSettings(QSettings::UserScope, QCoreApplication::applicationName(), QCoreApplication::applicationName())
+        .remove(geometryKey(&first));
+    rememberGeometry(&first);
+    first.show();
+    first.setGeometry(140, 120, 410, 230);
+    const QRect left = first.geometry();
+    first.close();
+
+    QWidget second;
+    second.setObjectName(QStringLiteral("geometryProbe"));
+    rememberGeometry(&second);
+    second.show();
+    QCOMPARE(second.geometry(), left);
+
+    // A window larger than the screen is cut to it the first time.
+    QWidget huge;
+    huge.setObjectName(QStringLiteral("hugeProbe"));
+    huge.resize(20000, 20000);
+    rememberGeometry(&huge);
+    QVERIFY(huge.width() <= huge.screen()->availableGeometry().width());
 }
 
 QTEST_MAIN(TestCaptions)

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -118,7 +119,7 @@ private slots:
                                       "Fax", "E-Mail", "Latitude", "Longitude"}));
         QStringList buttons;
         for (int i = 0; i < W::ActionCount; ++i)
-            buttons.append(window->actionButton(W::Action(i))->text());
+            buttons.append(window->actionButton(W::Action(i))->text().remove(u'&'));
         QCOMPARE(buttons, (QStringList{"Exit", "New", "Save", "Search", "Delete"}));
         QVERIFY(!window->ownerLabel()->isVisible());
     }
@@ -222,6 +223,37 @@ private slots:
         QCOMPARE(rows(club->db(), QStringLiteral("SELECT Licence, Name, sort, telephone FROM fanciers WHERE id = 2")),
                  QStringList{QStringLiteral("12-45678|Jan de Vries-Peeters|JANDEVRIES-PEETERS|\u00E9t\u00E9")});
         QCOMPARE(shownId(*window), 2);
+    }
+
+    void enterStoresAndEscapeAsksBeforeTypingIsLost()
+    {
+        appState().currentFancierId = 2;
+        openWindow();
+        replaceText(*window, W::NameBox, QStringLiteral("Piet"));
+        QTest::keyClick(window->box(W::NameBox), Qt::Key_Return);
+        QCOMPARE(queryValue(club->db(), QStringLiteral("SELECT Name FROM fanciers WHERE id = 2")).toString(),
+                 QStringLiteral("Piet"));
+
+        replaceText(*window, W::NameBox, QStringLiteral("Jan"));
+        answers->answerMessage(QMessageBox::No);
+        QTest::keyClick(window->box(W::NameBox), Qt::Key_Escape);
+        QVERIFY(answered());
+        QCOMPARE(answers->seen().size(), 1);
+        QCOMPARE(answers->seen().first().defaultButton, QMessageBox::No);
+        QVERIFY(window->isVisible());
+        answers->answerMessage(QMessageBox::Yes);
+        QTest::keyClick(window->box(W::NameBox), Qt::Key_Escape);
+        QVERIFY(answered());
+        QVERIFY(!window->isVisible());
+        QCOMPARE(queryValue(club->db(), QStringLiteral("SELECT Name FROM fanciers WHERE id = 2")).toString(),
+                 QStringLiteral("Piet"));
+
+        // Nothing typed: Escape closes without a question.
+        openWindow();
+        answers->clearSeen();
+        QTest::keyClick(window->box(W::NameBox), Qt::Key_Escape);
+        QVERIFY(!window->isVisible());
+        QVERIFY(answers->seen().isEmpty());
     }
 
     void badLicencesAreRefusedAndNothingIsStored_data()

@@ -2,6 +2,7 @@
 // typing bands, marking, storing with a printout, reading a chip from the
 // simulated antenna, writing the clock and reading it back.
 #include "LinkingDatabase.h"
+#include "support/ShownCaption.h"
 #include "Simulator.h"
 #include "clocklink/ClockLibrary.h"
 #include "clocklink/Frames.h"
@@ -152,14 +153,14 @@ private slots:
     {
         openWindow();
         QCOMPARE(window->titleLabel()->text(), QStringLiteral("Linking federation-bands to electronic-bands"));
-        QCOMPARE(window->searchButton(2)->text(), QStringLiteral("Record #"));
+        QCOMPARE(durvek::testing::shownCaption(window->searchButton(2)), QStringLiteral("Record #"));
         QStringList captions;
         for (int i = 0; i < FrmLinking::kLinkButtonCount; ++i)
-            captions << window->actionButton(i)->text();
+            captions << window->actionButton(i)->text().remove(u'&');
         QCOMPARE(captions, QStringList({"Single-band", "Multiple-bands", "Generate Bands", "Update Database", "Cancel",
                                         "Update Clock", "Read Clock", "Exit"}));
-        QCOMPARE(window->printoutBox()->text(), QStringLiteral("Printout"));
-        QCOMPARE(window->racesBox()->text(), QStringLiteral("Races"));
+        QCOMPARE(durvek::testing::shownCaption(window->printoutBox()), QStringLiteral("Printout"));
+        QCOMPARE(durvek::testing::shownCaption(window->racesBox()), QStringLiteral("Races"));
         QVERIFY(window->modelOption(0)->isChecked());
         QCOMPARE(window->grid().rowCount(), 1);
         QCOMPARE(window->grid().cellText(0, kBand), QStringLiteral("Fed. band"));
@@ -244,6 +245,24 @@ private slots:
         // Storing the grid shown keeps the fancier's pigeon.
         click(FrmLinking::UpdateDatabase);
         QCOMPARE(data->pigeonsOf(fancier).size(), 1);
+    }
+
+    void tabMovesBetweenCellsAndEscapeAsksWhileAListIsShown()
+    {
+        appState().currentFancierId = fancier;
+        openWindow();
+        PigeonGridView* view = window->gridView();
+        clickCell(1, kBand);
+        QTest::keyClick(view, Qt::Key_Tab);
+        QCOMPARE(view->currentIndex().column(), kBand + 1);
+        QTest::keyClick(view, Qt::Key_Tab, Qt::ControlModifier);
+        QVERIFY(!view->hasFocus());
+
+        dialogs->clearSeen(); // the question is answered No
+        QTest::keyClick(window.get(), Qt::Key_Escape);
+        QCOMPARE(dialogs->seen().size(), 1);
+        QVERIFY(dialogs->seen().first().text.endsWith(QStringLiteral(" ?")));
+        QVERIFY(window->isVisible());
     }
 
     void typedBandsMarksAndStoringWithAPrintout()

@@ -3,6 +3,7 @@
 // one flight and all flights go to a PDF, the hidden "Linking" button imports
 // into a database as delivered, and failures show "Fout : " titled "Linking".
 #include "DemoClock.h"
+#include "support/ShownCaption.h"
 #include "Simulator.h"
 #include "clocklink/ClockLibrary.h"
 #include "clocklink/Frames.h"
@@ -175,15 +176,15 @@ private slots:
         openWindow();
         const QStringList captions = {"Read Clock", "Print", "Save", "Cancel", "Import pigeons", "Exit"};
         for (int i = 0; i < FrmAfdrukken::kButtonCount; ++i)
-            QCOMPARE(window->button(i)->text(), captions[i]);
+            QCOMPARE(durvek::testing::shownCaption(window->button(i)), captions[i]);
         QVERIFY(window->button(FrmAfdrukken::Linking)->isHidden());
         const QStringList kinds = {"Overview", "Race", "Training", "Not arrived"};
         for (int i = 0; i < FrmAfdrukken::kKindCount; ++i)
-            QCOMPARE(window->kindButton(i)->text(), kinds[i]);
+            QCOMPARE(durvek::testing::shownCaption(window->kindButton(i)), kinds[i]);
         QVERIFY(window->kindButton(0)->isChecked());
         for (auto scope : {&FrmAfdrukken::raceScopeButton, &FrmAfdrukken::notArrivedScopeButton}) {
-            QCOMPARE(((*window).*scope)(0)->text(), QStringLiteral("All"));
-            QCOMPARE(((*window).*scope)(1)->text(), QStringLiteral("Flight"));
+            QCOMPARE(durvek::testing::shownCaption(((*window).*scope)(0)), QStringLiteral("All"));
+            QCOMPARE(durvek::testing::shownCaption(((*window).*scope)(1)), QStringLiteral("Flight"));
             QVERIFY(((*window).*scope)(0)->isChecked());
         }
         QCOMPARE(window->flightList()->rowCount(), 0);

@@ -9,6 +9,9 @@
 #include "common/ValueHelpers.h"
 #include "common/ui/Captions.h"
 #include "common/ui/FilteredLineEdit.h"
+#include "common/ui/GridTabKeys.h"
+#include "common/ui/UnsavedEdits.h"
+#include "common/ui/WindowSetUp.h"
 #include "database/ClubDatabase.h"
 #include "database/FancierStore.h"
 #include "fanciers/LicenceCheck.h"
@@ -73,6 +76,7 @@ QTableView* dataGrid(const QString& objectName, QWidget* parent)
     grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                           | QAbstractItemView::AnyKeyPressed);
     grid->setItemDelegate(new CellLengthDelegate(grid));
+    useTabBetweenCells(grid);
     grid->verticalHeader()->setDefaultSectionSize(22);
     grid->verticalHeader()->setFixedWidth(20);
     return grid;
@@ -120,6 +124,7 @@ FrmClubData::FrmClubData(QWidget* parent, TextPrompt prompt)
 
     setUpModels();
     load();
+    finishWindowSetUp(this);
 }
 
 FrmClubData::~FrmClubData() = default;
@@ -723,10 +728,13 @@ void FrmClubData::exitWindow()
 
 void FrmClubData::keyPressEvent(QKeyEvent* event)
 {
-    // Escape anywhere in the window stops a transfer; it never closes the window.
+    // Escape anywhere in the window stops a transfer; without one it closes
+    // the window, asking first when a typed field is not stored.
     if (event->key() == Qt::Key_Escape) {
-        m_transferAborted = true;
         event->accept();
+        m_transferAborted = true;
+        if (!m_transferRunning && escapeMayClose(this, hasUnsavedEdits(this)))
+            exitWindow();
         return;
     }
     QDialog::keyPressEvent(event);

@@ -5,6 +5,7 @@
 #include "common/ui/Captions.h"
 #include "common/ui/DatabaseErrorBox.h"
 #include "common/ui/FilteredLineEdit.h"
+#include "common/ui/WindowSetUp.h"
 #include "database/ClubDatabase.h"
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -52,6 +53,7 @@ FancierSearchWindow::FancierSearchWindow(QWidget* parent, FancierSearchMode mode
     setColumnCaptions();
     requery(QString());
     queryBox_->setFocus();
+    finishWindowSetUp(this);
 }
 
 void FancierSearchWindow::buildControls()
@@ -133,8 +135,8 @@ bool FancierSearchWindow::eventFilter(QObject* watched, QEvent* event)
     if (watched == queryBox_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            // Enter hands over to Select; a second Enter then chooses.
-            selectButton_->setFocus();
+            // The list already shows the first match: Enter takes it at once.
+            chooseCurrentRow();
             return true;
         }
     }

@@ -6,6 +6,8 @@
 #include "common/ui/Captions.h"
 #include "common/ui/DatabaseErrorBox.h"
 #include "common/ui/FilteredLineEdit.h"
+#include "common/ui/UnsavedEdits.h"
+#include "common/ui/WindowSetUp.h"
 #include "database/ClubDatabase.h"
 #include "database/FancierStore.h"
 #include "fanciers/CoordinateEntry.h"
@@ -69,6 +71,10 @@ FancierWindow::FancierWindow(QWidget* parent, SearchTextPrompt prompt)
     clearFancierFields();
     showFancierRecord();
     focusLicence();
+    // Enter stores the fancier shown; Escape asks before typing is lost.
+    actions_[UpdateAction]->setDefault(true);
+    askBeforeEscapeCloses(this, [this] { return hasUnsavedEdits(this); });
+    finishWindowSetUp(this);
 }
 
 void FancierWindow::buildControls()
@@ -169,7 +175,6 @@ QLayout* FancierWindow::buildButtonRow()
     for (int i = 0; i < ActionCount; ++i) {
         actions_[i] = new QPushButton(this);
         actions_[i]->setObjectName(QStringLiteral("cmdAction_%1").arg(i));
-        actions_[i]->setAutoDefault(false);
         setCaptionNumber(actions_[i], kActionCaptions[i]);
         connect(actions_[i], &QPushButton::clicked, this, [this, i] { runAction(Action(i)); });
     }
@@ -246,6 +251,7 @@ void FancierWindow::clearFancierFields()
         box->clear();
     storedLatitude_.clear();
     storedLongitude_.clear();
+    markEditsStored(this);
 }
 
 FancierRecord FancierWindow::recordFromBoxes() const

@@ -1,4 +1,5 @@
 #include "languages/ui/FrmStrings.h"
+#include "common/ui/WindowSetUp.h"
 #include "database/ClubDatabase.h"
 #include "languages/LanguageExport.h"
 #include <QApplication>
@@ -88,6 +89,7 @@ FrmStrings::FrmStrings(QWidget* parent, const QString& folder)
 
     setFolder(folder.isEmpty() ? lastFolder() : folder);
     resize(520, sizeHint().height());
+    finishWindowSetUp(this);
 }
 
 QWidget* FrmStrings::buildFolderRow()

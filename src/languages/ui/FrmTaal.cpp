@@ -3,6 +3,7 @@
 #include "common/AppState.h"
 #include "common/ui/Captions.h"
 #include "common/ui/DatabaseErrorBox.h"
+#include "common/ui/WindowSetUp.h"
 #include "database/ClubDatabase.h"
 #include <QApplication>
 #include <QFrame>
@@ -74,6 +75,7 @@ FrmTaal::FrmTaal(QWidget* parent)
     m_progress->clear();
     showTable();
     resize(560, 520);
+    finishWindowSetUp(this);
 }
 
 FrmTaal::~FrmTaal() = default;

@@ -11,6 +11,8 @@
 #include "common/TextCatalogue.h"
 #include "common/ui/Captions.h"
 #include "common/ui/FilteredLineEdit.h"
+#include "common/ui/UnsavedEdits.h"
+#include "common/ui/WindowSetUp.h"
 #include "database/ClubDatabase.h"
 #include "fanciers/ui/FancierSearchWindow.h"
 #include "linking/ElBandInUse.h"
@@ -101,6 +103,7 @@ FrmLinking::FrmLinking(QWidget* parent)
             m_host->warnDatabaseError(error, m_title->text());
         }
     }
+    finishWindowSetUp(this);
 }
 
 FrmLinking::~FrmLinking()
@@ -440,9 +443,14 @@ bool FrmLinking::eventFilter(QObject* watched, QEvent* event)
 
 void FrmLinking::keyPressEvent(QKeyEvent* event)
 {
-    // Escape would close the window and lose the grid's unsaved work.
+    // Escape stops a running job; otherwise it closes the window, asking
+    // first while a fancier's list is shown, which may hold unsaved work.
     if (event->key() == Qt::Key_Escape) {
         event->accept();
+        if (m_jobRunning)
+            linkBuffers().CancelRequested = true;
+        else if (escapeMayClose(this, fancierShown()))
+            reject();
         return;
     }
     QDialog::keyPressEvent(event);

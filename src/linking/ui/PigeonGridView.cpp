@@ -1,4 +1,5 @@
 #include "linking/ui/PigeonGridView.h"
+#include "common/ui/GridTabKeys.h"
 #include "linking/GridEditing.h"
 #include "linking/PigeonGrid.h"
 #include "linking/ui/PigeonGridTableModel.h"
@@ -27,7 +28,7 @@ PigeonGridView::PigeonGridView(PigeonGrid& grid, GridEditContext& context, std::
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
-    setTabKeyNavigation(false);
+    useTabBetweenCells(this);
     setWordWrap(false);
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);

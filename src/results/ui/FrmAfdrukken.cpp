@@ -8,6 +8,7 @@
 #include "common/PagePrinter.h"
 #include "common/TextCatalogue.h"
 #include "common/ui/Captions.h"
+#include "common/ui/WindowSetUp.h"
 #include "database/ClubDatabase.h"
 #include "results/FlightTableRow.h"
 #include "results/PigeonFile.h"
@@ -123,6 +124,7 @@ FrmAfdrukken::FrmAfdrukken(QWidget* parent, QString pigeonFilePath)
         headings << GetText(number);
     m_flights->setHorizontalHeaderLabels(headings);
     m_buttons[Linking]->setVisible(false);
+    finishWindowSetUp(this);
 }
 
 QWidget* FrmAfdrukken::buildKindFrame()

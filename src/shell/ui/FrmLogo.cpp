@@ -1,6 +1,7 @@
 #include "shell/ui/FrmLogo.h"
 #include "common/ui/Captions.h"
 #include "common/ui/DatabaseErrorBox.h"
+#include "common/ui/WindowSetUp.h"
 #include "clubdata/ui/FrmClubData.h"
 #include "database/ClubDatabase.h"
 #include "fanciers/ui/FancierWindow.h"
@@ -83,6 +84,7 @@ FrmLogo::FrmLogo(QWidget* parent) : QWidget(parent)
     layout->addWidget(buildInfoPanel(), 1);
     applyCaptions(this);
     setFixedSize(sizeHint());
+    finishWindowSetUp(this);
 }
 
 QPushButton* FrmLogo::button(int index) const

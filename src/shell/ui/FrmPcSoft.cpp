@@ -1,6 +1,7 @@
 #include "shell/ui/FrmPcSoft.h"
 #include "common/TextCatalogue.h"
 #include "common/ui/Captions.h"
+#include "common/ui/WindowSetUp.h"
 #include "shell/GridTableModel.h"
 #include "shell/ui/GridView.h"
 #include <QHeaderView>
@@ -13,6 +14,7 @@ FrmPcSoft::FrmPcSoft(QWidget* parent) : GridWindow(parent, QStringLiteral("Langu
     applyCaptions(this);
     if (bindTable(QStringLiteral("PcLanguage"), QStringLiteral("id")))
         layOutColumns();
+    finishWindowSetUp(this);
 }
 
 void FrmPcSoft::layOutColumns()

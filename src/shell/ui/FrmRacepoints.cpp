@@ -1,6 +1,7 @@
 #include "shell/ui/FrmRacepoints.h"
 #include "common/TextCatalogue.h"
 #include "common/ui/Captions.h"
+#include "common/ui/WindowSetUp.h"
 #include "shell/GridTableModel.h"
 #include "shell/ui/GridView.h"
 #include "shell/ui/MaxLengthDelegate.h"
@@ -14,6 +15,7 @@ FrmRacepoints::FrmRacepoints(QWidget* parent) : GridWindow(parent, GetText(86))
     applyCaptions(this);
     if (bindTable(QStringLiteral("races"), QStringLiteral("id")))
         layOutColumns();
+    finishWindowSetUp(this);
 }
 
 void FrmRacepoints::layOutColumns()

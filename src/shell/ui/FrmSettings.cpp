@@ -5,6 +5,8 @@
 #include "common/ValueHelpers.h"
 #include "database/ClubDatabase.h"
 #include "database/SettingsStore.h"
+#include "common/ui/UnsavedEdits.h"
+#include "common/ui/WindowSetUp.h"
 #include "shell/SerialDeviceChoices.h"
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -75,6 +77,9 @@ FrmSettings::FrmSettings(QWidget* parent) : QDialog(parent)
     stored_ = loadSettings(ClubDatabase::get());
     showSettings(stored_);
     setMinimumWidth(640);
+    updateButton_->setDefault(true);
+    askBeforeEscapeCloses(this, [this] { return editedSettings() != stored_; });
+    finishWindowSetUp(this);
 }
 
 QGroupBox* FrmSettings::buildPortFrame()

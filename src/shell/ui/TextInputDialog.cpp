@@ -1,4 +1,5 @@
 #include "shell/ui/TextInputDialog.h"
+#include "common/ui/WindowSetUp.h"
 #include "clocklink/Frames.h"
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -33,6 +34,7 @@ TextInputDialog::TextInputDialog(QWidget* parent, const QString& title, bool& ca
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(textBox_);
     setFixedHeight(sizeHint().height());
+    finishWindowSetUp(this);
 }
 
 bool TextInputDialog::eventFilter(QObject* watched, QEvent* event)
