@@ -1,4 +1,5 @@
 #include "clocklink/ui/WidgetJobHost.h"
+#include "clocklink/ui/JobProgress.h"
 #include <QApplication>
 #include <QEventLoop>
 #include <QLabel>
@@ -7,9 +8,10 @@
 
 namespace durvek {
 
-WidgetJobHost::WidgetJobHost(QWidget* window, QLabel* statusLabel)
+WidgetJobHost::WidgetJobHost(QWidget* window, QLabel* statusLabel, JobProgress* progress)
     : m_window(window)
     , m_status(statusLabel)
+    , m_progress(progress)
 {
 }
 
@@ -47,5 +49,29 @@ void WidgetJobHost::pause(int milliseconds)
 }
 
 void WidgetJobHost::beep() { QApplication::beep(); }
+
+void WidgetJobHost::progress(int done, int total)
+{
+    if (!m_clock.isValid()) {
+        m_clock.start();
+        if (m_progress)
+            m_progress->start();
+    }
+    if (m_progress)
+        m_progress->setProgress(done, total);
+}
+
+int WidgetJobHost::elapsedSeconds() const
+{
+    return m_clock.isValid() ? int((m_clock.elapsed() + 500) / 1000) : 0;
+}
+
+void WidgetJobHost::finished(const QString& sentence)
+{
+    m_clock.invalidate();
+    if (m_progress)
+        m_progress->finish();
+    showStatus(sentence);
+}
 
 } // namespace durvek
