@@ -6,6 +6,7 @@
 #include "clocklink/JobHost.h"
 #include "clocklink/JobSentence.h"
 #include "common/Ansi.h"
+#include "common/ValueHelpers.h"
 #include <cstring>
 #include <exception>
 
@@ -41,7 +42,7 @@ QString readSentence(const JobContext& job, const ReadClockResult& result, const
         return say.stoppedByCancel(name, say.pigeons(result.pigeonsRead), false, job.lineResult,
                                    job.library.lastDevice());
     case ReadClockResult::Refused:
-        return say.stopped(name, say.lineResult(job.lineResult, job.library.lastDevice()));
+        return say.refused(name, job.library.lastDevice());
     case ReadClockResult::Declined:
         return say.stopped(name, jobText(job, kTextNothingStored));
     case ReadClockResult::Failed:
@@ -60,7 +61,8 @@ QString jobText(const JobContext& job, int number)
 
 QString fancierLabel(const QString& licence, const QString& name)
 {
-    return licence.trimmed() + u' ' + name.trimmed();
+    // A clock may pad the licence with zero bytes.
+    return StripControlChars(licence).trimmed() + u' ' + name.trimmed();
 }
 
 bool runJobBody(JobContext& job, int titleText, const std::function<void()>& body)

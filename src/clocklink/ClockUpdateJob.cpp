@@ -71,7 +71,7 @@ private:
             return say.stoppedByCancel(job, say.pigeons(m_result.pigeonRecordsWritten, m_pigeonsToWrite), true,
                                        m_job.lineResult, m_job.library.lastDevice());
         case UpdateClockResult::Refused:
-            return say.stopped(job, say.lineResult(m_job.lineResult, m_job.library.lastDevice()));
+            return say.refused(job, m_job.library.lastDevice());
         case UpdateClockResult::FancierMissing:
         case UpdateClockResult::NeedsFancier:
             return say.stopped(job, jobText(m_job, kTextNoFancier));

@@ -79,7 +79,6 @@ RequestEnd runRequest(JobContext& job, const RequestPlan& request)
             end.kind = RequestEnd::EndOfList;
             return end;
         case StatusVerdict::Refused:
-            job.lineResult = resultCode(LinkResult::Refused);
             job.host.warn(catalogueText(job, verdict.messageText), catalogueText(job, verdict.titleText));
             end.kind = RequestEnd::Refused;
             return end;

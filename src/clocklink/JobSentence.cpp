@@ -73,6 +73,11 @@ QString JobSentence::stopped(const QString& jobName, const QString& why) const
     return m_text(kStoppedText).arg(jobName, why);
 }
 
+QString JobSentence::refused(const QString& jobName, const QString& device) const
+{
+    return stopped(jobName, lineResult(resultCode(LinkResult::Refused), device));
+}
+
 QString JobSentence::lineResult(uint16_t result, const QString& device) const
 {
     return resultStatusText(result, device, m_text);

@@ -29,6 +29,8 @@ public:
                             uint16_t lineResult = 0, const QString& device = QString()) const;
     // jobName stopped for a reason that is not the user's choice.
     QString stopped(const QString& jobName, const QString& why) const;
+    // jobName stopped because the clock refused a request (line result 5).
+    QString refused(const QString& jobName, const QString& device) const;
     // The words of a line result with its number: "1 - no answer: ...".
     QString lineResult(uint16_t result, const QString& device) const;
 

@@ -84,7 +84,7 @@ QString ReadRaceData::closingSentence(const ReadoutEnd& end) const
     if (end.kind == ReadoutEnd::Failed)
         return say.stopped(job, end.error);
     if (end.refused)
-        return say.stopped(job, say.lineResult(m_job.lineResult, device));
+        return say.refused(job, device);
     const bool saved = end.kind == ReadoutEnd::Saved;
     if (end.cancelled || end.kind == ReadoutEnd::ClosingCancelled)
         return say.stoppedByCancel(job, say.pigeons(pigeons), saved, saved ? 0 : m_job.lineResult, device);
