@@ -108,6 +108,9 @@ inline QString antennaTexts(int number)
     case 62: return QStringLiteral("Band first");
     case 63: return QStringLiteral("Has a code");
     case 65: return QStringLiteral(": in use");
+    case 45: return QStringLiteral("Multiple-bands");
+    case 114: return QStringLiteral("Read %1 in %2 s");
+    case 116: return QStringLiteral("%1 stopped: %2");
     default: return QStringLiteral("T%1").arg(number);
     }
 }

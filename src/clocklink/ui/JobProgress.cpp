@@ -41,6 +41,10 @@ JobProgress::JobProgress(QWidget* parent, TextLookup text)
     layout->addWidget(m_elapsed);
     m_tick->setInterval(kTickMs);
     connect(m_tick, &QTimer::timeout, this, &JobProgress::showElapsed);
+    // The window keeps its place between jobs, so nothing below it jumps.
+    QSizePolicy keep = sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    setSizePolicy(keep);
     hide();
 }
 
