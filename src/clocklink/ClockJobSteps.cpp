@@ -19,8 +19,6 @@ constexpr int kTextReplacePigeons = 71;
 constexpr int kTextReplacePigeonsTitle = 72;
 constexpr int kTextBlockRefused = 70;
 constexpr int kTextReadClock = 49;
-constexpr int kTextDatabaseFailed = 98;
-constexpr int kTextNothingStored = 117;
 constexpr uint8_t kNothingThere = 1;
 constexpr uint8_t kRefused = 5;
 
@@ -44,12 +42,12 @@ QString readSentence(const JobContext& job, const ReadClockResult& result, const
     case ReadClockResult::Refused:
         return say.refused(name, job.library.lastDevice());
     case ReadClockResult::Declined:
-        return say.stopped(name, jobText(job, kTextNothingStored));
+        return say.nothingStored(name);
     case ReadClockResult::Failed:
     case ReadClockResult::NoReadJob:
         break;
     }
-    return say.stopped(name, jobText(job, kTextDatabaseFailed));
+    return say.databaseFailed(name);
 }
 
 } // namespace

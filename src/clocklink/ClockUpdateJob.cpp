@@ -27,7 +27,6 @@ constexpr uint8_t kSetupRefused = 5;
 constexpr int kStatusLineBytes = 33; // licence and name
 constexpr int kLicenceBytes = 8;
 constexpr int kNameBytes = 25;
-constexpr int kTextDatabaseFailed = 98;
 
 class ClockUpdate {
 public:
@@ -78,7 +77,7 @@ private:
         case UpdateClockResult::Failed:
             break;
         }
-        return say.stopped(job, jobText(m_job, kTextDatabaseFailed));
+        return say.databaseFailed(job);
     }
 
     UpdateClockResult::End body()

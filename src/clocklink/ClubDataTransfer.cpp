@@ -1,8 +1,8 @@
 #include "clocklink/ClubDataTransfer.h"
+#include "clocklink/ClockJobSteps.h"
 #include "clocklink/ClubDataTransferStore.h"
 #include "clocklink/ClubDataWindowAccess.h"
 #include "clocklink/DirectLine.h"
-#include "clocklink/ClockJobSteps.h"
 #include "clocklink/Exchange.h"
 #include "clocklink/JobHost.h"
 #include "clocklink/JobSentence.h"
@@ -38,8 +38,6 @@ constexpr int kReplacePigeonsText = 71;
 constexpr int kFemaleText = 68;
 constexpr int kToClockText = 48;
 constexpr int kFromClockText = 49;
-constexpr int kDatabaseFailedText = 98;
-constexpr int kNothingStoredText = 117;
 
 } // namespace
 
@@ -105,11 +103,11 @@ QString ClubDataTransfer::closingSentence(TransferOutcome outcome, Direction dir
         return say.stopped(job, say.lineResult(resultCode(LinkResult::PortFault), m_device));
     case TransferOutcome::Declined:
     case TransferOutcome::NotSaved:
-        return say.stopped(job, text(kNothingStoredText));
+        return say.nothingStored(job);
     case TransferOutcome::DatabaseFailed:
         break;
     }
-    return say.stopped(job, text(kDatabaseFailedText));
+    return say.databaseFailed(job);
 }
 
 // ---- PC to clock ----

@@ -5,6 +5,7 @@ namespace durvek {
 
 namespace {
 
+constexpr int kDatabaseFailedText = 98;
 constexpr int kOfText = 109;
 constexpr int kClockUpdatedText = 110;
 constexpr int kClockReadText = 111;
@@ -76,6 +77,16 @@ QString JobSentence::stopped(const QString& jobName, const QString& why) const
 QString JobSentence::refused(const QString& jobName, const QString& device) const
 {
     return stopped(jobName, lineResult(resultCode(LinkResult::Refused), device));
+}
+
+QString JobSentence::nothingStored(const QString& jobName) const
+{
+    return stopped(jobName, m_text(kNothingStoredText));
+}
+
+QString JobSentence::databaseFailed(const QString& jobName) const
+{
+    return stopped(jobName, m_text(kDatabaseFailedText));
 }
 
 QString JobSentence::lineResult(uint16_t result, const QString& device) const

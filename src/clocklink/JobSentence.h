@@ -31,6 +31,10 @@ public:
     QString stopped(const QString& jobName, const QString& why) const;
     // jobName stopped because the clock refused a request (line result 5).
     QString refused(const QString& jobName, const QString& device) const;
+    // jobName stopped before anything was stored (the user kept what there was).
+    QString nothingStored(const QString& jobName) const;
+    // jobName stopped on a database failure (its message was shown).
+    QString databaseFailed(const QString& jobName) const;
     // The words of a line result with its number: "1 - no answer: ...".
     QString lineResult(uint16_t result, const QString& device) const;
 

@@ -20,7 +20,6 @@ constexpr char kEscape = 0x1B;
 constexpr char kTextEnd = 0x00;
 constexpr int kTitleText = 28;     // "Update Zefira"
 constexpr int kProgressText = 29;  // "Sending text"
-constexpr int kNothingStoredText = 117;
 
 // A clock drops a half received upload after 2 seconds without a byte and
 // until then reads everything as text, the identify requests of the next
@@ -206,7 +205,7 @@ QString LanguageUpload::closingSentence(Outcome outcome, int total, uint16_t lin
     case Outcome::Busy:
         break;
     }
-    return say.stopped(job, catalogue(kNothingStoredText));
+    return say.nothingStored(job);
 }
 
 void LanguageUpload::report(const QString& message)
