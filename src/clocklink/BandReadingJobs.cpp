@@ -1,6 +1,7 @@
 #include "clocklink/BandReadingJobs.h"
 #include "clocklink/Frames.h"
 #include "clocklink/JobHost.h"
+#include "clocklink/JobSentence.h"
 #include "clocklink/PigeonGridAccess.h"
 #include "common/AppState.h"
 
@@ -13,6 +14,9 @@ constexpr int kNoFedBandText = 62;
 constexpr int kAlreadyLinkedText = 65;
 constexpr int kRowTitleText = 58;
 constexpr int kStoppedAtRowText = 121;
+constexpr int kConverterMissingText = 59;
+constexpr int kSingleBandText = 44;
+constexpr int kMultipleBandsText = 45;
 const QString kNoCodeYet = QStringLiteral("00000000");
 
 BandReadingEnd endOf(ChipRead::End end)
@@ -58,12 +62,14 @@ AntennaReading& BandReadingJobs::reading()
 BandReadingResult BandReadingJobs::ReadSingleBand()
 {
     linkBuffers().CancelRequested = false;
+    m_job.host.progress(0, 0);
     BandReadingResult result;
     result.end = readSingle();
     result.stored = result.end == BandReadingEnd::Stored ? 1 : 0;
     if (m_enableLinkButtons)
         m_enableLinkButtons();
     m_grid.refresh();
+    m_job.host.finished(closingSentence(result, kSingleBandText));
     return result;
 }
 
@@ -94,11 +100,23 @@ BandReadingEnd BandReadingJobs::readSingle()
 BandReadingResult BandReadingJobs::ReadMultipleBands(const ElBandCheck& elBandInUse)
 {
     linkBuffers().CancelRequested = false;
+    m_job.host.progress(0, 0);
     BandReadingResult result;
     result.end = readMultiple(elBandInUse, &result.stored);
     if (m_enableLinkButtons)
         m_enableLinkButtons();
+    m_job.host.finished(closingSentence(result, kMultipleBandsText));
     return result;
+}
+
+// Cancel is how a reading run normally ends, so it reports what it read;
+// only an antenna that is not there stops it.
+QString BandReadingJobs::closingSentence(const BandReadingResult& result, int jobText) const
+{
+    const JobSentence say(m_job.text);
+    if (result.end == BandReadingEnd::AntennaMissing)
+        return say.stopped(readingText(m_job, jobText), readingText(m_job, kConverterMissingText));
+    return say.chipBandsRead(result.stored, m_job.host.elapsedSeconds());
 }
 
 BandReadingEnd BandReadingJobs::readMultiple(const ElBandCheck& elBandInUse, int* stored)
@@ -131,6 +149,7 @@ BandReadingEnd BandReadingJobs::readMultiple(const ElBandCheck& elBandInUse, int
         }
         storeCode(row, read.code.left(PigeonGridAccess::kElBandLength));
         ++*stored;
+        m_job.host.progress(*stored, 0);
         state.lastCode = read.code;
         m_grid.colourRow(row, PigeonGridAccess::RowColour::White);
     }

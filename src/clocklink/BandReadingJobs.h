@@ -58,6 +58,7 @@ private:
     ChipRead readNewCode();
     void storeCode(int row, const QString& code);
     AntennaReading& reading();
+    QString closingSentence(const BandReadingResult& result, int jobText) const;
 
     JobContext& m_job;
     PigeonGridAccess& m_grid;

@@ -1,9 +1,12 @@
 #include "clocklink/ClockJobSteps.h"
+#include "clocklink/ClockLibrary.h"
 #include "clocklink/ClockReadJob.h"
 #include "clocklink/Frames.h"
 #include "clocklink/JobFrameOrder.h"
 #include "clocklink/JobHost.h"
+#include "clocklink/JobSentence.h"
 #include "common/Ansi.h"
+#include "common/ValueHelpers.h"
 #include <cstring>
 #include <exception>
 
@@ -26,11 +29,38 @@ StatusVerdict firstListEntryRule(const ExchangeOutcome& outcome)
     return listRule(outcome);
 }
 
+QString readSentence(const JobContext& job, const ReadClockResult& result, const QString& fancier)
+{
+    const JobSentence say(job.text);
+    const QString name = jobText(job, kTextReadClock);
+    switch (result.end) {
+    case ReadClockResult::Done:
+        return say.clockRead(fancier, result.pigeonsStored, job.host.elapsedSeconds());
+    case ReadClockResult::Cancelled:
+        return say.stoppedByCancel(name, say.pigeons(result.pigeonsRead), false, job.lineResult,
+                                   job.library.lastDevice());
+    case ReadClockResult::Refused:
+        return say.refused(name, job.library.lastDevice());
+    case ReadClockResult::Declined:
+        return say.nothingStored(name);
+    case ReadClockResult::Failed:
+    case ReadClockResult::NoReadJob:
+        break;
+    }
+    return say.databaseFailed(name);
+}
+
 } // namespace
 
 QString jobText(const JobContext& job, int number)
 {
     return job.text ? job.text(number) : QString::number(number);
+}
+
+QString fancierLabel(const QString& licence, const QString& name)
+{
+    // A clock may pad the licence with zero bytes.
+    return StripControlChars(licence).trimmed() + u' ' + name.trimmed();
 }
 
 bool runJobBody(JobContext& job, int titleText, const std::function<void()>& body)
@@ -55,6 +85,7 @@ QString recordBlockText()
 void beginReadJob(JobContext& job)
 {
     job.host.showStatus(jobText(job, kTextConnecting));
+    job.host.progress(0, 0);
     linkBuffers().CancelRequested = false;
 }
 
@@ -90,11 +121,13 @@ RequestEnd readListEntry(JobContext& job, int index, std::function<uint16_t()> b
     return runRequest(job, read);
 }
 
-void finishReadJob(JobContext& job, const ReadClockHooks& hooks)
+void finishReadJob(JobContext& job, const ReadClockHooks& hooks, const ReadClockResult& result,
+                   const QString& fancier)
 {
     if (hooks.EnableLinkButtons)
         hooks.EnableLinkButtons();
     job.host.showStatus(QString());
+    job.host.finished(readSentence(job, result, fancier));
 }
 
 bool mayReplacePigeons(JobContext& job)
@@ -106,6 +139,8 @@ bool mayReplacePigeons(JobContext& job)
 void showReadPigeon(JobContext& job, int count, const QString& recordText)
 {
     job.host.showStatus(QString::number(count) + u' ' + recordText);
+    // How many entries the clock holds shows only at the end of its list.
+    job.host.progress(count, 0);
 }
 
 } // namespace durvek

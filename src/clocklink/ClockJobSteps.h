@@ -14,6 +14,9 @@ struct JobFrameOptions;
 // Catalogue text of the job (the number itself when the job has no catalogue).
 QString jobText(const JobContext& job, int number);
 
+// A fancier as a closing sentence names it: licence and name, trimmed.
+QString fancierLabel(const QString& licence, const QString& name);
+
 // Runs a job's own requests. A database failure must not skip the closing
 // steps (the clock would be left waiting and the window without its
 // buttons), so it ends the body with the engine's message in a warning box
@@ -38,8 +41,10 @@ RequestPlan fancierBlockReadPlan(std::function<uint16_t()> build);
 // (a clock of another model does): refused with texts 70 and 49.
 RequestEnd readListEntry(JobContext& job, int index, std::function<uint16_t()> build);
 
-// The end of a read, after the closing frames: buttons back, status cleared.
-void finishReadJob(JobContext& job, const ReadClockHooks& hooks);
+// The end of a read, after the closing frames: buttons back, status cleared,
+// then the sentence that says what the read stored or why it stopped.
+void finishReadJob(JobContext& job, const ReadClockHooks& hooks, const ReadClockResult& result,
+                   const QString& fancier);
 
 // A fancier that already has pigeons: may the read replace them? (texts 71, 72)
 bool mayReplacePigeons(JobContext& job);

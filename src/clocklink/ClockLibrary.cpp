@@ -4,7 +4,7 @@
 #include "clocklink/SerialTransport.h"
 #include "common/AppState.h"
 #include <QCoreApplication>
-#include <QElapsedTimer>
+#include "clocklink/LinkTimer.h"
 #include <algorithm>
 #include <cstring>
 
@@ -132,7 +132,7 @@ uint16_t ClockLibrary::Impl::exchange(uint8_t port, uint8_t lineMode, int32_t ti
         return code(LinkResult::PortFault);
     }
 
-    QElapsedTimer sinceSent;
+    LinkTimer sinceSent;
     sinceSent.start();
     QByteArray input;
     for (;;) {
@@ -177,7 +177,7 @@ uint16_t ClockLibrary::Impl::readAntenna(uint8_t port, int16_t& length, uint8_t*
     // Only a telegram sent from now on says that a chip is in the field.
     transport->purge();
 
-    QElapsedTimer started;
+    LinkTimer started;
     started.start();
     QByteArray input;    // from the first start byte on
     QByteArray skipped;  // what came before any start byte

@@ -21,6 +21,7 @@ struct ReadClockResult {
         Failed,     // the database failed; the engine's message was shown
     };
     End end = NoReadJob;
+    int pigeonsRead = 0;     // list entries the clock gave before the read ended
     int pigeonsStored = 0;
     int repeatsSkipped = 0;  // pigeon entries listed again (once per flight)
     int strayPigeons = 0;    // entries naming a fancier block the clock did not report

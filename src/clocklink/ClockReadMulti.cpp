@@ -38,7 +38,7 @@ public:
         options.closing.timeoutMs = 100;
         options.closing.pauseMs = 0;
         m_result.end = runReadJobFrames(m_job, options, [this] { return body(); });
-        finishReadJob(m_job, m_hooks);
+        finishReadJob(m_job, m_hooks, m_result, m_fancier);
         return m_result;
     }
 
@@ -96,6 +96,9 @@ private:
 
         const FancierBlock fancier = decodeFancierBlock(linkBuffers().ReplyFrame + kFancierBlockOffset);
         m_job.host.showStatus(fancier.name);
+        // The sentence names the clock's first fancier, whom the window shows after the read.
+        if (b == 0)
+            m_fancier = fancierLabel(fancier.licence, fancier.name);
         const int32_t fancierId = findOrAddClockFancier(m_db, fancier, CoordinateFields::Texts);
         m_fancierOfBlock.append(fancierId);
         if (!replaced.contains(fancierId) && fancierHasPigeons(m_db, fancierId)) {
@@ -120,6 +123,7 @@ private:
                 return ReadClockResult::Cancelled;
             const QString recordText = replyText(kRecordTextOffset);
             storePigeon(recordText);
+            m_result.pigeonsRead = k + 1;
             showReadPigeon(m_job, k + 1, recordText);
         }
     }
@@ -149,6 +153,7 @@ private:
     QSqlDatabase m_db;
     const ReadClockHooks& m_hooks;
     ReadClockResult m_result;
+    QString m_fancier;
     bool m_multiFancier = false;
     QList<int32_t> m_fancierOfBlock;
     QSet<QString> m_stored;

@@ -36,7 +36,7 @@ public:
         // previous fancier would be stored under the new one.
         if (m_switchedFancier && !m_shown)
             showFancier();
-        finishReadJob(m_job, m_hooks);
+        finishReadJob(m_job, m_hooks, m_result, m_fancier);
         return m_result;
     }
 
@@ -49,6 +49,7 @@ private:
 
         const FancierBlock block = decodeFancierBlock(linkBuffers().ReplyFrame + kFancierBlockOffset);
         m_job.host.showStatus(block.name);
+        m_fancier = fancierLabel(block.licence, block.name);
         const int32_t fancierId = findOrAddClockFancier(m_db, block, CoordinateFields::Numbers);
         appState().currentFancierId = fancierId;
         m_switchedFancier = true;
@@ -84,6 +85,7 @@ private:
                 return ReadClockResult::Cancelled;
             const QString recordText = replyText(kRecordTextOffset);
             m_read.append({fancierId, decodeSingleBlockRecord(recordText)});
+            m_result.pigeonsRead = k + 1;
             showReadPigeon(m_job, k + 1, recordText);
         }
     }
@@ -99,6 +101,7 @@ private:
     QSqlDatabase m_db;
     const ReadClockHooks& m_hooks;
     ReadClockResult m_result;
+    QString m_fancier;
     QList<PigeonOfFancier> m_read;
     bool m_switchedFancier = false;
     bool m_shown = false;

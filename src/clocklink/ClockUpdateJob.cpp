@@ -7,6 +7,7 @@
 #include "clocklink/Frames.h"
 #include "clocklink/JobFrameOrder.h"
 #include "clocklink/JobHost.h"
+#include "clocklink/JobSentence.h"
 #include "common/Ansi.h"
 #include <optional>
 
@@ -24,6 +25,8 @@ constexpr int kTextUpdateClock = 48;
 constexpr uint8_t kFancierBlockRefused = 4;
 constexpr uint8_t kSetupRefused = 5;
 constexpr int kStatusLineBytes = 33; // licence and name
+constexpr int kLicenceBytes = 8;
+constexpr int kNameBytes = 25;
 
 class ClockUpdate {
 public:
@@ -36,6 +39,7 @@ public:
     UpdateClockResult run()
     {
         m_job.host.showStatus(jobText(m_job, kTextConnecting));
+        m_job.host.progress(0, 0);
         linkBuffers().CancelRequested = false;
         m_result.end = UpdateClockResult::Cancelled;
         JobFrameOptions options;
@@ -50,10 +54,32 @@ public:
         m_job.host.showStatus(QString());
         if (m_hooks.EnableLinkButtons)
             m_hooks.EnableLinkButtons();
+        m_job.host.finished(closingSentence());
         return m_result;
     }
 
 private:
+    QString closingSentence() const
+    {
+        const JobSentence say(m_job.text);
+        const QString job = jobText(m_job, kTextUpdateClock);
+        switch (m_result.end) {
+        case UpdateClockResult::Done:
+            return say.clockUpdated(m_fancier, m_result.pigeonRecordsWritten, m_job.host.elapsedSeconds());
+        case UpdateClockResult::Cancelled:
+            return say.stoppedByCancel(job, say.pigeons(m_result.pigeonRecordsWritten, m_pigeonsToWrite), true,
+                                       m_job.lineResult, m_job.library.lastDevice());
+        case UpdateClockResult::Refused:
+            return say.refused(job, m_job.library.lastDevice());
+        case UpdateClockResult::FancierMissing:
+        case UpdateClockResult::NeedsFancier:
+            return say.stopped(job, jobText(m_job, kTextNoFancier));
+        case UpdateClockResult::Failed:
+            break;
+        }
+        return say.databaseFailed(job);
+    }
+
     UpdateClockResult::End body()
     {
         if (const auto end = setUpFanciersPerClock())
@@ -106,6 +132,7 @@ private:
         }
         const QByteArray block = encodeFancierBlock(*fancier);
         linkBuffers().setRecord(block);
+        m_fancier = fancierLabel(fromAnsi(block.left(kLicenceBytes)), fromAnsi(block.mid(kLicenceBytes, kNameBytes)));
         m_job.host.showStatus(QString());
         m_job.host.showStatus(fromAnsi(block.left(kStatusLineBytes)));
 
@@ -116,7 +143,7 @@ private:
         request.rule = refusingRule(kFancierBlockRefused, kTextRefused, kTextUpdateClock);
         request.statusText = [this](const ExchangeOutcome& o, int) -> std::optional<QString> {
             if (o.result != 0)
-                return resultStatusText(o.result, m_job.library.lastDevice());
+                return resultStatusText(o.result, m_job.library.lastDevice(), m_job.text);
             if (o.status != 0)
                 return jobText(m_job, kTextBlockStatus) + QString::number(o.status);
             return std::nullopt;
@@ -151,6 +178,8 @@ private:
         // A fancier without pigeons leaves the clock's list as it was.
         if (pigeons.isEmpty())
             return UpdateClockResult::Done;
+        m_pigeonsToWrite = int(pigeons.size());
+        m_job.host.progress(0, m_pigeonsToWrite);
         if (!writeRecordZero())
             return UpdateClockResult::Cancelled;
         const auto frameLength = uint8_t(m_model.recordFrameLength());
@@ -165,6 +194,7 @@ private:
             if (runRequest(m_job, request).kind != RequestEnd::Done)
                 return UpdateClockResult::Cancelled;
             ++m_result.pigeonRecordsWritten;
+            m_job.host.progress(k, m_pigeonsToWrite);
         }
         return UpdateClockResult::Done;
     }
@@ -190,6 +220,8 @@ private:
     const UpdateClockHooks& m_hooks;
     const ClockModel& m_model;
     UpdateClockResult m_result;
+    QString m_fancier;  // licence and name, as the clock receives them
+    int m_pigeonsToWrite = 0;
 };
 
 } // namespace

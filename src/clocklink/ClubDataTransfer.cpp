@@ -1,8 +1,11 @@
 #include "clocklink/ClubDataTransfer.h"
+#include "clocklink/ClockJobSteps.h"
 #include "clocklink/ClubDataTransferStore.h"
 #include "clocklink/ClubDataWindowAccess.h"
 #include "clocklink/DirectLine.h"
+#include "clocklink/Exchange.h"
 #include "clocklink/JobHost.h"
+#include "clocklink/JobSentence.h"
 #include "common/TextCatalogue.h"
 #include "database/ClubDatabase.h"
 #include <algorithm>
@@ -33,6 +36,8 @@ constexpr int kNotAcceptedText = 84;
 constexpr int kNoPigeonsText = 85;
 constexpr int kReplacePigeonsText = 71;
 constexpr int kFemaleText = 68;
+constexpr int kToClockText = 48;
+constexpr int kFromClockText = 49;
 
 } // namespace
 
@@ -47,24 +52,62 @@ ClubDataTransfer::ClubDataTransfer(JobHost& host, ClubDataWindowAccess& window, 
 {
 }
 
-TransferOutcome ClubDataTransfer::SendToClock() { return guarded(&ClubDataTransfer::runSend); }
+TransferOutcome ClubDataTransfer::SendToClock() { return guarded(&ClubDataTransfer::runSend, Direction::ToClock); }
 
-TransferOutcome ClubDataTransfer::ReceiveFromClock() { return guarded(&ClubDataTransfer::runReceive); }
+TransferOutcome ClubDataTransfer::ReceiveFromClock()
+{
+    return guarded(&ClubDataTransfer::runReceive, Direction::FromClock);
+}
 
-TransferOutcome ClubDataTransfer::guarded(TransferOutcome (ClubDataTransfer::*run)())
+TransferOutcome ClubDataTransfer::guarded(TransferOutcome (ClubDataTransfer::*run)(), Direction direction)
 {
     m_window.enterTransferState();
     // Cleared once per transfer, not before every stage: a Cancel pressed
     // between two waits must still stop the transfer.
     m_window.clearTransferAborted();
     m_answer.clear();
+    m_report = Report();
+    m_host.progress(0, 0);
+    TransferOutcome outcome = TransferOutcome::DatabaseFailed;
     try {
-        return (this->*run)();
+        outcome = (this->*run)();
     } catch (const DatabaseError& error) {
         m_line.close();
         m_host.warnDatabaseError(error, kTitle);
-        return TransferOutcome::DatabaseFailed;
     }
+    m_host.finished(closingSentence(outcome, direction));
+    return outcome;
+}
+
+QString ClubDataTransfer::closingSentence(TransferOutcome outcome, Direction direction) const
+{
+    const JobSentence say(m_text ? m_text : TextLookup(&GetText));
+    const bool toClock = direction == Direction::ToClock;
+    const QString job = text(toClock ? kToClockText : kFromClockText);
+    switch (outcome) {
+    case TransferOutcome::Completed:
+        return toClock ? say.clockUpdated(m_report.fancier, m_report.done, m_host.elapsedSeconds())
+                       : say.clockRead(m_report.fancier, m_report.done, m_host.elapsedSeconds());
+    case TransferOutcome::Aborted: {
+        // A clock that never said a word is the likely reason to give up.
+        const uint16_t result = m_report.heardFromClock ? 0 : resultCode(LinkResult::NoReply);
+        return say.stoppedByCancel(job, say.pigeons(m_report.done, m_report.total), toClock, result, m_device);
+    }
+    case TransferOutcome::Refused:
+        return say.stopped(job, text(kNotAcceptedText));
+    case TransferOutcome::NothingToSend:
+        return say.stopped(job, text(kNoPigeonsText));
+    case TransferOutcome::Garbled:
+        return say.stopped(job, say.lineResult(resultCode(LinkResult::BadChecksum), m_device));
+    case TransferOutcome::LineFailed:
+        return say.stopped(job, say.lineResult(resultCode(LinkResult::PortFault), m_device));
+    case TransferOutcome::Declined:
+    case TransferOutcome::NotSaved:
+        return say.nothingStored(job);
+    case TransferOutcome::DatabaseFailed:
+        break;
+    }
+    return say.databaseFailed(job);
 }
 
 // ---- PC to clock ----
@@ -124,6 +167,8 @@ ClubDataTransfer::Step ClubDataTransfer::sendHeaders(const SendPlan& plan)
 {
     const QString header = plan.combine ? combineHeaderText(plan.combineName)
                                         : fancierHeaderText(m_window.licenceText(), m_window.nameText());
+    m_report.fancier = plan.combine ? plan.combineName.trimmed()
+                                    : fancierLabel(m_window.licenceText(), m_window.nameText());
     // What the clock says to the headers and the member names does not
     // matter; it only has to say something.
     if (Step s = exchange(checksummedLine(header), kAcknowledgeThreshold, false))
@@ -146,9 +191,10 @@ ClubDataTransfer::Step ClubDataTransfer::sendPigeons(const SendPlan& plan)
         return s;
     if (Step s = requireAcknowledge())
         return s;
-    m_window.showProgress(0);
+    m_report.total = count;
+    m_host.progress(0, count);
     const QString female = text(kFemaleText);
-    int done = 0;
+    int& done = m_report.done;
     while (done < count) {
         // A line the clock did not take goes again until it does or the user stops.
         if (Step s = exchange(checksummedLine(pigeonLineText(plan.pigeons[done], female)),
@@ -156,7 +202,7 @@ ClubDataTransfer::Step ClubDataTransfer::sendPigeons(const SendPlan& plan)
             return s;
         if (acknowledged())
             ++done;
-        m_window.showProgress(done * 100 / count);
+        m_host.progress(done, count);
     }
     return {};
 }
@@ -214,7 +260,9 @@ TransferOutcome ClubDataTransfer::runReceive()
         return garbled(count.error);
     if (Step s = sendAcknowledge())
         return *s;
-    m_window.showProgress(0);
+    m_report.fancier = fancierLabel(header.licence, header.name);
+    m_report.total = int(count.value);
+    m_host.progress(0, m_report.total);
     QList<ReceivedPigeon> pigeons;
     if (Step s = receivePigeons(int(count.value), pigeons))
         return *s;
@@ -228,13 +276,15 @@ TransferOutcome ClubDataTransfer::runReceive()
 ClubDataTransfer::Step ClubDataTransfer::receivePigeons(int count, QList<ReceivedPigeon>& pigeons)
 {
     for (int i = 1; i <= count; ++i) {
-        m_window.showProgress(i * 100 / count);
         if (Step s = exchange(QByteArray(), kPigeonThreshold, true))
             return s;
         pigeons.append(parsePigeonLine(m_answer));
         if (Step s = sendAcknowledge())
             return s;
+        m_host.progress(i, count);
     }
+    // Counted only now: a receive stopped half-way stores none of them.
+    m_report.done = count;
     return {};
 }
 
@@ -257,7 +307,8 @@ bool ClubDataTransfer::openLine()
     QString error;
     if (m_line.open(m_device, &error))
         return true;
-    m_host.warn(QStringLiteral("The port %1 cannot be opened: %2").arg(m_device, error), kTitle);
+    m_host.warn(resultStatusText(resultCode(LinkResult::PortFault), m_device, m_text) + QStringLiteral("\n") + error,
+                kTitle);
     return false;
 }
 
@@ -278,8 +329,10 @@ ClubDataTransfer::Step ClubDataTransfer::exchange(const QByteArray& output, int 
         m_answer.clear();
     const bool arrived = m_line.waitForAnswer(
         m_answer, [this] { m_host.pumpEvents(); }, [this] { return m_window.transferAborted(); }, threshold);
-    if (arrived)
+    if (arrived) {
+        m_report.heardFromClock = true;
         return {};
+    }
     return m_window.transferAborted() ? aborted() : lineLost();
 }
 

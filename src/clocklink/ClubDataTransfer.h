@@ -59,7 +59,17 @@ private:
         QList<PigeonForClock> pigeons;
     };
 
-    TransferOutcome guarded(TransferOutcome (ClubDataTransfer::*run)());
+    enum class Direction { ToClock, FromClock };
+    // What the closing sentence tells: whose pigeons, how many of how many.
+    struct Report {
+        QString fancier;
+        int done = 0;
+        int total = 0;
+        bool heardFromClock = false;
+    };
+
+    TransferOutcome guarded(TransferOutcome (ClubDataTransfer::*run)(), Direction direction);
+    QString closingSentence(TransferOutcome outcome, Direction direction) const;
     TransferOutcome runSend();
     TransferOutcome runReceive();
 
@@ -90,6 +100,7 @@ private:
     TextLookup m_text;
     int m_settleMs = kSettlePauseMs;
     QByteArray m_answer;  // what the clock said since the answer was last cleared
+    Report m_report;
 };
 
 } // namespace durvek

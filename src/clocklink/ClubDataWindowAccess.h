@@ -5,9 +5,9 @@
 namespace durvek {
 
 // What the club data transfer needs from the club data window: the fancier
-// boxes and the "Save" action, the combine choice, the pigeon grid, the
-// progress bar and the abort flag that Cancel and Escape set. The window
-// implements it; tests implement it over a plain database.
+// boxes and the "Save" action, the combine choice, the pigeon grid and the
+// abort flag that Cancel and Escape set. The window implements it; tests
+// implement it over a plain database.
 class ClubDataWindowAccess {
 public:
     virtual ~ClubDataWindowAccess() = default;
@@ -30,9 +30,6 @@ public:
 
     // Reloads the pigeon grid with the pigeons of the current fancier.
     virtual void reloadPigeons() = 0;
-
-    // Shows the progress bar at this percentage (0 to 100).
-    virtual void showProgress(int percent) = 0;
 
     // Disables what must not be touched during a transfer; the window puts
     // itself back into its ready state when the transfer returns.

@@ -1,6 +1,7 @@
 #include "clocklink/Exchange.h"
 #include "clocklink/ClockLibrary.h"
 #include "clocklink/Frames.h"
+#include "common/TextCatalogue.h"
 
 namespace durvek {
 
@@ -15,12 +16,19 @@ ExchangeOutcome exchangeFrame(ClockLibrary& library, uint8_t port, uint8_t lineM
     return out;
 }
 
-QString resultStatusText(uint16_t result, const QString& device)
+uint16_t ExchangeOutcome::lineResult() const
 {
+    constexpr uint8_t kUnknownCommand = 0x7F;
+    if (result == 0 && status == kUnknownCommand)
+        return resultCode(LinkResult::Refused);
+    return result;
+}
+
+QString resultStatusText(uint16_t result, const QString& device, const TextLookup& text)
+{
+    const QString words = lineResultWords(result, device, text ? text : TextLookup(&GetText));
     const QString number = QString::number(result);
-    if (result != resultCode(LinkResult::PortFault))
-        return number;
-    return number + QStringLiteral(" - ") + linkResultHint(LinkResult::PortFault, device);
+    return words.isEmpty() ? number : number + QStringLiteral(" - ") + words;
 }
 
 } // namespace durvek

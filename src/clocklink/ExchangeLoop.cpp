@@ -42,8 +42,8 @@ void showTryStatus(JobContext& job, const RequestPlan& request, const ExchangeOu
             job.host.showStatus(*text);
         return;
     }
-    if (retrying && outcome.result != 0)
-        job.host.showStatus(resultStatusText(outcome.result, job.library.lastDevice()));
+    if (retrying && outcome.lineResult() != 0)
+        job.host.showStatus(resultStatusText(outcome.lineResult(), job.library.lastDevice(), job.text));
 }
 
 QString catalogueText(const JobContext& job, int number)
@@ -61,6 +61,7 @@ RequestEnd runRequest(JobContext& job, const RequestPlan& request)
         request.build();
         end.last = exchangeFrame(job.library, job.link.port, lineMode, request.timeoutMs);
         ++end.tries;
+        job.lineResult = end.last.lineResult();
         if (!request.pauseOnlyBeforeRetry && request.pauseMs > 0)
             job.host.pause(request.pauseMs);
         job.host.pumpEvents();

@@ -1,4 +1,5 @@
 #pragma once
+#include "clocklink/LinkResult.h"
 #include "common/ClubSettings.h"
 #include <QString>
 #include <cstdint>
@@ -19,15 +20,15 @@ struct LinkParams {
     static LinkParams fromSettings(const ClubSettings& settings);
 };
 
-// Catalogue text by number (GetText in the program; tests pass their own).
-using TextLookup = std::function<QString(int number)>;
-
 // What one clock job works with: the window, the library and the link.
 struct JobContext {
     JobHost& host;
     ClockLibrary& library;
     LinkParams link;
     TextLookup text;
+    // The line result of the last try (0 when it went through), which the
+    // job's closing sentence explains when the user gave up waiting.
+    uint16_t lineResult = 0;
 };
 
 } // namespace durvek

@@ -28,6 +28,14 @@ public:
     // Wait this many milliseconds while window events keep running.
     virtual void pause(int milliseconds) = 0;
     virtual void beep() {}
+
+    // How far the job is: done of total steps, total 0 while it cannot know
+    // how many there are. The first call after a job's end starts its clock.
+    virtual void progress(int done, int total) {}
+    // Whole seconds since the job's first progress call.
+    virtual int elapsedSeconds() const { return 0; }
+    // The job is over; the sentence says what it did or why it stopped.
+    virtual void finished(const QString& sentence) {}
 };
 
 } // namespace durvek

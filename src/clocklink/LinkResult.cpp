@@ -1,21 +1,60 @@
 #include "clocklink/LinkResult.h"
+#include <QFileInfo>
 
 namespace durvek {
 
-QString linkResultHint(LinkResult r, const QString& device)
+namespace {
+
+constexpr int kNoAnswerText = 102;
+constexpr int kGarbledText = 103;
+constexpr int kDeviceMissingText = 104;
+constexpr int kDeviceInUseText = 105;
+constexpr int kNoPermissionText = 106;
+constexpr int kTooLongText = 107;
+constexpr int kRefusedText = 108;
+
+int portFaultText(PortFault fault)
 {
-    switch (r) {
+    switch (fault) {
+    case PortFault::Missing:
+        return kDeviceMissingText;
+    case PortFault::NoPermission:
+        return kNoPermissionText;
+    case PortFault::InUse:
+        break;
+    }
+    return kDeviceInUseText;
+}
+
+} // namespace
+
+// A device that is there and that this user may read and write, yet will not
+// open, is held by another program (or its lock file is).
+PortFault portFaultOf(const QString& device)
+{
+    const QFileInfo file(device);
+    if (device.isEmpty() || !file.exists())
+        return PortFault::Missing;
+    if (!file.isReadable() || !file.isWritable())
+        return PortFault::NoPermission;
+    return PortFault::InUse;
+}
+
+QString lineResultWords(uint16_t result, const QString& device, const TextLookup& text)
+{
+    switch (LinkResult(result)) {
     case LinkResult::Ok:
         return QString();
     case LinkResult::NoReply:
-        return QStringLiteral("no answer");
+        return text(kNoAnswerText);
     case LinkResult::BadChecksum:
-        return QStringLiteral("garbled answer");
+        return text(kGarbledText);
     case LinkResult::PortFault:
-        return device.isEmpty() ? QStringLiteral("serial port cannot be opened")
-                                : QStringLiteral("cannot open %1").arg(device);
+        return text(portFaultText(portFaultOf(device))).arg(device);
     case LinkResult::ReplyTooLong:
-        return QStringLiteral("answer too long");
+        return text(kTooLongText);
+    case LinkResult::Refused:
+        return text(kRefusedText);
     }
     return QString();
 }

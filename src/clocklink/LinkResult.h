@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 namespace durvek {
 
@@ -12,11 +13,22 @@ enum class LinkResult : uint16_t {
     BadChecksum = 2,   // a reply arrived with a wrong checksum
     PortFault = 3,     // the port could not be opened or configured, or failed mid-call
     ReplyTooLong = 4,  // the reply was longer than the buffer; what fits was copied
+    // A reply arrived but the clock refused the request or did not know it.
+    // The library never returns it: the jobs read it from the reply's status.
+    Refused = 5,
 };
 
 inline uint16_t resultCode(LinkResult r) { return static_cast<uint16_t>(r); }
 
-// A short plain-language hint for the status line ("" for Ok).
-QString linkResultHint(LinkResult r, const QString& device = QString());
+// Catalogue text by number (GetText in the program; tests pass their own).
+using TextLookup = std::function<QString(int number)>;
+
+// What keeps a port from being opened, told apart by what the user can do.
+enum class PortFault { Missing, NoPermission, InUse };
+PortFault portFaultOf(const QString& device);
+
+// The plain words for a line result, from the catalogue: what went wrong and
+// what to do about it ("" for Ok). A port fault names the device.
+QString lineResultWords(uint16_t result, const QString& device, const TextLookup& text);
 
 } // namespace durvek

@@ -2,7 +2,9 @@
 #include "clocklink/ClockLibrary.h"
 #include "clocklink/Frames.h"
 #include "clocklink/JobFrameOrder.h"
+#include "clocklink/Exchange.h"
 #include "clocklink/JobHost.h"
+#include "clocklink/JobSentence.h"
 #include "common/Ansi.h"
 #include "common/TextCatalogue.h"
 #include "database/ClubDatabase.h"
@@ -112,12 +114,15 @@ LanguageUpload::Outcome LanguageUpload::run(const QList<ClockText>& texts, const
     if (!quietLineUntil().hasExpired())
         pace(int(quietLineUntil().remainingTime()));
     JobContext job{m_host, m_library, LinkParams::fromSettings(settings), m_text};
+    m_textsSent = 0;
+    m_host.progress(0, 0);
     Outcome outcome = Outcome::Cancelled;
     if (WaitForClock(job))
         outcome = send(texts, settings);
     if (outcome == Outcome::Stopped || outcome == Outcome::LineFailed)
         quietLineUntil().setRemainingTime(kHalfUploadQuietMs);
     m_host.showStatus(QString());
+    m_host.finished(closingSentence(outcome, int(texts.size()), job.lineResult, portDevice(settings, settings.com)));
     return outcome;
 }
 
@@ -126,7 +131,8 @@ bool LanguageUpload::openLine(const ClubSettings& settings)
     QString error;
     if (m_line.open(settings, &error))
         return true;
-    report(QStringLiteral("The port %1 cannot be opened: %2").arg(portDevice(settings, settings.com), error));
+    report(resultStatusText(resultCode(LinkResult::PortFault), portDevice(settings, settings.com), m_text)
+           + u'\n' + error);
     return false;
 }
 
@@ -152,11 +158,14 @@ LanguageUpload::Outcome LanguageUpload::sendTable(const QList<ClockText>& texts)
     if (!sendByte(kEscape))
         return Outcome::LineFailed;
     const int total = int(texts.size());
+    m_host.progress(0, total);
     for (int i = 0; i < total; ++i) {
         m_host.pumpEvents();
         const ClockText& text = texts.at(i);
         if (!sendText(text, i == 0 ? openingTextBytes(text.text) : clockTextBytes(text.text), total))
             return Outcome::LineFailed;
+        m_textsSent = i + 1;
+        m_host.progress(m_textsSent, total);
         if (m_stopRequested && i + 1 < total)
             return Outcome::Stopped;
         pace(m_pacing.afterTextMs);
@@ -189,6 +198,28 @@ void LanguageUpload::pace(int milliseconds)
 {
     if (milliseconds > 0)
         m_host.pause(milliseconds);
+}
+
+// A stopped upload never sent its closing ESC, so the clock drops what it
+// got: nothing of it stays.
+QString LanguageUpload::closingSentence(Outcome outcome, int total, uint16_t lineResult, const QString& device) const
+{
+    const JobSentence say(m_text);
+    const QString job = catalogue(kTitleText);
+    switch (outcome) {
+    case Outcome::Sent:
+        return say.textsLoaded(total, m_host.elapsedSeconds());
+    case Outcome::Cancelled:
+    case Outcome::Stopped:
+        return say.stoppedByCancel(job, say.steps(m_textsSent, total), false, lineResult, device);
+    case Outcome::LineFailed:
+        return say.stopped(job, say.lineResult(resultCode(LinkResult::PortFault), device));
+    case Outcome::NothingToSend:
+    case Outcome::DatabaseFailed:
+    case Outcome::Busy:
+        break;
+    }
+    return say.nothingStored(job);
 }
 
 void LanguageUpload::report(const QString& message)

@@ -73,6 +73,7 @@ private:
     bool sendByte(char byte);
     void pace(int milliseconds);
     void report(const QString& message);
+    QString closingSentence(Outcome outcome, int total, uint16_t lineResult, const QString& device) const;
     QString catalogue(int number) const;
 
     JobHost& m_host;
@@ -83,6 +84,7 @@ private:
     bool m_running = false;
     bool m_sending = false;
     bool m_stopRequested = false;
+    int m_textsSent = 0;
 };
 
 // The bytes one text goes out as: its characters in the clock's code page.

@@ -2,7 +2,10 @@
 #include "clocklink/ExchangeLoop.h"
 #include "clocklink/FixedText.h"
 #include "clocklink/Frames.h"
+#include "clocklink/ClockJobSteps.h"
+#include "clocklink/ClockLibrary.h"
 #include "clocklink/JobHost.h"
+#include "clocklink/JobSentence.h"
 #include "common/Ansi.h"
 #include "common/TextTrim.h"
 #include "results/PigeonFile.h"
@@ -72,6 +75,25 @@ ReadRaceData::ReadRaceData(const JobContext& job, RaceReadoutView& view, RaceDat
     m_job.link.converter = false;
 }
 
+QString ReadRaceData::closingSentence(const ReadoutEnd& end) const
+{
+    const JobSentence say(m_job.text);
+    const QString job = text(kRefusedTitle);
+    const QString device = m_job.library.lastDevice();
+    const int pigeons = int(m_data.results.size());
+    if (end.kind == ReadoutEnd::Failed)
+        return say.stopped(job, end.error);
+    if (end.refused)
+        return say.refused(job, device);
+    const bool saved = end.kind == ReadoutEnd::Saved;
+    if (end.cancelled || end.kind == ReadoutEnd::ClosingCancelled)
+        return say.stoppedByCancel(job, say.pigeons(pigeons), saved, saved ? 0 : m_job.lineResult, device);
+    if (end.kind == ReadoutEnd::ClosingFailed)
+        return say.stopped(job, say.lineResult(m_job.lineResult, device));
+    return say.raceDataRead(fancierLabel(m_data.clockLicence, m_data.clockName),
+                            int(m_data.flights.size()), pigeons, m_job.host.elapsedSeconds());
+}
+
 QString ReadRaceData::text(int number) const { return m_job.text ? m_job.text(number) : QString::number(number); }
 
 ReadoutEnd ReadRaceData::run()
@@ -84,6 +106,7 @@ ReadoutEnd ReadRaceData::run()
         readPigeons();
     end.cancelled = m_cancelled;
     close(end);
+    m_job.host.finished(closingSentence(end));
     return end;
 }
 
@@ -101,16 +124,18 @@ void ReadRaceData::startAfresh()
 bool ReadRaceData::wakeUp()
 {
     m_job.host.showStatus(text(kWaitingText));
+    m_job.host.progress(0, 0);
     RequestPlan request;
     request.build = FrameIdentify;
     request.timeoutMs = kWakeUpTimeoutMs;
     request.pauseMs = kWakeUpPauseMs;
-    // The status line counts the attempts, so a club sees that the program
-    // is still calling a clock that does not answer.
+    // The status line says why the clock is not there yet and counts the
+    // attempts, so a club sees that the program is still calling it.
     request.statusText = [this](const ExchangeOutcome& o, int attempt) -> std::optional<QString> {
         if (o.done())
             return std::nullopt;
-        return text(kWaitingText) + u' ' + QString::number(o.result) + u' ' + QString::number(attempt);
+        return text(kWaitingText) + u' ' + resultStatusText(o.lineResult(), m_job.library.lastDevice(), m_job.text)
+            + QStringLiteral(" (") + QString::number(attempt) + u')';
     };
     if (runRequest(m_job, request).kind == RequestEnd::Cancelled) {
         m_cancelled = true;
@@ -216,6 +241,7 @@ void ReadRaceData::readPigeons()
         if (got.last.status == 0)
             record = ResultRecord::fromPigeonText(replyText(kPigeonTextOffset));
         m_data.results.append(record);
+        m_job.host.progress(int(m_data.results.size()), 0);
         m_job.host.showStatus(record.elcode + QStringLiteral(" - ") + record.band + QStringLiteral(" - ")
                               + record.sortKey);
     }

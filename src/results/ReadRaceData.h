@@ -56,6 +56,7 @@ private:
     bool readFlights();
     void readPigeons();
     void close(ReadoutEnd& end);
+    QString closingSentence(const ReadoutEnd& end) const;
     QString text(int number) const;
 
     JobContext m_job;

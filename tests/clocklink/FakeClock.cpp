@@ -29,8 +29,12 @@ bool FakeClockTransport::write(const QByteArray& bytes)
         return true;
     m_state->sent.append({d.payload, m_rts});
     if (m_state->script) {
-        if (const auto reply = m_state->script(d.payload))
-            m_pending += envelope::encode(*reply);
+        if (const auto reply = m_state->script(d.payload)) {
+            QByteArray wire = envelope::encode(*reply);
+            if (m_state->garbleReplies)
+                wire.back() = char(wire.back() + 1);
+            m_pending += wire;
+        }
     }
     return true;
 }

@@ -21,6 +21,7 @@ struct FakeClockState {
     std::function<std::optional<QByteArray>(const QByteArray& frame)> script;
     QList<SentFrame> sent;
     bool openFails = false;
+    bool garbleReplies = false; // replies arrive with a wrong checksum
     int opens = 0;
 };
 

@@ -195,6 +195,8 @@ private slots:
         QCOMPARE(buttonRestores, 1);
         QCOMPARE(appState().lastCode, QStringLiteral("CCCCCCCCCC"));
         QVERIFY(grid.yellowRows().isEmpty());
+        QCOMPARE(host.progressSteps, QStringList({"0/0", "1/0", "2/0", "3/0"}));
+        QCOMPARE(host.sentences, QStringList{"Read 3 in 0 s"});
     }
 
     void multipleBandsOverAFullGridReadNothing()
@@ -264,6 +266,7 @@ private slots:
         QCOMPARE(r.stored, 1);
         QCOMPARE(queued->rowsRead, QList<int>({1, 2}));
         QCOMPARE(buttonRestores, 1);
+        QCOMPARE(host.sentences, QStringList{"Multiple-bands stopped: No converter"});
     }
 
     void multipleBandsKeepTheCodeReadWithTheCancel()

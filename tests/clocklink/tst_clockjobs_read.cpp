@@ -111,6 +111,8 @@ private slots:
     void databaseFailureStillClosesTheRead();
     void roundTripGivesTheSamePigeons_data();
     void roundTripGivesTheSamePigeons();
+    void everyJobEndsWithASentence_data();
+    void everyJobEndsWithASentence();
 };
 
 void ClockReadJobTest::singleReadStoresANewFancierAndItsPigeons()
@@ -540,6 +542,81 @@ void ClockReadJobTest::databaseFailureStillClosesTheRead()
     QVERIFY(bench.host().warnings.first().contains(QStringLiteral("pigeons")));
     QCOMPARE(commandsOf(bench.receivedFrames()), frames);
     QCOMPARE(log.enabled, 1);
+}
+
+
+// How far a job got shows as it goes, and its end is told in the club's
+// words: what was done with whom, or why it stopped and what to do.
+void ClockReadJobTest::everyJobEndsWithASentence_data()
+{
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QStringList>("progress");
+    QTest::addColumn<QString>("sentence");
+    const QString noAnswer = QStringLiteral("1 - no answer: is the clock switched on and in its cradle, and is the "
+                                            "right port chosen in Settings?");
+    const QString refused = QStringLiteral("5 - the clock refuses the request: is the clock model in Settings the "
+                                           "one on the line?");
+    QTest::newRow("update done") << "update" << QStringList{"0/0", "0/2", "1/2", "2/2"}
+                                 << "Clock updated: 12345678 Club Member, 2 pigeons, 27 s";
+    QTest::newRow("update cancelled") << "update cancel" << QStringList{"0/0", "0/2"}
+                                      << "Update Clock stopped by Cancel after 0 of 2 pigeons: what was done up to "
+                                         "then is kept";
+    QTest::newRow("update refused") << "update refused" << QStringList{"0/0"}
+                                    << "Update Clock stopped: " + refused;
+    QTest::newRow("update silent") << "update silent" << QStringList{"0/0"}
+                                   << "Update Clock stopped by Cancel after 0 pigeons: what was done up to then is "
+                                      "kept (" + noAnswer + ")";
+    QTest::newRow("read done") << "read" << QStringList{"0/0", "1/0", "2/0"}
+                               << "Clock read: 5555 Jo Van Dam, 2 pigeons stored, 27 s";
+    QTest::newRow("read cancelled") << "read cancel" << QStringList{"0/0", "1/0"}
+                                    << "Read Clock stopped by Cancel after 1 pigeons: nothing was stored";
+    QTest::newRow("read refused") << "read refused" << QStringList{"0/0"} << "Read Clock stopped: " + refused;
+}
+
+void ClockReadJobTest::everyJobEndsWithASentence()
+{
+    QFETCH(QString, setup);
+    QFETCH(QStringList, progress);
+    QFETCH(QString, sentence);
+    const bool update = setup.startsWith(QStringLiteral("update"));
+    const ClockModel model = update && !setup.endsWith(QStringLiteral("refused")) ? ClockModel::Korvat
+                                                                                   : ClockModel::Omnexa;
+    ClockJobBench bench(model);
+    QVERIFY(bench.isReady());
+    bench.job().text = [&bench](int n) {
+        return queryValue(bench.db(), QStringLiteral("SELECT \"default\" FROM PcLanguage WHERE id = ?"), {n})
+            .toString();
+    };
+    bench.host().seconds = 27;
+    if (setup.endsWith(QStringLiteral("cancel")))
+        bench.host().cancelAtPump = 4;
+    if (setup.endsWith(QStringLiteral("silent"))) {
+        bench.sim().command(QStringLiteral("fault silence on"));
+        bench.host().cancelAtPump = 3;
+    }
+    if (update) {
+        const int32_t id = bench.addFancier(QStringLiteral("12345678"), QStringLiteral("Club Member"));
+        for (int i = 1; i <= 2; ++i)
+            bench.addPigeon(id, {QStringLiteral("BE"), QStringLiteral("07"), QString::number(i), QStringLiteral(" "),
+                                 QString(), QStringLiteral("0000000%1").arg(i)}, i);
+        if (setup.endsWith(QStringLiteral("refused")))
+            bench.sim().changeFaults([](clocksim::Faults& f) { f.refusals << clocksim::Refusal{0x51, 4}; });
+        UpdateClockRequest request;
+        request.fancierId = id;
+        request.modelIndex = int(model);
+        UpdateClock(bench.job(), bench.db(), request, {});
+    } else {
+        if (!setup.endsWith(QStringLiteral("refused"))) {
+            SimState state = bench.sim().state();
+            state.fancierBlocks = {fancierBlock("5555", "Jo Van Dam")};
+            state.records = {record(0, 0, "999999"), record(0, 1, "0A1B2C3DBE 07-  12345F"),
+                             record(0, 2, "11112222NL 08-1234567 ")};
+            bench.sim().setState(state);
+        }
+        ReadClock(bench.job(), bench.db(), int(model), {});
+    }
+    QCOMPARE(bench.host().progressSteps, progress);
+    QCOMPARE(bench.host().sentences, QStringList{sentence});
 }
 
 QTEST_GUILESS_MAIN(ClockReadJobTest)

@@ -3,6 +3,7 @@
 #include "clocklink/Frames.h"
 #include "clocklink/JobFrameOrder.h"
 #include "support/ScriptedHost.h"
+#include <QFileInfo>
 #include <QTest>
 #include <deque>
 
@@ -116,8 +117,8 @@ private slots:
             QCOMPARE(uint8_t(f.frame[1]), toConverter ? uint8_t(0x00) : uint8_t(0x82));
             QCOMPARE(f.rts, !converter);
         }
-        // the failed tries showed the library's result
-        QVERIFY(host.statuses.contains(QStringLiteral("1")));
+        // the failed tries showed the library's result in words
+        QVERIFY(host.statuses.contains(QStringLiteral("1 - T102")));
         QCOMPARE(host.pauses, QList<int>({80, 80, 80}));
     }
 
@@ -238,15 +239,45 @@ private slots:
         QCOMPARE(host.statuses.last(), QStringLiteral("SPD ZEFIRA"));
     }
 
-    void portFaultNamesTheDevice()
+    // Every failed try shows its line result with the words that say what to
+    // do; a port fault names the device and tells why it will not open.
+    void lineResultsInPlainWords_data()
     {
-        state->openFails = true;
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<QString>("device");
+        QTest::addColumn<QString>("status");
+        const QString file = QCoreApplication::applicationFilePath();
+        QTest::newRow("1 silent") << 1 << "/dev/cradle2" << "1 - T102";
+        QTest::newRow("2 garbled") << 2 << "/dev/cradle2" << "2 - T103";
+        QTest::newRow("3 missing") << 3 << "/dev/cradle2" << "3 - T104 /dev/cradle2";
+        QTest::newRow("3 in use") << 3 << file << "3 - T105 " + file;
+        QTest::newRow("3 no permission") << 3 << "/etc/shadow" << "3 - T106 /etc/shadow";
+        QTest::newRow("4 too long") << 4 << "/dev/cradle2" << "4 - T107";
+        QTest::newRow("5 unknown request") << 5 << "/dev/cradle2" << "5 - T108";
+    }
+
+    void lineResultsInPlainWords()
+    {
+        QFETCH(int, fault);
+        QFETCH(QString, device);
+        QFETCH(QString, status);
+        if (device == QStringLiteral("/etc/shadow") && QFileInfo(device).isReadable())
+            QSKIP("this user may read every device");
+        library.setPortResolver([device](uint8_t) { return device; });
+        state->openFails = fault == 3;
+        state->garbleReplies = fault == 2;
+        state->script = [fault](const QByteArray& f) -> std::optional<QByteArray> {
+            if (fault == 1)
+                return std::nullopt;
+            return replyFrame(uint8_t(f[2]), fault == 5 ? 0x7F : 0, QByteArray(fault == 4 ? 200 : 0, 'x'));
+        };
         host.cancelAtPump = 2;
-        JobContext ctx = job(false);
+        JobContext ctx{host, library, LinkParams(), [](int n) {
+                           return QStringLiteral("T%1").arg(n) + (n >= 104 && n <= 106 ? QStringLiteral(" %1") : QString());
+                       }};
         QVERIFY(!WaitForClock(ctx));
-        QVERIFY(!host.statuses.isEmpty());
-        QVERIFY(host.statuses.first().startsWith(u'3'));
-        QVERIFY(host.statuses.first().contains(QStringLiteral("/dev/cradle2")));
+        QCOMPARE(host.statuses.value(0), status);
+        QCOMPARE(int(ctx.lineResult), fault);
     }
 
     void waitForClockRetriesWithoutPause()

@@ -25,13 +25,6 @@ bool TransferWindow::saveFancier()
 
 void TransferWindow::reloadPigeons() { ++reloads; }
 
-void TransferWindow::showProgress(int percent)
-{
-    progress << percent;
-    if (onProgress)
-        onProgress(percent);
-}
-
 QString transferText(int number)
 {
     return number == 68 ? QStringLiteral("Hen") : QStringLiteral("T%1").arg(number);

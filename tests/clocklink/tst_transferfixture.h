@@ -32,10 +32,8 @@ public:
     QString combineName;
     bool aborted = false;
     bool inTransferState = false;
-    QList<int> progress;
     int reloads = 0;
     int saves = 0;
-    std::function<void(int percent)> onProgress;
 
     int32_t clubDataFancierId() const override { return fancierId; }
     QString licenceText() const override { return licence; }
@@ -46,7 +44,6 @@ public:
     bool combineChecked() const override { return combine; }
     QString selectedCombineName() const override { return combineName; }
     void reloadPigeons() override;
-    void showProgress(int percent) override;
     void enterTransferState() override { inTransferState = true; }
     bool transferAborted() const override { return aborted; }
     void clearTransferAborted() override { aborted = false; }
@@ -68,6 +65,9 @@ public:
     int pumps = 0;
     int abortAtPump = 0;    // 0: never
     int abortInPause = 0;   // 0: never
+    QStringList progressSteps;  // "done/total" of each progress call
+    QStringList sentences;
+    std::function<void(int done)> onProgress;
 
     void showStatus(const QString&) override {}
     void warn(const QString& message, const QString& title) override { warnings << title + u'|' + message; }
@@ -87,6 +87,13 @@ public:
         if (pauses.size() == abortInPause)
             m_window.aborted = true;
     }
+    void progress(int done, int total) override
+    {
+        progressSteps << QStringLiteral("%1/%2").arg(done).arg(total);
+        if (onProgress)
+            onProgress(done);
+    }
+    void finished(const QString& sentence) override { sentences << sentence; }
 
 private:
     TransferWindow& m_window;

@@ -75,7 +75,7 @@ void TestTransferReceive::newFancierWithTwoPigeons()
                                                QStringLiteral("%1|NL|00|7654321| |11223344").arg(id)}));
     // new pigeons are numbered after the others
     QCOMPARE(b.rows(QStringLiteral("SELECT Nr FROM pigeons ORDER BY rowid")), QStringList({"1", "2"}));
-    QCOMPARE(b.window->progress, QList<int>({0, 50, 100}));
+    QCOMPARE(b.host->progressSteps, QStringList({"0/0", "0/2", "1/2", "2/2"}));
     // once, when the whole list is stored
     QCOMPARE(b.window->reloads, 1);
     QVERIFY(b.line.isOpen());
@@ -132,8 +132,8 @@ void TestTransferReceive::unfinishedReceiveKeepsTheStoredList()
     const int32_t jan = showJanWithAPigeon(b);
     b.host->answer = true;
     // Cancel once the first pigeon has come
-    b.window->onProgress = [&](int percent) {
-        if (percent == 66)
+    b.host->onProgress = [&](int done) {
+        if (done == 1)
             b.window->aborted = true;
     };
 
@@ -143,7 +143,7 @@ void TestTransferReceive::unfinishedReceiveKeepsTheStoredList()
     QCOMPARE(b.window->name, QStringLiteral("Jan"));
     QCOMPARE(b.rows(QStringLiteral("SELECT Licence, Name FROM fanciers")), QStringList({"999|Jan"}));
     QCOMPARE(b.rows(kPigeonRows), QStringList({jansPigeon(jan)}));
-    QCOMPARE(b.window->progress, QList<int>({0, 33, 66}));
+    QCOMPARE(b.host->progressSteps, QStringList({"0/0", "0/3", "1/3"}));
 }
 
 void TestTransferReceive::garbledNumberStopsAndStoresNothing_data()

@@ -61,7 +61,7 @@ void TestTransferSend::fancierWithPigeonsAndBadges()
     QCOMPARE(in.badgeCount, QByteArray("5"));
     QCOMPARE(in.badges, QList<QByteArray>({"Gold", "1111111111", "Silver", "1111111111", "1111111111"}));
     QCOMPARE(in.rejectedLines, 0);
-    QCOMPARE(b.window->progress, QList<int>({0, 33, 66, 100}));
+    QCOMPARE(b.host->progressSteps, QStringList({"0/0", "0/3", "1/3", "2/3", "3/3"}));
     QCOMPARE(b.host->pauses, QList<int>({ClubDataTransfer::kSettlePauseMs}));
 }
 
@@ -143,7 +143,7 @@ void TestTransferSend::refusedLineIsSentAgain()
     QCOMPARE(in.rejectedLines, 2);
     QCOMPARE(in.pigeons, QList<QByteArray>({"BE0000210000001 AAAAAAAA", "BE0000210000002 BBBBBBBB"}));
     QCOMPARE(in.badges.size(), 5);
-    QCOMPARE(b.window->progress, QList<int>({0, 0, 50, 100}));
+    QCOMPARE(b.host->progressSteps, QStringList({"0/0", "0/2", "0/2", "1/2", "2/2"}));
     QVERIFY(b.host->warnings.isEmpty());
 }
 

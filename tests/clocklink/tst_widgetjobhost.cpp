@@ -1,10 +1,12 @@
 #include "clocklink/Frames.h"
 #include "clocklink/ui/CancelButton.h"
+#include "clocklink/ui/JobProgress.h"
 #include "clocklink/ui/WidgetJobHost.h"
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -33,6 +35,33 @@ private slots:
 
         host.showStatus(QStringLiteral("3 - cannot open COM2"));
         QCOMPARE(status.text(), QStringLiteral("3 - cannot open COM2"));
+    }
+
+    // The window shows "n of N" with a filling bar where the job knows N, a
+    // busy bar where it does not, and keeps the closing sentence.
+    void progressThenSentence()
+    {
+        QWidget window;
+        QLabel status(&window);
+        JobProgress progress(&window, [](int n) { return n == 109 ? QStringLiteral("%1 of %2") : QString(); });
+        window.show();
+        WidgetJobHost host(&window, &status, &progress);
+        QVERIFY(progress.isHidden());
+
+        host.progress(0, 0);
+        QVERIFY(progress.isVisible());
+        QCOMPARE(progress.bar()->maximum(), 0); // busy
+        QCOMPARE(progress.elapsedText(), QStringLiteral("0:00"));
+        host.progress(120, 260);
+        QCOMPARE(progress.countText(), QStringLiteral("120 of 260"));
+        QCOMPARE(progress.bar()->value(), 120);
+        QCOMPARE(progress.bar()->maximum(), 260);
+        host.progress(7, 0);
+        QCOMPARE(progress.countText(), QStringLiteral("7"));
+
+        host.finished(QStringLiteral("Clock updated"));
+        QVERIFY(progress.isHidden());
+        QCOMPARE(status.text(), QStringLiteral("Clock updated"));
     }
 
     void questionDefaultsToNo()

@@ -133,6 +133,7 @@ void TestClubDataTransfers::sendTheFancierShown()
     QCOMPARE(in.badgeCount, QByteArray("5"));
     QCOMPARE(in.badges, QList<QByteArray>({"Gold", "Silver", "1111111111", "1111111111", "1111111111"}));
     b.expectReady();
+    QVERIFY(w.transferStatus()->text().startsWith(QStringLiteral("Clock updated: 1234567 Jan Peeters, 2 pigeons, ")));
     QCOMPARE(w.focusWidget(), w.box(FrmClubData::NameBox));
 }
 
@@ -200,6 +201,7 @@ void TestClubDataTransfers::receiveANewFancierWithPigeons()
     QCOMPARE(w.pigeonModel()->recordCount(), 2);
     QCOMPARE(w.label(FrmClubData::CountLabel)->text(), QStringLiteral("Pigeons with an electronic band :  2"));
     b.expectReady();
+    QVERIFY(w.transferStatus()->text().startsWith(QStringLiteral("Clock read: 1234567 Sender, 2 pigeons stored, ")));
 }
 
 void TestClubDataTransfers::receiveReplacesThePigeonsAfterYes()
@@ -250,6 +252,10 @@ void TestClubDataTransfers::cancelWhileTheClockIsSilent()
     QVERIFY(sawTransferState);
     b.expectReady();
     QVERIFY(b.sim->state().incoming.pigeons.isEmpty());
+    const QString noAnswer = QStringLiteral("(1 - no answer: is the clock switched on and in its cradle, and is the "
+                                            "right port chosen in Settings?)");
+    QCOMPARE(w.transferStatus()->text(),
+             "Update Clock stopped by Cancel after 0 pigeons: what was done up to then is kept " + noAnswer);
 
     // Escape stops the receive as well, after the question about the pigeons
     ModalAnswers answers(&w);
@@ -259,6 +265,7 @@ void TestClubDataTransfers::cancelWhileTheClockIsSilent()
     b.expectReady();
     QCOMPARE(answers.pending(), 0);
     QVERIFY(w.isVisible());
+    QCOMPARE(w.transferStatus()->text(), "Read Clock stopped by Cancel after 0 pigeons: nothing was stored " + noAnswer);
     QCOMPARE(b.d.value(QStringLiteral("SELECT count(*) FROM pigeons")).toInt(), 1);
 }
 

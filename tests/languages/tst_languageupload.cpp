@@ -26,6 +26,7 @@ QString catalogue(int number)
     switch (number) {
     case 28: return QStringLiteral("Update Zefira");
     case 29: return QStringLiteral("Sending text");
+    case 104: case 105: case 106: return QStringLiteral("text %1 for %2").arg(number);
     default: return QStringLiteral("text %1").arg(number);
     }
 }

@@ -184,8 +184,8 @@ void TestRaceReadout::wakeUpCountsItsAttempts()
 {
     clock.silentIdentifies = 2;
     QCOMPARE(read().kind, ReadoutEnd::Saved);
-    QCOMPARE(host.statuses.mid(0, 4), QStringList({QStringLiteral("T53"), QStringLiteral("T53 1 0"),
-                                                   QStringLiteral("T53 1 1"), QStringLiteral("OMNEXA 4.2          ")}));
+    QCOMPARE(host.statuses.mid(0, 4), QStringList({QStringLiteral("T53"), QStringLiteral("T53 1 - T102 (0)"),
+                                                   QStringLiteral("T53 1 - T102 (1)"), QStringLiteral("OMNEXA 4.2          ")}));
     QCOMPARE(host.pauses.mid(0, 4), QList<int>({100, 100, 100, 50}));
 }
 

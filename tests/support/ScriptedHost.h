@@ -18,6 +18,9 @@ public:
     bool answer = false;    // the answer once the list is used up
     int pumps = 0;
     int cancelAtPump = 0;   // 0: never
+    QStringList progressSteps; // "done/total" of each progress call
+    QStringList sentences;     // the closing sentence of each job
+    int seconds = 0;           // what every job is told it took
 
     void showStatus(const QString& text) override { statuses << text; }
     void warn(const QString& message, const QString& title) override { warnings << title + u'|' + message; }
@@ -32,6 +35,9 @@ public:
             linkBuffers().CancelRequested = true;
     }
     void pause(int milliseconds) override { pauses << milliseconds; }
+    void progress(int done, int total) override { progressSteps << QStringLiteral("%1/%2").arg(done).arg(total); }
+    int elapsedSeconds() const override { return seconds; }
+    void finished(const QString& sentence) override { sentences << sentence; }
 };
 
 } // namespace durvek::testing

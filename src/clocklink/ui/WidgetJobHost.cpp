@@ -1,5 +1,6 @@
 #include "clocklink/ui/WidgetJobHost.h"
 #include "common/ui/DatabaseErrorBox.h"
+#include "clocklink/ui/JobProgress.h"
 #include <QApplication>
 #include <QEventLoop>
 #include <QLabel>
@@ -8,9 +9,10 @@
 
 namespace durvek {
 
-WidgetJobHost::WidgetJobHost(QWidget* window, QLabel* statusLabel)
+WidgetJobHost::WidgetJobHost(QWidget* window, QLabel* statusLabel, JobProgress* progress)
     : m_window(window)
     , m_status(statusLabel)
+    , m_progress(progress)
 {
 }
 
@@ -53,5 +55,29 @@ void WidgetJobHost::pause(int milliseconds)
 }
 
 void WidgetJobHost::beep() { QApplication::beep(); }
+
+void WidgetJobHost::progress(int done, int total)
+{
+    if (!m_clock.isValid()) {
+        m_clock.start();
+        if (m_progress)
+            m_progress->start();
+    }
+    if (m_progress)
+        m_progress->setProgress(done, total);
+}
+
+int WidgetJobHost::elapsedSeconds() const
+{
+    return m_clock.isValid() ? int((m_clock.elapsed() + 500) / 1000) : 0;
+}
+
+void WidgetJobHost::finished(const QString& sentence)
+{
+    m_clock.invalidate();
+    if (m_progress)
+        m_progress->finish();
+    showStatus(sentence);
+}
 
 } // namespace durvek

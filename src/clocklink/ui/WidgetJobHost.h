@@ -1,5 +1,6 @@
 #pragma once
 #include "clocklink/JobHost.h"
+#include <QElapsedTimer>
 #include <QPointer>
 
 class QLabel;
@@ -7,11 +8,14 @@ class QWidget;
 
 namespace durvek {
 
-// JobHost of a window: its status label, its message boxes and the event
-// loop, so the window paints and its Cancel button works during a job.
+class JobProgress;
+
+// JobHost of a window: its status label, its progress widget, its message
+// boxes and the event loop, so the window paints and its Cancel button works
+// during a job. The job's closing sentence stays in the status label.
 class WidgetJobHost : public JobHost {
 public:
-    WidgetJobHost(QWidget* window, QLabel* statusLabel);
+    WidgetJobHost(QWidget* window, QLabel* statusLabel, JobProgress* progress = nullptr);
 
     void showStatus(const QString& text) override;
     void warn(const QString& message, const QString& title) override;
@@ -20,10 +24,15 @@ public:
     void pumpEvents() override;
     void pause(int milliseconds) override;
     void beep() override;
+    void progress(int done, int total) override;
+    int elapsedSeconds() const override;
+    void finished(const QString& sentence) override;
 
 private:
     QPointer<QWidget> m_window;
     QPointer<QLabel> m_status;
+    QPointer<JobProgress> m_progress;
+    QElapsedTimer m_clock; // valid while a job runs
 };
 
 } // namespace durvek

@@ -120,6 +120,11 @@ FrmClubData::FrmClubData(QWidget* parent, TextPrompt prompt)
     layout->addLayout(top);
     layout->addLayout(middle, 1);
     layout->addWidget(buildTransferRow());
+    m_transferStatus = new QLabel(this);
+    m_transferStatus->setTextFormat(Qt::PlainText);
+    m_transferStatus->setWordWrap(true);
+    layout->addWidget(m_transferStatus);
+    m_host = WidgetJobHost(this, m_transferStatus, m_progress);
     resize(980, 680);
 
     setUpModels();
@@ -238,10 +243,8 @@ QWidget* FrmClubData::buildTransferRow()
     setCaptionNumber(m_holdLabel, 100);
     // Its caption comes from the catalogue, but the window has no use for it.
     m_holdLabel->hide();
-    m_progress = new QProgressBar(row);
-    m_progress->setObjectName(QStringLiteral("Pbar"));
-    m_progress->setRange(0, 100);
-    m_progress->hide();
+    m_progress = new JobProgress(row);
+    m_progress->bar()->setObjectName(QStringLiteral("Pbar"));
 
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -644,12 +647,6 @@ void FrmClubData::reloadPigeons()
     } catch (const DatabaseError& error) {
         reportFailure(error);
     }
-}
-
-void FrmClubData::showProgress(int percent)
-{
-    m_progress->setValue(std::clamp(percent, 0, 100));
-    m_progress->show();
 }
 
 void FrmClubData::enterTransferState()

@@ -2,6 +2,7 @@
 #include "clocklink/ClubDataTransfer.h"
 #include "clocklink/ClubDataWindowAccess.h"
 #include "clocklink/DirectLine.h"
+#include "clocklink/ui/JobProgress.h"
 #include "clocklink/ui/WidgetJobHost.h"
 #include "clubdata/BadgeStore.h"
 #include "clubdata/ClubFancierStore.h"
@@ -16,7 +17,6 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QListWidget;
-class QProgressBar;
 class QPushButton;
 class QTableView;
 
@@ -57,7 +57,8 @@ public:
     RecordGridModel* combineModel() const { return m_combineModel; }
     QListWidget* memberList() const { return m_members; }
     QCheckBox* combineCheck() const { return m_combineCheck; }
-    QProgressBar* progressBar() const { return m_progress; }
+    JobProgress* progressBar() const { return m_progress; }
+    QLabel* transferStatus() const { return m_transferStatus; }
     QString clubDataFancierName() const { return m_fancierName; }
     bool transferRunning() const { return m_transferRunning; }
 
@@ -74,7 +75,6 @@ public:
     bool combineChecked() const override;
     QString selectedCombineName() const override;
     void reloadPigeons() override;
-    void showProgress(int percent) override;
     void enterTransferState() override;
     bool transferAborted() const override { return m_transferAborted; }
     void clearTransferAborted() override { m_transferAborted = false; }
@@ -155,7 +155,8 @@ private:
     QListWidget* m_members = nullptr;
     QCheckBox* m_combineCheck = nullptr;
     QLabel* m_holdLabel = nullptr;
-    QProgressBar* m_progress = nullptr;
+    JobProgress* m_progress = nullptr;
+    QLabel* m_transferStatus = nullptr; // the sentence the last transfer ended with
 
     TextPrompt m_prompt;
     WidgetJobHost m_host;

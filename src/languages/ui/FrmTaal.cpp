@@ -1,5 +1,6 @@
 #include "languages/ui/FrmTaal.h"
 #include "clocklink/ui/CancelButton.h"
+#include "clocklink/ui/JobProgress.h"
 #include "common/AppState.h"
 #include "common/ui/Captions.h"
 #include "common/ui/DatabaseErrorBox.h"
@@ -43,7 +44,8 @@ constexpr int kTextColumnCharacters = 18;
 FrmTaal::FrmTaal(QWidget* parent)
     : QDialog(parent)
     , m_progress(new QLabel(this))
-    , m_host(this, m_progress)
+    , m_jobProgress(new JobProgress(this))
+    , m_host(this, m_progress, m_jobProgress)
     , m_upload(m_host)
 {
     setObjectName(QStringLiteral("FrmTaal"));
@@ -64,10 +66,12 @@ FrmTaal::FrmTaal(QWidget* parent)
     m_progress->setTextFormat(Qt::PlainText);
     m_progress->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_progress->setMinimumHeight(m_progress->fontMetrics().height() + 8);
+    m_progress->setWordWrap(true);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_grid, 1);
     layout->addWidget(m_progress);
+    layout->addWidget(m_jobProgress);
     layout->addWidget(buildButtonRow());
 
     // On load: the club's captions, an empty progress line, the table shown.
@@ -136,8 +140,8 @@ void FrmTaal::updateZefira()
     // job's event pump; the job refuses it, and its progress line must stay.
     if (m_upload.isRunning())
         return;
+    // The progress line keeps the upload's closing sentence.
     m_upload.run(ClubDatabase::get(), appState().activeSettings);
-    m_progress->clear();
     if (m_closeAfterUpload) {
         m_closeAfterUpload = false;
         QDialog::done(result());

@@ -10,6 +10,8 @@ class QTableView;
 
 namespace durvek {
 
+class JobProgress;
+
 // "Language Module Zefira": shows the clock display texts of table language
 // and loads them into a clock with "Update Zefira". The texts are edited
 // elsewhere; the grid only shows them.
@@ -27,6 +29,7 @@ public:
     QPushButton* button(int index) const { return m_buttons.at(size_t(index)); }
     QTableView* grid() const { return m_grid; }
     QLabel* progressLine() const { return m_progress; }
+    JobProgress* jobProgress() const { return m_jobProgress; }
     // The window's upload job (it keeps the direct line open between uploads).
     LanguageUpload& upload() { return m_upload; }
 
@@ -43,6 +46,7 @@ private:
 
     QTableView* m_grid = nullptr;
     QLabel* m_progress = nullptr;
+    JobProgress* m_jobProgress = nullptr;
     std::array<QPushButton*, kButtonCount> m_buttons{};
     WidgetJobHost m_host;
     LanguageUpload m_upload;

@@ -6,6 +6,7 @@
 #include "clocklink/ClockUpdateJob.h"
 #include "clocklink/Frames.h"
 #include "clocklink/ui/ClockModelOptions.h"
+#include "clocklink/ui/JobProgress.h"
 #include "common/AppState.h"
 #include "common/PagePrinter.h"
 #include "common/TextCatalogue.h"
@@ -89,7 +90,7 @@ FrmLinking::FrmLinking(QWidget* parent)
         m_host->warn(message, title);
     });
     buildControls();
-    m_host = std::make_unique<WidgetJobHost>(this, m_status);
+    m_host = std::make_unique<WidgetJobHost>(this, m_status, m_jobProgress);
     applyTexts();
     // No fancier is shown yet; one the run already works on is shown at once,
     // so that storing never meets a grid that was not loaded for it.
@@ -147,7 +148,10 @@ QWidget* FrmLinking::buildLeftColumn()
     m_status = new QLabel(column);
     m_status->setTextFormat(Qt::PlainText);
     m_status->setMinimumHeight(m_status->fontMetrics().height() + 4);
+    m_status->setWordWrap(true);
     layout->addWidget(m_status);
+    m_jobProgress = new JobProgress(column);
+    layout->addWidget(m_jobProgress);
     m_gridView = new PigeonGridView(m_grid, m_editContext, [this] { return fancierShown(); }, column);
     // About 6600 by 6000 twips.
     m_gridView->setMinimumSize(6600 * logicalDpiX() / 1440 + 4, 6000 * logicalDpiY() / 1440);

@@ -18,6 +18,7 @@ class QRadioButton;
 namespace durvek {
 
 class FilteredLineEdit;
+class JobProgress;
 class PigeonGridView;
 struct JobContext;
 
@@ -72,6 +73,7 @@ public:
     QPushButton* actionButton(int index) const { return m_actionButtons[size_t(index)]; }
     QLabel* headerLine(int index) const { return m_headerLines[size_t(index)]; }
     QLabel* statusLabel() const { return m_status; }
+    JobProgress* jobProgress() const { return m_jobProgress; }
     QLabel* titleLabel() const { return m_title; }
     QCheckBox* printoutBox() const { return m_printout; }
     QCheckBox* racesBox() const { return m_races; }
@@ -115,6 +117,7 @@ private:
     QLabel* m_title = nullptr;
     std::array<QLabel*, 3> m_headerLines{};
     QLabel* m_status = nullptr;
+    JobProgress* m_jobProgress = nullptr;
     PigeonGridView* m_gridView = nullptr;
     std::array<QPushButton*, kSearchButtonCount> m_searchButtons{};
     std::array<QRadioButton*, kFanciersPerClockChoices> m_perClock{};

@@ -3,6 +3,7 @@
 #include "clocklink/Frames.h"
 #include "clocklink/JobContext.h"
 #include "clocklink/ui/CancelButton.h"
+#include "clocklink/ui/JobProgress.h"
 #include "clocklink/ui/WidgetJobHost.h"
 #include "common/AppState.h"
 #include "common/PagePrinter.h"
@@ -108,11 +109,16 @@ FrmAfdrukken::FrmAfdrukken(QWidget* parent, QString pigeonFilePath)
         label->setFont(fixedFont());
         label->setMinimumHeight(label->fontMetrics().height() + 6);
         label->setTextFormat(Qt::PlainText);
-        if (i == 0)
+        if (i == 0) {
             label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            // Line results and closing sentences run longer than the window is wide.
+            label->setWordWrap(true);
+        }
         m_labels[size_t(i)] = label;
         layout->addWidget(label);
     }
+    m_jobProgress = new JobProgress(this);
+    layout->addWidget(m_jobProgress);
     layout->addWidget(buildButtonRow());
 
     // On load: empty lines, the club's captions, the import not offered.
@@ -294,7 +300,7 @@ void FrmAfdrukken::setButtonsBusy(bool busy)
 void FrmAfdrukken::readClock()
 {
     const QScopedValueRollback<bool> reading(m_reading, true);
-    WidgetJobHost host(this, statusLine());
+    WidgetJobHost host(this, statusLine(), m_jobProgress);
     const JobContext job{host, clockLibrary(), LinkParams::fromSettings(appState().activeSettings),
                          [](int number) { return GetText(number); }};
     const ReadoutEnd end = ReadRaceData(job, *this, raceData(), m_pigeonFilePath).run();

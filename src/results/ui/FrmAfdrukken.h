@@ -15,6 +15,8 @@ class QRadioButton;
 
 namespace durvek {
 
+class JobProgress;
+
 // The print manager: reads a fancier's clock after a flight, shows the
 // clock's fancier and its flights, and prints the overview, race, training
 // or not-arrived report for one flight or all. Its hidden "Linking" button
@@ -86,6 +88,7 @@ private:
     QButtonGroup* m_notArrivedScopeGroup = nullptr;
     QTableWidget* m_flights = nullptr;
     std::array<QLabel*, 3> m_labels{};
+    JobProgress* m_jobProgress = nullptr;
     bool m_reading = false;
     bool m_closeAfterReading = false;
 };
