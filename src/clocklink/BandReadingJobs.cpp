@@ -102,7 +102,7 @@ BandReadingResult BandReadingJobs::ReadMultipleBands(const ElBandCheck& elBandIn
     linkBuffers().CancelRequested = false;
     m_job.host.progress(0, 0);
     BandReadingResult result;
-    result.end = readMultiple(elBandInUse, &result.stored);
+    result.end = readMultiple(elBandInUse, &result.stored, &result.stopNote);
     if (m_enableLinkButtons)
         m_enableLinkButtons();
     m_job.host.finished(closingSentence(result, kMultipleBandsText));
@@ -116,10 +116,14 @@ QString BandReadingJobs::closingSentence(const BandReadingResult& result, int jo
     const JobSentence say(m_job.text);
     if (result.end == BandReadingEnd::AntennaMissing)
         return say.stopped(readingText(m_job, jobText), readingText(m_job, kConverterMissingText));
+    // Stays in view once the warning is closed: chips held from now on are
+    // not read until Multiple-bands is pressed again.
+    if (!result.stopNote.isEmpty())
+        return result.stopNote;
     return say.chipBandsRead(result.stored, m_job.host.elapsedSeconds());
 }
 
-BandReadingEnd BandReadingJobs::readMultiple(const ElBandCheck& elBandInUse, int* stored)
+BandReadingEnd BandReadingJobs::readMultiple(const ElBandCheck& elBandInUse, int* stored, QString* stopped)
 {
     if (m_grid.currentRow() < 1) {
         m_job.host.warn(readingText(m_job, kNoFedBandText), readingText(m_job, kRowTitleText));
@@ -142,9 +146,7 @@ BandReadingEnd BandReadingJobs::readMultiple(const ElBandCheck& elBandInUse, int
         const bool inUse = elBandInUse ? elBandInUse(read.code, stopNote) : rowHoldingElBand(m_grid, read.code) != 0;
         if (inUse) {
             m_grid.colourRow(row, PigeonGridAccess::RowColour::White);
-            // Stays in view once the warning is closed: chips held from now
-            // on are not read until Multiple-bands is pressed again.
-            m_job.host.showStatus(stopNote);
+            *stopped = stopNote;
             return BandReadingEnd::CodeInUse;
         }
         storeCode(row, read.code.left(PigeonGridAccess::kElBandLength));

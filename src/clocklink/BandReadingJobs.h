@@ -29,6 +29,7 @@ enum class BandReadingEnd {
 struct BandReadingResult {
     BandReadingEnd end = BandReadingEnd::Cancelled;
     int stored = 0; // codes put into the grid
+    QString stopNote; // multiple bands stopped at a code in use: where, and how to go on
 };
 
 // The "Single-band" and "Multiple-bands" jobs of the linking window: read
@@ -54,7 +55,7 @@ public:
 
 private:
     BandReadingEnd readSingle();
-    BandReadingEnd readMultiple(const ElBandCheck& elBandInUse, int* stored);
+    BandReadingEnd readMultiple(const ElBandCheck& elBandInUse, int* stored, QString* stopped);
     ChipRead readNewCode();
     void storeCode(int row, const QString& code);
     AntennaReading& reading();

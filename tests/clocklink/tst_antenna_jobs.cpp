@@ -240,7 +240,7 @@ private slots:
         QCOMPARE(r.stored, 0);
         // The warning and the status line say where the run stopped and how it goes on.
         QCOMPARE(host.warnings, QStringList({"Row #1|El. band 0A1B2C3D: in use \n\nStopped at 2"}));
-        QCOMPARE(host.statuses.last(), QStringLiteral("Stopped at 2"));
+        QCOMPARE(host.sentences, QStringList{"Stopped at 2"});
         QCOMPARE(grid.elBands(), QStringList({"0A1B2C3D", "", "", ""}));
         QCOMPARE(queued->rowsRead, QList<int>({2}));
         QCOMPARE(buttonRestores, 1);

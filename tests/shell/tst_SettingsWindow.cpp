@@ -7,6 +7,7 @@
 #include "shell/ui/FrmLogo.h"
 #include "shell/ui/FrmSettings.h"
 #include "support/ModalAnswers.h"
+#include "support/ShownCaption.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCryptographicHash>
@@ -266,8 +267,8 @@ private slots:
         FrmLinking linking;
         linking.show();
         for (int protocol = 0; protocol < captions.size(); ++protocol) {
-            QCOMPARE(window.modelButton(protocol)->text(), captions.at(protocol));
-            QCOMPARE(linking.modelOption(protocol)->text(), captions.at(protocol));
+            QCOMPARE(testing::shownCaption(window.modelButton(protocol)), captions.at(protocol));
+            QCOMPARE(testing::shownCaption(linking.modelOption(protocol)), captions.at(protocol));
         }
         // the model of the settings is the one the linking window offers first
         QVERIFY(linking.modelOption(4)->isChecked());
