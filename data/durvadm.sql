@@ -3,7 +3,7 @@
 -- This is the schema of the old delivered file: the start-up upgrade adds the
 -- fields and tables that came later (settings.Converter, settings.Sort, the
 -- port devices, pigeons.Nr, backup.Nr, fanciers.KXT/KYT, and the tables
--- combine, badges and races), so a fresh file goes through the same upgrade
+-- combine, badges and races, and those of the club result), so a fresh file goes through the same upgrade
 -- as a club's old one.
 --
 -- Booleans are INTEGER 0/1 (any non-zero reads as true). They are NOT NULL
@@ -275,4 +275,13 @@ INSERT INTO PcLanguage (id, "default", other) VALUES
     (135, 'Time', ''),
     (136, 'Arrivals', ''),
     (137, 'Order', ''),
-    (138, 'Kind', '');
+    (138, 'Kind', ''),
+    (160, 'Club result', ''),
+    (161, 'No club result for race %1 on %2', ''),
+    (162, 'The clock''s licence %1 is not a club fancier', ''),
+    (163, 'No loft coordinates', ''),
+    (164, 'No release time for this race day', ''),
+    (165, 'No coordinates for the release point', ''),
+    (166, 'Arrival before the release', ''),
+    (167, '%1 entries of %2 stored in the club result of %3', ''),
+    (168, 'Add to club result', '');

@@ -17,7 +17,7 @@ struct CatalogueText {
 // Texts a club's database may lack: 97 to 101 once borrowed the number of an
 // unrelated text, the others came with later versions. The delivered
 // database (data/durvadm.sql) carries the same rows.
-constexpr std::array<CatalogueText, 20> kAddedTexts {{
+constexpr std::array<CatalogueText, 29> kAddedTexts {{
     {97, "Enter the fancier's name first"},
     {98, "The club database reports an error"},
     {99, "Import pigeons"},
@@ -38,6 +38,15 @@ constexpr std::array<CatalogueText, 20> kAddedTexts {{
     {136, "Arrivals"},
     {137, "Order"},
     {138, "Kind"},
+    {160, "Club result"},
+    {161, "No club result for race %1 on %2"},
+    {162, "The clock's licence %1 is not a club fancier"},
+    {163, "No loft coordinates"},
+    {164, "No release time for this race day"},
+    {165, "No coordinates for the release point"},
+    {166, "Arrival before the release"},
+    {167, "%1 entries of %2 stored in the club result of %3"},
+    {168, "Add to club result"},
 }};
 
 QSet<int> presentNumbers(const QSqlDatabase& db)
