@@ -284,4 +284,6 @@ INSERT INTO PcLanguage (id, "default", other) VALUES
     (165, 'No coordinates for the release point', ''),
     (166, 'Arrival before the release', ''),
     (167, '%1 entries of %2 stored in the club result of %3', ''),
-    (168, 'Add to club result', '');
+    (168, 'Add to club result', ''),
+    (169, 'No race %1 in the races table', ''),
+    (170, 'The date %1 is not a day written as DD-MM-YY', '');

@@ -17,7 +17,7 @@ struct CatalogueText {
 // Texts a club's database may lack: 97 to 101 once borrowed the number of an
 // unrelated text, the others came with later versions. The delivered
 // database (data/durvadm.sql) carries the same rows.
-constexpr std::array<CatalogueText, 29> kAddedTexts {{
+constexpr std::array<CatalogueText, 31> kAddedTexts {{
     {97, "Enter the fancier's name first"},
     {98, "The club database reports an error"},
     {99, "Import pigeons"},
@@ -47,6 +47,8 @@ constexpr std::array<CatalogueText, 29> kAddedTexts {{
     {166, "Arrival before the release"},
     {167, "%1 entries of %2 stored in the club result of %3"},
     {168, "Add to club result"},
+    {169, "No race %1 in the races table"},
+    {170, "The date %1 is not a day written as DD-MM-YY"},
 }};
 
 QSet<int> presentNumbers(const QSqlDatabase& db)

@@ -1,5 +1,6 @@
 #include "clocklink/LineLog.h"
 #include "database/ClubDatabase.h"
+#include "shell/CommandLine.h"
 #include "shell/ProcessClock.h"
 #include "shell/Startup.h"
 #include "shell/ui/FirstPaintWatcher.h"
@@ -52,6 +53,8 @@ int main(int argc, char** argv)
 {
     QElapsedTimer sinceStart;
     sinceStart.start();
+    if (const std::optional<int> exitCode = runCommandLine(argc, argv))
+        return *exitCode;
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("durvek-club"));

@@ -4,6 +4,7 @@
 #include "support/DeliveredDatabase.h"
 #include "clubresult/ClubResultCollector.h"
 #include "clubresult/ClubResultCsv.h"
+#include "clubresult/ClubResultExport.h"
 #include "clubresult/ClubResultStore.h"
 #include "clubresult/CsvWriter.h"
 #include "clubresult/LoftDistance.h"
@@ -231,6 +232,38 @@ private slots:
         QCOMPARE(lines.at(4), QByteArray("4,Cor Claes,33333333,NL 22-3000001,E3000001,161492.01,"
                                          "14-06-26 05:12:40,21:42:40,123.970,,,\r")); // nominated marks off by default
         QVERIFY(lines.at(5).startsWith(",Dirk Dams,44444444,"));
+    }
+
+    // What a script gets from --club-result: the file, or a reason and no file.
+    void exportWritesOnlyAnExistingResult_data()
+    {
+        QTest::addColumn<QString>("race");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("by number") << "1" << "13-06-26" << "";
+        QTest::newRow("by abbreviation") << "RAE1" << "13-06-26" << "";
+        QTest::newRow("day without entries") << "1" << "14-06-26" << "No club result for race 1 on 14-06-26";
+        QTest::newRow("race not in the table") << "RA99" << "13-06-26" << "No race RA99 in the races table";
+        QTest::newRow("no such day") << "1" << "31-02-26" << "The date 31-02-26 is not a day written as DD-MM-YY";
+        QTest::newRow("four-digit year") << "1" << "13-06-2026" << "The date 13-06-2026 is not a day written as DD-MM-YY";
+    }
+    void exportWritesOnlyAnExistingResult()
+    {
+        QFETCH(QString, race);
+        QFETCH(QString, date);
+        QFETCH(QString, refusal);
+        testing::DeliveredClub club;
+        collectEvening(club.db());
+        const QString path = club.folder() + "/result.csv";
+        const ClubResultExportOutcome outcome = exportClubResult(club.db(), {race, date, path});
+        QCOMPARE(outcome.message, refusal);
+        QCOMPARE(outcome.written, refusal.isEmpty());
+        QFile file(path);
+        QCOMPARE(file.exists(), outcome.written);
+        if (outcome.written) {
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), clubResultCsv(*loadClubResult(club.db(), kRace, kRaceDay)));
+        }
     }
 };
 
