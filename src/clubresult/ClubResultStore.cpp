@@ -11,7 +11,7 @@ constexpr int kDefaultPrizeEvery = 4;
 std::optional<QDateTime> storedWallClock(const QVariant& date, const QVariant& time)
 {
     const QDate day = QDate::fromString(date.toString(), Qt::ISODate);
-    const QTime clock = QTime::fromString(time.toString(), QStringLiteral("HH:mm:ss"));
+    const QTime clock = QTime::fromString(time.toString(), Qt::ISODate);
     if (!day.isValid() || !clock.isValid())
         return std::nullopt;
     return wallClock(day, clock);
