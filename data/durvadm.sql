@@ -286,4 +286,13 @@ INSERT INTO PcLanguage (id, "default", other) VALUES
     (167, '%1 entries of %2 stored in the club result of %3', ''),
     (168, 'Add to club result', ''),
     (169, 'No race %1 in the races table', ''),
-    (170, 'The date %1 is not a day written as DD-MM-YY', '');
+    (170, 'The date %1 is not a day written as DD-MM-YY', ''),
+    (171, 'Race day', ''),
+    (172, 'Release point', ''),
+    (173, 'Release time (hh:mm:ss)', ''),
+    (174, 'Clock set at basketing', ''),
+    (175, 'Deviation at the check in seconds (slow: negative; blank: none)', ''),
+    (176, 'Checked at', ''),
+    (177, 'Release time not understood: use hh:mm:ss, e.g. 07:30:00', ''),
+    (178, 'Deviation not understood: whole seconds, slow as negative, e.g. -12', ''),
+    (179, 'Choose the flight first', '');

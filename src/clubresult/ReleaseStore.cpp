@@ -35,4 +35,10 @@ void saveClockCheck(const QSqlDatabase& db, int race, const QDate& raceDate, int
                   storedDateTime(check.checkedAt), check.deviationSeconds});
 }
 
+void forgetClockCheck(const QSqlDatabase& db, int race, const QDate& raceDate, int fancier)
+{
+    runStatement(db, QStringLiteral("DELETE FROM clockchecks WHERE race = ? AND racedate = ? AND fancier = ?"),
+                 {race, storedDate(raceDate), fancier});
+}
+
 } // namespace durvek

@@ -19,6 +19,8 @@ void saveRaceDay(const QSqlDatabase& db, int race, const QDate& raceDate,
                  const std::optional<QTime>& releaseTime);
 void saveClockCheck(const QSqlDatabase& db, int race, const QDate& raceDate, int fancier,
                     const ClockCheck& check);
+// No correction for the fancier's clock on that race day.
+void forgetClockCheck(const QSqlDatabase& db, int race, const QDate& raceDate, int fancier);
 
 // The text form of dates and times in the club result's tables.
 QString storedDate(const QDate& date);

@@ -17,7 +17,7 @@ struct CatalogueText {
 // Texts a club's database may lack: 97 to 101 once borrowed the number of an
 // unrelated text, the others came with later versions. The delivered
 // database (data/durvadm.sql) carries the same rows.
-constexpr std::array<CatalogueText, 31> kAddedTexts {{
+constexpr std::array<CatalogueText, 40> kAddedTexts {{
     {97, "Enter the fancier's name first"},
     {98, "The club database reports an error"},
     {99, "Import pigeons"},
@@ -49,6 +49,15 @@ constexpr std::array<CatalogueText, 31> kAddedTexts {{
     {168, "Add to club result"},
     {169, "No race %1 in the races table"},
     {170, "The date %1 is not a day written as DD-MM-YY"},
+    {171, "Race day"},
+    {172, "Release point"},
+    {173, "Release time (hh:mm:ss)"},
+    {174, "Clock set at basketing"},
+    {175, "Deviation at the check in seconds (slow: negative; blank: none)"},
+    {176, "Checked at"},
+    {177, "Release time not understood: use hh:mm:ss, e.g. 07:30:00"},
+    {178, "Deviation not understood: whole seconds, slow as negative, e.g. -12"},
+    {179, "Choose the flight first"},
 }};
 
 QSet<int> presentNumbers(const QSqlDatabase& db)

@@ -3,6 +3,7 @@
 #include "support/DeliveredClub.h"
 #include "support/DeliveredDatabase.h"
 #include "clubresult/ClubResultCollector.h"
+#include "clubresult/ClubResultEntry.h"
 #include "clubresult/ClubResultCsv.h"
 #include "clubresult/ClubResultExport.h"
 #include "clubresult/ClubResultStore.h"
@@ -10,6 +11,7 @@
 #include "clubresult/LoftDistance.h"
 #include "clubresult/ReleaseStore.h"
 #include "database/SqlUtil.h"
+#include "common/TextCatalogue.h"
 #include "results/RaceData.h"
 #include <QtTest>
 
@@ -232,6 +234,31 @@ private slots:
         QCOMPARE(lines.at(4), QByteArray("4,Cor Claes,33333333,NL 22-3000001,E3000001,161492.01,"
                                          "14-06-26 05:12:40,21:42:40,123.970,,,\r")); // nominated marks off by default
         QVERIFY(lines.at(5).startsWith(",Dirk Dams,44444444,"));
+    }
+
+    // The dialog's entry: release data, check and entries go in together,
+    // and a refused clock leaves even the release data unwritten.
+    void clockEntryStoresReleaseAndCheckTogether()
+    {
+        testing::DeliveredClub club;
+        addFanciers(club.db());
+        const RaceData bert = clock("22222222", {entry("BE 23-2000001 ", "RAE10001", "130626", "110000", "1")});
+        ClubResultEntry typed {kRace, kRaceDay, "Noyon", kReleaseLatitude, kReleaseLongitude, QTime(7, 30),
+                               ClockCheck {at(12, "20:00:00"), at(13, "20:00:00"), 48}};
+        QVERIFY(entryProblem(typed).isEmpty());
+        const ClubResultEntry refusedTyped {kRace, kRaceDay, "Elsewhere", "N 1", "E 1", std::nullopt, std::nullopt};
+        QVERIFY(!addClockToClubResult(club.db(), clock("99999999", bert.results), 0, refusedTyped).stored);
+        QCOMPARE(queryValue(club.db(), "SELECT count(*) FROM releasepoints").toInt(), 0);
+
+        QVERIFY(addClockToClubResult(club.db(), bert, 0, typed).stored);
+        QCOMPARE(storedEntry(club.db(), kRace, kRaceDay).releaseTime, std::optional(QTime(7, 30)));
+        QCOMPARE(loadClubResult(club.db(), kRace, kRaceDay)->lines.at(0).arrival, at(13, "10:59:30"));
+        typed.check.reset(); // typed again without a deviation: no correction any more
+        QVERIFY(addClockToClubResult(club.db(), bert, 0, typed).stored);
+        QCOMPARE(loadClubResult(club.db(), kRace, kRaceDay)->lines.at(0).arrival, at(13, "11:00:00"));
+
+        typed.latitude = "O 51 05 23";
+        QCOMPARE(entryProblem(typed), GetText(124));
     }
 
     // What a script gets from --club-result: the file, or a reason and no file.
