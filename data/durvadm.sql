@@ -291,8 +291,15 @@ INSERT INTO PcLanguage (id, "default", other) VALUES
     (172, 'Release point', ''),
     (173, 'Release time (hh:mm:ss)', ''),
     (174, 'Clock set at basketing', ''),
-    (175, 'Deviation at the check in seconds (slow: negative; blank: none)', ''),
+    (175, 'Deviation at the check in seconds (slow: negative, blank: none)', ''),
     (176, 'Checked at', ''),
     (177, 'Release time not understood: use hh:mm:ss, e.g. 07:30:00', ''),
     (178, 'Deviation not understood: whole seconds, slow as negative, e.g. -12', ''),
-    (179, 'Choose the flight first', '');
+    (179, 'Choose the flight first', ''),
+    (180, '%1 fanciers, %2 pigeons, %3 prizes', ''),
+    (181, 'Band', ''),
+    (182, 'Prize', ''),
+    (183, 'Distance (m)', ''),
+    (184, 'Velocity (m/min)', ''),
+    (185, 'Release time', ''),
+    (186, 'Arrival', '');

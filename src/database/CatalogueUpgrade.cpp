@@ -17,7 +17,7 @@ struct CatalogueText {
 // Texts a club's database may lack: 97 to 101 once borrowed the number of an
 // unrelated text, the others came with later versions. The delivered
 // database (data/durvadm.sql) carries the same rows.
-constexpr std::array<CatalogueText, 40> kAddedTexts {{
+constexpr std::array<CatalogueText, 47> kAddedTexts {{
     {97, "Enter the fancier's name first"},
     {98, "The club database reports an error"},
     {99, "Import pigeons"},
@@ -53,11 +53,18 @@ constexpr std::array<CatalogueText, 40> kAddedTexts {{
     {172, "Release point"},
     {173, "Release time (hh:mm:ss)"},
     {174, "Clock set at basketing"},
-    {175, "Deviation at the check in seconds (slow: negative; blank: none)"},
+    {175, "Deviation at the check in seconds (slow: negative, blank: none)"},
     {176, "Checked at"},
     {177, "Release time not understood: use hh:mm:ss, e.g. 07:30:00"},
     {178, "Deviation not understood: whole seconds, slow as negative, e.g. -12"},
     {179, "Choose the flight first"},
+    {180, "%1 fanciers, %2 pigeons, %3 prizes"},
+    {181, "Band"},
+    {182, "Prize"},
+    {183, "Distance (m)"},
+    {184, "Velocity (m/min)"},
+    {185, "Release time"},
+    {186, "Arrival"},
 }};
 
 QSet<int> presentNumbers(const QSqlDatabase& db)

@@ -9,7 +9,13 @@
 #include "clubresult/ClubResultStore.h"
 #include "clubresult/CsvWriter.h"
 #include "clubresult/LoftDistance.h"
+#include "clubresult/ClubResultPrinter.h"
 #include "clubresult/ReleaseStore.h"
+#include "clubresult/ui/ClubResultWindow.h"
+#include "common/PagePrinter.h"
+#include "support/PdfWords.h"
+#include <QPdfWriter>
+#include <QTableView>
 #include "database/SqlUtil.h"
 #include "common/TextCatalogue.h"
 #include "results/RaceData.h"
@@ -261,6 +267,39 @@ private slots:
         QCOMPARE(entryProblem(typed), GetText(124));
     }
 
+    void windowSortsNumbersAsNumbers()
+    {
+        testing::DeliveredClub club;
+        collectEvening(club.db());
+        ClubResultWindow window(club.db(), nullptr);
+        window.showRaceDay(kRace, kRaceDay);
+        QCOMPARE(window.columnTexts(0), QStringList({"1", "2", "3", "4", ""}));
+        auto* table = window.findChild<QTableView*>();
+        table->sortByColumn(6, Qt::AscendingOrder); // velocity: 123.970 before 863.206
+        QCOMPARE(window.columnTexts(6).mid(1), QStringList({"123.970", "863.206", "1181.934", "1215.033"}));
+    }
+
+    void printoutHasHeadingAndOneLinePerArrival()
+    {
+        if (!testing::PdfWords::toolAvailable())
+            QSKIP("pdftotext is not installed");
+        testing::DeliveredClub club;
+        collectEvening(club.db());
+        const QString path = club.folder() + "/result.pdf";
+        {
+            QPdfWriter writer(path);
+            writer.setPageSize(QPageSize(QPageSize::A4));
+            PagePrinter page(&writer);
+            printClubResult(page, *loadClubResult(club.db(), kRace, kRaceDay), "Club Zuid");
+        }
+        const testing::PdfWords words = testing::PdfWords::read(path);
+        QCOMPARE(words.pageCount(), 1);
+        for (const char* word : {"Zuid", "Noyon", "07:30:00", "1215.033", "123.970", "201027.22", "coordinates"})
+            QVERIFY2(words.contains(word), word);
+        const testing::PdfWord last = words.find("123.970");
+        QVERIFY(words.textAt(1, last.mm.top()).startsWith("4 Cor Claes NL 22-3000001 161492.01 14-06-26 05:12:40"));
+    }
+
     // What a script gets from --club-result: the file, or a reason and no file.
     void exportWritesOnlyAnExistingResult_data()
     {
@@ -294,5 +333,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestClubResult)
+QTEST_MAIN(TestClubResult)
 #include "tst_clubresult.moc"

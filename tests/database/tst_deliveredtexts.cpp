@@ -39,7 +39,7 @@ private slots:
             expected.append(i);
         for (int i = 120; i <= 125; ++i) expected.append(i);
         expected << 130 << 131 << 132 << 133 << 134 << 135 << 136 << 137 << 138;
-        for (int i = 160; i <= 179; ++i) expected.append(i);
+        for (int i = 160; i <= 186; ++i) expected.append(i);
         QCOMPARE(ids, expected);
     }
 

@@ -5,6 +5,7 @@
 #include "clocklink/ui/CancelButton.h"
 #include "clocklink/ui/WidgetJobHost.h"
 #include "clubresult/ui/AddToClubResultDialog.h"
+#include "clubresult/ui/ClubResultWindow.h"
 #include "common/AppState.h"
 #include "common/PagePrinter.h"
 #include "common/TextCatalogue.h"
@@ -193,6 +194,12 @@ QWidget* FrmAfdrukken::buildButtonRow()
     setCaptionNumber(clubResult, 168);
     connect(clubResult, &QPushButton::clicked, this, &FrmAfdrukken::addReadClockToClubResult);
     row->insertWidget(ReadClock + 1, clubResult);
+    auto* showClubResult = new QPushButton(GetText(160), panel);
+    showClubResult->setObjectName(QStringLiteral("ClubResult"));
+    showClubResult->setAutoDefault(false);
+    setCaptionNumber(showClubResult, 160);
+    connect(showClubResult, &QPushButton::clicked, this, [this] { openClubResult(ClubDatabase::get(), this); });
+    row->insertWidget(ReadClock + 2, showClubResult);
     connectCancelButton(m_buttons[Cancel]);
     return panel;
 }
