@@ -49,6 +49,11 @@ AddToClubResultDialog::AddToClubResultDialog(const QSqlDatabase& db, QWidget* pa
     m_deviation = new QLineEdit(this);
     m_checkedAt = dateTimeEdit(this, now);
 
+    for (auto [edit, name] : {std::pair {m_point, "releasePoint"}, {m_latitude, "releaseLatitude"},
+                              {m_longitude, "releaseLongitude"}, {m_releaseTime, "releaseTime"},
+                              {m_deviation, "deviation"}})
+        edit->setObjectName(QString::fromLatin1(name));
+    m_raceDay->setObjectName(QStringLiteral("raceDay"));
     auto* form = new QFormLayout(this);
     form->addRow(GetText(86), m_race);
     form->addRow(GetText(171), m_raceDay);
