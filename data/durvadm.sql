@@ -2,9 +2,9 @@
 --
 -- This is the schema of the old delivered file: the start-up upgrade adds the
 -- fields and tables that came later (settings.Converter, settings.Sort, the
--- port devices, pigeons.Nr, backup.Nr, fanciers.KXT/KYT, and the tables
--- combine, badges and races, and those of the club result), so a fresh file goes through the same upgrade
--- as a club's old one.
+-- port devices, pigeons.Nr, backup.Nr, fanciers.KXT/KYT, settings.PrizeEvery
+-- and Nominated, the tables combine, badges and races, and those of the club
+-- result), so a fresh file goes through the same upgrade as a club's old one.
 --
 -- Booleans are INTEGER 0/1 (any non-zero reads as true). They are NOT NULL
 -- with a default, as yes/no fields always were, so "delete = false" and
