@@ -2,9 +2,9 @@
 --
 -- This is the schema of the old delivered file: the start-up upgrade adds the
 -- fields and tables that came later (settings.Converter, settings.Sort, the
--- port devices, pigeons.Nr, backup.Nr, fanciers.KXT/KYT, and the tables
--- combine, badges and races), so a fresh file goes through the same upgrade
--- as a club's old one.
+-- port devices, pigeons.Nr, backup.Nr, fanciers.KXT/KYT, settings.PrizeEvery
+-- and Nominated, the tables combine, badges and races, and those of the club
+-- result), so a fresh file goes through the same upgrade as a club's old one.
 --
 -- Booleans are INTEGER 0/1 (any non-zero reads as true). They are NOT NULL
 -- with a default, as yes/no fields always were, so "delete = false" and
@@ -294,4 +294,31 @@ INSERT INTO PcLanguage (id, "default", other) VALUES
     (136, 'Arrivals', ''),
     (137, 'Order', ''),
     (138, 'Kind', ''),
-    (140, 'Close without storing the changes', '');
+    (140, 'Close without storing the changes', ''),
+    (160, 'Club result', ''),
+    (161, 'No club result for race %1 on %2', ''),
+    (162, 'The clock''s licence %1 is not a club fancier', ''),
+    (163, 'No loft coordinates', ''),
+    (164, 'No release time for this race day', ''),
+    (165, 'No coordinates for the release point', ''),
+    (166, 'Arrival before the release', ''),
+    (167, '%1 entries of %2 stored in the club result of %3', ''),
+    (168, 'Add to club result', ''),
+    (169, 'No race %1 in the races table', ''),
+    (170, 'The date %1 is not a day written as DD-MM-YY', ''),
+    (171, 'Race day', ''),
+    (172, 'Release point', ''),
+    (173, 'Release time (hh:mm:ss)', ''),
+    (174, 'Clock set at basketing', ''),
+    (175, 'Deviation at the check in seconds (slow: negative, blank: none)', ''),
+    (176, 'Checked at', ''),
+    (177, 'Release time not understood: use hh:mm:ss, e.g. 07:30:00', ''),
+    (178, 'Deviation not understood: whole seconds, slow as negative, e.g. -12', ''),
+    (179, 'Choose the flight first', ''),
+    (180, '%1 fanciers, %2 pigeons, %3 prizes', ''),
+    (181, 'Band', ''),
+    (182, 'Prize', ''),
+    (183, 'Distance (m)', ''),
+    (184, 'Velocity (m/min)', ''),
+    (185, 'Release time', ''),
+    (186, 'Arrival', '');

@@ -1,5 +1,6 @@
 #include "database/SchemaUpgrade.h"
 #include "database/CatalogueUpgrade.h"
+#include "database/ClubResultUpgrade.h"
 #include "database/ClubDatabase.h"
 #include "database/PigeonNumbering.h"
 #include "database/SqlUtil.h"
@@ -153,6 +154,7 @@ void upgradeSchema(const QSqlDatabase& db)
     FillBadges(db);
     CreateRacesTable(db);
     FillRaces(db);
+    AddClubResultTables(db);
     AddMissingCatalogueTexts(db);
 }
 

@@ -2,6 +2,7 @@
 #include "common/AppState.h"
 #include "common/ui/DatabaseErrorBox.h"
 #include "database/ClubDatabase.h"
+#include "shell/CommandLine.h"
 #include "shell/ProcessClock.h"
 #include "shell/Startup.h"
 #include "shell/ui/FirstPaintWatcher.h"
@@ -56,6 +57,8 @@ int main(int argc, char** argv)
 {
     QElapsedTimer sinceStart;
     sinceStart.start();
+    if (const std::optional<int> exitCode = runCommandLine(argc, argv))
+        return *exitCode;
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("durvek-club"));

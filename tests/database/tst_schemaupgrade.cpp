@@ -72,7 +72,7 @@ private slots:
 
         QCOMPARE(columns(m_db, "settings"),
                  QStringList({"com", "protocol", "Clubid", "Club", "Converter", "Sort",
-                              "Port1", "Port2", "Port3", "Port4"}));
+                              "Port1", "Port2", "Port3", "Port4", "PrizeEvery", "Nominated"}));
         QCOMPARE(columns(m_db, "pigeons").last(), QString("Nr"));
         QCOMPARE(columns(m_db, "backup"), columns(m_db, "pigeons"));
         QVERIFY(columns(m_db, "fanciers").contains("KXT"));
@@ -80,9 +80,11 @@ private slots:
         QCOMPARE(columns(m_db, "combine"), QStringList({"id", "Naam", "L1", "L2", "L3"}));
         QCOMPARE(columns(m_db, "badges"), QStringList({"id", "Badge"}));
         QCOMPARE(columns(m_db, "races"), QStringList({"id", "lossing", "afkort"}));
+        for (const char* table : {"releasepoints", "racedays", "clockchecks", "clubarrivals"})
+            QVERIFY2(tableExists(m_db, table), table);
 
         // Existing rows read the new boolean fields as false, never as null.
-        QCOMPARE(rows(m_db, "SELECT Converter, Sort FROM settings"), QStringList({"0|0"}));
+        QCOMPARE(rows(m_db, "SELECT Converter, Sort, Nominated FROM settings"), QStringList({"0|0|0"}));
         QCOMPARE(rows(m_db, "SELECT nr FROM pigeons ORDER BY rowid"), QStringList({"1", "2"}));
         QCOMPARE(count(m_db, "SELECT count(*) FROM badges"), 5);
         QCOMPARE(count(m_db, "SELECT count(*) FROM races"), 25);

@@ -10,6 +10,7 @@
 #include "common/AppState.h"
 #include "common/TextCatalogue.h"
 #include "database/ClubDatabase.h"
+#include "database/SchemaUpgrade.h"
 #include "results/PigeonFile.h"
 #include "results/RaceData.h"
 #include "results/ui/FrmAfdrukken.h"
@@ -20,6 +21,8 @@
 #include "support/PreviewToPdf.h"
 
 #include <QApplication>
+#include <QDateEdit>
+#include <QLineEdit>
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
@@ -391,6 +394,39 @@ private slots:
         click(FrmAfdrukken::Print);
         QCOMPARE(boxesSeen(), QStringList(kWarning + QStringLiteral("|Linking|Fout : The printer could not be started")));
         QCOMPARE(enabledButtons(), allButtons());
+    }
+
+    // "Add to club result": a flight must be chosen; the dialog's release data
+    // and the clock's race entries are stored for the fancier of the clock.
+    void addToClubResultStoresTheChosenFlight()
+    {
+        upgradeSchema(db);
+        exec(db, "INSERT INTO fanciers (Licence, Name, sort, KYT, KXT) "
+                 "VALUES ('10234567', 'Demo Fancier', 'DEMO', '51.08985', '04.42009')");
+        startClock();
+        openWindow();
+        readClock();
+        auto* add = window->findChild<QPushButton*>(QStringLiteral("AddToClubResult"));
+        QVERIFY(add);
+        QTest::mouseClick(add, Qt::LeftButton);
+        QCOMPARE(boxes->seen().last().text, GetText(179));
+
+        window->flightList()->selectRow(0);
+        boxes->answer([](QWidget* dialog) {
+            dialog->findChild<QDateEdit*>(QStringLiteral("raceDay"))->setDate(QDate(2024, 6, 15));
+            dialog->findChild<QLineEdit*>(QStringLiteral("releasePoint"))->setText(QStringLiteral("Noyon"));
+            dialog->findChild<QLineEdit*>(QStringLiteral("releaseLatitude"))->setText(QStringLiteral("N 49 53 38.64"));
+            dialog->findChild<QLineEdit*>(QStringLiteral("releaseLongitude"))->setText(QStringLiteral("E 2 17 44.71"));
+            dialog->findChild<QLineEdit*>(QStringLiteral("releaseTime"))->setText(QStringLiteral("07:30:00"));
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        QTest::mouseClick(add, Qt::LeftButton);
+        QCOMPARE(boxes->seen().last().icon, QMessageBox::Information);
+        QCOMPARE(rows(db, "SELECT racedate, elcode, arrivaltime, status FROM clubarrivals ORDER BY rowid"),
+                 QStringList({"2024-06-15|55AA1234|<null>|2", "2024-06-15|1F2E3D4C|11:25:09|!",
+                              "2024-06-15|0A1B2C3D|11:27:31|1"}));
+        QCOMPARE(rows(db, "SELECT point, releasetime FROM releasepoints JOIN racedays USING (race)"),
+                 QStringList({"Noyon|07:30:00"}));
     }
 
     void saveChangesNothing()

@@ -6,6 +6,11 @@
 #include "Simulator.h"
 #include "clocklink/ClockLibrary.h"
 #include "clocklink/Frames.h"
+#include "clubresult/ClubResultCollector.h"
+#include "clubresult/ClubResultStore.h"
+#include "clubresult/ReleaseStore.h"
+#include "support/DeliveredClub.h"
+#include "support/DeliveredDatabase.h"
 #include "support/ScriptedHost.h"
 #include "results/PigeonFile.h"
 #include "results/ReadRaceData.h"
@@ -90,6 +95,7 @@ private slots:
     void demoRace_data();
     void demoRace();
     void cancelDuringFlightListStillEndsTheJob();
+    void threeDemoClocksMakeOneClubResult();
 };
 
 void TestRaceReadoutSim::demoRace_data()
@@ -151,6 +157,35 @@ void TestRaceReadoutSim::cancelDuringFlightListStillEndsTheJob()
     QCOMPARE(data.flightCount(), 1);
     QCOMPARE(data.pigeonCount(), 0);
     QVERIFY(!QFile::exists(filePath()));
+}
+
+// The evening of a club result: the demo clock read as each of three
+// fanciers' clocks in turn, the third one twice.
+void TestRaceReadoutSim::threeDemoClocksMakeOneClubResult()
+{
+    DeliveredClub club;
+    exec(club.db(), "INSERT INTO fanciers (id, Licence, Name, sort, KYT, KXT) VALUES "
+                    "(1, '10234567', 'One', 'ONE', '51.08985', '04.42009'), "
+                    "(2, '10234568', 'Two', 'TWO', '50.85034', '04.35171'), "
+                    "(3, '10234569', 'Three', 'THREE', '51.21989', '03.22424')");
+    const QDate raceDay(2024, 6, 15);
+    saveReleasePoint(club.db(), 1, "Noyon", "N 49 53 38.64", "E 2 17 44.71");
+    saveRaceDay(club.db(), 1, raceDay, QTime(7, 30));
+    startClock(sim::demoClock(sim::ClockModel::Omnexa));
+    for (int fancier : {1, 2, 3, 3}) {
+        QCOMPARE(device->command(QStringLiteral("racefancier %1").arg(fancier)), QStringLiteral("ok"));
+        QCOMPARE(read().kind, ReadoutEnd::Saved);
+        QVERIFY(addToClubResult(club.db(), data, 0, 1, raceDay).stored);
+    }
+    const std::optional<ClubResult> result = loadClubResult(club.db(), 1, raceDay);
+    QVERIFY(result);
+    QCOMPARE(result->fancierCount, 3);
+    QCOMPARE(result->pigeonCount, 7);
+    QStringList ranked;
+    for (const ClubResultLine& line : result->lines)
+        ranked << QStringLiteral("%1 %2 %3").arg(line.fancierName).arg(line.elcode).arg(line.flyingSeconds);
+    QCOMPARE(ranked, QStringList({"One 1F2E3D4C 14109", "One 0A1B2C3D 14251", "Two 0A1B2C3D 14415",
+                                  "Two 1F2E3D4C 15242", "Three 0A1B2C3D 81730"}));
 }
 
 QTEST_GUILESS_MAIN(TestRaceReadoutSim)

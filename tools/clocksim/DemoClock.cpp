@@ -95,4 +95,30 @@ SimState demoClock(ClockModel model)
     return s;
 }
 
+bool becomeRaceFancier(SimState& state, int fancier)
+{
+    struct RaceFancier {
+        const char* licence;
+        const char* name;
+        QList<Arrival> arrivals;
+    };
+    const QByteArray race = "NOYO0001";
+    const RaceFancier fanciers[] = {
+        {"10234567", "Demo Fancier",
+         {arrival(0, 1, race, "150624", "112731", '1'), arrival(0, 2, race, "150624", "112509", '!'),
+          arrival(0, 3, race, "000000", "000000", '2')}},
+        {"10234568", "Second Demo Fancier",
+         {arrival(0, 1, race, "150624", "113015", '1'), arrival(0, 2, race, "150624", "114402", '1')}},
+        {"10234569", "Third Demo Fancier",
+         {arrival(0, 1, race, "160624", "061210", '1'), arrival(0, 2, race, "000000", "000000", '2')}},
+    };
+    if (fancier < 1 || fancier > 3 || state.fancierBlocks.isEmpty())
+        return false;
+    const RaceFancier& chosen = fanciers[fancier - 1];
+    state.fancierBlocks[0] = fancierBlock(chosen.licence, chosen.name, "Loftstraat 12", "9000", "Veldwijk");
+    state.arrivals.removeIf([&](const Arrival& a) { return a.flightKey == race; });
+    state.arrivals.append(chosen.arrivals);
+    return true;
+}
+
 } // namespace durvek::clocksim

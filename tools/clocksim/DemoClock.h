@@ -8,4 +8,10 @@ namespace durvek::clocksim {
 // pigeons, a race and a training flight with arrivals of every kind.
 SimState demoClock(ClockModel model);
 
+// The demo evening of a club result: the clock becomes the clock of demo
+// fancier 1, 2 or 3 (licences 10234567, 10234568, 10234569), each with its own
+// arrivals in the race NOYO0001; fancier 3's pigeon arrives the next morning.
+// False, and nothing changed, for any other number.
+bool becomeRaceFancier(SimState& state, int fancier);
+
 } // namespace durvek::clocksim

@@ -1,5 +1,6 @@
 // The run-time commands of the simulator, one per line, as a person types
 // them on the simulator's standard input or a test passes them to command().
+#include "DemoClock.h"
 #include "Simulator.h"
 
 #include <QJsonDocument>
@@ -168,6 +169,15 @@ QString Simulator::command(const QString& line)
         setState(s);
         return QStringLiteral("ok");
     }
+    if (verb == QLatin1String("racefancier")) {
+        SimState s = state();
+        bool number = false;
+        const int fancier = w.value(1).toInt(&number);
+        if (!number || !becomeRaceFancier(s, fancier))
+            return error(QStringLiteral("usage: racefancier 1|2|3"));
+        setState(s);
+        return QStringLiteral("ok");
+    }
     if (verb == QLatin1String("save")) {
         QString message;
         return save(&message) ? QStringLiteral("ok") : error(message);
@@ -179,7 +189,8 @@ QString Simulator::command(const QString& line)
                               "fault silence on|off | fault delay MS | fault garble N | "
                               "fault refuse CMD STATUS [read|write] | fault refuse off | "
                               "fault vanish K [close] | fault vanish off | "
-                              "fault refusestage CODE... | fault refuseline N... | fault off | save | state | quit");
+                              "fault refusestage CODE... | fault refuseline N... | fault off | racefancier 1|2|3 | "
+                              "save | state | quit");
     return error(QStringLiteral("unknown command: %1 (try help)").arg(w[0]));
 }
 

@@ -5,6 +5,8 @@
 #include "clocklink/ui/CancelButton.h"
 #include "clocklink/ui/JobProgress.h"
 #include "clocklink/ui/WidgetJobHost.h"
+#include "clubresult/ui/AddToClubResultDialog.h"
+#include "clubresult/ui/ClubResultWindow.h"
 #include "common/AppState.h"
 #include "common/PagePrinter.h"
 #include "common/TextCatalogue.h"
@@ -192,6 +194,20 @@ QWidget* FrmAfdrukken::buildButtonRow()
         m_buttons[size_t(index)] = button;
         row->addWidget(button);
     }
+    // Next to "Read Clock": each clock of the evening goes into the club
+    // result right after its read-out.
+    auto* clubResult = new QPushButton(GetText(168), panel);
+    clubResult->setObjectName(QStringLiteral("AddToClubResult"));
+    clubResult->setAutoDefault(false);
+    setCaptionNumber(clubResult, 168);
+    connect(clubResult, &QPushButton::clicked, this, &FrmAfdrukken::addReadClockToClubResult);
+    row->insertWidget(ReadClock + 1, clubResult);
+    auto* showClubResult = new QPushButton(GetText(160), panel);
+    showClubResult->setObjectName(QStringLiteral("ClubResult"));
+    showClubResult->setAutoDefault(false);
+    setCaptionNumber(showClubResult, 160);
+    connect(showClubResult, &QPushButton::clicked, this, [this] { openClubResult(ClubDatabase::get(), this); });
+    row->insertWidget(ReadClock + 2, showClubResult);
     connectCancelButton(m_buttons[Cancel]);
     return panel;
 }
@@ -328,6 +344,22 @@ void FrmAfdrukken::linkPigeons()
 {
     LinkPigeons(ClubDatabase::get(), m_pigeonFilePath, raceData(),
                 [this](const QString& message, const QString& title) { warn(message, title); });
+}
+
+void FrmAfdrukken::addReadClockToClubResult()
+{
+    if (m_reading)
+        return;
+    const int flightIndex = selection().flightIndex;
+    if (flightIndex < 0) {
+        warn(GetText(179), GetText(168));
+        return;
+    }
+    try {
+        askAndAddToClubResult(ClubDatabase::get(), flightIndex, this);
+    } catch (const std::exception& error) {
+        showError(QString::fromUtf8(error.what()));
+    }
 }
 
 void FrmAfdrukken::cancelReadout()

@@ -73,6 +73,7 @@ private:
     void printReport();
     void showArrivals();
     void linkPigeons();
+    void addReadClockToClubResult();
     void cancelReadout();
     void showError(const QString& description);
     void warn(const QString& message, const QString& title);

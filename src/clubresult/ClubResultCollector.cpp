@@ -1,0 +1,103 @@
+#include "clubresult/ClubResultCollector.h"
+#include "clubresult/ClubResult.h"
+#include "clubresult/ReleaseStore.h"
+#include "common/StrictNumber.h"
+#include "common/TextCatalogue.h"
+#include "database/FancierLookup.h"
+#include "database/SqlUtil.h"
+#include "results/RaceData.h"
+#include <array>
+#include <optional>
+
+namespace durvek {
+
+namespace {
+
+// Three two-digit numbers of a clock's DDMMYY or HHMMSS field.
+std::optional<std::array<int, 3>> readPairs(const QString& sixDigits,
+                                            const std::array<std::pair<int, int>, 3>& ranges)
+{
+    if (sixDigits.size() != 6)
+        return std::nullopt;
+    std::array<int, 3> values {};
+    for (int i = 0; i < 3; ++i) {
+        const StrictNumber number = ReadStrictNumber(QStringView(sixDigits).mid(2 * i, 2),
+                                                     ranges[i].first, ranges[i].second);
+        if (!number)
+            return std::nullopt;
+        values[i] = int(number.value);
+    }
+    return values;
+}
+
+// The clock's arrival as a wall-clock time; nothing for an entry the clock
+// never timed.
+std::optional<QDateTime> clockArrival(const ResultRecord& record)
+{
+    const auto date = readPairs(record.arrivalDate, {{{1, 31}, {1, 12}, {0, 99}}});
+    const auto time = readPairs(record.arrivalTime, {{{0, 23}, {0, 59}, {0, 59}}});
+    if (!date || !time)
+        return std::nullopt;
+    const QDate day(2000 + (*date)[2], (*date)[1], (*date)[0]);
+    if (!day.isValid())
+        return std::nullopt;
+    return wallClock(day, QTime((*time)[0], (*time)[1], (*time)[2]));
+}
+
+QVariant nullWhenNone(const std::optional<QDateTime>& moment, QString (*form)(const QDateTime&))
+{
+    return moment ? QVariant(form(*moment)) : QVariant();
+}
+
+QString datePart(const QDateTime& moment) { return storedDate(moment.date()); }
+QString timePart(const QDateTime& moment) { return storedTime(moment.time()); }
+
+bool isBlank(const ResultRecord& record) { return record == ResultRecord(); }
+
+int storeFlight(const QSqlDatabase& db, const RaceData& data, const QString& flightKey, int fancier,
+                const QVariantList& day)
+{
+    int stored = 0;
+    inTransaction(db, [&] {
+        runStatement(db, QStringLiteral("DELETE FROM clubarrivals WHERE race = ? AND racedate = ? AND fancier = ?"),
+                     day + QVariantList {fancier});
+        for (const ResultRecord& record : data.results) {
+            if (isBlank(record) || record.flightCode + record.flightCode2 != flightKey)
+                continue;
+            const std::optional<QDateTime> arrival = clockArrival(record);
+            // A pigeon the clock holds twice in one flight keeps its first entry,
+            // which after the read-out's sort is its earliest arrival.
+            QSqlQuery insert = runStatement(db, QStringLiteral("INSERT OR IGNORE INTO clubarrivals "
+                                            "(race, racedate, fancier, elcode, band, arrivaldate, arrivaltime, status) "
+                                            "VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+                         day + QVariantList {fancier, record.elcode.trimmed(), record.band.trimmed(),
+                                             nullWhenNone(arrival, datePart), nullWhenNone(arrival, timePart),
+                                             record.status.trimmed()});
+            stored += insert.numRowsAffected();
+        }
+    });
+    return stored;
+}
+
+} // namespace
+
+CollectOutcome addToClubResult(const QSqlDatabase& db, const RaceData& data, int flightIndex, int race,
+                               const QDate& raceDate)
+{
+    CollectOutcome outcome;
+    const QString licence = data.clockLicence.trimmed();
+    const int fancier = FindFancierByLicence(db, licence);
+    if (fancier == 0) {
+        outcome.message = GetText(162).arg(licence);
+        return outcome;
+    }
+    if (flightIndex < 0 || flightIndex >= data.flightCount())
+        return outcome;
+    const QVariantList day {race, storedDate(raceDate)};
+    outcome.entries = storeFlight(db, data, data.flights.at(flightIndex).key(), fancier, day);
+    outcome.stored = true;
+    outcome.message = GetText(167).arg(outcome.entries).arg(data.clockName.trimmed(), raceDate.toString(QStringLiteral("dd-MM-yy")));
+    return outcome;
+}
+
+} // namespace durvek

@@ -1,0 +1,196 @@
+#include "clubresult/ui/ClubResultWindow.h"
+#include "clubresult/ClubResultCsv.h"
+#include "clubresult/ClubResultPrinter.h"
+#include "clubresult/ClubResultStore.h"
+#include "common/AppState.h"
+#include "common/PagePrinter.h"
+#include "common/Printout.h"
+#include "common/TextCatalogue.h"
+#include "common/ui/PrintPreviewWindow.h"
+#include "database/SqlUtil.h"
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QSignalBlocker>
+#include <QSortFilterProxyModel>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <limits>
+
+namespace durvek {
+
+namespace {
+
+constexpr int kSortRole = Qt::UserRole + 1;
+
+QStandardItem* cell(const QString& text, const QVariant& sortKey)
+{
+    auto* item = new QStandardItem(text);
+    item->setData(sortKey, kSortRole);
+    item->setEditable(false);
+    return item;
+}
+
+QStandardItem* textCell(const QString& text) { return cell(text, text); }
+
+QList<QStandardItem*> rankedRow(const ClubResultLine& line)
+{
+    return {cell(QString::number(line.rank), line.rank), textCell(line.fancierName), textCell(line.band),
+            cell(metresText(line.distanceCm), line.distanceCm),
+            cell(arrivalText(line.arrival), line.arrival),
+            cell(flyingTimeText(line.flyingSeconds), line.flyingSeconds),
+            cell(velocityText(line.velocityMilli), line.velocityMilli),
+            cell(line.prize ? QStringLiteral("*") : QString(), line.prize ? 0 : 1),
+            cell(line.nominated ? QString::number(line.nominated) : QString(), line.nominated)};
+}
+
+QList<QStandardItem*> apartRow(const ClubResultApart& apart)
+{
+    // Apart entries sort after every ranked one on the rank column.
+    return {cell(QString(), std::numeric_limits<int>::max()), textCell(apart.fancierName), textCell(apart.band),
+            textCell(QString()), textCell(apartReasonText(apart.reason)), textCell(QString()),
+            cell(QString(), -1), cell(QString(), 1), cell(QString(), 0)};
+}
+
+QPushButton* button(const QString& caption, QWidget* parent)
+{
+    auto* made = new QPushButton(caption, parent);
+    made->setAutoDefault(false);
+    return made;
+}
+
+} // namespace
+
+ClubResultWindow::ClubResultWindow(const QSqlDatabase& db, QWidget* parent)
+    : QDialog(parent)
+    , m_db(db)
+{
+    setObjectName(QStringLiteral("frmclubresultlist"));
+    setWindowTitle(GetText(160));
+    m_race = new QComboBox(this);
+    QSqlQuery races = runStatement(m_db, QStringLiteral("SELECT id, lossing FROM races ORDER BY id"));
+    while (races.next())
+        m_race->addItem(races.value(1).toString().trimmed(), races.value(0).toInt());
+    m_raceDay = new QDateEdit(QDate::currentDate(), this);
+    m_raceDay->setDisplayFormat(QStringLiteral("dd-MM-yy"));
+    m_summary = new QLabel(this);
+
+    m_model = new QStandardItemModel(0, 9, this);
+    m_model->setHorizontalHeaderLabels({GetText(133), GetText(1), GetText(181), GetText(183), GetText(186),
+                                        QStringLiteral("h:mm:ss"), GetText(184), GetText(182), QStringLiteral("1/2")});
+    auto* sorted = new QSortFilterProxyModel(this);
+    sorted->setSourceModel(m_model);
+    sorted->setSortRole(kSortRole);
+    m_table = new QTableView(this);
+    m_table->setModel(sorted);
+    m_table->setSortingEnabled(true);
+    m_table->verticalHeader()->hide();
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+
+    auto* choice = new QHBoxLayout;
+    choice->addWidget(m_race, 1);
+    choice->addWidget(m_raceDay);
+    auto* buttons = new QHBoxLayout;
+    QPushButton* print = button(GetText(91), this);
+    QPushButton* csv = button(QStringLiteral("CSV"), this);
+    QPushButton* exit = button(GetText(6), this);
+    buttons->addWidget(print);
+    buttons->addWidget(csv);
+    buttons->addStretch(1);
+    buttons->addWidget(exit);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(choice);
+    layout->addWidget(m_summary);
+    layout->addWidget(m_table, 1);
+    layout->addLayout(buttons);
+    resize(900, 600);
+
+    connect(m_race, &QComboBox::currentIndexChanged, this, &ClubResultWindow::showResult);
+    connect(m_raceDay, &QDateEdit::dateChanged, this, &ClubResultWindow::showResult);
+    connect(print, &QPushButton::clicked, this, &ClubResultWindow::print);
+    connect(csv, &QPushButton::clicked, this, &ClubResultWindow::saveCsv);
+    connect(exit, &QPushButton::clicked, this, &ClubResultWindow::reject);
+    showResult();
+}
+
+void ClubResultWindow::showRaceDay(int race, const QDate& raceDay)
+{
+    const QSignalBlocker quiet(m_race);
+    m_race->setCurrentIndex(m_race->findData(race));
+    m_raceDay->setDate(raceDay);
+    showResult();
+}
+
+QStringList ClubResultWindow::columnTexts(int column) const
+{
+    QStringList texts;
+    for (int row = 0; row < m_table->model()->rowCount(); ++row)
+        texts.append(m_table->model()->index(row, column).data().toString());
+    return texts;
+}
+
+void ClubResultWindow::showResult()
+{
+    m_result = loadClubResult(m_db, m_race->currentData().toInt(), m_raceDay->date());
+    fillTable();
+}
+
+void ClubResultWindow::fillTable()
+{
+    m_model->removeRows(0, m_model->rowCount());
+    if (!m_result) {
+        m_summary->setText(GetText(161).arg(m_race->currentText(), m_raceDay->text()));
+        return;
+    }
+    m_summary->setText(GetText(180).arg(m_result->fancierCount).arg(m_result->pigeonCount).arg(m_result->prizeCount));
+    for (const ClubResultLine& line : m_result->lines)
+        m_model->appendRow(rankedRow(line));
+    for (const ClubResultApart& apart : m_result->apart)
+        m_model->appendRow(apartRow(apart));
+    m_table->sortByColumn(0, Qt::AscendingOrder);
+}
+
+void ClubResultWindow::print()
+{
+    if (!m_result)
+        return;
+    const ClubResult result = *m_result;
+    const QString club = appState().activeSettings.club;
+    Printout printout;
+    printout.subject = clubResultSubject(result);
+    printout.print = [result, club](QPagedPaintDevice* device) {
+        PagePrinter page(device);
+        printClubResult(page, result, club);
+        return page.errorText();
+    };
+    showPrintPreview(this, printout);
+}
+
+void ClubResultWindow::saveCsv()
+{
+    if (!m_result)
+        return;
+    const QString proposed = QDir(documentsFolder()).filePath(clubResultSubject(*m_result) + QStringLiteral(".csv"));
+    const QString path = QFileDialog::getSaveFileName(this, GetText(160), proposed, QStringLiteral("CSV (*.csv)"));
+    if (path.isEmpty())
+        return;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(clubResultCsv(*m_result)) < 0 || !file.commit())
+        QMessageBox::warning(this, GetText(160), QStringLiteral("%1: %2").arg(path, file.errorString()));
+}
+
+void openClubResult(const QSqlDatabase& db, QWidget* parent)
+{
+    ClubResultWindow window(db, parent);
+    window.exec();
+}
+
+} // namespace durvek

@@ -1,0 +1,81 @@
+#include "shell/CommandLine.h"
+#include "clubresult/ClubResultExport.h"
+#include "database/ClubDatabase.h"
+#include "shell/Startup.h"
+#include <QCoreApplication>
+#include <cstdio>
+
+namespace durvek {
+
+namespace {
+
+const QString kHelp = QStringLiteral("--help");
+const QString kClubResult = QStringLiteral("--club-result");
+
+QStringList argumentList(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+// The value after option, empty when the option or its value is missing.
+QString valueOf(const QStringList& arguments, const QString& option)
+{
+    const qsizetype at = arguments.indexOf(option);
+    return at >= 0 && at + 1 < arguments.size() ? arguments.at(at + 1) : QString();
+}
+
+int fail(const QString& message)
+{
+    std::fprintf(stderr, "durvek-club: %s\n", qPrintable(message));
+    return 1;
+}
+
+int writeClubResult(const QStringList& arguments)
+{
+    const ClubResultExportRequest request {valueOf(arguments, kClubResult),
+                                           valueOf(arguments, QStringLiteral("--date")),
+                                           valueOf(arguments, QStringLiteral("--csv"))};
+    if (request.race.isEmpty() || request.date.isEmpty() || request.csvPath.isEmpty())
+        return fail(QStringLiteral("--club-result needs RACE --date DD-MM-YY --csv FILE (see --help)"));
+    try {
+        runStartup(QCoreApplication::applicationDirPath());
+        const ClubResultExportOutcome outcome = exportClubResult(ClubDatabase::get(), request);
+        ClubDatabase::close();
+        return outcome.written ? 0 : fail(outcome.message);
+    } catch (const DatabaseError& error) {
+        return fail(QString::fromUtf8(error.what()));
+    }
+}
+
+} // namespace
+
+QString commandLineHelp()
+{
+    return QStringLiteral(
+        "Usage: durvek-club [options]\n"
+        "Without options the program opens its menu.\n\n"
+        "  --club-result RACE --date DD-MM-YY --csv FILE\n"
+        "                      write the club result of the race (number, abbreviation\n"
+        "                      or name) on that race day to FILE as CSV, without a window\n"
+        "  --line-log FILE     log every byte on the serial line to FILE\n"
+        "  --exit-when-shown   print the start-up time once the menu is shown, then end\n"
+        "  --help              show this text\n");
+}
+
+std::optional<int> runCommandLine(int& argc, char** argv)
+{
+    const QStringList arguments = argumentList(argc, argv);
+    if (arguments.contains(kHelp)) {
+        std::fputs(qPrintable(commandLineHelp()), stdout);
+        return 0;
+    }
+    if (!arguments.contains(kClubResult))
+        return std::nullopt;
+    QCoreApplication app(argc, argv);
+    return writeClubResult(arguments);
+}
+
+} // namespace durvek
