@@ -1,5 +1,6 @@
 #pragma once
 #include "clocklink/JobHost.h"
+#include "clocklink/PauseSchedule.h"
 #include <QPointer>
 
 class QLabel;
@@ -23,6 +24,7 @@ public:
 private:
     QPointer<QWidget> m_window;
     QPointer<QLabel> m_status;
+    PauseSchedule m_pauses;
 };
 
 } // namespace durvek
