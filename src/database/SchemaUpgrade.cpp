@@ -2,6 +2,7 @@
 #include "database/CatalogueUpgrade.h"
 #include "database/ClubDatabase.h"
 #include "database/PigeonNumbering.h"
+#include "database/SearchIndexes.h"
 #include "database/SqlUtil.h"
 #include <QSqlError>
 #include <QSqlQuery>
@@ -143,6 +144,7 @@ void upgradeSchema(const QSqlDatabase& db)
                           FieldType::Text, 255, true);
     AddPigeonNumberIndex(db);
     RenumberPigeons(db);
+    AddFancierSearchIndexes(db);
     CreateCombineTable(db);
     CreateBadgesTable(db);
     FillBadges(db);
