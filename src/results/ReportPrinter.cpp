@@ -250,14 +250,20 @@ void ReportPrinter::printCell(double column, const QString& text)
 {
     if (m_counting)
         return;
-    const double gap = m_printer.textWidth(QStringLiteral(" "));
-    const double x = m_rowEnd > 0.0 ? qMax(column, m_rowEnd + gap) : column;
+    double x = column;
+    if (m_rowEnd > 0.0) {
+        // Behind a cell of this row, so the last font used is the cells' font.
+        if (m_cellGap < 0.0)
+            m_cellGap = m_printer.textWidth(QStringLiteral(" "));
+        x = qMax(column, m_rowEnd + m_cellGap);
+    }
     const QString printable = printableText(text);
     printAt(x, m_y, printable);
     qsizetype inked = printable.size();
     while (inked > 0 && printable.at(inked - 1) == u' ')
         --inked;
-    m_rowEnd = x + m_printer.textWidth(printable.left(inked));
+    // Without trailing blanks the ink ends where the printer stopped.
+    m_rowEnd = inked == printable.size() ? m_printer.currentX() : x + m_printer.textWidth(printable.left(inked));
 }
 
 void ReportPrinter::printAt(double x, double y, const QString& text, double size, int alignment)
