@@ -3,6 +3,7 @@
 #include "common/Printout.h"
 #include "results/ClockDateTime.h"
 #include "results/RaceData.h"
+#include <algorithm>
 
 namespace durvek {
 
@@ -63,11 +64,12 @@ QString reportFlightLine(const FlightEntry& flight)
 
 QString printableText(const QString& text)
 {
+    const auto isControl = [](QChar c) { return c.unicode() < 0x20; };
+    // Most texts are printable already and are handed on without a copy.
+    if (std::none_of(text.begin(), text.end(), isControl))
+        return text;
     QString printable = text;
-    for (QChar& c : printable) {
-        if (c.unicode() < 0x20)
-            c = u' ';
-    }
+    std::replace_if(printable.begin(), printable.end(), isControl, QChar(u' '));
     return printable;
 }
 
