@@ -216,16 +216,20 @@ void ReportPrinter::printColumnHeadings(bool overview)
 void ReportPrinter::printRecordRow(const ResultRecord& record)
 {
     m_rowEnd = 0.0;
-    printCells(recordCells(record), kSortKeyX);
-    printCell(kStatusX, record.status);
+    if (!m_counting) { // counting the pages needs the rows, not their texts
+        printCells(recordCells(record), kSortKeyX);
+        printCell(kStatusX, record.status);
+    }
     nextLine();
 }
 
 void ReportPrinter::printOverviewRow(int number, const ResultRecord& record)
 {
-    printAt(kRowNumberEnd, m_y, QString::number(number), 10.0, PagePrinter::AlignEnd);
-    m_rowEnd = kRowNumberEnd;
-    printCells(recordCells(record), kOverviewSortKeyX);
+    if (!m_counting) { // counting the pages needs the rows, not their texts
+        printAt(kRowNumberEnd, m_y, QString::number(number), 10.0, PagePrinter::AlignEnd);
+        m_rowEnd = kRowNumberEnd;
+        printCells(recordCells(record), kOverviewSortKeyX);
+    }
     nextLine();
 }
 
