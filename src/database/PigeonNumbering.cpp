@@ -20,22 +20,44 @@ bool anyPigeonOutOfPlace(const QSqlDatabase& db)
         .toBool();
 }
 
+const QString kNumberIndex = QStringLiteral("pigeons_nr");
+
+bool hasNumberIndex(const QSqlDatabase& db)
+{
+    return queryValue(db, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'index' AND name = ?"),
+                      {kNumberIndex})
+               .toInt()
+        > 0;
+}
+
 } // namespace
 
 void AddPigeonNumberIndex(const QSqlDatabase& db)
 {
-    runStatement(db, QStringLiteral("CREATE INDEX IF NOT EXISTS pigeons_nr ON pigeons (Nr)"));
+    runStatement(db, QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON pigeons (Nr)").arg(kNumberIndex));
 }
 
 void RenumberPigeons(const QSqlDatabase& db)
 {
-    if (!anyPigeonOutOfPlace(db))
+    // Without the index (the first start after it came) the check would cost
+    // a sort of its own, so the renumbering runs straight away; it writes no
+    // row that is right.
+    const bool indexed = hasNumberIndex(db);
+    if (indexed && !anyPigeonOutOfPlace(db))
         return;
     const QString renumber = QStringLiteral(
         "UPDATE pigeons SET nr = numbered.rn FROM (%1) AS numbered "
         "WHERE pigeons.rowid = numbered.rid AND pigeons.nr IS NOT numbered.rn")
                                  .arg(kNumberedInOrder);
-    inTransaction(db, [&] { runStatement(db, renumber); });
+    inTransaction(db, [&] {
+        // Keeping the index up to date row by row costs more than building
+        // it again once the numbers are written.
+        if (indexed)
+            runStatement(db, QStringLiteral("DROP INDEX %1").arg(kNumberIndex));
+        runStatement(db, renumber);
+        if (indexed)
+            AddPigeonNumberIndex(db);
+    });
 }
 
 int32_t NextPigeonNr(const QSqlDatabase& db)

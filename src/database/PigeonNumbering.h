@@ -11,9 +11,9 @@ void AddPigeonNumberIndex(const QSqlDatabase& db);
 
 // Gives the pigeons the numbers 1..n in their present nr order, in one
 // transaction. Rows with equal nr, or none, keep the order in which they were
-// stored (NULL sorts first). Pigeons already numbered 1..n cost one walk of the
-// nr index and no write at all; otherwise only rows whose number changes are
-// written. Throws DatabaseError when the engine refuses.
+// stored (NULL sorts first). With the nr index, pigeons already numbered 1..n
+// cost one walk of the index and no write at all; otherwise only rows whose
+// number changes are written. Throws DatabaseError when the engine refuses.
 void RenumberPigeons(const QSqlDatabase& db);
 
 // The number a new pigeon gets: the highest nr plus one, 1 when there is none.

@@ -142,8 +142,8 @@ void upgradeSchema(const QSqlDatabase& db)
     for (int port = 1; port <= 4; ++port)
         AddFieldIfMissing(db, QStringLiteral("settings"), QStringLiteral("Port%1").arg(port),
                           FieldType::Text, 255, true);
-    AddPigeonNumberIndex(db);
     RenumberPigeons(db);
+    AddPigeonNumberIndex(db);
     AddFancierSearchIndexes(db);
     CreateCombineTable(db);
     CreateBadgesTable(db);

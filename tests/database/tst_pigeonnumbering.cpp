@@ -111,6 +111,12 @@ private slots:
         }
         exec(m_db, "PRAGMA query_only = 0");
         QCOMPARE(refused, writes);
+        // Written or not, the pigeons end up numbered and the index stays.
+        RenumberPigeons(m_db);
+        QCOMPARE(rows(m_db, "SELECT group_concat(nr) FROM (SELECT nr FROM pigeons ORDER BY nr)"),
+                 QStringList({"1,2,3"}));
+        QCOMPARE(rows(m_db, "SELECT name FROM sqlite_master WHERE name = 'pigeons_nr'"),
+                 QStringList({"pigeons_nr"}));
     }
 
     // A failure part way leaves the old numbers: one transaction.
