@@ -65,6 +65,8 @@ bool PagePrinter::ensureStarted()
     }
     // Text is drawn without a background box, so texts may overlap lines and each other.
     m_painter.setBackgroundMode(Qt::TransparentMode);
+    m_fontOnPainter = false;  // a painter begins with the device's default font
+    m_metrics.reset();
     m_pageNumber = 1;
     m_currentX = 0.0;
     m_currentY = 0.0;
@@ -73,17 +75,34 @@ bool PagePrinter::ensureStarted()
 
 void PagePrinter::applyFont(bool underline, bool bold, bool italic, double size, const QString& fontName)
 {
+    const FontRequest request{underline, bold, italic, size, fontName};
+    if (m_fontOnPainter && m_lastRequest == request)
+        return;
+    m_lastRequest = request;
+    QFont font = m_font;
     if (!fontName.isEmpty())
-        m_font.setFamily(fontName);
+        font.setFamily(fontName);
     // A size the device cannot use keeps the previous one, as a printer does.
     if (size > 0.0)
-        m_font.setPointSizeF(size);
-    m_font.setBold(bold);
-    m_font.setItalic(italic);
-    m_font.setUnderline(underline);
+        font.setPointSizeF(size);
+    font.setBold(bold);
+    font.setItalic(italic);
+    font.setUnderline(underline);
     // Hinting is meant for screens; on paper it only shifts widths.
-    m_font.setHintingPreference(QFont::PreferNoHinting);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    if (m_fontOnPainter && font == m_font)
+        return;
+    m_font = font;
     m_painter.setFont(m_font);
+    m_fontOnPainter = true;
+    m_metrics.reset();
+}
+
+const QFontMetricsF& PagePrinter::metrics()
+{
+    if (!m_metrics)
+        m_metrics.emplace(m_painter.isActive() ? m_painter.font() : m_font, m_device);
+    return *m_metrics;
 }
 
 void PagePrinter::PrintText(double x, double y, const QString& text, bool underline, bool bold,
@@ -95,7 +114,7 @@ void PagePrinter::PrintText(double x, double y, const QString& text, bool underl
     applyFont(underline, bold, italic, size, fontName);
     m_painter.setPen(colour.isValid() ? colour : QColor(Qt::black));
 
-    const QFontMetricsF metrics(m_painter.font(), m_device);
+    const QFontMetricsF& metrics = this->metrics();
     const double width = fromDeviceX(metrics.horizontalAdvance(text));
     m_currentY = y;
     switch (alignment) {
@@ -119,8 +138,7 @@ double PagePrinter::textWidth(const QString& text)
 {
     if (!m_device)
         return 0.0;
-    const QFontMetricsF metrics(m_painter.isActive() ? m_painter.font() : m_font, m_device);
-    return fromDeviceX(metrics.horizontalAdvance(text));
+    return fromDeviceX(metrics().horizontalAdvance(text));
 }
 
 void PagePrinter::newPage()
@@ -140,6 +158,8 @@ void PagePrinter::endDocument()
 {
     if (m_painter.isActive() && !m_painter.end())
         m_errorText = QStringLiteral("The printer could not finish the document");
+    m_fontOnPainter = false;
+    m_metrics.reset();
     m_pageNumber = 0;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QString>
+#include <optional>
 
 class QPagedPaintDevice;
 
@@ -64,10 +66,22 @@ public:
 private:
     bool ensureStarted();
     void applyFont(bool underline, bool bold, bool italic, double size, const QString& fontName);
+    const QFontMetricsF& metrics();
 
     QPagedPaintDevice* m_device;
     QPainter m_painter;
     QFont m_font;
+    // The painter's font and its metrics on the device, set and measured only
+    // when the font changes: a report prints thousands of cells in one font.
+    bool m_fontOnPainter = false;
+    struct FontRequest {
+        bool underline, bold, italic;
+        double size;
+        QString fontName;
+        bool operator==(const FontRequest&) const = default;
+    };
+    std::optional<FontRequest> m_lastRequest;
+    std::optional<QFontMetricsF> m_metrics;
     double m_currentX = 0.0;
     double m_currentY = 0.0;
     int m_pageNumber = 0;

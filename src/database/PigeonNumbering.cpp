@@ -6,30 +6,63 @@ namespace durvek {
 
 namespace {
 
-// rowid breaks ties so that equal numbers keep their stored order on every
-// engine version.
-const QString kNumbered = QStringLiteral(
-    "(SELECT rowid AS rid, nr, row_number() OVER (ORDER BY nr, rowid) AS rn FROM pigeons) AS numbered");
+// The numbering in which rowid breaks ties, so that equal numbers keep their
+// stored order on every engine version. With the index on nr this order is the
+// index's own, so reading it needs no sort.
+const QString kNumberedInOrder = QStringLiteral(
+    "SELECT rowid AS rid, nr, row_number() OVER (ORDER BY nr, rowid) AS rn FROM pigeons");
 
-// Asked first, so that a club already numbered 1..n is only read: the engine
-// refuses even an UPDATE that would change nothing on a read-only file.
-bool someNumberIsWrong(const QSqlDatabase& db)
+// Walks the index and stops at the first pigeon whose number is not its place;
+// "IS NOT" also catches NULL and numbers stored as text or fractions.
+bool anyPigeonOutOfPlace(const QSqlDatabase& db)
 {
-    return queryValue(db, QStringLiteral("SELECT EXISTS (SELECT 1 FROM %1 WHERE nr IS NOT rn)").arg(kNumbered))
+    return queryValue(db, QStringLiteral("SELECT EXISTS (SELECT 1 FROM (%1) WHERE nr IS NOT rn)")
+                              .arg(kNumberedInOrder))
         .toBool();
+}
+
+const QString kNumberIndex = QStringLiteral("pigeons_nr");
+
+bool hasNumberIndex(const QSqlDatabase& db)
+{
+    return queryValue(db, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'index' AND name = ?"),
+                      {kNumberIndex})
+               .toInt()
+        > 0;
 }
 
 } // namespace
 
+void AddPigeonNumberIndex(const QSqlDatabase& db)
+{
+    runStatement(db, QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON pigeons (Nr)").arg(kNumberIndex));
+}
+
 void RenumberPigeons(const QSqlDatabase& db)
 {
-    if (!someNumberIsWrong(db) || ClubDatabase::isReadOnly(db))
+    // Without the index (the first start after it came) the check would cost
+    // a sort of its own, so the renumbering runs straight away; it writes no
+    // row that is right.
+    // A database opened read only keeps its numbers: the pigeons are listed
+    // in the same order either way.
+    if (ClubDatabase::isReadOnly(db))
         return;
-    // "IS NOT" leaves right rows alone (and catches NULL).
-    const QString renumber = QStringLiteral("UPDATE pigeons SET nr = numbered.rn FROM %1 "
-                                            "WHERE pigeons.rowid = numbered.rid AND pigeons.nr IS NOT numbered.rn")
-                                 .arg(kNumbered);
-    inTransaction(db, [&] { runStatement(db, renumber); });
+    const bool indexed = hasNumberIndex(db);
+    if (indexed && !anyPigeonOutOfPlace(db))
+        return;
+    const QString renumber = QStringLiteral(
+        "UPDATE pigeons SET nr = numbered.rn FROM (%1) AS numbered "
+        "WHERE pigeons.rowid = numbered.rid AND pigeons.nr IS NOT numbered.rn")
+                                 .arg(kNumberedInOrder);
+    inTransaction(db, [&] {
+        // Keeping the index up to date row by row costs more than building
+        // it again once the numbers are written.
+        if (indexed)
+            runStatement(db, QStringLiteral("DROP INDEX %1").arg(kNumberIndex));
+        runStatement(db, renumber);
+        if (indexed)
+            AddPigeonNumberIndex(db);
+    });
 }
 
 int32_t NextPigeonNr(const QSqlDatabase& db)

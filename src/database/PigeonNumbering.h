@@ -4,12 +4,17 @@
 
 namespace durvek {
 
+// The index on pigeons.Nr that lets start-up see without a sort whether the
+// pigeons are numbered 1..n; the Nr field must exist. Throws DatabaseError
+// when the engine refuses.
+void AddPigeonNumberIndex(const QSqlDatabase& db);
+
 // Gives the pigeons the numbers 1..n in their present nr order, in one
 // transaction. Rows with equal nr, or none, keep the order in which they were
-// stored (NULL sorts first). Only rows whose number changes are written, so
-// a start with pigeons already numbered 1..n costs one read of the table and
-// writes nothing. A database opened read only keeps its numbers: the pigeons
-// are listed in the same order either way.
+// stored (NULL sorts first). With the nr index, pigeons already numbered 1..n
+// cost one walk of the index and no write at all; otherwise only rows whose
+// number changes are written. A database opened read only keeps its numbers:
+// the pigeons are listed in the same order either way.
 // Throws DatabaseError when the engine refuses.
 void RenumberPigeons(const QSqlDatabase& db);
 

@@ -3,6 +3,7 @@
 #include "database/ClubResultUpgrade.h"
 #include "database/ClubDatabase.h"
 #include "database/PigeonNumbering.h"
+#include "database/SearchIndexes.h"
 #include "database/SqlUtil.h"
 #include <QSqlError>
 #include <QSqlQuery>
@@ -149,6 +150,8 @@ void upgradeSchema(const QSqlDatabase& db)
         AddFieldIfMissing(db, QStringLiteral("settings"), QStringLiteral("Port%1").arg(port),
                           FieldType::Text, 255, true);
     RenumberPigeons(db);
+    AddPigeonNumberIndex(db);
+    AddFancierSearchIndexes(db);
     CreateCombineTable(db);
     CreateBadgesTable(db);
     FillBadges(db);

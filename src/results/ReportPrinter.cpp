@@ -3,6 +3,7 @@
 #include "common/Printout.h"
 #include "results/ClockDateTime.h"
 #include "results/RaceData.h"
+#include <algorithm>
 
 namespace durvek {
 
@@ -63,11 +64,12 @@ QString reportFlightLine(const FlightEntry& flight)
 
 QString printableText(const QString& text)
 {
+    const auto isControl = [](QChar c) { return c.unicode() < 0x20; };
+    // Most texts are printable already and are handed on without a copy.
+    if (std::none_of(text.begin(), text.end(), isControl))
+        return text;
     QString printable = text;
-    for (QChar& c : printable) {
-        if (c.unicode() < 0x20)
-            c = u' ';
-    }
+    std::replace_if(printable.begin(), printable.end(), isControl, QChar(u' '));
     return printable;
 }
 
@@ -214,16 +216,20 @@ void ReportPrinter::printColumnHeadings(bool overview)
 void ReportPrinter::printRecordRow(const ResultRecord& record)
 {
     m_rowEnd = 0.0;
-    printCells(recordCells(record), kSortKeyX);
-    printCell(kStatusX, record.status);
+    if (!m_counting) { // counting the pages needs the rows, not their texts
+        printCells(recordCells(record), kSortKeyX);
+        printCell(kStatusX, record.status);
+    }
     nextLine();
 }
 
 void ReportPrinter::printOverviewRow(int number, const ResultRecord& record)
 {
-    printAt(kRowNumberEnd, m_y, QString::number(number), 10.0, PagePrinter::AlignEnd);
-    m_rowEnd = kRowNumberEnd;
-    printCells(recordCells(record), kOverviewSortKeyX);
+    if (!m_counting) { // counting the pages needs the rows, not their texts
+        printAt(kRowNumberEnd, m_y, QString::number(number), 10.0, PagePrinter::AlignEnd);
+        m_rowEnd = kRowNumberEnd;
+        printCells(recordCells(record), kOverviewSortKeyX);
+    }
     nextLine();
 }
 
@@ -250,14 +256,20 @@ void ReportPrinter::printCell(double column, const QString& text)
 {
     if (m_counting)
         return;
-    const double gap = m_printer.textWidth(QStringLiteral(" "));
-    const double x = m_rowEnd > 0.0 ? qMax(column, m_rowEnd + gap) : column;
+    double x = column;
+    if (m_rowEnd > 0.0) {
+        // Behind a cell of this row, so the last font used is the cells' font.
+        if (m_cellGap < 0.0)
+            m_cellGap = m_printer.textWidth(QStringLiteral(" "));
+        x = qMax(column, m_rowEnd + m_cellGap);
+    }
     const QString printable = printableText(text);
     printAt(x, m_y, printable);
     qsizetype inked = printable.size();
     while (inked > 0 && printable.at(inked - 1) == u' ')
         --inked;
-    m_rowEnd = x + m_printer.textWidth(printable.left(inked));
+    // Without trailing blanks the ink ends where the printer stopped.
+    m_rowEnd = inked == printable.size() ? m_printer.currentX() : x + m_printer.textWidth(printable.left(inked));
 }
 
 void ReportPrinter::printAt(double x, double y, const QString& text, double size, int alignment)

@@ -72,6 +72,7 @@ private:
     bool m_overviewColumns = false;
     double m_y = kBodyTop;
     double m_rowEnd = 0.0; // right edge of the ink of the row's last cell
+    double m_cellGap = -1.0; // a space in the cells' font, measured once
 };
 
 // A flight's line: FlightCode, FlightCode2 and the seven details as stored

@@ -1,4 +1,5 @@
 #include "clocklink/Frames.h"
+#include "clocklink/PauseSchedule.h"
 #include "clocklink/ui/CancelButton.h"
 #include "clocklink/ui/JobProgress.h"
 #include "clocklink/ui/WidgetJobHost.h"
@@ -62,6 +63,39 @@ private slots:
         host.finished(QStringLiteral("Clock updated"));
         QVERIFY(progress.isHidden());
         QCOMPARE(status.text(), QStringLiteral("Clock updated"));
+    }
+
+    // A timer that wakes late on every pause must not stretch a paced job:
+    // the lateness is taken off the next pause, the work between pauses is not,
+    // and a stall is never made up by a pause shorter than half its length.
+    void latenessOfPausesDoesNotAddUp_data()
+    {
+        QTest::addColumn<qint64>("timerLateNs");
+        QTest::addColumn<qint64>("workNs");
+        QTest::addColumn<int>("shortestWaitMs");
+        QTest::newRow("timer 1.1 ms late") << qint64(1100000) << qint64(300000) << 8;
+        QTest::newRow("stalled 40 ms") << qint64(40000000) << qint64(0) << 5;
+    }
+
+    void latenessOfPausesDoesNotAddUp()
+    {
+        QFETCH(qint64, timerLateNs);
+        QFETCH(qint64, workNs);
+        QFETCH(int, shortestWaitMs);
+        qint64 now = 0;
+        PauseSchedule pauses([&] { return now; });
+        int shortest = 10;
+        constexpr int kPauses = 1000;
+        for (int i = 0; i < kPauses; ++i) {
+            now += workNs;
+            const int waitMs = pauses.begin(10);
+            shortest = std::min(shortest, waitMs);
+            now += waitMs * qint64(1000000) + (i == 0 ? timerLateNs : 1100000);
+            pauses.end();
+        }
+        QCOMPARE(shortest, shortestWaitMs);
+        const qint64 floorNs = kPauses * (10000000 + workNs);
+        QVERIFY2(now - floorNs <= timerLateNs + 2000000, qPrintable(QString::number(now - floorNs)));
     }
 
     void questionDefaultsToNo()

@@ -37,6 +37,7 @@ private slots:
     void positionsInPdf();
     void colourIsBlackUnlessGiven();
     void pagesAndPageSize();
+    void everyFontChangeReachesTheWidths();
     void unwritableFileEndsQuietly();
 
 private:
@@ -183,6 +184,30 @@ void TestPagePrinter::pagesAndPageSize()
     QCOMPARE(words.find(QStringLiteral("Pageone")).page, 1);
     QCOMPARE(words.find(QStringLiteral("Pagetwo")).page, 2);
     QVERIFY(qAbs(words.find(QStringLiteral("Pagetwo")).mm.left() - 10.0) < 0.05);
+}
+
+// The font is set and measured once for a run of texts in it; a change of
+// size, weight or slant, also back to an earlier font and into a new
+// document, must still reach the widths.
+void TestPagePrinter::everyFontChangeReachesTheWidths()
+{
+    QPdfWriter writer(m_dir.filePath(QStringLiteral("fonts.pdf")));
+    setUpA4(writer);
+    PagePrinter printer(&writer);
+    const auto widthOf = [&](double size, bool bold, bool italic) {
+        printer.PrintText(0, 0, QStringLiteral("Wide MMMM"), false, bold, italic, size, kFont, 0, false);
+        return printer.currentX();
+    };
+    const double plain = widthOf(10, false, false);
+    QCOMPARE(widthOf(10, false, false), plain);
+    QVERIFY(widthOf(20, false, false) > 1.8 * plain);
+    QCOMPARE(widthOf(10, false, false), plain);
+    QVERIFY(widthOf(10, true, false) > plain);
+    QVERIFY(widthOf(10, false, true) != widthOf(10, true, false));
+    printer.PrintText(0, 0, QStringLiteral("x"), false, false, false, 20, kFont, 0, false);
+    QVERIFY(printer.textWidth(QStringLiteral("Wide MMMM")) > 1.8 * plain);
+    printer.endDocument();
+    QCOMPARE(printer.textWidth(QStringLiteral("Wide MMMM")), widthOf(20, false, false));
 }
 
 void TestPagePrinter::unwritableFileEndsQuietly()

@@ -122,6 +122,18 @@ private slots:
         QCOMPARE(listedIds(window), (QList<int>{2, 1}));
     }
 
+    // Columns are sized once; a key narrows the rows but leaves the widths
+    // (also those the user set) alone.
+    void keysKeepTheColumnWidths()
+    {
+        FancierSearchWindow window(nullptr, FancierSearchMode::ByName);
+        window.show();
+        window.grid()->setColumnWidth(SearchName, 333);
+        typeKeys(window.queryBox(), QStringLiteral("JAN"));
+        QCOMPARE(listedIds(window), (QList<int>{2, 1}));
+        QCOMPARE(window.grid()->columnWidth(SearchName), 333);
+    }
+
     void wildcardsInTheQueryMatchOnlyThemselves()
     {
         FancierSearchWindow window(nullptr, FancierSearchMode::ByName);

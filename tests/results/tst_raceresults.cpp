@@ -72,6 +72,8 @@ private slots:
 
     void arrivalOrder();
     void arrivalOrderOfEqualKeysIsTheClocks();
+    void arrivalOrderLooksAtWholeKeys_data();
+    void arrivalOrderLooksAtWholeKeys();
 
     void pigeonFileMatchesHandWrittenBytes();
     void pigeonFileReadsBack();
@@ -184,6 +186,36 @@ void TestRaceResults::arrivalOrderOfEqualKeysIsTheClocks()
         expected << QStringLiteral("C%1").arg(i, 7, 10, QChar(u'0'));
     for (int i = 1; i < 40; i += 2)
         expected << QStringLiteral("C%1").arg(i, 7, 10, QChar(u'0'));
+    QCOMPARE(elcodes(results), expected);
+}
+
+// Keys that agree on their date and time are still ordered by every
+// character after it, a shorter key before a longer one it begins.
+void TestRaceResults::arrivalOrderLooksAtWholeKeys_data()
+{
+    QTest::addColumn<QStringList>("keys");      // in the clock's order; elcode = place in it
+    QTest::addColumn<QStringList>("expected");  // elcodes after sorting
+    const QString time = QStringLiteral("240615101010");
+    QTest::newRow("after the time") << QStringList{time + u'B', time + u'A', time + u'B'}
+                                    << QStringList{"1", "0", "2"};
+    QTest::newRow("shorter first") << QStringList{time + QChar(0), time, QStringLiteral("2406")}
+                                   << QStringList{"2", "1", "0"};
+    QTest::newRow("beyond one byte") << QStringList{QStringLiteral("24Ā"), QStringLiteral("24z")}
+                                     << QStringList{"1", "0"};
+}
+
+void TestRaceResults::arrivalOrderLooksAtWholeKeys()
+{
+    QFETCH(QStringList, keys);
+    QFETCH(QStringList, expected);
+    QList<ResultRecord> results;
+    for (int i = 0; i < keys.size(); ++i) {
+        ResultRecord r;
+        r.elcode = QString::number(i);
+        r.sortKey = keys.at(i);
+        results << r;
+    }
+    sortResults(results);
     QCOMPARE(elcodes(results), expected);
 }
 

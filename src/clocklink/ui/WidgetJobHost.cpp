@@ -49,9 +49,11 @@ void WidgetJobHost::pause(int milliseconds)
         return;
     }
     // A nested loop rather than a sleep: the Cancel click must get through.
+    const int waitMs = m_pauses.begin(milliseconds);
     QEventLoop loop;
-    QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    QTimer::singleShot(waitMs, Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec();
+    m_pauses.end();
 }
 
 void WidgetJobHost::beep() { QApplication::beep(); }

@@ -1,6 +1,7 @@
 #pragma once
 #include "clocklink/JobHost.h"
 #include <QElapsedTimer>
+#include "clocklink/PauseSchedule.h"
 #include <QPointer>
 
 class QLabel;
@@ -33,6 +34,7 @@ private:
     QPointer<QLabel> m_status;
     QPointer<JobProgress> m_progress;
     QElapsedTimer m_clock; // valid while a job runs
+    PauseSchedule m_pauses;
 };
 
 } // namespace durvek

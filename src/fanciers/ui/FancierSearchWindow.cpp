@@ -7,12 +7,12 @@
 #include "common/ui/FilteredLineEdit.h"
 #include "common/ui/WindowSetUp.h"
 #include "database/ClubDatabase.h"
+#include "fanciers/FancierSearchResults.h"
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QSqlQueryModel>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -69,7 +69,7 @@ void FancierSearchWindow::buildControls()
     // Every change of the box, typed, deleted or pasted, narrows the list.
     connect(queryBox_, &QLineEdit::textChanged, this, &FancierSearchWindow::requery);
 
-    model_ = new QSqlQueryModel(this);
+    model_ = new FancierSearchResults(this);
     grid_ = new QTableView(this);
     grid_->setObjectName(QStringLiteral("DBGrid1"));
     grid_->setModel(model_);
@@ -105,27 +105,26 @@ void FancierSearchWindow::buildControls()
 
 void FancierSearchWindow::setColumnCaptions()
 {
-    // The headers are set again after each requery (a new query resets
-    // them), so the captions are read once here.
-    columnCaptions_.clear();
+    QStringList captions;
     for (int number : kFancierSearchCaptions)
-        columnCaptions_.append(GetText(number));
+        captions.append(GetText(number));
+    model_->setCaptions(captions);
 }
 
 void FancierSearchWindow::requery(const QString& text)
 {
     try {
-        model_->setQuery(queryFanciers(ClubDatabase::get(), mode_, text));
+        model_->search(ClubDatabase::get(), mode_, text);
     } catch (const DatabaseError& error) {
-        model_->clear();
         showDatabaseError(this, windowTitle(), error);
     }
     shownQuery_ = text;
-    for (int column = 0; column < columnCaptions_.size() && column < model_->columnCount(); ++column)
-        model_->setHeaderData(column, Qt::Horizontal, columnCaptions_.at(column));
-    if (model_->columnCount() > SearchDistrict)
-        model_->setHeaderData(SearchDistrict, Qt::Horizontal, QString());
-    grid_->resizeColumnsToContents();
+    // Sized once, by the first rows there are: sizing on every key cost more
+    // than the search itself.
+    if (!columnsSized_ && model_->rowCount() > 0) {
+        grid_->resizeColumnsToContents();
+        columnsSized_ = true;
+    }
     if (model_->rowCount() > 0)
         grid_->setCurrentIndex(model_->index(0, 0));
 }

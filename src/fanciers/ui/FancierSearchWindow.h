@@ -6,11 +6,11 @@
 
 class QLabel;
 class QPushButton;
-class QSqlQueryModel;
 class QTableView;
 
 namespace durvek {
 
+class FancierSearchResults;
 class FilteredLineEdit;
 
 // Opens the search window modally (fancierSearchMode 0 by licence, 1 by name,
@@ -50,12 +50,12 @@ private:
     QLabel* promptLabel_ = nullptr;
     QLabel* hintLabel_ = nullptr;
     FilteredLineEdit* queryBox_ = nullptr;
-    QSqlQueryModel* model_ = nullptr;
+    FancierSearchResults* model_ = nullptr;
     QTableView* grid_ = nullptr;
     QPushButton* exitButton_ = nullptr;
     QPushButton* selectButton_ = nullptr;
-    QStringList columnCaptions_;
     QString shownQuery_;
+    bool columnsSized_ = false;
     bool chosen_ = false;
 };
 
