@@ -12,7 +12,7 @@ namespace durvek {
 namespace {
 
 constexpr int kConverterMissingText = 59;
-constexpr int kAlreadyHasElBandText = 63;
+constexpr int kAlreadyHasChipCodeText = 63;
 constexpr int kRowTitleText = 58;
 constexpr int kHoldPigeonText = 120;
 // A port that cannot be opened fails at once; without a pause the reading
@@ -188,8 +188,8 @@ ChipRead ConverterAntennaReading::readCode(ReadingFor purpose)
         m_job.host.warn(readingText(m_job, kConverterMissingText), readingRowTitle(m_job, row));
         return noCode(ChipRead::AntennaMissing);
     }
-    if (purpose == ReadingFor::SingleBand && !m_grid.elBand(row).isEmpty()
-        && !m_job.host.ask(readingText(m_job, kAlreadyHasElBandText) + QStringLiteral(" ?"),
+    if (purpose == ReadingFor::SingleBand && !m_grid.chipCode(row).isEmpty()
+        && !m_job.host.ask(readingText(m_job, kAlreadyHasChipCodeText) + QStringLiteral(" ?"),
                            readingRowTitle(m_job, row)))
         return noCode(ChipRead::Declined);
 

@@ -9,7 +9,7 @@ namespace durvek {
 
 namespace {
 
-constexpr int kElBandText = 39;
+constexpr int kChipCodeText = 39;
 constexpr int kNoFedBandText = 62;
 constexpr int kAlreadyLinkedText = 65;
 constexpr int kRowTitleText = 58;
@@ -85,24 +85,24 @@ BandReadingEnd BandReadingJobs::readSingle()
     if (!read.hasCode())
         return endOf(read.end);
 
-    const QString code = read.code.left(PigeonGridAccess::kElBandLength);
-    if (const int holder = rowHoldingElBand(m_grid, code)) {
-        const QString elBand = readingText(m_job, kElBandText);
+    const QString code = read.code.left(PigeonGridAccess::kChipCodeLength);
+    if (const int holder = rowHoldingChipCode(m_grid, code)) {
+        const QString chipCode = readingText(m_job, kChipCodeText);
         const QString linked = readingText(m_job, kAlreadyLinkedText);
-        m_job.host.warn(elBand + u' ' + code + linked + u' ', readingRowTitle(m_job, holder));
-        m_job.host.warn(elBand + u' ' + linked, readingRowTitle(m_job, row));
+        m_job.host.warn(chipCode + u' ' + code + linked + u' ', readingRowTitle(m_job, holder));
+        m_job.host.warn(chipCode + u' ' + linked, readingRowTitle(m_job, row));
         return BandReadingEnd::CodeInUse;
     }
     storeCode(row, code);
     return BandReadingEnd::Stored;
 }
 
-BandReadingResult BandReadingJobs::ReadMultipleBands(const ElBandCheck& elBandInUse)
+BandReadingResult BandReadingJobs::ReadMultipleBands(const ChipCodeCheck& chipCodeInUse)
 {
     linkBuffers().CancelRequested = false;
     m_job.host.progress(0, 0);
     BandReadingResult result;
-    result.end = readMultiple(elBandInUse, &result.stored, &result.stopNote);
+    result.end = readMultiple(chipCodeInUse, &result.stored, &result.stopNote);
     if (m_enableLinkButtons)
         m_enableLinkButtons();
     m_job.host.finished(closingSentence(result, kMultipleBandsText));
@@ -123,7 +123,7 @@ QString BandReadingJobs::closingSentence(const BandReadingResult& result, int jo
     return say.chipBandsRead(result.stored, m_job.host.elapsedSeconds());
 }
 
-BandReadingEnd BandReadingJobs::readMultiple(const ElBandCheck& elBandInUse, int* stored, QString* stopped)
+BandReadingEnd BandReadingJobs::readMultiple(const ChipCodeCheck& chipCodeInUse, int* stored, QString* stopped)
 {
     if (m_grid.currentRow() < 1) {
         m_job.host.warn(readingText(m_job, kNoFedBandText), readingText(m_job, kRowTitleText));
@@ -136,20 +136,20 @@ BandReadingEnd BandReadingJobs::readMultiple(const ElBandCheck& elBandInUse, int
     for (int row = 1; row < m_grid.rowCount(); ++row) {
         if (m_grid.fedBand(row).isEmpty())
             break;
-        if (m_grid.elBand(row).length() == PigeonGridAccess::kElBandLength)
+        if (m_grid.chipCode(row).length() == PigeonGridAccess::kChipCodeLength)
             continue;
         m_grid.setCurrentRow(row);
         const ChipRead read = readNewCode();
         if (!read.hasCode())
             return endOf(read.end);
         const QString stopNote = readingRowText(m_job, kStoppedAtRowText, row);
-        const bool inUse = elBandInUse ? elBandInUse(read.code, stopNote) : rowHoldingElBand(m_grid, read.code) != 0;
+        const bool inUse = chipCodeInUse ? chipCodeInUse(read.code, stopNote) : rowHoldingChipCode(m_grid, read.code) != 0;
         if (inUse) {
             m_grid.colourRow(row, PigeonGridAccess::RowColour::White);
             *stopped = stopNote;
             return BandReadingEnd::CodeInUse;
         }
-        storeCode(row, read.code.left(PigeonGridAccess::kElBandLength));
+        storeCode(row, read.code.left(PigeonGridAccess::kChipCodeLength));
         ++*stored;
         m_job.host.progress(*stored, 0);
         state.lastCode = read.code;
@@ -178,7 +178,7 @@ ChipRead BandReadingJobs::readNewCode()
 
 void BandReadingJobs::storeCode(int row, const QString& code)
 {
-    m_grid.setCellText(row, PigeonGridAccess::kElBandColumn, code);
+    m_grid.setCellText(row, PigeonGridAccess::kChipCodeColumn, code);
     m_job.host.beep();
     m_job.host.beep();
 }

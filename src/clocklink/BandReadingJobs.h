@@ -12,8 +12,8 @@ class PigeonGridAccess;
 // The check of a new chip code against the grid before it is stored; true
 // when a row holds it already (the check has warned the user, adding
 // stopNote, which says where the run stopped and how it goes on). The linking
-// window passes ElBandInUse.
-using ElBandCheck = std::function<bool(const QString& code, const QString& stopNote)>;
+// window passes ChipCodeInUse.
+using ChipCodeCheck = std::function<bool(const QString& code, const QString& stopNote)>;
 
 // How a band reading job ended.
 enum class BandReadingEnd {
@@ -51,11 +51,11 @@ public:
     // before is ignored until another is read. A chip already linked stops
     // the run at its row, which stays without code: the next run goes on
     // from there.
-    BandReadingResult ReadMultipleBands(const ElBandCheck& elBandInUse);
+    BandReadingResult ReadMultipleBands(const ChipCodeCheck& chipCodeInUse);
 
 private:
     BandReadingEnd readSingle();
-    BandReadingEnd readMultiple(const ElBandCheck& elBandInUse, int* stored, QString* stopped);
+    BandReadingEnd readMultiple(const ChipCodeCheck& chipCodeInUse, int* stored, QString* stopped);
     ChipRead readNewCode();
     void storeCode(int row, const QString& code);
     AntennaReading& reading();

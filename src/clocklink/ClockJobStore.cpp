@@ -93,7 +93,7 @@ void addPigeonFromClock(const QSqlDatabase& db, int32_t fancierId, const ReadPig
                  QStringLiteral("INSERT INTO pigeons (Fancier, elcode, country, Year, band, sex, color, volring, Nr) "
                                 "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                  {fancierId, pigeon.elcode, pigeon.country, pigeon.year, pigeon.band, pigeon.sex,
-                  textOrNull(pigeon.color), pigeon.volring(), NextPigeonNr(db)});
+                  textOrNull(pigeon.color), pigeon.fullBand(), NextPigeonNr(db)});
 }
 
 void storeReadPigeons(const QSqlDatabase& db, const QList<int32_t>& replaced, const QList<PigeonOfFancier>& pigeons)

@@ -140,7 +140,7 @@ private:
         const ReadPigeon pigeon = decodeMultiBlockRecord(recordText, block);
         const int32_t fancierId = m_fancierOfBlock[block];
         // The list names a pigeon once for every flight it has arrived from.
-        const QString key = QString::number(fancierId) + u'|' + pigeon.elcode + u'|' + pigeon.volring();
+        const QString key = QString::number(fancierId) + u'|' + pigeon.elcode + u'|' + pigeon.fullBand();
         if (m_stored.contains(key)) {
             ++m_result.repeatsSkipped;
             return;

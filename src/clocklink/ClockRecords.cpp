@@ -86,7 +86,7 @@ QByteArray encodePigeonRecord(PigeonRecordLayout layout, const PigeonRecord& p)
     return record;
 }
 
-QString ReadPigeon::volring() const { return country + year + QStringLiteral("-") + band + sex; }
+QString ReadPigeon::fullBand() const { return country + year + QStringLiteral("-") + band + sex; }
 
 ReadPigeon decodeSingleBlockRecord(const QString& recordText)
 {

@@ -61,7 +61,7 @@ struct ReadPigeon {
     int fancierBlock = 0; // multi-block read: the block the pigeon belongs to
 
     // The federation band as one text: country, year, "-", band and sex.
-    QString volring() const;
+    QString fullBand() const;
 };
 
 // recordText: the characters of reply bytes 7..N+6.

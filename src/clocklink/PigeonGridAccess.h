@@ -9,8 +9,8 @@ namespace durvek {
 class PigeonGridAccess {
 public:
     static constexpr int kFedBandColumn = 3;
-    static constexpr int kElBandColumn = 6;
-    static constexpr int kElBandLength = 8;
+    static constexpr int kChipCodeColumn = 6;
+    static constexpr int kChipCodeLength = 8;
 
     enum class RowColour { White, Yellow };
 
@@ -28,18 +28,18 @@ public:
     virtual void refresh() = 0;
 
     QString fedBand(int row) const { return cellText(row, kFedBandColumn); }
-    QString elBand(int row) const { return cellText(row, kElBandColumn); }
+    QString chipCode(int row) const { return cellText(row, kChipCodeColumn); }
 };
 
 // The first data row whose electronic band equals the first 8 characters of
 // code, or 0 when none does. Every data row takes part, the current one too.
-inline int rowHoldingElBand(const PigeonGridAccess& grid, const QString& code)
+inline int rowHoldingChipCode(const PigeonGridAccess& grid, const QString& code)
 {
-    const QString wanted = code.left(PigeonGridAccess::kElBandLength);
+    const QString wanted = code.left(PigeonGridAccess::kChipCodeLength);
     if (wanted.isEmpty())
         return 0; // no code is in use anywhere, however many rows lack one
     for (int row = 1; row < grid.rowCount(); ++row) {
-        if (grid.elBand(row) == wanted)
+        if (grid.chipCode(row) == wanted)
             return row;
     }
     return 0;

@@ -13,7 +13,7 @@ LicenceFault licenceFault(const QString& typed)
     return HasNonNumeric(trimmed) || trimmed.isEmpty() ? LicenceFault::NotNumeric : LicenceFault::None;
 }
 
-bool CheckDuplikaatLicence(const QSqlDatabase& db, const QString& licence, int32_t id)
+bool licenceFreeFor(const QSqlDatabase& db, const QString& licence, int32_t id)
 {
     const int32_t holder = FindFancierByLicence(db, licence);
     return holder == 0 || holder == id;

@@ -21,7 +21,7 @@ LicenceFault licenceFault(const QString& typed);
 // True when licence may be stored for the fancier with that id (0 for a new
 // fancier): nobody holds it yet, or the first holder in id order is that
 // very fancier. Throws DatabaseError.
-bool CheckDuplikaatLicence(const QSqlDatabase& db, const QString& licence, int32_t id);
+bool licenceFreeFor(const QSqlDatabase& db, const QString& licence, int32_t id);
 
 // The fancier that holds licence (the first in id order), if any.
 // Throws DatabaseError.

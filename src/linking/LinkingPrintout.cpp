@@ -73,7 +73,7 @@ private:
                                      + cell(PigeonGrid::kBandColumn);
         text(offset + 2, y, QString::number(r), false, 10);
         text(offset + 10, y, federationBand, false, 10);
-        text(offset + 60, y, cell(PigeonGrid::kElBandColumnIndex), false, 10);
+        text(offset + 60, y, cell(PigeonGrid::kChipCodeColumnIndex), false, 10);
         text(offset + 50, y, cell(PigeonGrid::kSexColumn), false, 10);
     }
 

@@ -36,7 +36,7 @@ QString storedSex(const QString& cell)
 std::optional<StoredPigeon> pigeonOfRow(const PigeonGrid& grid, int row)
 {
     const QString band = grid.cellText(row, PigeonGrid::kBandColumn);
-    const QString code = grid.cellText(row, PigeonGrid::kElBandColumnIndex);
+    const QString code = grid.cellText(row, PigeonGrid::kChipCodeColumnIndex);
     if (band.size() != kBandLength || code.size() != kCodeLength
         || grid.cellText(row, PigeonGrid::kDeleteColumn) == kDeleteMark)
         return std::nullopt;
@@ -77,7 +77,7 @@ void storeFancierPigeons(const QSqlDatabase& db, int32_t fancierId, const QList<
                                       "Security, Nr, volring) VALUES (?, ?, ?, ?, ?, ?, ?, '00', ?, ?)"));
         for (const StoredPigeon& pigeon : pigeons) {
             const QVariantList values = {fancierId,     pigeon.year, pigeon.country, pigeon.band, pigeon.color,
-                                         pigeon.sex,    pigeon.elcode, nr++,          pigeon.volring()};
+                                         pigeon.sex,    pigeon.elcode, nr++,          pigeon.fullBand()};
             for (int i = 0; i < values.size(); ++i)
                 insert.bindValue(i, values[i]);
             execPrepared(insert, db);

@@ -19,7 +19,7 @@ struct StoredPigeon {
     QString elcode;
 
     // Country, year and band joined: the pigeon's full federation band.
-    QString volring() const { return country + year + band; }
+    QString fullBand() const { return country + year + band; }
     bool operator==(const StoredPigeon&) const = default;
 };
 

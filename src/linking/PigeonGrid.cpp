@@ -3,7 +3,7 @@
 
 namespace durvek {
 
-static_assert(PigeonGrid::kElBandColumnIndex == PigeonGridAccess::kElBandColumn);
+static_assert(PigeonGrid::kChipCodeColumnIndex == PigeonGridAccess::kChipCodeColumn);
 static_assert(PigeonGrid::kBandColumn == PigeonGridAccess::kFedBandColumn);
 
 PigeonGrid::PigeonGrid()

@@ -35,7 +35,7 @@ public:
     static constexpr int kBandColumn = 3;
     static constexpr int kColourColumn = 4;
     static constexpr int kSexColumn = 5;
-    static constexpr int kElBandColumnIndex = 6;
+    static constexpr int kChipCodeColumnIndex = 6;
     static constexpr int kDeleteColumn = 7;
 
     PigeonGrid();

@@ -57,7 +57,7 @@ int LoadPigeonGrid(PigeonGrid& grid, const QSqlDatabase& db, int32_t fancierId, 
         grid.setCellText(r, PigeonGrid::kColourColumn, TextOrDefault(pigeons.value(3)));
         if (pigeons.value(4).toString() == QStringLiteral("F"))
             grid.setCellText(r, PigeonGrid::kSexColumn, female);
-        grid.setCellText(r, PigeonGrid::kElBandColumnIndex, TextOrDefault(pigeons.value(5)));
+        grid.setCellText(r, PigeonGrid::kChipCodeColumnIndex, TextOrDefault(pigeons.value(5)));
         grid.addRow();
         grid.setCellText(r + 1, PigeonGrid::kNumberColumn, QString::number(r + 1));
         ++loaded;

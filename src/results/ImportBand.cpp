@@ -20,12 +20,12 @@ std::optional<ImportBand> ImportBand::fromBandText(const QString& band, int this
         return std::nullopt;
     }
     ImportBand b;
-    b.land = band.left(3);
-    b.jaar = bandYear(int(year.value), thisYear);
+    b.country = band.left(3);
+    b.year = bandYear(int(year.value), thisYear);
     const int earlier = earlierBandYear(int(year.value));
-    b.earlierJaar = earlier != b.jaar ? earlier : 0;
-    b.ringnummer = band.mid(6, 7);
-    b.ringcompleet = band.left(5) + b.ringnummer;
+    b.earlierYear = earlier != b.year ? earlier : 0;
+    b.bandNumber = band.mid(6, 7);
+    b.fullBand = band.left(5) + b.bandNumber;
     return b;
 }
 

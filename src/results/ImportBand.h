@@ -7,13 +7,13 @@ namespace durvek {
 // A pigeon's federation band as the import files it: the 14-character band
 // text of a read-out record (country 1-3, two-digit year 4-5, "-", number 7-13).
 struct ImportBand {
-    QString land;         // the first 3 characters
-    int jaar = 0;         // the year with its century
+    QString country;      // the first 3 characters
+    int year = 0;         // the year with its century
     // The year imports before this one filed the band under, when it differs
-    // from jaar (0 otherwise): such a row is the same pigeon.
-    int earlierJaar = 0;
-    QString ringnummer;   // characters 7-13, as the clock holds them
-    QString ringcompleet; // country and two-digit year, then the number, no "-"
+    // from year (0 otherwise): such a row is the same pigeon.
+    int earlierYear = 0;
+    QString bandNumber;   // characters 7-13, as the clock holds them
+    QString fullBand;     // country and two-digit year, then the number, no "-"
 
     // The band, or nothing with error set when its year is not two digits.
     static std::optional<ImportBand> fromBandText(const QString& band, int thisYear, QString* error);

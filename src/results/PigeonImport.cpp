@@ -108,10 +108,10 @@ ImportSource readSource(const QString& path, const RaceData& data)
 int32_t pigeonIdFor(const PigeonImportStore& store, const PigeonRow& row, PigeonImportReport& report)
 {
     const ImportBand& band = row.band;
-    if (const auto found = store.findPigeon(band.jaar, band.ringnummer))
+    if (const auto found = store.findPigeon(band.year, band.bandNumber))
         return *found;
-    if (band.earlierJaar != 0) {
-        if (const auto found = store.findPigeon(band.earlierJaar, band.ringnummer))
+    if (band.earlierYear != 0) {
+        if (const auto found = store.findPigeon(band.earlierYear, band.bandNumber))
             return *found;
     }
     const int32_t id = store.nextPigeonId();

@@ -38,12 +38,12 @@ PigeonImportStore::PigeonImportStore(QSqlDatabase db)
 {
 }
 
-std::optional<int32_t> PigeonImportStore::findPigeon(int jaar, const QString& ringnummer) const
+std::optional<int32_t> PigeonImportStore::findPigeon(int year, const QString& bandNumber) const
 {
     const QVariant id = queryValue(m_db,
                                    QStringLiteral("SELECT id FROM duiven WHERE jaar = ? AND ringnummer = ? "
                                                   "ORDER BY rowid LIMIT 1"),
-                                   {jaar, ringnummer});
+                                   {year, bandNumber});
     if (!id.isValid())
         return std::nullopt;
     return storedId(id, "duiven");
@@ -54,7 +54,7 @@ void PigeonImportStore::addPigeon(int32_t id, const ImportBand& band, bool hen) 
     runStatement(m_db,
                  QStringLiteral("INSERT INTO duiven (id, land, jaar, ringnummer, ringcompleet, sex, Kleur, Naam, "
                                 "opmerking) VALUES (?, ?, ?, ?, ?, ?, 0, ' ', ' ')"),
-                 {id, band.land, band.jaar, band.ringnummer, band.ringcompleet, hen ? 2 : 1});
+                 {id, band.country, band.year, band.bandNumber, band.fullBand, hen ? 2 : 1});
 }
 
 int32_t PigeonImportStore::nextPigeonId() const

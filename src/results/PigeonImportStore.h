@@ -18,7 +18,7 @@ public:
     explicit PigeonImportStore(QSqlDatabase db);
 
     // The id of the first pigeon with this year and band number.
-    std::optional<int32_t> findPigeon(int jaar, const QString& ringnummer) const;
+    std::optional<int32_t> findPigeon(int year, const QString& bandNumber) const;
     // Adds the pigeon under id; sex 2 for a hen, else 1.
     void addPigeon(int32_t id, const ImportBand& band, bool hen) const;
     // One more than the highest pigeon id (1 for an empty table).

@@ -10,7 +10,7 @@ namespace durvek {
 // identity, its flights and its pigeon entries. The print manager's reports
 // print from it; it lives until the next read-out or import.
 struct RaceData {
-    QString serKlok;       // the clock's identity text, 20 characters after a read
+    QString clockIdentity; // the clock's identity text, 20 characters after a read
     QString clockLicence;  // 8
     QString clockName;     // 25
     QString clockAddress;  // 25

@@ -30,7 +30,7 @@ constexpr int kEndPauseMs = 50;
 constexpr int kEndTries = 6;
 
 constexpr uint8_t kRefusedStatus = 1;
-constexpr int kSerKlokWidth = 20;
+constexpr int kClockIdentityWidth = 20;
 
 // Offsets of the reply data: the flight text follows the echoed index byte,
 // the pigeon text the two index bytes.
@@ -141,8 +141,8 @@ bool ReadRaceData::wakeUp()
         m_cancelled = true;
         return false;
     }
-    m_data.serKlok = leftSpaces(replyText(kIdentityOffset), kSerKlokWidth);
-    m_job.host.showStatus(m_data.serKlok);
+    m_data.clockIdentity = leftSpaces(replyText(kIdentityOffset), kClockIdentityWidth);
+    m_job.host.showStatus(m_data.clockIdentity);
     return true;
 }
 

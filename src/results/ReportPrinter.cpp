@@ -14,7 +14,7 @@ constexpr double kTitleSize = 20.0;
 
 constexpr double kLeft = 10.0;
 constexpr double kTitleY = 10.0;
-constexpr double kSerKlokY = 20.0;
+constexpr double kClockIdentityY = 20.0;
 constexpr double kFancierY = 25.0;
 constexpr double kAddressY = 30.0;
 constexpr double kCityY = 35.0;
@@ -124,7 +124,7 @@ void ReportPrinter::printHeading()
     if (!m_wording.clubName.trimmed().isEmpty())
         title += QStringLiteral(" - ") + m_wording.clubName.trimmed();
     printAt(kLeft, kTitleY, title, kTitleSize);
-    printAt(kLeft, kSerKlokY, m_data.serKlok);
+    printAt(kLeft, kClockIdentityY, m_data.clockIdentity);
     printAt(kLeft, kFancierY, m_data.clockLicence + u' ' + m_data.clockName);
     printAt(kLeft, kAddressY, m_data.clockAddress);
     printAt(kLeft, kCityY, m_data.clockZip + u' ' + m_data.clockCity);

@@ -6,7 +6,7 @@
 #include "shell/ProcessClock.h"
 #include "shell/Startup.h"
 #include "shell/ui/FirstPaintWatcher.h"
-#include "shell/ui/FrmLogo.h"
+#include "shell/ui/MainMenuWindow.h"
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -74,7 +74,7 @@ int main(int argc, char** argv)
         return reportStartupFailure(error, options.exitWhenShown);
     }
 
-    FrmLogo menu;
+    MainMenuWindow menu;
     if (options.exitWhenShown) {
         new FirstPaintWatcher(&menu, [&sinceStart] {
             std::printf("menu shown after %lld ms\n",

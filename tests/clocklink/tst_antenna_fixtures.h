@@ -22,7 +22,7 @@ public:
     QList<QPair<int, RowColour>> colours;
     int refreshes = 0;
     // Called after a code went into the electronic band column.
-    std::function<void(int row, const QString& code)> onElBandSet;
+    std::function<void(int row, const QString& code)> onChipCodeSet;
 
     // One data row per band (with the code of the same index, if any), then
     // the empty row for the next entry. Row 0 carries the column headers.
@@ -32,7 +32,7 @@ public:
         QStringList header(kColumns);
         header[0] = QStringLiteral("#");
         header[kFedBandColumn] = QStringLiteral("Fed. band");
-        header[kElBandColumn] = QStringLiteral("El. band");
+        header[kChipCodeColumn] = QStringLiteral("El. band");
         grid.cells << header;
         for (int i = 0; i < bands.size(); ++i) {
             QStringList row(kColumns);
@@ -40,7 +40,7 @@ public:
             row[1] = QStringLiteral("BE");
             row[2] = QStringLiteral("24");
             row[kFedBandColumn] = bands[i];
-            row[kElBandColumn] = codes.value(i);
+            row[kChipCodeColumn] = codes.value(i);
             grid.cells << row;
         }
         QStringList empty(kColumns);
@@ -49,11 +49,11 @@ public:
         return grid;
     }
 
-    QStringList elBands() const
+    QStringList chipCodes() const
     {
         QStringList out;
         for (int row = 1; row < cells.size(); ++row)
-            out << cells[row][kElBandColumn];
+            out << cells[row][kChipCodeColumn];
         return out;
     }
 
@@ -77,8 +77,8 @@ public:
     void setCellText(int row, int column, const QString& text) override
     {
         cells[row][column] = text;
-        if (column == kElBandColumn && onElBandSet)
-            onElBandSet(row, text);
+        if (column == kChipCodeColumn && onChipCodeSet)
+            onChipCodeSet(row, text);
     }
     void colourRow(int row, RowColour colour) override { colours << qMakePair(row, colour); }
     void refresh() override { ++refreshes; }

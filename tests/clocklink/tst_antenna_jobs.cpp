@@ -5,7 +5,7 @@
 #include "clocklink/ClockLibrary.h"
 #include "clocklink/Frames.h"
 #include "common/AppState.h"
-#include "linking/ElBandInUse.h"
+#include "linking/ChipCodeInUse.h"
 #include <QTest>
 
 using namespace durvek;
@@ -77,7 +77,7 @@ class BandReadingJobsTest : public QObject {
         jobs.setReading(takeReading());
         return jobs.ReadMultipleBands(
             [&job, this](const QString& code, const QString& stopNote) {
-                return ElBandInUse(code, grid, job.host, job.text, stopNote);
+                return ChipCodeInUse(code, grid, job.host, job.text, stopNote);
             });
     }
 
@@ -110,7 +110,7 @@ private slots:
         script.code("0A1B2C3D4E");
         const BandReadingResult r = single();
         QCOMPARE(r.end, BandReadingEnd::Stored);
-        QCOMPARE(grid.elBands(), QStringList({"", "0A1B2C3D", ""}));
+        QCOMPARE(grid.chipCodes(), QStringList({"", "0A1B2C3D", ""}));
         QCOMPARE(queued->rowsRead, QList<int>({2}));
         QCOMPARE(queued->purposes, QList<ReadingFor>({ReadingFor::SingleBand}));
         QCOMPARE(host.beeps, 2);
@@ -134,7 +134,7 @@ private slots:
         grid.current = 0;
         QCOMPARE(single().end, BandReadingEnd::NoRow);
         QVERIFY(queued->rowsRead.isEmpty());
-        QCOMPARE(grid.cells[0][PigeonGridAccess::kElBandColumn], QStringLiteral("El. band"));
+        QCOMPARE(grid.cells[0][PigeonGridAccess::kChipCodeColumn], QStringLiteral("El. band"));
     }
 
     void singleBandRefusesACodeInUse()
@@ -144,7 +144,7 @@ private slots:
         script.code("0A1B2C3D");
         QCOMPARE(single().end, BandReadingEnd::CodeInUse);
         QCOMPARE(host.warnings, QStringList({"Row #3|El. band 0A1B2C3D: in use ", "Row #1|El. band : in use"}));
-        QCOMPARE(grid.elBands(), QStringList({"", "", "0A1B2C3D", ""}));
+        QCOMPARE(grid.chipCodes(), QStringList({"", "", "0A1B2C3D", ""}));
         QCOMPARE(host.beeps, 0);
 
         // The row's own code counts as well: the chip is already linked.
@@ -170,7 +170,7 @@ private slots:
         grid = FakePigeonGrid::withRows({"0000000101"}, {"11111111"});
         script.end(ChipRead::End(end));
         QCOMPARE(int(single().end), expected);
-        QCOMPARE(grid.elBands(), QStringList({"11111111", ""}));
+        QCOMPARE(grid.chipCodes(), QStringList({"11111111", ""}));
         QCOMPARE(host.beeps, 0);
         QCOMPARE(buttonRestores, 1);
     }
@@ -190,7 +190,7 @@ private slots:
         QCOMPARE(r.stored, 3);
         QCOMPARE(queued->rowsRead, QList<int>({1, 3, 4}));
         QCOMPARE(queued->purposes.last(), ReadingFor::MultipleBands);
-        QCOMPARE(grid.elBands(), QStringList({"AAAAAAAA", "22222222", "BBBBBBBB", "CCCCCCCC", "", "", ""}));
+        QCOMPARE(grid.chipCodes(), QStringList({"AAAAAAAA", "22222222", "BBBBBBBB", "CCCCCCCC", "", "", ""}));
         QCOMPARE(host.beeps, 6);
         QCOMPARE(buttonRestores, 1);
         QCOMPARE(appState().lastCode, QStringLiteral("CCCCCCCCCC"));
@@ -224,7 +224,7 @@ private slots:
         const BandReadingResult r = multiple();
         QCOMPARE(r.end, BandReadingEnd::Finished);
         QCOMPARE(queued->rowsRead, QList<int>({1, 2, 2, 2}));
-        QCOMPARE(grid.elBands(), QStringList({"AAAAAAAA", "BBBBBBBB", ""}));
+        QCOMPARE(grid.chipCodes(), QStringList({"AAAAAAAA", "BBBBBBBB", ""}));
         QCOMPARE(host.beeps, 4);
         QVERIFY(host.warnings.isEmpty());
         QCOMPARE(appState().currentCode, QStringLiteral("BBBBBBBB"));
@@ -241,7 +241,7 @@ private slots:
         // The warning and the status line say where the run stopped and how it goes on.
         QCOMPARE(host.warnings, QStringList({"Row #1|El. band 0A1B2C3D: in use \n\nStopped at 2"}));
         QCOMPARE(host.sentences, QStringList{"Stopped at 2"});
-        QCOMPARE(grid.elBands(), QStringList({"0A1B2C3D", "", "", ""}));
+        QCOMPARE(grid.chipCodes(), QStringList({"0A1B2C3D", "", "", ""}));
         QCOMPARE(queued->rowsRead, QList<int>({2}));
         QCOMPARE(buttonRestores, 1);
         QVERIFY(grid.yellowRows().isEmpty());
@@ -253,7 +253,7 @@ private slots:
         QCOMPARE(r.end, BandReadingEnd::Finished);
         QCOMPARE(r.stored, 2);
         QCOMPARE(queued->rowsRead, QList<int>({2, 3}));
-        QCOMPARE(grid.elBands(), QStringList({"0A1B2C3D", "EEEEEEEE", "FFFFFFFF", ""}));
+        QCOMPARE(grid.chipCodes(), QStringList({"0A1B2C3D", "EEEEEEEE", "FFFFFFFF", ""}));
     }
 
     void multipleBandsStopWhenTheReadingStops()
@@ -288,7 +288,7 @@ private slots:
         r = multiple();
         QCOMPARE(r.end, BandReadingEnd::Cancelled);
         QCOMPARE(queued->rowsRead, QList<int>({1, 2}));
-        QCOMPARE(grid.elBands(), QStringList({"AAAAAAAA", "", ""}));
+        QCOMPARE(grid.chipCodes(), QStringList({"AAAAAAAA", "", ""}));
     }
 
     void multipleBandsNeedACurrentRow()

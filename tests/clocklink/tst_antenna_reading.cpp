@@ -4,7 +4,7 @@
 #include "FakeClock.h"
 #include "clocklink/ClockLibrary.h"
 #include "clocklink/Frames.h"
-#include "linking/ElBandInUse.h"
+#include "linking/ChipCodeInUse.h"
 #include <QTest>
 #include <deque>
 
@@ -202,19 +202,19 @@ private slots:
         QVERIFY(host.warnings.isEmpty());
     }
 
-    void elBandInUseFindsTheFirstHolder()
+    void chipCodeInUseFindsTheFirstHolder()
     {
         grid = FakePigeonGrid::withRows({"1", "2", "3", "4"}, {"", "0A1B2C3D", "", "0A1B2C3D"});
         grid.current = 2;
         // Ten converter digits: the grid keeps eight.
-        QVERIFY(ElBandInUse("0A1B2C3D4E", grid, host, antennaTexts));
+        QVERIFY(ChipCodeInUse("0A1B2C3D4E", grid, host, antennaTexts));
         QCOMPARE(host.warnings, QStringList({"Row #2|El. band 0A1B2C3D: in use "}));
 
         host.warnings.clear();
-        QVERIFY(!ElBandInUse("0A1B2C3E", grid, host, antennaTexts));
-        QVERIFY(!ElBandInUse("0A1B2C3", grid, host, antennaTexts));
+        QVERIFY(!ChipCodeInUse("0A1B2C3E", grid, host, antennaTexts));
+        QVERIFY(!ChipCodeInUse("0A1B2C3", grid, host, antennaTexts));
         // The empty rows hold no code that an empty text could match.
-        QVERIFY(!ElBandInUse("", grid, host, antennaTexts));
+        QVERIFY(!ChipCodeInUse("", grid, host, antennaTexts));
         QVERIFY(host.warnings.isEmpty());
     }
 };

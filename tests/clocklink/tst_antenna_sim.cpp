@@ -6,7 +6,7 @@
 #include "clocklink/ClockLibrary.h"
 #include "clocklink/Frames.h"
 #include "common/AppState.h"
-#include "linking/ElBandInUse.h"
+#include "linking/ChipCodeInUse.h"
 #include <QElapsedTimer>
 #include <QTest>
 #include <memory>
@@ -62,7 +62,7 @@ class AntennaSimulatorTest : public QObject {
         BandReadingJobs jobs(context, grid, [this] { ++buttonRestores; });
         return jobs.ReadMultipleBands(
             [&context, this](const QString& code, const QString& stopNote) {
-                return ElBandInUse(code, grid, context.host, context.text, stopNote);
+                return ChipCodeInUse(code, grid, context.host, context.text, stopNote);
             });
     }
 
@@ -92,7 +92,7 @@ private slots:
         host.cancelAtPump = 40;
         const BandReadingResult r = single(false);
         QCOMPARE(r.end, BandReadingEnd::Stored);
-        QCOMPARE(grid.elBands(), QStringList({"", "0A1B2C3D", "", ""}));
+        QCOMPARE(grid.chipCodes(), QStringList({"", "0A1B2C3D", "", ""}));
         QCOMPARE(host.beeps, 2);
         QVERIFY(grid.yellowRows().isEmpty());
         QCOMPARE(buttonRestores, 1);
@@ -107,7 +107,7 @@ private slots:
         int storedAtPump = 0;
         const QStringList chips = {"AAAAAAAA", "BBBBBBBB", "CCCCCCCC"};
         int next = 1;
-        grid.onElBandSet = [&](int, const QString&) { storedAtPump = host.pumps; };
+        grid.onChipCodeSet = [&](int, const QString&) { storedAtPump = host.pumps; };
         host.onPump = [&](int pump) {
             if (storedAtPump == 0 || next >= chips.size())
                 return;
@@ -120,7 +120,7 @@ private slots:
         const BandReadingResult r = multiple(false);
         QCOMPARE(r.end, BandReadingEnd::Finished);
         QCOMPARE(r.stored, 3);
-        QCOMPARE(grid.elBands(), QStringList({"AAAAAAAA", "BBBBBBBB", "CCCCCCCC", ""}));
+        QCOMPARE(grid.chipCodes(), QStringList({"AAAAAAAA", "BBBBBBBB", "CCCCCCCC", ""}));
         QCOMPARE(host.beeps, 6);
         QVERIFY(host.warnings.isEmpty());
         QCOMPARE(appState().lastCode, QStringLiteral("CCCCCCCC"));
@@ -132,7 +132,7 @@ private slots:
         sim->presentChip("0A1B2C3D4E");
         host.cancelAtPump = 20;
         QCOMPARE(single(true).end, BandReadingEnd::Stored);
-        QCOMPARE(grid.elBands(), QStringList({"0A1B2C3D", "", "", ""}));
+        QCOMPARE(grid.chipCodes(), QStringList({"0A1B2C3D", "", "", ""}));
         // One beep when the converter delivers, two when the code is stored.
         QCOMPARE(host.beeps, 3);
         QCOMPARE(host.statuses.first(), QStringLiteral("Hold row 1"));
@@ -141,7 +141,7 @@ private slots:
 
         grid = FakePigeonGrid::withRows({"0000000101"});
         QCOMPARE(multiple(true).end, BandReadingEnd::Finished);
-        QCOMPARE(grid.elBands(), QStringList({"0A1B2C3D", ""}));
+        QCOMPARE(grid.chipCodes(), QStringList({"0A1B2C3D", ""}));
         QCOMPARE(appState().currentCode, QStringLiteral("0A1B2C3D4E"));
         QCOMPARE(appState().lastCode, QStringLiteral("0A1B2C3D4E"));
     }
@@ -173,7 +173,7 @@ private slots:
         grid.current = 3;
         QCOMPARE(single(true).end, BandReadingEnd::AntennaMissing);
         QCOMPARE(host.warnings, QStringList({"Row #3|No converter"}));
-        QCOMPARE(grid.elBands(), QStringList({"", "", "", ""}));
+        QCOMPARE(grid.chipCodes(), QStringList({"", "", "", ""}));
     }
 
     void converterQuestionBeforeReplacingACode()
@@ -185,13 +185,13 @@ private slots:
         host.answer = false;
         QCOMPARE(single(true).end, BandReadingEnd::Declined);
         QCOMPARE(host.questions, QStringList({"Row #2|Has a code ?"}));
-        QCOMPARE(grid.elBands(), QStringList({"", "11111111", "", ""}));
+        QCOMPARE(grid.chipCodes(), QStringList({"", "11111111", "", ""}));
         QCOMPARE(sim->framesReceived(), 1);
 
         host.answer = true;
         host.cancelAtPump = host.pumps + 20;
         QCOMPARE(single(true).end, BandReadingEnd::Stored);
-        QCOMPARE(grid.elBands(), QStringList({"", "0A1B2C3D", "", ""}));
+        QCOMPARE(grid.chipCodes(), QStringList({"", "0A1B2C3D", "", ""}));
     }
 
     void cancelWhileTheConverterWaitsEndsAfterTheRequest()
@@ -211,7 +211,7 @@ private slots:
         QCOMPARE(sim->framesReceived(), 2); // presence check and one chip request
         QVERIFY2(elapsed >= waitMs - 200, qPrintable(QString::number(elapsed)));
         QVERIFY2(elapsed < 4500, qPrintable(QString::number(elapsed)));
-        QCOMPARE(grid.elBands(), QStringList({"", "", "", ""}));
+        QCOMPARE(grid.chipCodes(), QStringList({"", "", "", ""}));
         QVERIFY(grid.yellowRows().isEmpty());
         QCOMPARE(buttonRestores, 1);
     }

@@ -153,7 +153,7 @@ private slots:
         QCOMPARE(p.year, QStringLiteral("07"));
         QCOMPARE(p.band, QStringLiteral("0  12345"));
         QCOMPARE(p.sex, QStringLiteral("F"));
-        QCOMPARE(p.volring(), QStringLiteral("BE 07-0  12345F"));
+        QCOMPARE(p.fullBand(), QStringLiteral("BE 07-0  12345F"));
 
         // a short answer is filled with spaces: no sex character means not "F"
         const ReadPigeon cut = decodeSingleBlockRecord(QStringLiteral("0A1B2C3DNL 21-1234"));

@@ -4,7 +4,7 @@
 // while the clock stays silent.
 #include "ClubDataDatabase.h"
 #include "Simulator.h"
-#include "clubdata/ui/FrmClubData.h"
+#include "clubdata/ui/ClubDataWindow.h"
 #include "clubdata/ui/RecordGridModel.h"
 #include "common/AppState.h"
 #include "common/ui/FilteredLineEdit.h"
@@ -67,9 +67,9 @@ struct Bench {
         sim->stop();
     }
 
-    FrmClubData& open()
+    ClubDataWindow& open()
     {
-        window = std::make_unique<FrmClubData>(nullptr, [](QWidget* parent, const QString& title) {
+        window = std::make_unique<ClubDataWindow>(nullptr, [](QWidget* parent, const QString& title) {
             return TextInputDialog::ask(parent, title);
         });
         window->setSettlePause(0);
@@ -81,18 +81,18 @@ struct Bench {
     {
         QVERIFY(!window->transferRunning());
         QVERIFY(window->progressBar()->isHidden());
-        for (int i = 0; i < FrmClubData::FancierButtonCount; ++i)
-            QVERIFY(window->fancierButton(FrmClubData::FancierButton(i))->isEnabled());
-        for (int i = 0; i < FrmClubData::TransferButtonCount; ++i)
-            QVERIFY(window->transferButton(FrmClubData::TransferButton(i))->isEnabled());
-        QVERIFY(window->box(FrmClubData::NameBox)->isEnabled());
+        for (int i = 0; i < ClubDataWindow::FancierButtonCount; ++i)
+            QVERIFY(window->fancierButton(ClubDataWindow::FancierButton(i))->isEnabled());
+        for (int i = 0; i < ClubDataWindow::TransferButtonCount; ++i)
+            QVERIFY(window->transferButton(ClubDataWindow::TransferButton(i))->isEnabled());
+        QVERIFY(window->box(ClubDataWindow::NameBox)->isEnabled());
         QVERIFY(window->pigeonGrid()->isEnabled());
         QVERIFY(window->combineGrid()->isEnabled());
     }
 
     ClubDataDatabase d;
     std::unique_ptr<clocksim::Simulator> sim;
-    std::unique_ptr<FrmClubData> window;
+    std::unique_ptr<ClubDataWindow> window;
 };
 
 QByteArray pad(const QByteArray& text, int width) { return text.leftJustified(width, ' '); }
@@ -119,10 +119,10 @@ void TestClubDataTransfers::sendTheFancierShown()
     b.d.addPigeon(jan, "BE", QVariant(), "0000000017", " ", "0A1B2C3D");
     b.d.addPigeon(other, "BE", "21", "0000000001", " ", "99999999");
     b.d.setBadges({"Gold", "Silver", "", "", "", "Extra"});
-    FrmClubData& w = b.open();
+    ClubDataWindow& w = b.open();
     QCOMPARE(w.clubDataFancierId(), jan);
 
-    w.transferButton(FrmClubData::ToClockButton)->click();
+    w.transferButton(ClubDataWindow::ToClockButton)->click();
 
     const clocksim::IncomingTransfer in = b.sim->state().incoming;
     QCOMPARE(in.stages, QList<int>({1, 5, 8}));
@@ -134,7 +134,7 @@ void TestClubDataTransfers::sendTheFancierShown()
     QCOMPARE(in.badges, QList<QByteArray>({"Gold", "Silver", "1111111111", "1111111111", "1111111111"}));
     b.expectReady();
     QVERIFY(w.transferStatus()->text().startsWith(QStringLiteral("Clock updated: 1234567 Jan Peeters, 2 pigeons, ")));
-    QCOMPARE(w.focusWidget(), w.box(FrmClubData::NameBox));
+    QCOMPARE(w.focusWidget(), w.box(ClubDataWindow::NameBox));
 }
 
 void TestClubDataTransfers::sendACombine()
@@ -145,13 +145,13 @@ void TestClubDataTransfers::sendACombine()
     b.d.addPigeon(ann, "NL", "21", "0000000005", " ", "AAAAAAAA");
     b.d.addPigeon(bob, "NL", "20", "0000000009", " ", "BBBBBBBB");
     b.d.addCombine(1, "Other", 0, 0, 0);
-    FrmClubData& w = b.open();
+    ClubDataWindow& w = b.open();
     ModalAnswers answers(&w);
     answerPrompt(answers, QStringLiteral("Club A"));
-    w.combineButton(FrmClubData::AddCombineButton)->click();
-    w.combineButton(FrmClubData::AddFancierButton)->click();
-    w.fancierButton(FrmClubData::NextButton)->click();
-    w.combineButton(FrmClubData::AddFancierButton)->click();
+    w.combineButton(ClubDataWindow::AddCombineButton)->click();
+    w.combineButton(ClubDataWindow::AddFancierButton)->click();
+    w.fancierButton(ClubDataWindow::NextButton)->click();
+    w.combineButton(ClubDataWindow::AddFancierButton)->click();
     QCOMPARE(w.memberList()->count(), 2);
     // a place that a database of an older version kept for a deleted fancier
     const int32_t gone = ann + bob + 1;
@@ -159,7 +159,7 @@ void TestClubDataTransfers::sendACombine()
     b.d.db.exec(QStringLiteral("UPDATE combine SET L3 = %1 WHERE id = 2").arg(gone));
     w.combineCheck()->setChecked(true);
 
-    w.transferButton(FrmClubData::ToClockButton)->click();
+    w.transferButton(ClubDataWindow::ToClockButton)->click();
 
     const clocksim::IncomingTransfer in = b.sim->state().incoming;
     QCOMPARE(in.stages, QList<int>({1, 10, 5, 8}));
@@ -179,18 +179,18 @@ void TestClubDataTransfers::receiveANewFancierWithPigeons()
     Bench b(clock);
     const int32_t jan = b.d.addFancier("Jan", "JAN");
     b.d.addPigeon(jan, "DE", "19", "0000000042", " ", "0A1B2C3D");
-    FrmClubData& w = b.open();
-    w.fancierButton(FrmClubData::NewButton)->click();
-    w.box(FrmClubData::CityBox)->setText(QStringLiteral("Hove"));
+    ClubDataWindow& w = b.open();
+    w.fancierButton(ClubDataWindow::NewButton)->click();
+    w.box(ClubDataWindow::CityBox)->setText(QStringLiteral("Hove"));
 
     ModalAnswers answers(&w);
-    w.transferButton(FrmClubData::FromClockButton)->click();
+    w.transferButton(ClubDataWindow::FromClockButton)->click();
 
     QVERIFY(answers.seen().isEmpty());
     const int32_t id = w.clubDataFancierId();
     QVERIFY(id > jan);
-    QCOMPARE(w.box(FrmClubData::NameBox)->text(), QStringLiteral("Sender"));
-    QCOMPARE(w.box(FrmClubData::LicenceBox)->text(), QStringLiteral("1234567"));
+    QCOMPARE(w.box(ClubDataWindow::NameBox)->text(), QStringLiteral("Sender"));
+    QCOMPARE(w.box(ClubDataWindow::LicenceBox)->text(), QStringLiteral("1234567"));
     QCOMPARE(b.d.rows(QStringLiteral("SELECT Name, Licence, city, sort FROM fanciers WHERE id = %1").arg(id)),
              QStringList({"Sender|1234567|Hove|SENDER"}));
     QCOMPARE(b.d.rows(QStringLiteral("SELECT Fancier, country, Year, band, sex, elcode FROM pigeons ORDER BY rowid")),
@@ -199,7 +199,7 @@ void TestClubDataTransfers::receiveANewFancierWithPigeons()
                           QStringLiteral("%1|NL|08|7654321| |11223344").arg(id)}));
     QVERIFY(w.pigeonGrid()->isVisible());
     QCOMPARE(w.pigeonModel()->recordCount(), 2);
-    QCOMPARE(w.label(FrmClubData::CountLabel)->text(), QStringLiteral("Pigeons with an electronic band :  2"));
+    QCOMPARE(w.label(ClubDataWindow::CountLabel)->text(), QStringLiteral("Pigeons with an electronic band :  2"));
     b.expectReady();
     QVERIFY(w.transferStatus()->text().startsWith(QStringLiteral("Clock read: 1234567 Sender, 2 pigeons stored, ")));
 }
@@ -213,16 +213,16 @@ void TestClubDataTransfers::receiveReplacesThePigeonsAfterYes()
     Bench b(clock);
     const int32_t jan = b.d.addFancier("Jan", "JAN");
     b.d.addPigeon(jan, "DE", "19", "0000000042", " ", "0A1B2C3D");
-    FrmClubData& w = b.open();
+    ClubDataWindow& w = b.open();
 
     ModalAnswers answers(&w);
     answers.answerMessage(QMessageBox::No);
-    w.transferButton(FrmClubData::FromClockButton)->click();
+    w.transferButton(ClubDataWindow::FromClockButton)->click();
     QCOMPARE(b.d.rows(QStringLiteral("SELECT elcode FROM pigeons")), QStringList({"0A1B2C3D"}));
     b.expectReady();
 
     answers.answerMessage(QMessageBox::Yes);
-    w.transferButton(FrmClubData::FromClockButton)->click();
+    w.transferButton(ClubDataWindow::FromClockButton)->click();
     QCOMPARE(answers.seen().size(), 2);
     QVERIFY(answers.titlesAndTexts()[1].startsWith(QStringLiteral("Durvek|The pigeons of this fancier")));
     QVERIFY(answers.titlesAndTexts()[1].endsWith(QStringLiteral(" ?")));
@@ -239,16 +239,16 @@ void TestClubDataTransfers::cancelWhileTheClockIsSilent()
     const int32_t jan = b.d.addFancier("Jan", "JAN");
     b.d.addPigeon(jan, "BE", "21", "0000000001", " ", "AAAAAAAA");
     b.sim->changeFaults([](clocksim::Faults& f) { f.silent = true; });
-    FrmClubData& w = b.open();
+    ClubDataWindow& w = b.open();
 
     bool sawTransferState = false;
     QTimer::singleShot(150, &w, [&] {
-        sawTransferState = w.transferRunning() && !w.fancierButton(FrmClubData::SaveButton)->isEnabled()
-            && !w.transferButton(FrmClubData::ToClockButton)->isEnabled()
-            && w.transferButton(FrmClubData::CancelButton)->isEnabled() && !w.pigeonGrid()->isEnabled();
-        w.transferButton(FrmClubData::CancelButton)->click();
+        sawTransferState = w.transferRunning() && !w.fancierButton(ClubDataWindow::SaveButton)->isEnabled()
+            && !w.transferButton(ClubDataWindow::ToClockButton)->isEnabled()
+            && w.transferButton(ClubDataWindow::CancelButton)->isEnabled() && !w.pigeonGrid()->isEnabled();
+        w.transferButton(ClubDataWindow::CancelButton)->click();
     });
-    w.transferButton(FrmClubData::ToClockButton)->click();
+    w.transferButton(ClubDataWindow::ToClockButton)->click();
     QVERIFY(sawTransferState);
     b.expectReady();
     QVERIFY(b.sim->state().incoming.pigeons.isEmpty());
@@ -260,8 +260,8 @@ void TestClubDataTransfers::cancelWhileTheClockIsSilent()
     // Escape stops the receive as well, after the question about the pigeons
     ModalAnswers answers(&w);
     answers.answerMessage(QMessageBox::Yes);
-    QTimer::singleShot(300, &w, [&] { QTest::keyClick(w.transferButton(FrmClubData::CancelButton), Qt::Key_Escape); });
-    w.transferButton(FrmClubData::FromClockButton)->click();
+    QTimer::singleShot(300, &w, [&] { QTest::keyClick(w.transferButton(ClubDataWindow::CancelButton), Qt::Key_Escape); });
+    w.transferButton(ClubDataWindow::FromClockButton)->click();
     b.expectReady();
     QCOMPARE(answers.pending(), 0);
     QVERIFY(w.isVisible());

@@ -4,7 +4,7 @@
 #include "ClubDataDatabase.h"
 #include "support/ShownCaption.h"
 #include "clubdata/PigeonEntryRules.h"
-#include "clubdata/ui/FrmClubData.h"
+#include "clubdata/ui/ClubDataWindow.h"
 #include "clubdata/ui/RecordGridModel.h"
 #include "common/AppState.h"
 #include "common/ui/FilteredLineEdit.h"
@@ -141,22 +141,22 @@ private slots:
 void TestClubDataWindow::emptyTableOpensEmpty()
 {
     ClubDataDatabase d;
-    FrmClubData w(nullptr, askText);
+    ClubDataWindow w(nullptr, askText);
     w.show();
     QCOMPARE(w.clubDataFancierId(), 0);
     QCOMPARE(w.clubDataFancierName(), QStringLiteral(" "));
-    for (int i = 0; i < FrmClubData::BoxCount; ++i)
-        QVERIFY(w.box(FrmClubData::Box(i))->text().isEmpty());
+    for (int i = 0; i < ClubDataWindow::BoxCount; ++i)
+        QVERIFY(w.box(ClubDataWindow::Box(i))->text().isEmpty());
     QVERIFY(w.pigeonGrid()->isHidden());
     QVERIFY(w.progressBar()->isHidden());
 
     WindowAnswers answers(&w);
     answers.answerMessage(QMessageBox::Yes);
-    w.fancierButton(FrmClubData::DeleteButton)->click();
+    w.fancierButton(ClubDataWindow::DeleteButton)->click();
     QVERIFY(answers.shown.isEmpty());
     // Previous and Next have nothing to move to
-    w.fancierButton(FrmClubData::NextButton)->click();
-    w.fancierButton(FrmClubData::PreviousButton)->click();
+    w.fancierButton(ClubDataWindow::NextButton)->click();
+    w.fancierButton(ClubDataWindow::PreviousButton)->click();
     QCOMPARE(w.clubDataFancierId(), 0);
     QVERIFY(w.pigeonGrid()->isHidden());
 }
@@ -165,25 +165,25 @@ void TestClubDataWindow::captionsComeFromTheCatalogue()
 {
     ClubDataDatabase d;
     d.db.exec(QStringLiteral("UPDATE PcLanguage SET other = 'Vorige' WHERE id = 75"));
-    FrmClubData w(nullptr, askText);
+    ClubDataWindow w(nullptr, askText);
     QCOMPARE(w.windowTitle(), QStringLiteral("Durvek - Club Administrator"));
-    QCOMPARE(durvek::testing::shownCaption(w.fancierButton(FrmClubData::PreviousButton)), QStringLiteral("Vorige"));
+    QCOMPARE(durvek::testing::shownCaption(w.fancierButton(ClubDataWindow::PreviousButton)), QStringLiteral("Vorige"));
     QStringList buttons;
-    for (int i = 1; i < FrmClubData::FancierButtonCount; ++i)
-        buttons << durvek::testing::shownCaption(w.fancierButton(FrmClubData::FancierButton(i)));
+    for (int i = 1; i < ClubDataWindow::FancierButtonCount; ++i)
+        buttons << durvek::testing::shownCaption(w.fancierButton(ClubDataWindow::FancierButton(i)));
     QCOMPARE(buttons, QStringList({"Next", "New", "Save", "Exit", "Search", "Delete"}));
-    QCOMPARE(durvek::testing::shownCaption(w.transferButton(FrmClubData::FromClockButton)), QStringLiteral("Read Clock"));
-    QCOMPARE(durvek::testing::shownCaption(w.transferButton(FrmClubData::ToClockButton)), QStringLiteral("Update Clock"));
-    QCOMPARE(durvek::testing::shownCaption(w.transferButton(FrmClubData::CancelButton)), QStringLiteral("Cancel"));
-    QCOMPARE(durvek::testing::shownCaption(w.combineButton(FrmClubData::AddCombineButton)), QStringLiteral("Add Combine"));
+    QCOMPARE(durvek::testing::shownCaption(w.transferButton(ClubDataWindow::FromClockButton)), QStringLiteral("Read Clock"));
+    QCOMPARE(durvek::testing::shownCaption(w.transferButton(ClubDataWindow::ToClockButton)), QStringLiteral("Update Clock"));
+    QCOMPARE(durvek::testing::shownCaption(w.transferButton(ClubDataWindow::CancelButton)), QStringLiteral("Cancel"));
+    QCOMPARE(durvek::testing::shownCaption(w.combineButton(ClubDataWindow::AddCombineButton)), QStringLiteral("Add Combine"));
     QCOMPARE(durvek::testing::shownCaption(w.combineCheck()), QStringLiteral("Combine"));
     QStringList frames;
     for (const char* name : {"Frame1_0", "Frame1_1", "Frame1_2", "Frame1_3"})
         frames << w.findChild<QGroupBox*>(QString::fromLatin1(name))->title();
     QCOMPARE(frames, QStringList({"Fancier", "Badge Data", "Pigeon Data", "Combine"}));
-    QCOMPARE(w.label(FrmClubData::NameLabel)->text(), QStringLiteral("Name"));
-    QCOMPARE(w.label(FrmClubData::LicenceLabel)->text(), QStringLiteral("Licence"));
-    QCOMPARE(w.label(FrmClubData::FourthLabel)->text(), QStringLiteral(" "));
+    QCOMPARE(w.label(ClubDataWindow::NameLabel)->text(), QStringLiteral("Name"));
+    QCOMPARE(w.label(ClubDataWindow::LicenceLabel)->text(), QStringLiteral("Licence"));
+    QCOMPARE(w.label(ClubDataWindow::FourthLabel)->text(), QStringLiteral(" "));
     QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label3"))->text(), QStringLiteral("Hold pigeon in Antenna"));
     QStringList headers;
     for (int i = 0; i < w.pigeonModel()->columnCount(); ++i)
@@ -198,56 +198,56 @@ void TestClubDataWindow::newThenSave()
     ClubDataDatabase d;
     const int32_t first = d.addFancier("Adams", "ADAMS", "11111111");
     d.addPigeon(first, "NL", "21", "0000000001", " ", "0A1B2C3D");
-    FrmClubData w(nullptr, askText);
+    ClubDataWindow w(nullptr, askText);
     w.show();
     QCOMPARE(w.clubDataFancierId(), first);
-    QCOMPARE(w.box(FrmClubData::NameBox)->text(), QStringLiteral("Adams"));
-    QCOMPARE(w.label(FrmClubData::IdLabel)->text(), QString::number(first));
-    QCOMPARE(w.label(FrmClubData::CountLabel)->text(), QStringLiteral("Pigeons with an electronic band :  1"));
+    QCOMPARE(w.box(ClubDataWindow::NameBox)->text(), QStringLiteral("Adams"));
+    QCOMPARE(w.label(ClubDataWindow::IdLabel)->text(), QString::number(first));
+    QCOMPARE(w.label(ClubDataWindow::CountLabel)->text(), QStringLiteral("Pigeons with an electronic band :  1"));
 
-    w.fancierButton(FrmClubData::NewButton)->click();
+    w.fancierButton(ClubDataWindow::NewButton)->click();
     QCOMPARE(w.clubDataFancierId(), 0);
-    QVERIFY(w.box(FrmClubData::NameBox)->text().isEmpty());
+    QVERIFY(w.box(ClubDataWindow::NameBox)->text().isEmpty());
     QVERIFY(w.pigeonGrid()->isHidden());
-    QCOMPARE(w.label(FrmClubData::CountLabel)->text(), QStringLiteral("Pigeons with an electronic band :  0"));
+    QCOMPARE(w.label(ClubDataWindow::CountLabel)->text(), QStringLiteral("Pigeons with an electronic band :  0"));
 
-    QTest::keyClicks(w.box(FrmClubData::NameBox), QStringLiteral("Baker"));
-    QTest::keyClicks(w.box(FrmClubData::AdressBox), QStringLiteral("Mill Road 4"));
-    QTest::keyClicks(w.box(FrmClubData::CityBox), QStringLiteral("Hove"));
-    QTest::keyClicks(w.box(FrmClubData::LicenceBox), QStringLiteral("22222222"));
-    w.fancierButton(FrmClubData::SaveButton)->click();
+    QTest::keyClicks(w.box(ClubDataWindow::NameBox), QStringLiteral("Baker"));
+    QTest::keyClicks(w.box(ClubDataWindow::AdressBox), QStringLiteral("Mill Road 4"));
+    QTest::keyClicks(w.box(ClubDataWindow::CityBox), QStringLiteral("Hove"));
+    QTest::keyClicks(w.box(ClubDataWindow::LicenceBox), QStringLiteral("22222222"));
+    w.fancierButton(ClubDataWindow::SaveButton)->click();
 
     const int32_t added = w.clubDataFancierId();
     QVERIFY(added > first);
     QCOMPARE(w.clubDataFancierName(), QStringLiteral("Baker"));
     QCOMPARE(d.rows(QStringLiteral("SELECT Name, Adress, city, Licence, sort FROM fanciers WHERE id = %1").arg(added)),
              QStringList({"Baker|Mill Road 4|Hove|22222222|BAKER"}));
-    QCOMPARE(w.label(FrmClubData::IdLabel)->text(), QString::number(added));
+    QCOMPARE(w.label(ClubDataWindow::IdLabel)->text(), QString::number(added));
     QVERIFY(w.pigeonGrid()->isVisible());
     QCOMPARE(w.pigeonModel()->recordCount(), 0);
 
     // Save again edits the same row
-    w.box(FrmClubData::CityBox)->setText(QStringLiteral("Brighton"));
-    w.fancierButton(FrmClubData::SaveButton)->click();
+    w.box(ClubDataWindow::CityBox)->setText(QStringLiteral("Brighton"));
+    w.fancierButton(ClubDataWindow::SaveButton)->click();
     QCOMPARE(w.clubDataFancierId(), added);
     QCOMPARE(d.value(QStringLiteral("SELECT count(*) FROM fanciers")).toInt(), 2);
     QCOMPARE(d.value(QStringLiteral("SELECT city FROM fanciers WHERE id = %1").arg(added)).toString(),
              QStringLiteral("Brighton"));
     // the browser stands on the saved fancier: Previous goes to Adams
-    w.fancierButton(FrmClubData::PreviousButton)->click();
+    w.fancierButton(ClubDataWindow::PreviousButton)->click();
     QCOMPARE(w.clubDataFancierId(), first);
 }
 
 void TestClubDataWindow::savingWithoutANameIsRefused()
 {
     ClubDataDatabase d;
-    FrmClubData w(nullptr, askText);
+    ClubDataWindow w(nullptr, askText);
     w.show();
     WindowAnswers answers(&w);
     answers.answerMessage(QMessageBox::Ok);
-    w.box(FrmClubData::CityBox)->setText(QStringLiteral("Hove"));
-    w.box(FrmClubData::NameBox)->setText(QStringLiteral("   "));
-    w.fancierButton(FrmClubData::SaveButton)->click();
+    w.box(ClubDataWindow::CityBox)->setText(QStringLiteral("Hove"));
+    w.box(ClubDataWindow::NameBox)->setText(QStringLiteral("   "));
+    w.fancierButton(ClubDataWindow::SaveButton)->click();
     QCOMPARE(answers.shown, QStringList({"Durvek|Enter the fancier's name first"}));
     QCOMPARE(answers.seen().first().icon, QMessageBox::Warning);
     QCOMPARE(d.value(QStringLiteral("SELECT count(*) FROM fanciers")).toInt(), 0);
@@ -260,22 +260,22 @@ void TestClubDataWindow::savingALicenceOfAnotherFancierIsRefused()
     const int32_t a = d.addFancier("Adams", "ADAMS", "11111111");
     const int32_t b = d.addFancier("Baker", "BAKER", " ");
     d.addFancier("Clark", "CLARK", " ");
-    FrmClubData w(nullptr, askText);
+    ClubDataWindow w(nullptr, askText);
     w.show();
     WindowAnswers answers(&w);
     for (int i = 0; i < 3; ++i)
         answers.answerMessage(QMessageBox::Ok);
 
     // Adams keeps his own licence; Baker, and a new fancier, may not take it
-    w.fancierButton(FrmClubData::SaveButton)->click();
-    w.fancierButton(FrmClubData::NextButton)->click();
+    w.fancierButton(ClubDataWindow::SaveButton)->click();
+    w.fancierButton(ClubDataWindow::NextButton)->click();
     QCOMPARE(w.clubDataFancierId(), b);
-    w.box(FrmClubData::LicenceBox)->setText(QStringLiteral(" 11111111 "));
-    w.fancierButton(FrmClubData::SaveButton)->click();
-    w.fancierButton(FrmClubData::NewButton)->click();
-    w.box(FrmClubData::NameBox)->setText(QStringLiteral("Dunn"));
-    w.box(FrmClubData::LicenceBox)->setText(QStringLiteral("11111111"));
-    w.fancierButton(FrmClubData::SaveButton)->click();
+    w.box(ClubDataWindow::LicenceBox)->setText(QStringLiteral(" 11111111 "));
+    w.fancierButton(ClubDataWindow::SaveButton)->click();
+    w.fancierButton(ClubDataWindow::NewButton)->click();
+    w.box(ClubDataWindow::NameBox)->setText(QStringLiteral("Dunn"));
+    w.box(ClubDataWindow::LicenceBox)->setText(QStringLiteral("11111111"));
+    w.fancierButton(ClubDataWindow::SaveButton)->click();
     const QString refusal = QStringLiteral("Fancier data|This licence belongs to another fancier");
     QCOMPARE(answers.shown, QStringList({refusal, refusal}));
     QCOMPARE(answers.seen().first().icon, QMessageBox::Warning);
@@ -284,8 +284,8 @@ void TestClubDataWindow::savingALicenceOfAnotherFancierIsRefused()
     QCOMPARE(w.clubDataFancierId(), 0);
 
     // fanciers without a licence do not share one
-    w.box(FrmClubData::LicenceBox)->clear();
-    w.fancierButton(FrmClubData::SaveButton)->click();
+    w.box(ClubDataWindow::LicenceBox)->clear();
+    w.fancierButton(ClubDataWindow::SaveButton)->click();
     QCOMPARE(answers.shown.size(), 2);
     QCOMPARE(d.value(QStringLiteral("SELECT count(*) FROM fanciers")).toInt(), 4);
 }
@@ -299,10 +299,10 @@ void TestClubDataWindow::browsingStopsAtBothEnds()
     const int32_t b = d.addFancier("Baker", "BAKER");
     d.addPigeon(b, "BE", "20", "0000000007", "F", "");
     d.addPigeon(b, "BE", "20", "0000000008", " ", "12345678");
-    FrmClubData w(nullptr, askText);
+    ClubDataWindow w(nullptr, askText);
     w.show();
-    QPushButton* previous = w.fancierButton(FrmClubData::PreviousButton);
-    QPushButton* next = w.fancierButton(FrmClubData::NextButton);
+    QPushButton* previous = w.fancierButton(ClubDataWindow::PreviousButton);
+    QPushButton* next = w.fancierButton(ClubDataWindow::NextButton);
     QCOMPARE(w.clubDataFancierId(), a);
 
     next->click();
@@ -311,15 +311,15 @@ void TestClubDataWindow::browsingStopsAtBothEnds()
     QCOMPARE(w.pigeonModel()->recordCount(), 2);
     QCOMPARE(cell(w.pigeonGrid(), 0, 3), QStringLiteral("0000000007"));
     QCOMPARE(cell(w.pigeonGrid(), 0, 0), QString::number(b));
-    QCOMPARE(w.label(FrmClubData::CountLabel)->text(), QStringLiteral("Pigeons with an electronic band :  1"));
-    QCOMPARE(w.focusWidget(), w.box(FrmClubData::NameBox));
+    QCOMPARE(w.label(ClubDataWindow::CountLabel)->text(), QStringLiteral("Pigeons with an electronic band :  1"));
+    QCOMPARE(w.focusWidget(), w.box(ClubDataWindow::NameBox));
 
     next->click();
     QCOMPARE(w.clubDataFancierId(), c);
     QVERIFY(next->isEnabled());
     next->click();
     QCOMPARE(w.clubDataFancierId(), c);
-    QCOMPARE(w.box(FrmClubData::NameBox)->text(), QStringLiteral("Clark"));
+    QCOMPARE(w.box(ClubDataWindow::NameBox)->text(), QStringLiteral("Clark"));
     QVERIFY(!next->isEnabled());
 
     previous->click();
@@ -342,18 +342,18 @@ void TestClubDataWindow::deleteTakesThePigeonsAndCombinePlacesAlong()
     d.addPigeon(b, "BE", "20", "0000000008", " ", "");
     d.addCombine(1, "Club A", b, a, a);
     appState().currentFancierId = a;
-    FrmClubData w(nullptr, askText);
+    ClubDataWindow w(nullptr, askText);
     w.show();
     QCOMPARE(listTexts(w.memberList()), QStringList({"Baker", "Adams", "Adams"}));
     WindowAnswers answers(&w);
     answers.answerMessage(QMessageBox::No);
     answers.answerMessage(QMessageBox::Yes);
 
-    w.fancierButton(FrmClubData::DeleteButton)->click();
+    w.fancierButton(ClubDataWindow::DeleteButton)->click();
     QCOMPARE(d.value(QStringLiteral("SELECT count(*) FROM fanciers")).toInt(), 2);
     QCOMPARE(w.clubDataFancierId(), a);
 
-    w.fancierButton(FrmClubData::DeleteButton)->click();
+    w.fancierButton(ClubDataWindow::DeleteButton)->click();
     const QString question = QStringLiteral("Durvek|Delete this fancier and all the fancier's pigeons ?");
     QCOMPARE(answers.shown, QStringList({question, question}));
     QCOMPARE(answers.seen().first().icon, QMessageBox::Question);
@@ -366,7 +366,7 @@ void TestClubDataWindow::deleteTakesThePigeonsAndCombinePlacesAlong()
     QCOMPARE(appState().currentFancierId, 0);
     // the next fancier in sort order takes the place
     QCOMPARE(w.clubDataFancierId(), b);
-    QCOMPARE(w.box(FrmClubData::NameBox)->text(), QStringLiteral("Baker"));
+    QCOMPARE(w.box(ClubDataWindow::NameBox)->text(), QStringLiteral("Baker"));
     QCOMPARE(w.pigeonModel()->recordCount(), 1);
 }
 
@@ -375,22 +375,22 @@ void TestClubDataWindow::deletingTheLastInSortOrderClearsTheWindow()
     ClubDataDatabase d;
     const int32_t a = d.addFancier("Adams", "ADAMS");
     const int32_t b = d.addFancier("Baker", "BAKER");
-    FrmClubData w(nullptr, askText);
+    ClubDataWindow w(nullptr, askText);
     w.show();
-    w.fancierButton(FrmClubData::NextButton)->click();
+    w.fancierButton(ClubDataWindow::NextButton)->click();
     QCOMPARE(w.clubDataFancierId(), b);
     WindowAnswers answers(&w);
     answers.answerMessage(QMessageBox::Yes);
-    w.fancierButton(FrmClubData::DeleteButton)->click();
+    w.fancierButton(ClubDataWindow::DeleteButton)->click();
     QCOMPARE(w.clubDataFancierId(), 0);
-    QVERIFY(w.box(FrmClubData::NameBox)->text().isEmpty());
+    QVERIFY(w.box(ClubDataWindow::NameBox)->text().isEmpty());
     QVERIFY(w.pigeonGrid()->isHidden());
     QCOMPARE(d.rows(QStringLiteral("SELECT id FROM fanciers")), QStringList({QString::number(a)}));
     // Delete with nobody shown does nothing
-    w.fancierButton(FrmClubData::DeleteButton)->click();
+    w.fancierButton(ClubDataWindow::DeleteButton)->click();
     QCOMPARE(answers.shown.size(), 1);
     // a step back finds Adams
-    w.fancierButton(FrmClubData::PreviousButton)->click();
+    w.fancierButton(ClubDataWindow::PreviousButton)->click();
     QCOMPARE(w.clubDataFancierId(), a);
 }
 
@@ -400,33 +400,33 @@ void TestClubDataWindow::searchByName()
     d.addFancier("Adams", "ADAMS");
     const int32_t j = d.addFancier("Jansen", "JANSEN");
     d.addPigeon(j, "NL", "19", "0000000003", " ", "AABBCCDD");
-    FrmClubData w(nullptr, askText);
+    ClubDataWindow w(nullptr, askText);
     w.show();
     WindowAnswers answers(&w);
     answers.type(QStringLiteral("  jan "));
-    w.fancierButton(FrmClubData::SearchButton)->click();
+    w.fancierButton(ClubDataWindow::SearchButton)->click();
     QCOMPARE(w.clubDataFancierId(), j);
-    QCOMPARE(w.box(FrmClubData::NameBox)->text(), QStringLiteral("Jansen"));
+    QCOMPARE(w.box(ClubDataWindow::NameBox)->text(), QStringLiteral("Jansen"));
     QCOMPARE(w.pigeonModel()->recordCount(), 1);
-    QCOMPARE(w.label(FrmClubData::CountLabel)->text(), QStringLiteral("Pigeons with an electronic band :  1"));
+    QCOMPARE(w.label(ClubDataWindow::CountLabel)->text(), QStringLiteral("Pigeons with an electronic band :  1"));
 
     answers.type(QStringLiteral("zz"));
     answers.answerMessage(QMessageBox::Ok);
-    w.fancierButton(FrmClubData::SearchButton)->click();
+    w.fancierButton(ClubDataWindow::SearchButton)->click();
     QCOMPARE(answers.shown.mid(1), QStringList({"prompt|Search", "Durvek|No fancier whose name starts with zz was found"}));
     QCOMPARE(w.clubDataFancierId(), j);
 
     // Escape, and closing by the frame, change nothing
     answers.escape();
-    w.fancierButton(FrmClubData::SearchButton)->click();
+    w.fancierButton(ClubDataWindow::SearchButton)->click();
     answers.closeFrame();
-    w.fancierButton(FrmClubData::SearchButton)->click();
+    w.fancierButton(ClubDataWindow::SearchButton)->click();
     QVERIFY(answers.allUsed());
     QCOMPARE(answers.shown.size(), 5);
     QCOMPARE(w.clubDataFancierId(), j);
     // and Previous carries on from the found fancier
-    w.fancierButton(FrmClubData::PreviousButton)->click();
-    QCOMPARE(w.box(FrmClubData::NameBox)->text(), QStringLiteral("Adams"));
+    w.fancierButton(ClubDataWindow::PreviousButton)->click();
+    QCOMPARE(w.box(ClubDataWindow::NameBox)->text(), QStringLiteral("Adams"));
 }
 
 void TestClubDataWindow::pigeonGridEntryRules()
@@ -435,7 +435,7 @@ void TestClubDataWindow::pigeonGridEntryRules()
     const int32_t a = d.addFancier("Adams", "ADAMS");
     d.addPigeon(a, "nl", "21", "0000000067", " ", "");
     d.addPigeon(a, QVariant(), QVariant(), QVariant(), QVariant(), QVariant());
-    FrmClubData w(nullptr, askText);
+    ClubDataWindow w(nullptr, askText);
     w.show();
     QTableView* grid = w.pigeonGrid();
     QCOMPARE(w.pigeonModel()->rowCount(), 3);  // two pigeons and the empty row
@@ -472,9 +472,9 @@ void TestClubDataWindow::chipCountFollowsTheChipColumn()
     ClubDataDatabase d;
     const int32_t a = d.addFancier("Adams", "ADAMS");
     d.addPigeon(a, "NL", "21", "0000000067", " ", "");
-    FrmClubData w(nullptr, askText);
+    ClubDataWindow w(nullptr, askText);
     w.show();
-    QLabel* count = w.label(FrmClubData::CountLabel);
+    QLabel* count = w.label(ClubDataWindow::CountLabel);
     QVERIFY2(count->text().endsWith(QStringLiteral(" :  0")), qPrintable(count->text()));
 
     typeIntoCell(w.pigeonGrid(), 0, 4, QStringLiteral("0A1B2C3D"));
@@ -488,9 +488,9 @@ void TestClubDataWindow::pigeonGridStartsRowsForTheFancierShown()
     const int32_t a = d.addFancier("Adams", "ADAMS");
     const int32_t b = d.addFancier("Baker", "BAKER");
     d.addPigeon(a, "NL", "21", "0000000067", " ", "");
-    FrmClubData w(nullptr, askText);
+    ClubDataWindow w(nullptr, askText);
     w.show();
-    w.fancierButton(FrmClubData::NextButton)->click();
+    w.fancierButton(ClubDataWindow::NextButton)->click();
     QCOMPARE(w.clubDataFancierId(), b);
     QTableView* grid = w.pigeonGrid();
     QCOMPARE(w.pigeonModel()->rowCount(), 1);
@@ -516,7 +516,7 @@ void TestClubDataWindow::badgesAreTheFixedRows()
 {
     ClubDataDatabase d;
     d.setBadges({"Silver", "Gold", "", "", ""});
-    FrmClubData w(nullptr, askText);
+    ClubDataWindow w(nullptr, askText);
     w.show();
     RecordGridModel* model = w.badgeModel();
     QCOMPARE(model->rowCount(), 5);
@@ -537,13 +537,13 @@ void TestClubDataWindow::combinesWithMembers()
     d.addFancier("Clark", "CLARK");
     d.addFancier("Dunn", "DUNN");
     d.addCombine(1, "Old", a, 0, 0);
-    FrmClubData w(nullptr, askText);
+    ClubDataWindow w(nullptr, askText);
     w.show();
     QCOMPARE(listTexts(w.memberList()), QStringList({"Adams"}));
 
     WindowAnswers answers(&w);
     answers.type(QStringLiteral("Club A"));
-    w.combineButton(FrmClubData::AddCombineButton)->click();
+    w.combineButton(ClubDataWindow::AddCombineButton)->click();
     QCOMPARE(answers.shown, QStringList({"prompt|Add Combine"}));
     QCOMPARE(d.rows(QStringLiteral("SELECT id, Naam, L1, L2, L3 FROM combine ORDER BY id")),
              QStringList({QStringLiteral("1|Old|%1|0|0").arg(a), "2|Club A              |0|0|0"}));
@@ -553,8 +553,8 @@ void TestClubDataWindow::combinesWithMembers()
     for (int i = 0; i < 4; ++i) {
         if (i == 3)
             answers.answerMessage(QMessageBox::Ok);
-        w.combineButton(FrmClubData::AddFancierButton)->click();
-        w.fancierButton(FrmClubData::NextButton)->click();
+        w.combineButton(ClubDataWindow::AddFancierButton)->click();
+        w.fancierButton(ClubDataWindow::NextButton)->click();
     }
     QCOMPARE(answers.shown.last(), QStringLiteral("Durvek|A combine has at most three fanciers"));
     QCOMPARE(listTexts(w.memberList()), QStringList({"Adams", "Baker", "Clark"}));
@@ -564,7 +564,7 @@ void TestClubDataWindow::combinesWithMembers()
     w.combineGrid()->setCurrentIndex(w.combineModel()->index(0, 0));
     QCOMPARE(listTexts(w.memberList()), QStringList({"Adams"}));
 
-    w.combineButton(FrmClubData::DeleteCombineButton)->click();
+    w.combineButton(ClubDataWindow::DeleteCombineButton)->click();
     QCOMPARE(d.rows(QStringLiteral("SELECT id FROM combine")), QStringList({"2"}));
     QCOMPARE(w.combineModel()->rowCount(), 1);
     QCOMPARE(listTexts(w.memberList()), QStringList({"Adams", "Baker", "Clark"}));
@@ -573,33 +573,33 @@ void TestClubDataWindow::combinesWithMembers()
 void TestClubDataWindow::cancelledCombineNameStillAddsOne()
 {
     ClubDataDatabase d;
-    FrmClubData w(nullptr, askText);
+    ClubDataWindow w(nullptr, askText);
     w.show();
     WindowAnswers answers(&w);
     answers.escape();
-    w.combineButton(FrmClubData::AddCombineButton)->click();
+    w.combineButton(ClubDataWindow::AddCombineButton)->click();
     QCOMPARE(d.rows(QStringLiteral("SELECT id, Naam FROM combine")), QStringList({"1|Combine  1"}));
     // with nobody shown Add Fancier changes nothing
-    w.combineButton(FrmClubData::AddFancierButton)->click();
+    w.combineButton(ClubDataWindow::AddFancierButton)->click();
     QCOMPARE(d.rows(QStringLiteral("SELECT L1, L2, L3 FROM combine")), QStringList({"0|0|0"}));
 }
 
 void TestClubDataWindow::escapeStopsATransferAndClosesAskingFirst()
 {
     ClubDataDatabase d;
-    FrmClubData w(nullptr, askText);
+    ClubDataWindow w(nullptr, askText);
     ModalAnswers answers(&w);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QVERIFY(!w.transferAborted());
-    QTest::keyClicks(w.box(FrmClubData::CityBox), QStringLiteral("GENT"));
+    QTest::keyClicks(w.box(ClubDataWindow::CityBox), QStringLiteral("GENT"));
     answers.answerMessage(QMessageBox::No);
-    QTest::keyClick(w.box(FrmClubData::CityBox), Qt::Key_Escape);
+    QTest::keyClick(w.box(ClubDataWindow::CityBox), Qt::Key_Escape);
     QVERIFY(w.transferAborted());
     QVERIFY(w.isVisible());
     QCOMPARE(answers.seen().size(), 1);
     answers.answerMessage(QMessageBox::Yes);
-    QTest::keyClick(w.box(FrmClubData::CityBox), Qt::Key_Escape);
+    QTest::keyClick(w.box(ClubDataWindow::CityBox), Qt::Key_Escape);
     QVERIFY(!w.isVisible());
 }
 

@@ -112,16 +112,16 @@ private slots:
 
     void aLicenceMayBeStoredWhenFreeOrHeldByTheSameFancier()
     {
-        QVERIFY(CheckDuplikaatLicence(club->db(), QStringLiteral("00000000"), 0));
-        QVERIFY(CheckDuplikaatLicence(club->db(), QStringLiteral("12345678"), 1));
-        QVERIFY(!CheckDuplikaatLicence(club->db(), QStringLiteral("12345678"), 2));
-        QVERIFY(!CheckDuplikaatLicence(club->db(), QStringLiteral("12345678"), 0));
+        QVERIFY(licenceFreeFor(club->db(), QStringLiteral("00000000"), 0));
+        QVERIFY(licenceFreeFor(club->db(), QStringLiteral("12345678"), 1));
+        QVERIFY(!licenceFreeFor(club->db(), QStringLiteral("12345678"), 2));
+        QVERIFY(!licenceFreeFor(club->db(), QStringLiteral("12345678"), 0));
         // Held by an inactive fancier is held all the same.
-        QVERIFY(!CheckDuplikaatLicence(club->db(), QStringLiteral("31245678"), 0));
+        QVERIFY(!licenceFreeFor(club->db(), QStringLiteral("31245678"), 0));
         // Two holders, stored by another path: the first in id order decides.
         runStatement(club->db(), QStringLiteral("UPDATE fanciers SET Licence = '12345678' WHERE id = 17"));
-        QVERIFY(CheckDuplikaatLicence(club->db(), QStringLiteral("12345678"), 1));
-        QVERIFY(!CheckDuplikaatLicence(club->db(), QStringLiteral("12345678"), 17));
+        QVERIFY(licenceFreeFor(club->db(), QStringLiteral("12345678"), 1));
+        QVERIFY(!licenceFreeFor(club->db(), QStringLiteral("12345678"), 17));
         QCOMPARE(licenceOwner(club->db(), QStringLiteral("12345678"))->id, 1);
         QVERIFY(!licenceOwner(club->db(), QStringLiteral("00000000")));
     }

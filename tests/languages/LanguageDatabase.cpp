@@ -20,7 +20,7 @@ LanguageDatabase::LanguageDatabase(const QList<LanguageRow>& rows)
         q.addBindValue(it->id);
         q.addBindValue(QStringLiteral("BASE %1").arg(it->id));
         q.addBindValue(it->other);
-        q.addBindValue(it->spaans);
+        q.addBindValue(it->spanish);
         if (!q.exec())
             return;
     }

@@ -11,7 +11,7 @@ namespace durvek::test {
 struct LanguageRow {
     int id = 0;
     QVariant other;   // a null QVariant stores NULL
-    QVariant spaans;
+    QVariant spanish;
 };
 
 class LanguageDatabase {

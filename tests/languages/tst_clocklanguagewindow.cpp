@@ -8,7 +8,7 @@
 #include "common/AppState.h"
 #include "database/ClubDatabase.h"
 #include "database/SqlUtil.h"
-#include "languages/ui/FrmTaal.h"
+#include "languages/ui/ClockLanguageWindow.h"
 #include "support/DeliveredClub.h"
 #include "support/DeliveredDatabase.h"
 #include "support/ModalAnswers.h"
@@ -115,9 +115,9 @@ class ClockLanguageWindowTest : public QObject {
     }
 
     // The window, its line recorded and its pauses cut short.
-    std::unique_ptr<FrmTaal> openWindow()
+    std::unique_ptr<ClockLanguageWindow> openWindow()
     {
-        auto window = std::make_unique<FrmTaal>();
+        auto window = std::make_unique<ClockLanguageWindow>();
         auto record = line;
         window->upload().line().setTransportFactory([record] { return TransportPtr(new RecordingTransport(record)); });
         window->upload().setPacing({1, 1, 1});
@@ -125,7 +125,7 @@ class ClockLanguageWindowTest : public QObject {
         return window;
     }
 
-    static void click(FrmTaal& window, int button)
+    static void click(ClockLanguageWindow& window, int button)
     {
         QTest::mouseClick(window.button(button), Qt::LeftButton);
     }
@@ -151,9 +151,9 @@ private slots:
         runStatement(db(), QStringLiteral("UPDATE PcLanguage SET other = 'Klok laden' WHERE id = 28"));
         auto window = openWindow();
         QCOMPARE(window->windowTitle(), QStringLiteral("Language Module Zefira"));
-        QCOMPARE(durvek::testing::shownCaption(window->button(FrmTaal::Exit)), QStringLiteral("Exit"));
-        QCOMPARE(durvek::testing::shownCaption(window->button(FrmTaal::UpdateZefira)), QStringLiteral("Klok laden"));
-        QCOMPARE(durvek::testing::shownCaption(window->button(FrmTaal::Cancel)), QStringLiteral("Cancel"));
+        QCOMPARE(durvek::testing::shownCaption(window->button(ClockLanguageWindow::Exit)), QStringLiteral("Exit"));
+        QCOMPARE(durvek::testing::shownCaption(window->button(ClockLanguageWindow::UpdateZefira)), QStringLiteral("Klok laden"));
+        QCOMPARE(durvek::testing::shownCaption(window->button(ClockLanguageWindow::Cancel)), QStringLiteral("Cancel"));
         QCOMPARE(window->progressLine()->text(), QString());
 
         const QAbstractItemModel* model = window->grid()->model();
@@ -181,7 +181,7 @@ private slots:
     {
         auto window = openWindow();
         ProgressRecorder progress(window->progressLine());
-        click(*window, FrmTaal::UpdateZefira);
+        click(*window, ClockLanguageWindow::UpdateZefira);
 
         const QStringList others = testing::rows(db(), QStringLiteral("SELECT other FROM language ORDER BY id"));
         QList<QByteArray> expected;
@@ -197,7 +197,7 @@ private slots:
         // The window stays for another run.
         QVERIFY(window->isVisible());
         setTexts({{1, QStringLiteral("TWEEDE")}});
-        click(*window, FrmTaal::UpdateZefira);
+        click(*window, ClockLanguageWindow::UpdateZefira);
         QTRY_COMPARE(clock->state().languageUploads, 2);
         QCOMPARE(clock->state().languageTexts, QList<QByteArray>({"TWEEDE"}));
     }
@@ -207,7 +207,7 @@ private slots:
         setTexts({{1, QStringLiteral("  Hallo ")}, {2, QVariant()}, {3, QStringLiteral("   ")},
                   {4, QStringLiteral("Caf\u00E9")}});
         auto window = openWindow();
-        click(*window, FrmTaal::UpdateZefira);
+        click(*window, ClockLanguageWindow::UpdateZefira);
         QCOMPARE(line->written, upload({"Hallo", "", "", "Caf\xE9"}));
         QTRY_COMPARE(clock->state().languageTexts, QList<QByteArray>({"Hallo", "", "", "Caf\xE9"}));
     }
@@ -217,8 +217,8 @@ private slots:
         clock->changeFaults([](sim::Faults& f) { f.silent = true; });
         auto window = openWindow();
         OnceWhen cancel([&] { return clock->framesReceived() >= 2; },
-                        [&] { click(*window, FrmTaal::Cancel); });
-        click(*window, FrmTaal::UpdateZefira);
+                        [&] { click(*window, ClockLanguageWindow::Cancel); });
+        click(*window, ClockLanguageWindow::UpdateZefira);
         QVERIFY(cancel.fired);
         QCOMPARE(line->opens, 0);
         QVERIFY(line->written.isEmpty());
@@ -230,7 +230,7 @@ private slots:
         // The Cancel does not linger: the next try reaches the clock.
         clock->changeFaults([](sim::Faults& f) { f.silent = false; });
         setTexts({{1, QStringLiteral("OK")}});
-        click(*window, FrmTaal::UpdateZefira);
+        click(*window, ClockLanguageWindow::UpdateZefira);
         QCOMPARE(line->written, upload({"OK"}));
     }
 
@@ -239,8 +239,8 @@ private slots:
         setTexts({{1, QStringLiteral("EEN")}, {2, QStringLiteral("TWEE")}, {3, QStringLiteral("DRIE")}});
         auto window = openWindow();
         OnceWhen cancel([&] { return window->progressLine()->text().contains(QStringLiteral(" : 1 / 3")); },
-                        [&] { click(*window, FrmTaal::Cancel); });
-        click(*window, FrmTaal::UpdateZefira);
+                        [&] { click(*window, ClockLanguageWindow::Cancel); });
+        click(*window, ClockLanguageWindow::UpdateZefira);
         QVERIFY(cancel.fired);
         QCOMPARE(line->written, upload({"EEN", "TWEE", "DRIE"}));
     }
@@ -252,10 +252,10 @@ private slots:
         QString progressAfterSecondClick;
         OnceWhen again([&] { return window->progressLine()->text().contains(QStringLiteral(" : 1 / 2")); },
                        [&] {
-                           click(*window, FrmTaal::UpdateZefira);
+                           click(*window, ClockLanguageWindow::UpdateZefira);
                            progressAfterSecondClick = window->progressLine()->text();
                        });
-        click(*window, FrmTaal::UpdateZefira);
+        click(*window, ClockLanguageWindow::UpdateZefira);
         QVERIFY(again.fired);
         QVERIFY(progressAfterSecondClick.startsWith(QStringLiteral("Sending text : ")));
         QCOMPARE(line->written, upload({"EEN", "TWEE"}));
@@ -268,7 +268,7 @@ private slots:
         ModalAnswers boxes(ModalAnswers::Decline);
         auto window = openWindow();
         QCOMPARE(window->grid()->model()->rowCount(), 0);
-        click(*window, FrmTaal::UpdateZefira);
+        click(*window, ClockLanguageWindow::UpdateZefira);
         QCOMPARE(boxes.seen().size(), 1);
         QCOMPARE(boxes.seen().first().icon, QMessageBox::Warning);
         QCOMPARE(boxes.seen().first().title, QStringLiteral("Update Zefira"));
@@ -284,7 +284,7 @@ private slots:
         QCOMPARE(boxes.seen().size(), 1);
         QCOMPARE(boxes.seen().first().icon, QMessageBox::Warning);
         QVERIFY(boxes.seen().first().details.contains(QStringLiteral("language")));
-        click(*window, FrmTaal::UpdateZefira);
+        click(*window, ClockLanguageWindow::UpdateZefira);
         QCOMPARE(boxes.seen().size(), 2);
         QCOMPARE(clock->framesReceived(), 0);
     }
@@ -292,11 +292,11 @@ private slots:
     void the_opener_shows_the_window_until_exit()
     {
         bool shown = false;
-        OnceWhen exit([] { return qobject_cast<FrmTaal*>(QApplication::activeModalWidget()) != nullptr; },
+        OnceWhen exit([] { return qobject_cast<ClockLanguageWindow*>(QApplication::activeModalWidget()) != nullptr; },
                       [&] {
-                          auto* window = qobject_cast<FrmTaal*>(QApplication::activeModalWidget());
+                          auto* window = qobject_cast<ClockLanguageWindow*>(QApplication::activeModalWidget());
                           shown = window->isVisible() && window->grid()->model()->rowCount() == 44;
-                          QTest::mouseClick(window->button(FrmTaal::Exit), Qt::LeftButton);
+                          QTest::mouseClick(window->button(ClockLanguageWindow::Exit), Qt::LeftButton);
                       });
         openClockLanguageWindow(nullptr);
         QVERIFY(shown);
@@ -310,8 +310,8 @@ private slots:
         auto window = openWindow();
         OnceWhen close([&] { return clock->framesReceived() >= 2; }, [&] { window->close(); });
         // Should the wait go on regardless, Cancel ends it so the test fails instead of hanging.
-        OnceWhen rescue([&] { return clock->framesReceived() >= 30; }, [&] { click(*window, FrmTaal::Cancel); });
-        click(*window, FrmTaal::UpdateZefira);
+        OnceWhen rescue([&] { return clock->framesReceived() >= 30; }, [&] { click(*window, ClockLanguageWindow::Cancel); });
+        click(*window, ClockLanguageWindow::UpdateZefira);
         QVERIFY(close.fired);
         QVERIFY(!rescue.fired);
         QVERIFY(!window->isVisible());
@@ -329,10 +329,10 @@ private slots:
         bool visibleAfterExit = false;
         OnceWhen exit([&] { return window->progressLine()->text().contains(QStringLiteral(" : 2 / 3")); },
                       [&] {
-                          click(*window, FrmTaal::Exit);
+                          click(*window, ClockLanguageWindow::Exit);
                           visibleAfterExit = window->isVisible();
                       });
-        click(*window, FrmTaal::UpdateZefira);
+        click(*window, ClockLanguageWindow::UpdateZefira);
         QVERIFY(exit.fired);
         QVERIFY(visibleAfterExit);  // not gone with the job still on the stack
         QVERIFY(!window->isVisible());

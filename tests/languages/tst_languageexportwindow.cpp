@@ -4,7 +4,7 @@
 #include "support/ShownCaption.h"
 #include "database/SqlUtil.h"
 #include "languages/LanguageExport.h"
-#include "languages/ui/FrmStrings.h"
+#include "languages/ui/LanguageExportWindow.h"
 #include "support/DeliveredClub.h"
 #include "support/DeliveredDatabase.h"
 #include "support/ModalAnswers.h"
@@ -48,14 +48,14 @@ class LanguageExportWindowTest : public QObject {
 
     QSqlDatabase db() const { return ClubDatabase::get(); }
 
-    std::unique_ptr<FrmStrings> openWindow()
+    std::unique_ptr<LanguageExportWindow> openWindow()
     {
-        auto window = std::make_unique<FrmStrings>(nullptr, exportFolder);
+        auto window = std::make_unique<LanguageExportWindow>(nullptr, exportFolder);
         window->show();
         return window;
     }
 
-    static void generate(FrmStrings& window)
+    static void generate(LanguageExportWindow& window)
     {
         QTest::mouseClick(window.generateButton(), Qt::LeftButton);
     }
@@ -221,7 +221,7 @@ private slots:
         QVERIFY(QFile::exists(QDir(chosen).filePath(QStringLiteral("tabel.txt"))));
         QVERIFY(!QDir(exportFolder).exists());
         // The next window of the run starts where this export went.
-        QCOMPARE(QDir(FrmStrings().folder()).canonicalPath(), QDir(chosen).canonicalPath());
+        QCOMPARE(QDir(LanguageExportWindow().folder()).canonicalPath(), QDir(chosen).canonicalPath());
 
         // A chooser closed without a choice keeps the folder.
         QTimer dismiss;

@@ -72,7 +72,7 @@ private slots:
         }
         QVERIFY(p);
         QCOMPARE(QStringList({p->country, p->year, p->band, p->color, p->sex, p->elcode}).join(u'|'), stored);
-        QCOMPARE(p->volring(), p->country + p->year + p->band);
+        QCOMPARE(p->fullBand(), p->country + p->year + p->band);
         // The empty row that ends the grid is never a pigeon.
         QVERIFY(!pigeonOfRow(bench->grid, 2));
     }

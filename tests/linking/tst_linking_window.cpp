@@ -9,7 +9,7 @@
 #include "common/AppState.h"
 #include "common/ui/FilteredLineEdit.h"
 #include "fanciers/ui/FancierSearchWindow.h"
-#include "linking/ui/FrmLinking.h"
+#include "linking/ui/LinkingWindow.h"
 #include "linking/ui/PigeonGridView.h"
 #include "support/ModalAnswers.h"
 #include "support/PreviewToPdf.h"
@@ -32,7 +32,7 @@ using durvek::clocksim::SimulatorOptions;
 namespace {
 
 constexpr int kBand = PigeonGrid::kBandColumn;
-constexpr int kChip = PigeonGrid::kElBandColumnIndex;
+constexpr int kChip = PigeonGrid::kChipCodeColumnIndex;
 
 QString rowOf(PigeonGrid& grid, int r)
 {
@@ -50,7 +50,7 @@ class LinkingWindowTest : public QObject {
     std::unique_ptr<LinkingDatabase> data;
     std::unique_ptr<Simulator> sim;
     std::unique_ptr<ModalAnswers> dialogs;
-    std::unique_ptr<FrmLinking> window;
+    std::unique_ptr<LinkingWindow> window;
     int32_t fancier = 0;
     QList<int> searchModes;
 
@@ -69,7 +69,7 @@ class LinkingWindowTest : public QObject {
 
     void openWindow()
     {
-        window = std::make_unique<FrmLinking>();
+        window = std::make_unique<LinkingWindow>();
         dialogs->setWindowUnderTest(window.get());
         window->setFancierSearch([this](QWidget*, int mode) {
             searchModes << mode;
@@ -106,10 +106,10 @@ class LinkingWindowTest : public QObject {
 
     bool allButtonsEnabled() const
     {
-        for (int i = 0; i < FrmLinking::kLinkButtonCount; ++i)
+        for (int i = 0; i < LinkingWindow::kLinkButtonCount; ++i)
             if (!window->actionButton(i)->isEnabled())
                 return false;
-        for (int i = 0; i < FrmLinking::kSearchButtonCount; ++i)
+        for (int i = 0; i < LinkingWindow::kSearchButtonCount; ++i)
             if (!window->searchButton(i)->isEnabled())
                 return false;
         return true;
@@ -118,10 +118,10 @@ class LinkingWindowTest : public QObject {
     // Only Cancel is live.
     bool onlyCancelEnabled() const
     {
-        for (int i = 0; i < FrmLinking::kLinkButtonCount; ++i)
-            if (window->actionButton(i)->isEnabled() != (i == FrmLinking::Cancel))
+        for (int i = 0; i < LinkingWindow::kLinkButtonCount; ++i)
+            if (window->actionButton(i)->isEnabled() != (i == LinkingWindow::Cancel))
                 return false;
-        for (int i = 0; i < FrmLinking::kSearchButtonCount; ++i)
+        for (int i = 0; i < LinkingWindow::kSearchButtonCount; ++i)
             if (window->searchButton(i)->isEnabled())
                 return false;
         return true;
@@ -155,7 +155,7 @@ private slots:
         QCOMPARE(window->titleLabel()->text(), QStringLiteral("Linking federation-bands to electronic-bands"));
         QCOMPARE(durvek::testing::shownCaption(window->searchButton(2)), QStringLiteral("Record #"));
         QStringList captions;
-        for (int i = 0; i < FrmLinking::kLinkButtonCount; ++i)
+        for (int i = 0; i < LinkingWindow::kLinkButtonCount; ++i)
             captions << window->actionButton(i)->text().remove(u'&');
         QCOMPARE(captions, QStringList({"Single-band", "Multiple-bands", "Generate Bands", "Update Database", "Cancel",
                                         "Update Clock", "Read Clock", "Exit"}));
@@ -173,15 +173,15 @@ private slots:
         openWindow();
         appState().activeSettings.protocol = 3;
         window->modelOption(3)->setChecked(true);
-        for (int button : {FrmLinking::SingleBand, FrmLinking::MultipleBands, FrmLinking::GenerateBandsButton,
-                           FrmLinking::UpdateDatabase, FrmLinking::UpdateClockButton}) {
+        for (int button : {LinkingWindow::SingleBand, LinkingWindow::MultipleBands, LinkingWindow::GenerateBandsButton,
+                           LinkingWindow::UpdateDatabase, LinkingWindow::UpdateClockButton}) {
             dialogs->clearSeen();
             click(button);
             QTRY_COMPARE(dialogs->titlesAndTexts(), QStringList({"No fancier|Choose a fancier first"}));
         }
         // Read Clock works without one (and with this model does nothing).
         dialogs->clearSeen();
-        click(FrmLinking::ReadClockButton);
+        click(LinkingWindow::ReadClockButton);
         QTest::qWait(50);
         QVERIFY(dialogs->titlesAndTexts().isEmpty());
         QVERIFY(allButtonsEnabled());
@@ -212,14 +212,14 @@ private slots:
         clickCell(3, kBand);
         typeIntoGrid("77\r");
         QCOMPARE(window->grid().cellText(3, kBand), QString());
-        click(FrmLinking::UpdateDatabase);
+        click(LinkingWindow::UpdateDatabase);
         QTRY_COMPARE(dialogs->titlesAndTexts(), QStringList({"No fancier|Choose a fancier first"}));
     }
 
     void theSearchWindowChoosesTheFancier()
     {
         data->addFancier("77777777", "Other");
-        window = std::make_unique<FrmLinking>();
+        window = std::make_unique<LinkingWindow>();
         dialogs->setWindowUnderTest(window.get());
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -243,7 +243,7 @@ private slots:
         QCOMPARE(window->shownFancierId(), fancier);
         QCOMPARE(window->grid().rowCount(), 3);
         // Storing the grid shown keeps the fancier's pigeon.
-        click(FrmLinking::UpdateDatabase);
+        click(LinkingWindow::UpdateDatabase);
         QCOMPARE(data->pigeonsOf(fancier).size(), 1);
     }
 
@@ -292,7 +292,7 @@ private slots:
 
         window->printoutBox()->setChecked(true);
         dialogs->answerMessage(QMessageBox::Yes);
-        click(FrmLinking::UpdateDatabase);
+        click(LinkingWindow::UpdateDatabase);
         QCOMPARE(dialogs->titlesAndTexts(), QStringList({"Printout|Print the pigeon list ?"}));
         QCOMPARE(data->pigeonsOf(fancier),
                  QStringList({"BE|23|0000000101|ROOD|F|0A1B2C3D|00|BE230000000101|0",
@@ -316,7 +316,7 @@ private slots:
         QTest::keyClicks(window->fromBox(), "BE5");
         QTest::keyClicks(window->toBox(), "7x");
         QCOMPARE(window->toBox()->text(), QStringLiteral("7"));
-        click(FrmLinking::GenerateBandsButton);
+        click(LinkingWindow::GenerateBandsButton);
         QCOMPARE(window->grid().rowCount(), 6);
         QCOMPARE(window->grid().cellText(2, kBand), QStringLiteral("BE00000005"));
         QCOMPARE(window->grid().cellText(4, kBand), QStringLiteral("BE00000007"));
@@ -329,7 +329,7 @@ private slots:
         openWindow();
         QTest::mouseClick(window->searchButton(0), Qt::LeftButton);
         // No job: the question, then every button as before.
-        click(FrmLinking::Cancel);
+        click(LinkingWindow::Cancel);
         QCOMPARE(dialogs->titlesAndTexts(), QStringList({"Row #1|Stop the running job ?"}));
         QVERIFY(allButtonsEnabled());
 
@@ -347,11 +347,11 @@ private slots:
         QTimer::singleShot(300, this, [&] {
             checkedDuringJob = true;
             onlyCancelDuringJob = window->isJobRunning() && onlyCancelEnabled();
-            click(FrmLinking::Cancel);
-            QTimer::singleShot(100, this, [&] { click(FrmLinking::Cancel); });
+            click(LinkingWindow::Cancel);
+            QTimer::singleShot(100, this, [&] { click(LinkingWindow::Cancel); });
         });
         dialogs->clearSeen();
-        click(FrmLinking::SingleBand);
+        click(LinkingWindow::SingleBand);
         QVERIFY(onlyCancelDuringJob);
         QVERIFY(stillDisabledAfterNo);
         QCOMPARE(dialogs->titlesAndTexts(), QStringList({"Row #1|Stop the running job ?", "Row #1|Stop the running job ?"}));
@@ -372,12 +372,12 @@ private slots:
 
         // The official holds the pigeon's chip band to the antenna.
         sim->presentChip("0A1B2C3D");
-        click(FrmLinking::SingleBand);
+        click(LinkingWindow::SingleBand);
         QCOMPARE(window->grid().cellText(2, kChip), QStringLiteral("0A1B2C3D"));
         QVERIFY(allButtonsEnabled());
 
         window->racesBox()->setChecked(true);
-        click(FrmLinking::UpdateClockButton);
+        click(LinkingWindow::UpdateClockButton);
         QVERIFY(allButtonsEnabled());
         QCOMPARE(sim->state().raceBlock.size(), 100);
         QVERIFY(window->statusLabel()->text().startsWith(QStringLiteral("Clock updated: 12345678 Jan Peeters, 2 pigeons, ")));
@@ -393,7 +393,7 @@ private slots:
         dialogs->clearSeen();
         dialogs->answerMessage(QMessageBox::Yes);
         appState().currentFancierId = 0;
-        click(FrmLinking::ReadClockButton);
+        click(LinkingWindow::ReadClockButton);
         QCOMPARE(dialogs->titlesAndTexts().size(), 1);
         QVERIFY(dialogs->titlesAndTexts()[0].startsWith(QStringLiteral("Pigeons present|")));
         QCOMPARE(appState().currentFancierId, fancier);
@@ -415,7 +415,7 @@ private slots:
         typeIntoGrid("101\r");
         // The chip of row 1 is held to the antenna again for row 2.
         sim->presentChip("AAAAAAAA");
-        click(FrmLinking::MultipleBands);
+        click(LinkingWindow::MultipleBands);
         const QString stopped =
             QStringLiteral("Multiple-bands stopped at row 2. Press Multiple-bands to go on from the next empty row");
         QCOMPARE(dialogs->titlesAndTexts(),
@@ -426,7 +426,7 @@ private slots:
 
         // Another chip goes into row 2, and the run ends at the row without a band.
         sim->presentChip("0A1B2C3D");
-        click(FrmLinking::MultipleBands);
+        click(LinkingWindow::MultipleBands);
         QCOMPARE(window->grid().cellText(2, kChip), QStringLiteral("0A1B2C3D"));
         QCOMPARE(window->grid().cellText(3, kChip), QString());
         QCOMPARE(dialogs->titlesAndTexts().size(), 1);

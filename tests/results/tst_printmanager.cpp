@@ -13,7 +13,7 @@
 #include "database/SchemaUpgrade.h"
 #include "results/PigeonFile.h"
 #include "results/RaceData.h"
-#include "results/ui/FrmAfdrukken.h"
+#include "results/ui/PrintManagerWindow.h"
 #include "support/DeliveredClub.h"
 #include "support/DeliveredDatabase.h"
 #include "support/ModalAnswers.h"
@@ -57,7 +57,7 @@ class TestPrintManager : public QObject {
 
     std::unique_ptr<QTemporaryDir> folder;
     std::unique_ptr<sim::Simulator> device;
-    std::unique_ptr<FrmAfdrukken> window;
+    std::unique_ptr<PrintManagerWindow> window;
     std::unique_ptr<DeliveredClub> club;
     std::unique_ptr<ModalAnswers> boxes;
     QSqlDatabase db;
@@ -79,7 +79,7 @@ class TestPrintManager : public QObject {
 
     void openWindow(const QString& pigeonFile = QString())
     {
-        window = std::make_unique<FrmAfdrukken>(nullptr, pigeonFile.isEmpty() ? pigeonFilePath() : pigeonFile);
+        window = std::make_unique<PrintManagerWindow>(nullptr, pigeonFile.isEmpty() ? pigeonFilePath() : pigeonFile);
         preview = PreviewToPdf{folder->path()};
         window->setPrintoutHandler(preview.handler());
         window->show();
@@ -99,13 +99,13 @@ class TestPrintManager : public QObject {
 
     void readClock()
     {
-        click(FrmAfdrukken::ReadClock);
+        click(PrintManagerWindow::ReadClock);
         QVERIFY(!window->isReading());
     }
 
     PdfWords printed()
     {
-        click(FrmAfdrukken::Print);
+        click(PrintManagerWindow::Print);
         return PdfWords::read(preview.lastPdf);
     }
 
@@ -126,7 +126,7 @@ class TestPrintManager : public QObject {
     QStringList enabledButtons() const
     {
         QStringList names;
-        for (int i = 0; i < FrmAfdrukken::kButtonCount; ++i) {
+        for (int i = 0; i < PrintManagerWindow::kButtonCount; ++i) {
             if (window->button(i)->isEnabled())
                 names << window->button(i)->objectName();
         }
@@ -136,7 +136,7 @@ class TestPrintManager : public QObject {
     QStringList allButtons() const
     {
         QStringList names;
-        for (int i = 0; i < FrmAfdrukken::kButtonCount; ++i)
+        for (int i = 0; i < PrintManagerWindow::kButtonCount; ++i)
             names << QStringLiteral("Command1_%1").arg(i);
         return names;
     }
@@ -178,14 +178,14 @@ private slots:
     {
         openWindow();
         const QStringList captions = {"Read Clock", "Print", "Save", "Cancel", "Import pigeons", "Exit"};
-        for (int i = 0; i < FrmAfdrukken::kButtonCount; ++i)
+        for (int i = 0; i < PrintManagerWindow::kButtonCount; ++i)
             QCOMPARE(durvek::testing::shownCaption(window->button(i)), captions[i]);
-        QVERIFY(window->button(FrmAfdrukken::Linking)->isHidden());
+        QVERIFY(window->button(PrintManagerWindow::Linking)->isHidden());
         const QStringList kinds = {"Overview", "Race", "Training", "Not arrived"};
-        for (int i = 0; i < FrmAfdrukken::kKindCount; ++i)
+        for (int i = 0; i < PrintManagerWindow::kKindCount; ++i)
             QCOMPARE(durvek::testing::shownCaption(window->kindButton(i)), kinds[i]);
         QVERIFY(window->kindButton(0)->isChecked());
-        for (auto scope : {&FrmAfdrukken::raceScopeButton, &FrmAfdrukken::notArrivedScopeButton}) {
+        for (auto scope : {&PrintManagerWindow::raceScopeButton, &PrintManagerWindow::notArrivedScopeButton}) {
             QCOMPARE(durvek::testing::shownCaption(((*window).*scope)(0)), QStringLiteral("All"));
             QCOMPARE(durvek::testing::shownCaption(((*window).*scope)(1)), QStringLiteral("Flight"));
             QVERIFY(((*window).*scope)(0)->isChecked());
@@ -228,7 +228,7 @@ private slots:
         QTimer::singleShot(400, this, [&] {
             usable = enabledButtons();
             waiting = window->statusLine()->text();
-            click(FrmAfdrukken::Cancel);
+            click(PrintManagerWindow::Cancel);
             // The read-out still runs its closing: the buttons stay as they are.
             QCOMPARE(enabledButtons(), usable);
         });
@@ -250,7 +250,7 @@ private slots:
         openWindow();
         QTimer::singleShot(300, this, [&] {
             device->changeFaults([](sim::Faults& f) { f.silent = false; });
-            click(FrmAfdrukken::Exit);
+            click(PrintManagerWindow::Exit);
             QVERIFY(window->isVisible());
         });
         readClock();
@@ -266,7 +266,7 @@ private slots:
         bool quitting = false;
         QObject watch;
         connect(qApp, &QCoreApplication::aboutToQuit, &watch, [&] { quitting = true; });
-        click(FrmAfdrukken::Exit);
+        click(PrintManagerWindow::Exit);
         QVERIFY(!window->isVisible());
         QTest::qWait(50);
         QVERIFY(!quitting);
@@ -379,7 +379,7 @@ private slots:
             }
             modal->close();
         });
-        click(FrmAfdrukken::Print);
+        click(PrintManagerWindow::Print);
         QCOMPARE(seen, QStringLiteral("Not arrived 10234567 Demo Fancier %1.pdf|1")
                            .arg(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"))));
         QVERIFY(boxesSeen().isEmpty());
@@ -391,7 +391,7 @@ private slots:
         window->setPrintoutHandler([this](QWidget* parent, const Printout& printout) {
             PrintPreviewWindow(printout, parent).saveAsPdf(folder->filePath(QStringLiteral("no-such-folder/report.pdf")));
         });
-        click(FrmAfdrukken::Print);
+        click(PrintManagerWindow::Print);
         QCOMPARE(boxesSeen(), QStringList(kWarning + QStringLiteral("|Linking|Fout : The printer could not be started")));
         QCOMPARE(enabledButtons(), allButtons());
     }
@@ -436,7 +436,7 @@ private slots:
         readClock();
         const QByteArray file = fileBytes(pigeonFilePath());
         const RaceData before = raceData();
-        click(FrmAfdrukken::Save);
+        click(PrintManagerWindow::Save);
         QCOMPARE(fileBytes(pigeonFilePath()), file);
         QCOMPARE(raceData().results, before.results);
         QCOMPARE(window->flightList()->rowCount(), 2);
@@ -451,7 +451,7 @@ private slots:
         const int pigeonsBefore = rows(db, QStringLiteral("SELECT * FROM duiven")).size();
         const int codesBefore = rows(db, QStringLiteral("SELECT * FROM elcodes")).size();
 
-        window->button(FrmAfdrukken::Linking)->click();
+        window->button(PrintManagerWindow::Linking)->click();
         QVERIFY(boxesSeen().isEmpty());
         // Six pigeons (one flew in both flights), each with its own code.
         QCOMPARE(rows(db, QStringLiteral("SELECT * FROM duiven")).size(), pigeonsBefore + 6);
@@ -461,7 +461,7 @@ private slots:
                  QStringList(QStringLiteral("BE |2023|BE 231234568|2")));
 
         // A second run links the same codes again and adds nothing.
-        window->button(FrmAfdrukken::Linking)->click();
+        window->button(PrintManagerWindow::Linking)->click();
         QCOMPARE(rows(db, QStringLiteral("SELECT * FROM duiven")).size(), pigeonsBefore + 6);
         QCOMPARE(rows(db, QStringLiteral("SELECT * FROM elcodes")).size(), codesBefore + 6);
         QCOMPARE(enabledButtons(), allButtons());
@@ -477,7 +477,7 @@ private slots:
         const int pigeonsBefore = rows(db, QStringLiteral("SELECT * FROM duiven")).size();
         openWindow();
 
-        window->button(FrmAfdrukken::Linking)->click();
+        window->button(PrintManagerWindow::Linking)->click();
         QCOMPARE(boxesSeen().size(), 1);
         QVERIFY2(boxesSeen()[0].startsWith(kWarning + QStringLiteral("|Linking|Fout : ")), qPrintable(boxesSeen()[0]));
         QVERIFY(boxesSeen()[0].size() > QStringLiteral("1|Linking|Fout : ").size());

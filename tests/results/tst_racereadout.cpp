@@ -137,7 +137,7 @@ void TestRaceReadout::wholeReadSortsAndSaves()
     QCOMPARE(line->sent[5].frame, QByteArray::fromHex("6C825D0503") + "0000");
     QCOMPARE(line->sent[10].frame, QByteArray::fromHex("6C82580B0004") + "00000000" + QByteArray(1, '\0'));
 
-    QCOMPARE(data.serKlok, QStringLiteral("OMNEXA 4.2          "));
+    QCOMPARE(data.clockIdentity, QStringLiteral("OMNEXA 4.2          "));
     QCOMPARE(data.clockLicence, QStringLiteral("10234567"));
     QCOMPARE(data.clockName, QStringLiteral("Demo Fancier").leftJustified(25, u' '));
     QCOMPARE(data.clockCity, QStringLiteral("Veldwijk").leftJustified(20, u' '));
@@ -193,7 +193,7 @@ void TestRaceReadout::emptyIdentityIsTwentySpaces()
 {
     clock.identity.clear();
     QCOMPARE(read().kind, ReadoutEnd::Saved);
-    QCOMPARE(data.serKlok, QString(20, u' '));
+    QCOMPARE(data.clockIdentity, QString(20, u' '));
 }
 
 void TestRaceReadout::refusedFancierStillEndsTheJob()
@@ -241,7 +241,7 @@ void TestRaceReadout::failedSecondReadLeavesNothingOfTheFirstClock()
     const ReadoutEnd end = read();
     QCOMPARE(end.kind, ReadoutEnd::EndedUnread);
 
-    QVERIFY(data.serKlok != QStringLiteral("OMNEXA 4.2          "));
+    QVERIFY(data.clockIdentity != QStringLiteral("OMNEXA 4.2          "));
     QVERIFY(data.clockLicence != QStringLiteral("10234567"));
     QVERIFY(!view.fancierLine.contains(QStringLiteral("Demo")));
     QVERIFY(!view.addressLine.contains(QStringLiteral("Veldwijk")));

@@ -46,7 +46,7 @@ ResultRecord pigeon(const QString& elcode, const QString& band, QChar sex, const
 
 void setIdentity(RaceData& data)
 {
-    data.serKlok = field(QStringLiteral("CLOCK 0004711"), 20);
+    data.clockIdentity = field(QStringLiteral("CLOCK 0004711"), 20);
     data.clockLicence = QStringLiteral("10234567");
     data.clockName = field(QStringLiteral("Demo Fancier"), 25);
     data.clockAddress = field(QStringLiteral("Loftstraat 12"), 25);

@@ -3,7 +3,7 @@
 #include "common/TextCatalogue.h"
 #include "database/ClubDatabase.h"
 #include "shell/Startup.h"
-#include "shell/ui/FrmLogo.h"
+#include "shell/ui/MainMenuWindow.h"
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -60,14 +60,14 @@ private slots:
 
     void captionsComeFromTheCatalogueExceptTwo()
     {
-        FrmLogo menu;
+        MainMenuWindow menu;
         QCOMPARE(menu.windowTitle(), QStringLiteral("DURVEK Club - Administrator"));
         QSqlDatabase db = folder_->inspect();
         const QStringList expected = {
             baseText(db, 1), baseText(db, 2), QStringLiteral("Print-Manager"), baseText(db, 4),
             QStringLiteral("Korvat"), baseText(db, 86), QStringLiteral("Instellingen"), baseText(db, 6),
         };
-        for (int index = 0; index < FrmLogo::kButtonCount; ++index) {
+        for (int index = 0; index < MainMenuWindow::kButtonCount; ++index) {
             QVERIFY2(!expected.at(index).isEmpty(), "the delivered catalogue lacks a menu text");
             QCOMPARE(durvek::testing::shownCaption(menu.button(index)), expected.at(index));
         }
@@ -75,10 +75,10 @@ private slots:
 
     void buttonsAreStackedInIndexOrderAndOfOneSize()
     {
-        FrmLogo menu;
+        MainMenuWindow menu;
         menu.show();
         QVERIFY(QTest::qWaitForWindowExposed(&menu));
-        for (int index = 1; index < FrmLogo::kButtonCount; ++index) {
+        for (int index = 1; index < MainMenuWindow::kButtonCount; ++index) {
             QCOMPARE(menu.button(index)->size(), menu.button(0)->size());
             QCOMPARE(menu.button(index)->x(), menu.button(0)->x());
             QVERIFY(menu.button(index)->y() > menu.button(index - 1)->y() + menu.button(0)->height() - 1);
@@ -87,15 +87,15 @@ private slots:
 
     void everyButtonIsEnabled()
     {
-        FrmLogo menu;
-        const bool enabled[FrmLogo::kButtonCount] = {true, true, true, true, true, true, true, true};
-        for (int index = 0; index < FrmLogo::kButtonCount; ++index)
+        MainMenuWindow menu;
+        const bool enabled[MainMenuWindow::kButtonCount] = {true, true, true, true, true, true, true, true};
+        for (int index = 0; index < MainMenuWindow::kButtonCount; ++index)
             QVERIFY2(menu.button(index)->isEnabled() == enabled[index], qPrintable(menu.button(index)->text()));
     }
 
     void eachEnabledButtonOpensItsWindowModally()
     {
-        FrmLogo menu;
+        MainMenuWindow menu;
         menu.show();
         QCOMPARE(windowOpenedBy(menu.button(3)), QStringLiteral("Language PC-Soft"));
         QCOMPARE(windowOpenedBy(menu.button(5)), GetText(86));
@@ -111,7 +111,7 @@ private slots:
 
     void aWindowWhoseDataCannotBeReadIsReportedAndTheMenuStays()
     {
-        FrmLogo menu;
+        MainMenuWindow menu;
         menu.show();
         // The settings row can no longer be read once the program runs.
         QVERIFY(exec(folder_->inspect(), QStringLiteral("ALTER TABLE settings RENAME TO settings_gone")));
@@ -134,9 +134,9 @@ private slots:
 
     void exitClosesTheMenu()
     {
-        FrmLogo menu;
+        MainMenuWindow menu;
         menu.show();
-        menu.button(FrmLogo::kExitIndex)->click();
+        menu.button(MainMenuWindow::kExitIndex)->click();
         QVERIFY(!menu.isVisible());
     }
 

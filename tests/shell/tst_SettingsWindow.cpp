@@ -2,10 +2,10 @@
 #include "clocklink/ClockModel.h"
 #include "common/AppState.h"
 #include "database/ClubDatabase.h"
-#include "linking/ui/FrmLinking.h"
+#include "linking/ui/LinkingWindow.h"
 #include "shell/Startup.h"
-#include "shell/ui/FrmLogo.h"
-#include "shell/ui/FrmSettings.h"
+#include "shell/ui/MainMenuWindow.h"
+#include "shell/ui/SettingsWindow.h"
 #include "support/ModalAnswers.h"
 #include "support/ShownCaption.h"
 #include <QCheckBox>
@@ -46,7 +46,7 @@ bool sameSettings(const ClubSettings& a, const ClubSettings& b)
         && a.converter == b.converter && a.sort == b.sort && a.portDevices == b.portDevices;
 }
 
-int checkedIndex(QRadioButton* (FrmSettings::*button)(int) const, const FrmSettings& window)
+int checkedIndex(QRadioButton* (SettingsWindow::*button)(int) const, const SettingsWindow& window)
 {
     int found = -1;
     for (int index = 0; index < 4; ++index) {
@@ -95,9 +95,9 @@ private slots:
         QVERIFY(exec(folder_->inspect(), QStringLiteral("DELETE FROM settings")));
         runStartup(folder_->path());
 
-        FrmSettings window;
-        QCOMPARE(checkedIndex(&FrmSettings::comButton, window), 0);
-        QCOMPARE(checkedIndex(&FrmSettings::modelButton, window), 0);
+        SettingsWindow window;
+        QCOMPARE(checkedIndex(&SettingsWindow::comButton, window), 0);
+        QCOMPARE(checkedIndex(&SettingsWindow::modelButton, window), 0);
         QVERIFY(window.clubIdEdit()->text().trimmed().isEmpty());
         QVERIFY(window.clubEdit()->text().trimmed().isEmpty());
         QVERIFY(!window.antennaCheck()->isChecked());
@@ -123,9 +123,9 @@ private slots:
         runStartup(folder_->path());
         QVERIFY(exec(ClubDatabase::get(), QStringLiteral("UPDATE settings SET Converter = 1, Sort = 1, Port2 = '/dev/ttyUSB0'")));
 
-        FrmSettings window;
-        QCOMPARE(checkedIndex(&FrmSettings::comButton, window), 2);
-        QCOMPARE(checkedIndex(&FrmSettings::modelButton, window), 3);
+        SettingsWindow window;
+        QCOMPARE(checkedIndex(&SettingsWindow::comButton, window), 2);
+        QCOMPARE(checkedIndex(&SettingsWindow::modelButton, window), 3);
         QCOMPARE(window.clubIdEdit()->text(), QStringLiteral("NL-0412"));
         QCOMPARE(window.clubEdit()->text(), QStringLiteral("De Zwaluw"));
         QVERIFY(window.antennaCheck()->isChecked());
@@ -139,7 +139,7 @@ private slots:
     void updateStoresTheEditsAndReloadsTheActiveSettings()
     {
         runStartup(folder_->path());
-        FrmSettings window;
+        SettingsWindow window;
         window.show();
         window.comButton(3)->click();
         window.modelButton(2)->click();
@@ -196,11 +196,11 @@ private slots:
 
         runStartup(folder_->path());
         QVERIFY(ClubDatabase::isReadOnly(ClubDatabase::get()));
-        QCOMPARE(FrmLogo().windowTitle(), QStringLiteral("DURVEK Club - Administrator (read only)"));
+        QCOMPARE(MainMenuWindow().windowTitle(), QStringLiteral("DURVEK Club - Administrator (read only)"));
         QCOMPARE(scalar(ClubDatabase::get(), QStringLiteral("SELECT group_concat(nr) FROM pigeons")).toString(), QStringLiteral("5,9"));
 
         testing::ModalAnswers answers(testing::ModalAnswers::Decline);
-        FrmSettings window;
+        SettingsWindow window;
         window.show();
         window.comButton(2)->click();
         window.updateButton()->click();
@@ -221,7 +221,7 @@ private slots:
         const QString tableBefore = settingsRows(ClubDatabase::get());
         const ClubSettings activeBefore = appState().activeSettings;
 
-        FrmSettings window;
+        SettingsWindow window;
         window.show();
         window.comButton(1)->click();
         window.modelButton(1)->click();
@@ -240,9 +240,9 @@ private slots:
     {
         QVERIFY(exec(folder_->inspect(), QStringLiteral("UPDATE settings SET com = 7, protocol = -1")));
         runStartup(folder_->path());
-        FrmSettings window;
-        QCOMPARE(checkedIndex(&FrmSettings::comButton, window), -1);
-        QCOMPARE(checkedIndex(&FrmSettings::modelButton, window), -1);
+        SettingsWindow window;
+        QCOMPARE(checkedIndex(&SettingsWindow::comButton, window), -1);
+        QCOMPARE(checkedIndex(&SettingsWindow::modelButton, window), -1);
 
         window.show();
         QTest::keyClicks(window.clubIdEdit(), QStringLiteral("X"));
@@ -258,13 +258,13 @@ private slots:
         const ExtraClockModel fifth({ClockModelIndex(4), "Fifth Model", PigeonRecordLayout::Long, ReadJobKind::None, false});
         const QStringList captions{"Omnexa", "Zefira", "Little Durvek", "Korvat", "Fifth Model"};
         runStartup(folder_->path());
-        FrmSettings window;
+        SettingsWindow window;
         window.show();
         window.modelButton(4)->click();
         window.updateButton()->click();
         QCOMPARE(scalar(folder_->inspect(), QStringLiteral("SELECT protocol FROM settings")).toInt(), 4);
 
-        FrmLinking linking;
+        LinkingWindow linking;
         linking.show();
         for (int protocol = 0; protocol < captions.size(); ++protocol) {
             QCOMPARE(testing::shownCaption(window.modelButton(protocol)), captions.at(protocol));
@@ -277,14 +277,14 @@ private slots:
     void clubFieldsHoldNoMoreThanTheTableTakes()
     {
         runStartup(folder_->path());
-        FrmSettings window;
+        SettingsWindow window;
         window.show();
         window.clubIdEdit()->clear();
         QTest::keyClicks(window.clubIdEdit(), QStringLiteral("123456789012"));
         QCOMPARE(window.clubIdEdit()->text(), QStringLiteral("1234567890"));
         window.clubEdit()->clear();
         QTest::keyClicks(window.clubEdit(), QString(45, u'k'));
-        QCOMPARE(window.clubEdit()->text().size(), FrmSettings::kClubLength);
+        QCOMPARE(window.clubEdit()->text().size(), SettingsWindow::kClubLength);
     }
 
     void theDemoClockIsOfferedWhenItsLinkExists()
@@ -292,12 +292,12 @@ private slots:
         runStartup(folder_->path());
         const QString link = QDir(folder_->path()).filePath(QStringLiteral("demo-clock"));
         {
-            FrmSettings window;
+            SettingsWindow window;
             QCOMPARE(window.deviceBox(0)->findText(link), -1);
         }
         // The simulator's link points at a pseudo-terminal that may be gone.
         QVERIFY(QFile::link(QStringLiteral("/nonexistent/pts/99"), link));
-        FrmSettings window;
+        SettingsWindow window;
         for (int index = 0; index < 4; ++index)
             QVERIFY(window.deviceBox(index)->findText(link) >= 0);
         QCOMPARE(window.deviceBox(0)->currentText(), QString());

@@ -4,8 +4,8 @@
 #include "database/ClubDatabase.h"
 #include "shell/GridTableModel.h"
 #include "shell/Startup.h"
-#include "shell/ui/FrmPcSoft.h"
-#include "shell/ui/FrmRacepoints.h"
+#include "shell/ui/PcTextsWindow.h"
+#include "shell/ui/RacesWindow.h"
 #include "shell/ui/GridView.h"
 #include <QLineEdit>
 #include <QPushButton>
@@ -76,7 +76,7 @@ private slots:
 
     void racesShowsAllRacesInOrderWithCatalogueHeaders()
     {
-        FrmRacepoints window;
+        RacesWindow window;
         GridTableModel* model = window.model();
         QCOMPARE(model->rowCount(), 25);
         const int id = model->fieldIndex(QStringLiteral("id"));
@@ -95,8 +95,8 @@ private slots:
         QSqlDatabase db = ClubDatabase::get();
         QVERIFY(exec(db, QStringLiteral("ALTER TABLE races ADD COLUMN remark TEXT")));
         QVERIFY(exec(db, QStringLiteral("ALTER TABLE PcLanguage ADD COLUMN remark TEXT")));
-        FrmRacepoints races;
-        FrmPcSoft texts;
+        RacesWindow races;
+        PcTextsWindow texts;
         const QList<QPair<GridWindow*, QStringList>> windows{
             {&races, {QStringLiteral("id"), QStringLiteral("lossing"), QStringLiteral("afkort")}},
             {&texts, {QStringLiteral("id"), QStringLiteral("default"), QStringLiteral("other")}},
@@ -114,7 +114,7 @@ private slots:
     void editingOneRaceNameChangesOnlyThatField()
     {
         QStringList expected = tableRows(folder_->inspect(), QStringLiteral("races"));
-        FrmRacepoints window;
+        RacesWindow window;
         window.show();
         QLineEdit* editor = editCell(window, 3, QStringLiteral("lossing"));
         QVERIFY(editor);
@@ -132,7 +132,7 @@ private slots:
 
     void raceTextsCannotOutgrowTheirFields()
     {
-        FrmRacepoints window;
+        RacesWindow window;
         window.show();
         QLineEdit* abbreviation = editCell(window, 1, QStringLiteral("afkort"));
         QVERIFY(abbreviation);
@@ -143,7 +143,7 @@ private slots:
         QLineEdit* name = editCell(window, 2, QStringLiteral("lossing"));
         QVERIFY(name);
         name->insert(QStringLiteral("Saint-Vincent-de-Tyrosse")); // as a paste would
-        QCOMPARE(name->text().size(), FrmRacepoints::kNameLength);
+        QCOMPARE(name->text().size(), RacesWindow::kNameLength);
         window.exitButton()->click();
 
         QSqlDatabase db = folder_->inspect();
@@ -155,7 +155,7 @@ private slots:
 
     void theRaceNumberCannotBeChanged()
     {
-        FrmRacepoints window;
+        RacesWindow window;
         const QModelIndex index = window.model()->index(rowOf(window, 4), window.model()->fieldIndex(QStringLiteral("id")));
         QVERIFY(!window.model()->setData(index, 99));
         window.close();
@@ -168,7 +168,7 @@ private slots:
         QVERIFY(exec(ClubDatabase::get(), QStringLiteral(
             "CREATE TRIGGER refuse_xxxx BEFORE UPDATE OF afkort ON races WHEN NEW.afkort = 'XXXX' "
             "BEGIN SELECT RAISE(ABORT, 'abbreviation refused'); END")));
-        FrmRacepoints window;
+        RacesWindow window;
         QStringList reported;
         window.model()->setWriteFailedHandler([&reported](const DatabaseError& error) { reported << error.details(); });
         window.show();
@@ -184,13 +184,13 @@ private slots:
         QCOMPARE(scalar(folder_->inspect(), QStringLiteral("SELECT afkort FROM races WHERE id = 7")).toString(), QStringLiteral("RAE7"));
     }
 
-    void pcSoftEditsAreStoredAndShownByTheNextWindow()
+    void pcTextsEditsAreStoredAndShownByTheNextWindow()
     {
         QStringList expected = tableRows(folder_->inspect(), QStringLiteral("PcLanguage"));
         const QString exitBefore = GetText(6);
         QVERIFY(!exitBefore.trimmed().isEmpty());
 
-        FrmPcSoft window;
+        PcTextsWindow window;
         window.show();
         QCOMPARE(window.windowTitle(), QStringLiteral("Language PC-Soft"));
         GridTableModel* model = window.model();
@@ -224,7 +224,7 @@ private slots:
         expected[row + 1] = fields.join(u'|');
         QCOMPARE(tableRows(folder_->inspect(), QStringLiteral("PcLanguage")), expected);
 
-        FrmRacepoints next;
+        RacesWindow next;
         QCOMPARE(durvek::testing::shownCaption(next.exitButton()), QStringLiteral("Sluiten"));
     }
 

@@ -340,7 +340,7 @@ void FancierWindow::updateFancier()
         return;
     bool mayStore = false;
     try {
-        mayStore = CheckDuplikaatLicence(ClubDatabase::get(), boxes_[LicenceBox]->text().trimmed(), idInBox());
+        mayStore = licenceFreeFor(ClubDatabase::get(), boxes_[LicenceBox]->text().trimmed(), idInBox());
     } catch (const DatabaseError& error) {
         reportDatabaseError(error);
         return;
@@ -367,7 +367,7 @@ int32_t FancierWindow::saveFancier()
     const FancierRecord record = recordFromBoxes();
     try {
         const QSqlDatabase db = ClubDatabase::get();
-        if (!CheckDuplikaatLicence(db, TextOrDefault(record.licence), record.id))
+        if (!licenceFreeFor(db, TextOrDefault(record.licence), record.id))
             return 0;
         return storeFancier(db, record);
     } catch (const DatabaseError& error) {

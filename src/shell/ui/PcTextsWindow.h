@@ -5,11 +5,11 @@ namespace durvek {
 
 // The program's own captions and messages (table PcLanguage). Texts changed
 // here show in every window opened after this one closes.
-class FrmPcSoft : public GridWindow {
+class PcTextsWindow : public GridWindow {
     Q_OBJECT
 
 public:
-    explicit FrmPcSoft(QWidget* parent = nullptr);
+    explicit PcTextsWindow(QWidget* parent = nullptr);
 
     void done(int result) override;
 

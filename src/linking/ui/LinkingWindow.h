@@ -28,7 +28,7 @@ void openLinkingWindow(QWidget* parent);
 // The linking window: one fancier at a time, chosen through the search
 // window; the fancier's pigeons in the grid, chip codes from the antenna,
 // storing with an optional printout, and the fancier's clock written or read.
-class FrmLinking : public QDialog {
+class LinkingWindow : public QDialog {
     Q_OBJECT
 public:
     enum LinkButton {
@@ -50,8 +50,8 @@ public:
     using FancierSearch = std::function<int32_t(QWidget* parent, int mode)>;
     // When the run already has a fancier, the window opens showing it, so
     // the grid on screen is always the one of CurrentFancierId.
-    explicit FrmLinking(QWidget* parent = nullptr);
-    ~FrmLinking() override;
+    explicit LinkingWindow(QWidget* parent = nullptr);
+    ~LinkingWindow() override;
 
     void setFancierSearch(FancierSearch search) { m_search = std::move(search); }
     // Where the pigeon list printout goes: the print preview unless a test says otherwise.

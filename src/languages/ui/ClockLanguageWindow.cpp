@@ -1,4 +1,4 @@
-#include "languages/ui/FrmTaal.h"
+#include "languages/ui/ClockLanguageWindow.h"
 #include "clocklink/ui/CancelButton.h"
 #include "clocklink/ui/JobProgress.h"
 #include "common/AppState.h"
@@ -27,7 +27,7 @@ struct ButtonDesign {
     int textNumber;
 };
 
-const std::array<ButtonDesign, FrmTaal::kButtonCount> kButtons = {{
+const std::array<ButtonDesign, ClockLanguageWindow::kButtonCount> kButtons = {{
     {"Exit", 6},
     {"Update Zefira", 28},
     {"Cancel", 27},
@@ -41,14 +41,14 @@ constexpr int kTextColumnCharacters = 18;
 
 } // namespace
 
-FrmTaal::FrmTaal(QWidget* parent)
+ClockLanguageWindow::ClockLanguageWindow(QWidget* parent)
     : QDialog(parent)
     , m_progress(new QLabel(this))
     , m_jobProgress(new JobProgress(this))
     , m_host(this, m_progress, m_jobProgress)
     , m_upload(m_host)
 {
-    setObjectName(QStringLiteral("FrmTaal"));
+    setObjectName(QStringLiteral("ClockLanguageWindow"));
     setWindowTitle(kTitle);
     setModal(true);
 
@@ -82,9 +82,9 @@ FrmTaal::FrmTaal(QWidget* parent)
     finishWindowSetUp(this);
 }
 
-FrmTaal::~FrmTaal() = default;
+ClockLanguageWindow::~ClockLanguageWindow() = default;
 
-QWidget* FrmTaal::buildButtonRow()
+QWidget* ClockLanguageWindow::buildButtonRow()
 {
     auto* row = new QWidget(this);
     auto* layout = new QHBoxLayout(row);
@@ -104,12 +104,12 @@ QWidget* FrmTaal::buildButtonRow()
     layout->addWidget(m_buttons[Exit]);
 
     connect(m_buttons[Exit], &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_buttons[UpdateZefira], &QPushButton::clicked, this, &FrmTaal::updateZefira);
+    connect(m_buttons[UpdateZefira], &QPushButton::clicked, this, &ClockLanguageWindow::updateZefira);
     connectCancelButton(m_buttons[Cancel]);
     return row;
 }
 
-void FrmTaal::showTable()
+void ClockLanguageWindow::showTable()
 {
     auto* model = new QSqlQueryModel(this);
     QSqlQuery query(ClubDatabase::get());
@@ -134,7 +134,7 @@ void FrmTaal::showTable()
     m_grid->setColumnWidth(2, textWidth);
 }
 
-void FrmTaal::updateZefira()
+void ClockLanguageWindow::updateZefira()
 {
     // A second click while the first upload runs reaches here through the
     // job's event pump; the job refuses it, and its progress line must stay.
@@ -148,7 +148,7 @@ void FrmTaal::updateZefira()
     }
 }
 
-void FrmTaal::done(int result)
+void ClockLanguageWindow::done(int result)
 {
     if (m_upload.isRunning()) {
         setResult(result);
@@ -161,7 +161,7 @@ void FrmTaal::done(int result)
 
 void openClockLanguageWindow(QWidget* parent)
 {
-    FrmTaal window(parent);
+    ClockLanguageWindow window(parent);
     window.exec();
 }
 

@@ -11,7 +11,7 @@ class PigeonGridAccess;
 // characters of code as its electronic band; the user is warned with that
 // row's number in the title, and told what happens next by stopNote, when
 // there is one. A chip code belongs to one pigeon only.
-bool ElBandInUse(const QString& code, const PigeonGridAccess& grid, JobHost& host, const TextLookup& text,
+bool ChipCodeInUse(const QString& code, const PigeonGridAccess& grid, JobHost& host, const TextLookup& text,
                  const QString& stopNote = QString());
 
 } // namespace durvek

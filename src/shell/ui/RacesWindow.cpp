@@ -1,4 +1,4 @@
-#include "shell/ui/FrmRacepoints.h"
+#include "shell/ui/RacesWindow.h"
 #include "common/TextCatalogue.h"
 #include "common/ui/Captions.h"
 #include "common/ui/WindowSetUp.h"
@@ -9,7 +9,7 @@
 
 namespace durvek {
 
-FrmRacepoints::FrmRacepoints(QWidget* parent) : GridWindow(parent, GetText(86))
+RacesWindow::RacesWindow(QWidget* parent) : GridWindow(parent, GetText(86))
 {
     resize(520, 620);
     applyCaptions(this);
@@ -18,7 +18,7 @@ FrmRacepoints::FrmRacepoints(QWidget* parent) : GridWindow(parent, GetText(86))
     finishWindowSetUp(this);
 }
 
-void FrmRacepoints::layOutColumns()
+void RacesWindow::layOutColumns()
 {
     GridTableModel* m = model();
     const int id = m->fieldIndex(QStringLiteral("id"));

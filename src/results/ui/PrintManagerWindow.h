@@ -21,7 +21,7 @@ class JobProgress;
 // clock's fancier and its flights, and prints the overview, race, training
 // or not-arrived report for one flight or all. Its hidden "Linking" button
 // carries the read pigeons into the club database.
-class FrmAfdrukken : public QDialog, public RaceReadoutView {
+class PrintManagerWindow : public QDialog, public RaceReadoutView {
     Q_OBJECT
 
 public:
@@ -31,7 +31,7 @@ public:
     static constexpr int kKindCount = 4;
 
     // pigeonFilePath: the pigeon file the read-out writes and the import reads.
-    explicit FrmAfdrukken(QWidget* parent = nullptr, QString pigeonFilePath = QString());
+    explicit PrintManagerWindow(QWidget* parent = nullptr, QString pigeonFilePath = QString());
 
     // Where the reports go: the print preview unless a test says otherwise.
     void setPrintoutHandler(PrintoutHandler handler) { m_printoutHandler = std::move(handler); }

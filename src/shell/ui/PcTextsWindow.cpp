@@ -1,4 +1,4 @@
-#include "shell/ui/FrmPcSoft.h"
+#include "shell/ui/PcTextsWindow.h"
 #include "common/TextCatalogue.h"
 #include "common/ui/Captions.h"
 #include "common/ui/WindowSetUp.h"
@@ -8,7 +8,7 @@
 
 namespace durvek {
 
-FrmPcSoft::FrmPcSoft(QWidget* parent) : GridWindow(parent, QStringLiteral("Language PC-Soft"))
+PcTextsWindow::PcTextsWindow(QWidget* parent) : GridWindow(parent, QStringLiteral("Language PC-Soft"))
 {
     resize(760, 540);
     applyCaptions(this);
@@ -17,7 +17,7 @@ FrmPcSoft::FrmPcSoft(QWidget* parent) : GridWindow(parent, QStringLiteral("Langu
     finishWindowSetUp(this);
 }
 
-void FrmPcSoft::layOutColumns()
+void PcTextsWindow::layOutColumns()
 {
     GridTableModel* m = model();
     const int id = m->fieldIndex(QStringLiteral("id"));
@@ -32,7 +32,7 @@ void FrmPcSoft::layOutColumns()
     grid()->horizontalHeader()->setSectionResizeMode(other, QHeaderView::Stretch);
 }
 
-void FrmPcSoft::done(int result)
+void PcTextsWindow::done(int result)
 {
     GridWindow::done(result);
     // Every window opened from now on must show the texts as edited here.

@@ -1,4 +1,4 @@
-#include "clubdata/ui/FrmClubData.h"
+#include "clubdata/ui/ClubDataWindow.h"
 #include "clocklink/ClubDataTransferStore.h"
 #include "clubdata/PigeonEntryRules.h"
 #include "clubdata/ui/CellLengthDelegate.h"
@@ -84,7 +84,7 @@ QTableView* dataGrid(const QString& objectName, QWidget* parent)
 
 } // namespace
 
-FrmClubData::FrmClubData(QWidget* parent, TextPrompt prompt)
+ClubDataWindow::ClubDataWindow(QWidget* parent, TextPrompt prompt)
     : QDialog(parent)
     , m_db(ClubDatabase::get())
     , m_fanciers(m_db)
@@ -94,7 +94,7 @@ FrmClubData::FrmClubData(QWidget* parent, TextPrompt prompt)
     , m_prompt(std::move(prompt))
     , m_host(this, nullptr)
 {
-    setObjectName(QStringLiteral("FrmClubData"));
+    setObjectName(QStringLiteral("ClubDataWindow"));
     setWindowTitle(QStringLiteral("Durvek   Club - Software"));
     setModal(true);
 
@@ -132,11 +132,11 @@ FrmClubData::FrmClubData(QWidget* parent, TextPrompt prompt)
     finishWindowSetUp(this);
 }
 
-FrmClubData::~FrmClubData() = default;
+ClubDataWindow::~ClubDataWindow() = default;
 
 // ---- building ----
 
-void FrmClubData::buildFancierPanel(QGroupBox* frame)
+void ClubDataWindow::buildFancierPanel(QGroupBox* frame)
 {
     static const std::array<int, BoxCount> widths {kNameWidth, kAdressWidth, kCityWidth, kLicenceWidth};
     static const std::array<const char*, BoxCount> boxNames {"Text1_0", "Text1_1", "Text1_2", "Text1_3"};
@@ -180,33 +180,33 @@ void FrmClubData::buildFancierPanel(QGroupBox* frame)
     grid->addLayout(buttons, 5, 0, 1, 4);
     grid->setColumnStretch(1, 1);
 
-    connect(m_fancierButtons[PreviousButton], &QPushButton::clicked, this, &FrmClubData::previousFancier);
-    connect(m_fancierButtons[NextButton], &QPushButton::clicked, this, &FrmClubData::nextFancier);
-    connect(m_fancierButtons[NewButton], &QPushButton::clicked, this, &FrmClubData::newFancier);
+    connect(m_fancierButtons[PreviousButton], &QPushButton::clicked, this, &ClubDataWindow::previousFancier);
+    connect(m_fancierButtons[NextButton], &QPushButton::clicked, this, &ClubDataWindow::nextFancier);
+    connect(m_fancierButtons[NewButton], &QPushButton::clicked, this, &ClubDataWindow::newFancier);
     connect(m_fancierButtons[SaveButton], &QPushButton::clicked, this, [this] {
         saveFancier();
         afterFancierButton();
     });
-    connect(m_fancierButtons[ExitButton], &QPushButton::clicked, this, &FrmClubData::exitWindow);
-    connect(m_fancierButtons[SearchButton], &QPushButton::clicked, this, &FrmClubData::searchFancier);
-    connect(m_fancierButtons[DeleteButton], &QPushButton::clicked, this, &FrmClubData::deleteFancier);
+    connect(m_fancierButtons[ExitButton], &QPushButton::clicked, this, &ClubDataWindow::exitWindow);
+    connect(m_fancierButtons[SearchButton], &QPushButton::clicked, this, &ClubDataWindow::searchFancier);
+    connect(m_fancierButtons[DeleteButton], &QPushButton::clicked, this, &ClubDataWindow::deleteFancier);
 }
 
-void FrmClubData::buildBadgePanel(QGroupBox* frame)
+void ClubDataWindow::buildBadgePanel(QGroupBox* frame)
 {
     m_badgeGrid = dataGrid(QStringLiteral("DBGrid1_0"), frame);
     auto* layout = new QVBoxLayout(frame);
     layout->addWidget(m_badgeGrid);
 }
 
-void FrmClubData::buildPigeonPanel(QGroupBox* frame)
+void ClubDataWindow::buildPigeonPanel(QGroupBox* frame)
 {
     m_pigeonGrid = dataGrid(QStringLiteral("DBGrid2"), frame);
     auto* layout = new QVBoxLayout(frame);
     layout->addWidget(m_pigeonGrid);
 }
 
-void FrmClubData::buildCombinePanel(QGroupBox* frame)
+void ClubDataWindow::buildCombinePanel(QGroupBox* frame)
 {
     m_combineGrid = dataGrid(QStringLiteral("DBGrid1_1"), frame);
     m_members = new QListWidget(frame);
@@ -227,12 +227,12 @@ void FrmClubData::buildCombinePanel(QGroupBox* frame)
     layout->addWidget(m_combineCheck, 1, 0, 1, 2);
     layout->addLayout(buttons, 2, 0, 1, 2);
 
-    connect(m_combineButtons[AddCombineButton], &QPushButton::clicked, this, &FrmClubData::addCombine);
-    connect(m_combineButtons[AddFancierButton], &QPushButton::clicked, this, &FrmClubData::addFancierToCombine);
-    connect(m_combineButtons[DeleteCombineButton], &QPushButton::clicked, this, &FrmClubData::deleteCombine);
+    connect(m_combineButtons[AddCombineButton], &QPushButton::clicked, this, &ClubDataWindow::addCombine);
+    connect(m_combineButtons[AddFancierButton], &QPushButton::clicked, this, &ClubDataWindow::addFancierToCombine);
+    connect(m_combineButtons[DeleteCombineButton], &QPushButton::clicked, this, &ClubDataWindow::deleteCombine);
 }
 
-QWidget* FrmClubData::buildTransferRow()
+QWidget* ClubDataWindow::buildTransferRow()
 {
     auto* row = new QWidget(this);
     static const std::array<int, TransferButtonCount> captions {49, 48, 27, 6};
@@ -260,12 +260,12 @@ QWidget* FrmClubData::buildTransferRow()
             [this] { runTransfer(&ClubDataTransfer::ReceiveFromClock); });
     connect(m_transferButtons[ToClockButton], &QPushButton::clicked, this,
             [this] { runTransfer(&ClubDataTransfer::SendToClock); });
-    connect(m_transferButtons[CancelButton], &QPushButton::clicked, this, &FrmClubData::cancelTransfer);
-    connect(m_transferButtons[TransferExitButton], &QPushButton::clicked, this, &FrmClubData::exitWindow);
+    connect(m_transferButtons[CancelButton], &QPushButton::clicked, this, &ClubDataWindow::cancelTransfer);
+    connect(m_transferButtons[TransferExitButton], &QPushButton::clicked, this, &ClubDataWindow::exitWindow);
     return row;
 }
 
-void FrmClubData::setUpModels()
+void ClubDataWindow::setUpModels()
 {
     const auto failed = [this](const QString& message) { reportFailure(message); };
 
@@ -308,13 +308,13 @@ void FrmClubData::setUpModels()
     m_combineGrid->setModel(m_combineModel);
     m_combineGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     connect(m_combineGrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &FrmClubData::combineCellChanged);
-    connect(m_combineModel, &QAbstractItemModel::dataChanged, this, &FrmClubData::combineCellChanged);
+            &ClubDataWindow::combineCellChanged);
+    connect(m_combineModel, &QAbstractItemModel::dataChanged, this, &ClubDataWindow::combineCellChanged);
 }
 
 // ---- loading ----
 
-void FrmClubData::load()
+void ClubDataWindow::load()
 {
     m_transferAborted = false;
     clearBoxes();
@@ -352,19 +352,19 @@ void FrmClubData::load()
 
 // ---- the fancier panel ----
 
-void FrmClubData::clearBoxes()
+void ClubDataWindow::clearBoxes()
 {
     for (FilteredLineEdit* box : m_boxes)
         box->clear();
 }
 
-void FrmClubData::takeCurrentFancier()
+void ClubDataWindow::takeCurrentFancier()
 {
     m_fancierId = m_browser.currentId();
     m_fancierName = m_fancierId ? m_fanciers.nameOf(m_fancierId) : kBlank;
 }
 
-void FrmClubData::showFancier()
+void ClubDataWindow::showFancier()
 {
     const std::optional<ClubFancier> f = m_fanciers.fancier(m_browser.currentId());
     if (!f)
@@ -376,7 +376,7 @@ void FrmClubData::showFancier()
     m_labels[IdLabel]->setText(QString::number(f->id));
 }
 
-void FrmClubData::loadPigeons(int32_t id)
+void ClubDataWindow::loadPigeons(int32_t id)
 {
     m_pigeonGrid->setCurrentIndex({});
     m_pigeonModel->reload();
@@ -387,13 +387,13 @@ void FrmClubData::loadPigeons(int32_t id)
     m_pigeonGrid->setVisible(id != 0);
 }
 
-void FrmClubData::showPigeonCount()
+void ClubDataWindow::showPigeonCount()
 {
     m_labels[CountLabel]->setText(GetText(kChippedCountText) + QStringLiteral(" :  ")
                                   + QString::number(m_fanciers.chippedPigeonCount(m_fancierId)));
 }
 
-void FrmClubData::afterFancierButton()
+void ClubDataWindow::afterFancierButton()
 {
     try {
         showPigeonCount();
@@ -402,13 +402,13 @@ void FrmClubData::afterFancierButton()
     }
 }
 
-void FrmClubData::previousFancier() { stepFancier(false); }
+void ClubDataWindow::previousFancier() { stepFancier(false); }
 
-void FrmClubData::nextFancier() { stepFancier(true); }
+void ClubDataWindow::nextFancier() { stepFancier(true); }
 
 // Previous and Next mirror each other: the button of the way back is enabled,
 // and the one of the way on is disabled once there is no further fancier.
-void FrmClubData::stepFancier(bool forward)
+void ClubDataWindow::stepFancier(bool forward)
 {
     try {
         if (!m_browser.isEmpty()) {
@@ -426,7 +426,7 @@ void FrmClubData::stepFancier(bool forward)
     afterFancierButton();
 }
 
-void FrmClubData::newFancier()
+void ClubDataWindow::newFancier()
 {
     clearBoxes();
     m_labels[IdLabel]->clear();
@@ -437,7 +437,7 @@ void FrmClubData::newFancier()
     afterFancierButton();
 }
 
-bool FrmClubData::saveFancier()
+bool ClubDataWindow::saveFancier()
 {
     if (m_boxes[NameBox]->text().trimmed().isEmpty()) {
         warn(GetText(kNoNameText));
@@ -445,7 +445,7 @@ bool FrmClubData::saveFancier()
         return false;
     }
     try {
-        if (!CheckDuplikaatLicence(m_db, TextOrDefault(m_boxes[LicenceBox]->text()), m_fancierId)) {
+        if (!licenceFreeFor(m_db, TextOrDefault(m_boxes[LicenceBox]->text()), m_fancierId)) {
             QApplication::beep();
             m_host.warn(GetText(kLicenceTakenText), GetText(kLicenceTakenTitleText));
             m_boxes[LicenceBox]->setFocus();
@@ -469,13 +469,13 @@ bool FrmClubData::saveFancier()
     }
 }
 
-void FrmClubData::rebindFanciers()
+void ClubDataWindow::rebindFanciers()
 {
     m_browser.setIds(m_fanciers.idsInSortOrder());
     m_browser.moveTo(m_fancierId);
 }
 
-void FrmClubData::searchFancier()
+void ClubDataWindow::searchFancier()
 {
     const QString text = m_prompt(this, GetText(77));
     if (linkBuffers().CancelRequested) {
@@ -500,7 +500,7 @@ void FrmClubData::searchFancier()
     afterFancierButton();
 }
 
-void FrmClubData::deleteFancier()
+void ClubDataWindow::deleteFancier()
 {
     // The window's questions all carry its own title.
     const auto ask = [this](const QString& message, const QString&) { return m_host.ask(message, kTitle); };
@@ -513,7 +513,7 @@ void FrmClubData::deleteFancier()
     afterFancierButton();
 }
 
-void FrmClubData::leaveDeletedFancier()
+void ClubDataWindow::leaveDeletedFancier()
 {
     // The linking window must not go on working on a fancier that is gone.
     if (appState().currentFancierId == m_fancierId)
@@ -538,7 +538,7 @@ void FrmClubData::leaveDeletedFancier()
 
 // ---- the grids ----
 
-void FrmClubData::pigeonCellLeft(const QModelIndex& previous)
+void ClubDataWindow::pigeonCellLeft(const QModelIndex& previous)
 {
     // Nothing was typed into the empty last row: leaving it starts no pigeon.
     if (!previous.isValid() || previous.model() != m_pigeonModel || m_pigeonModel->isNewRow(previous.row()))
@@ -560,13 +560,13 @@ void FrmClubData::pigeonCellLeft(const QModelIndex& previous)
     m_pigeonModel->setData(previous, normalised);
 }
 
-qint64 FrmClubData::selectedCombineRow() const
+qint64 ClubDataWindow::selectedCombineRow() const
 {
     const QModelIndex current = m_combineGrid->currentIndex();
     return current.isValid() ? m_combineModel->rowidAt(current.row()) : 0;
 }
 
-void FrmClubData::combineCellChanged()
+void ClubDataWindow::combineCellChanged()
 {
     try {
         const std::optional<Combine> combine = m_combines.combine(selectedCombineRow());
@@ -579,13 +579,13 @@ void FrmClubData::combineCellChanged()
     }
 }
 
-QString FrmClubData::selectedCombineName() const
+QString ClubDataWindow::selectedCombineName() const
 {
     const QModelIndex current = m_combineGrid->currentIndex();
     return current.isValid() ? m_combineModel->textAt(current.row(), 0).trimmed() : QString();
 }
 
-void FrmClubData::addCombine()
+void ClubDataWindow::addCombine()
 {
     const QString text = m_prompt(this, GetText(78));
     // A cancelled prompt still adds the combine, under its numbered name.
@@ -598,7 +598,7 @@ void FrmClubData::addCombine()
     }
 }
 
-void FrmClubData::addFancierToCombine()
+void ClubDataWindow::addFancierToCombine()
 {
     const qint64 row = selectedCombineRow();
     if (row == 0 || m_fancierId == 0)
@@ -612,7 +612,7 @@ void FrmClubData::addFancierToCombine()
     }
 }
 
-void FrmClubData::deleteCombine()
+void ClubDataWindow::deleteCombine()
 {
     const qint64 row = selectedCombineRow();
     if (row == 0)
@@ -629,17 +629,17 @@ void FrmClubData::deleteCombine()
 
 // ---- the transfers ----
 
-QString FrmClubData::licenceText() const { return m_boxes[LicenceBox]->text(); }
+QString ClubDataWindow::licenceText() const { return m_boxes[LicenceBox]->text(); }
 
-QString FrmClubData::nameText() const { return m_boxes[NameBox]->text(); }
+QString ClubDataWindow::nameText() const { return m_boxes[NameBox]->text(); }
 
-void FrmClubData::setLicenceText(const QString& text) { m_boxes[LicenceBox]->setText(text); }
+void ClubDataWindow::setLicenceText(const QString& text) { m_boxes[LicenceBox]->setText(text); }
 
-void FrmClubData::setNameText(const QString& text) { m_boxes[NameBox]->setText(text); }
+void ClubDataWindow::setNameText(const QString& text) { m_boxes[NameBox]->setText(text); }
 
-bool FrmClubData::combineChecked() const { return m_combineCheck->isChecked(); }
+bool ClubDataWindow::combineChecked() const { return m_combineCheck->isChecked(); }
 
-void FrmClubData::reloadPigeons()
+void ClubDataWindow::reloadPigeons()
 {
     try {
         loadPigeons(m_fancierId);
@@ -649,7 +649,7 @@ void FrmClubData::reloadPigeons()
     }
 }
 
-void FrmClubData::enterTransferState()
+void ClubDataWindow::enterTransferState()
 {
     for (FilteredLineEdit* box : m_boxes)
         box->setEnabled(false);
@@ -671,7 +671,7 @@ void FrmClubData::enterTransferState()
     cancel->setFocus();
 }
 
-void FrmClubData::enterReadyState()
+void ClubDataWindow::enterReadyState()
 {
     for (FilteredLineEdit* box : m_boxes)
         box->setEnabled(true);
@@ -689,7 +689,7 @@ void FrmClubData::enterReadyState()
     focusName();
 }
 
-void FrmClubData::runTransfer(TransferOutcome (ClubDataTransfer::*run)())
+void ClubDataWindow::runTransfer(TransferOutcome (ClubDataTransfer::*run)())
 {
     if (m_transferRunning)
         return;
@@ -708,14 +708,14 @@ void FrmClubData::runTransfer(TransferOutcome (ClubDataTransfer::*run)())
     afterFancierButton();
 }
 
-void FrmClubData::cancelTransfer()
+void ClubDataWindow::cancelTransfer()
 {
     m_transferAborted = true;
     if (!m_transferRunning)
         enterReadyState();
 }
 
-void FrmClubData::exitWindow()
+void ClubDataWindow::exitWindow()
 {
     if (m_transferRunning)
         return;
@@ -723,7 +723,7 @@ void FrmClubData::exitWindow()
     accept();
 }
 
-void FrmClubData::keyPressEvent(QKeyEvent* event)
+void ClubDataWindow::keyPressEvent(QKeyEvent* event)
 {
     // Escape anywhere in the window stops a transfer; without one it closes
     // the window, asking first when a typed field is not stored.
@@ -737,7 +737,7 @@ void FrmClubData::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-void FrmClubData::closeEvent(QCloseEvent* event)
+void ClubDataWindow::closeEvent(QCloseEvent* event)
 {
     // The transfer runs inside this window's button: closing now would pull
     // the window from under it. Closing asks it to stop instead.
@@ -752,17 +752,17 @@ void FrmClubData::closeEvent(QCloseEvent* event)
 
 // ---- small helpers ----
 
-void FrmClubData::warn(const QString& message) { m_host.warn(message, kTitle); }
+void ClubDataWindow::warn(const QString& message) { m_host.warn(message, kTitle); }
 
-void FrmClubData::reportFailure(const QString& message) { m_host.warn(message, kTitle); }
+void ClubDataWindow::reportFailure(const QString& message) { m_host.warn(message, kTitle); }
 
-void FrmClubData::reportFailure(const DatabaseError& error) { m_host.warnDatabaseError(error, kTitle); }
+void ClubDataWindow::reportFailure(const DatabaseError& error) { m_host.warnDatabaseError(error, kTitle); }
 
-void FrmClubData::focusName() { m_boxes[NameBox]->setFocus(); }
+void ClubDataWindow::focusName() { m_boxes[NameBox]->setFocus(); }
 
 void openClubDataWindow(QWidget* parent, const TextPrompt& prompt)
 {
-    FrmClubData window(parent, prompt);
+    ClubDataWindow window(parent, prompt);
     window.exec();
 }
 

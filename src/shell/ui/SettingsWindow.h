@@ -16,14 +16,14 @@ namespace durvek {
 // The settings row: serial port and the device each COM port stands for,
 // clock model, club identity and the two options. "Update" stores the row
 // and reloads the active settings at once; "Exit" stores nothing.
-class FrmSettings : public QDialog {
+class SettingsWindow : public QDialog {
     Q_OBJECT
 
 public:
     static constexpr int kClubIdLength = 10;
     static constexpr int kClubLength = 40;
 
-    explicit FrmSettings(QWidget* parent = nullptr);
+    explicit SettingsWindow(QWidget* parent = nullptr);
 
     QRadioButton* comButton(int index) const { return comButtons_.at(size_t(index)); }
     // The option of the model with this protocol number; null when no model has it.

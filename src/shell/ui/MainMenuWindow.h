@@ -9,14 +9,14 @@ namespace durvek {
 
 // The main menu: eight buttons, stacked in index order, from which every
 // task window is opened modally, and an information panel.
-class FrmLogo : public QWidget {
+class MainMenuWindow : public QWidget {
     Q_OBJECT
 
 public:
     static constexpr int kButtonCount = 8;
     static constexpr int kExitIndex = 7;
 
-    explicit FrmLogo(QWidget* parent = nullptr);
+    explicit MainMenuWindow(QWidget* parent = nullptr);
 
     QPushButton* button(int index) const;
     // The clock language tools sit in the information panel, apart from the

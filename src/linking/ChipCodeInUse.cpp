@@ -1,4 +1,4 @@
-#include "linking/ElBandInUse.h"
+#include "linking/ChipCodeInUse.h"
 #include "clocklink/JobHost.h"
 #include "clocklink/PigeonGridAccess.h"
 #include "linking/LookupText.h"
@@ -7,20 +7,20 @@ namespace durvek {
 
 namespace {
 
-constexpr int kElBandText = 39;
+constexpr int kChipCodeText = 39;
 constexpr int kRowTitleText = 58;
 constexpr int kAlreadyLinkedText = 65;
 
 } // namespace
 
-bool ElBandInUse(const QString& code, const PigeonGridAccess& grid, JobHost& host, const TextLookup& text,
+bool ChipCodeInUse(const QString& code, const PigeonGridAccess& grid, JobHost& host, const TextLookup& text,
                  const QString& stopNote)
 {
-    const int row = rowHoldingElBand(grid, code);
+    const int row = rowHoldingChipCode(grid, code);
     if (row == 0)
         return false;
-    const QString shown = code.left(PigeonGridAccess::kElBandLength);
-    QString message = lookupText(text, kElBandText) + u' ' + shown + lookupText(text, kAlreadyLinkedText) + u' ';
+    const QString shown = code.left(PigeonGridAccess::kChipCodeLength);
+    QString message = lookupText(text, kChipCodeText) + u' ' + shown + lookupText(text, kAlreadyLinkedText) + u' ';
     if (!stopNote.isEmpty())
         message += QStringLiteral("\n\n") + stopNote;
     host.warn(message, lookupText(text, kRowTitleText) + QString::number(row));

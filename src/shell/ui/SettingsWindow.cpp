@@ -1,4 +1,4 @@
-#include "shell/ui/FrmSettings.h"
+#include "shell/ui/SettingsWindow.h"
 #include "clocklink/ui/ClockModelOptions.h"
 #include "common/AppState.h"
 #include "common/ui/DatabaseErrorBox.h"
@@ -43,7 +43,7 @@ void selectIndex(QButtonGroup* group, int index)
 
 } // namespace
 
-FrmSettings::FrmSettings(QWidget* parent) : QDialog(parent)
+SettingsWindow::SettingsWindow(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Settings"));
     setModal(true);
@@ -61,7 +61,7 @@ FrmSettings::FrmSettings(QWidget* parent) : QDialog(parent)
         button->setMinimumWidth(110);
     }
     connect(exitButton_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(updateButton_, &QPushButton::clicked, this, &FrmSettings::storeAndClose);
+    connect(updateButton_, &QPushButton::clicked, this, &SettingsWindow::storeAndClose);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -82,7 +82,7 @@ FrmSettings::FrmSettings(QWidget* parent) : QDialog(parent)
     finishWindowSetUp(this);
 }
 
-QGroupBox* FrmSettings::buildPortFrame()
+QGroupBox* SettingsWindow::buildPortFrame()
 {
     auto* frame = new QGroupBox(QStringLiteral("COM - Settings"), this);
     auto* grid = new QGridLayout(frame);
@@ -109,7 +109,7 @@ QGroupBox* FrmSettings::buildPortFrame()
     return frame;
 }
 
-QGroupBox* FrmSettings::buildModelFrame()
+QGroupBox* SettingsWindow::buildModelFrame()
 {
     auto* frame = new QGroupBox(QStringLiteral("Default - COM"), this);
     auto* column = new QVBoxLayout(frame);
@@ -118,12 +118,12 @@ QGroupBox* FrmSettings::buildModelFrame()
     return frame;
 }
 
-QRadioButton* FrmSettings::modelButton(int protocol) const
+QRadioButton* SettingsWindow::modelButton(int protocol) const
 {
     return clockModelOption(modelGroup_, protocol);
 }
 
-QWidget* FrmSettings::buildClubFields()
+QWidget* SettingsWindow::buildClubFields()
 {
     auto* panel = new QWidget(this);
     auto* options = new QHBoxLayout;
@@ -153,7 +153,7 @@ QWidget* FrmSettings::buildClubFields()
     return panel;
 }
 
-void FrmSettings::showSettings(const ClubSettings& settings)
+void SettingsWindow::showSettings(const ClubSettings& settings)
 {
     selectIndex(comGroup_, settings.com);
     selectIndex(modelGroup_, settings.protocol);
@@ -167,7 +167,7 @@ void FrmSettings::showSettings(const ClubSettings& settings)
     }
 }
 
-ClubSettings FrmSettings::editedSettings() const
+ClubSettings SettingsWindow::editedSettings() const
 {
     ClubSettings settings = stored_;
     settings.clubId = TextOrDefault(clubIdEdit_->text(), QStringLiteral(" "));
@@ -183,7 +183,7 @@ ClubSettings FrmSettings::editedSettings() const
     return settings;
 }
 
-void FrmSettings::storeAndClose()
+void SettingsWindow::storeAndClose()
 {
     try {
         saveSettings(ClubDatabase::get(), editedSettings());

@@ -1,4 +1,4 @@
-#include "results/ui/FrmAfdrukken.h"
+#include "results/ui/PrintManagerWindow.h"
 #include "clocklink/ClockLibrary.h"
 #include "clocklink/Frames.h"
 #include "clocklink/JobContext.h"
@@ -45,7 +45,7 @@ struct CaptionedControl {
     int textNumber;
 };
 
-const std::array<CaptionedControl, FrmAfdrukken::kButtonCount> kButtons = {{
+const std::array<CaptionedControl, PrintManagerWindow::kButtonCount> kButtons = {{
     {"Lees Klok", 49},
     {"Afdrukken", 91},
     {"Bewaar", 90},
@@ -54,7 +54,7 @@ const std::array<CaptionedControl, FrmAfdrukken::kButtonCount> kButtons = {{
     {"Exit", 6},
 }};
 
-const std::array<CaptionedControl, FrmAfdrukken::kKindCount> kKinds = {{
+const std::array<CaptionedControl, PrintManagerWindow::kKindCount> kKinds = {{
     {"Overzicht", 94},
     {"Wedstrijd", 93},
     {"Training", 95},
@@ -80,7 +80,7 @@ QFont fixedFont()
 
 } // namespace
 
-FrmAfdrukken::FrmAfdrukken(QWidget* parent, QString pigeonFilePath)
+PrintManagerWindow::PrintManagerWindow(QWidget* parent, QString pigeonFilePath)
     : QDialog(parent)
     , m_pigeonFilePath(pigeonFilePath.isEmpty() ? defaultPigeonFilePath() : std::move(pigeonFilePath))
     , m_printoutHandler(&showPrintPreview)
@@ -135,7 +135,7 @@ FrmAfdrukken::FrmAfdrukken(QWidget* parent, QString pigeonFilePath)
     finishWindowSetUp(this);
 }
 
-QWidget* FrmAfdrukken::buildKindFrame()
+QWidget* PrintManagerWindow::buildKindFrame()
 {
     auto* frame = new QGroupBox(this);
     auto* grid = new QGridLayout(frame);
@@ -162,7 +162,7 @@ QWidget* FrmAfdrukken::buildKindFrame()
     return frame;
 }
 
-QWidget* FrmAfdrukken::buildScopeFrame(std::array<QRadioButton*, 2>& buttons, QButtonGroup*& group)
+QWidget* PrintManagerWindow::buildScopeFrame(std::array<QRadioButton*, 2>& buttons, QButtonGroup*& group)
 {
     auto* frame = new QGroupBox(this);
     auto* row = new QHBoxLayout(frame);
@@ -179,7 +179,7 @@ QWidget* FrmAfdrukken::buildScopeFrame(std::array<QRadioButton*, 2>& buttons, QB
     return frame;
 }
 
-QWidget* FrmAfdrukken::buildButtonRow()
+QWidget* PrintManagerWindow::buildButtonRow()
 {
     auto* panel = new QWidget(this);
     auto* row = new QHBoxLayout(panel);
@@ -200,7 +200,7 @@ QWidget* FrmAfdrukken::buildButtonRow()
     clubResult->setObjectName(QStringLiteral("AddToClubResult"));
     clubResult->setAutoDefault(false);
     setCaptionNumber(clubResult, 168);
-    connect(clubResult, &QPushButton::clicked, this, &FrmAfdrukken::addReadClockToClubResult);
+    connect(clubResult, &QPushButton::clicked, this, &PrintManagerWindow::addReadClockToClubResult);
     row->insertWidget(ReadClock + 1, clubResult);
     auto* showClubResult = new QPushButton(GetText(160), panel);
     showClubResult->setObjectName(QStringLiteral("ClubResult"));
@@ -212,7 +212,7 @@ QWidget* FrmAfdrukken::buildButtonRow()
     return panel;
 }
 
-ReportSelection FrmAfdrukken::selection() const
+ReportSelection PrintManagerWindow::selection() const
 {
     ReportSelection chosen;
     chosen.kind = ReportKind(qMax(0, m_kindGroup->checkedId()));
@@ -224,15 +224,15 @@ ReportSelection FrmAfdrukken::selection() const
     return chosen;
 }
 
-void FrmAfdrukken::showFancierLine(const QString& text) { fancierLine()->setText(text); }
+void PrintManagerWindow::showFancierLine(const QString& text) { fancierLine()->setText(text); }
 
-void FrmAfdrukken::showAddressLine(const QString& text) { addressLine()->setText(text); }
+void PrintManagerWindow::showAddressLine(const QString& text) { addressLine()->setText(text); }
 
-void FrmAfdrukken::clearFlightList() { m_flights->setRowCount(0); }
+void PrintManagerWindow::clearFlightList() { m_flights->setRowCount(0); }
 
 // The read-out announces each flight with the clock's run-together flight
 // text; the table shows the flight it has just stored, decoded.
-void FrmAfdrukken::addFlightItem(const QString& text, int flightIndex)
+void PrintManagerWindow::addFlightItem(const QString& text, int flightIndex)
 {
     const FlightEntry flight = flightIndex < raceData().flightCount() ? raceData().flights[flightIndex]
                                                                       : FlightEntry::fromFlightText(text);
@@ -250,7 +250,7 @@ void FrmAfdrukken::addFlightItem(const QString& text, int flightIndex)
 
 // The arrivals are known only once the pigeon entries are in, after the
 // flights (a read-out) or instead of them (an import).
-void FrmAfdrukken::showArrivals()
+void PrintManagerWindow::showArrivals()
 {
     for (int row = 0; row < m_flights->rowCount(); ++row) {
         const int flightIndex = m_flights->item(row, 0)->data(kFlightIndexRole).toInt();
@@ -261,7 +261,7 @@ void FrmAfdrukken::showArrivals()
     }
 }
 
-void FrmAfdrukken::reject()
+void PrintManagerWindow::reject()
 {
     if (m_reading) {
         m_closeAfterReading = true;
@@ -271,7 +271,7 @@ void FrmAfdrukken::reject()
     QDialog::reject();
 }
 
-void FrmAfdrukken::onButton(int index)
+void PrintManagerWindow::onButton(int index)
 {
     // A click that arrives while a read-out runs (Cancel or Exit) leaves the
     // buttons to the read-out, which restores them when it ends.
@@ -292,7 +292,7 @@ void FrmAfdrukken::onButton(int index)
     }
 }
 
-void FrmAfdrukken::runButton(int index)
+void PrintManagerWindow::runButton(int index)
 {
     switch (index) {
     case ReadClock: readClock(); break;
@@ -305,7 +305,7 @@ void FrmAfdrukken::runButton(int index)
     }
 }
 
-void FrmAfdrukken::setButtonsBusy(bool busy)
+void PrintManagerWindow::setButtonsBusy(bool busy)
 {
     for (QPushButton* button : m_buttons)
         button->setEnabled(!busy);
@@ -313,7 +313,7 @@ void FrmAfdrukken::setButtonsBusy(bool busy)
     m_buttons[Exit]->setEnabled(true);
 }
 
-void FrmAfdrukken::readClock()
+void PrintManagerWindow::readClock()
 {
     const QScopedValueRollback<bool> reading(m_reading, true);
     WidgetJobHost host(this, statusLine(), m_jobProgress);
@@ -324,7 +324,7 @@ void FrmAfdrukken::readClock()
         showError(end.error);
 }
 
-void FrmAfdrukken::printReport()
+void PrintManagerWindow::printReport()
 {
     const ReportSelection chosen = selection();
     const TextLookup catalogue = [](int number) { return GetText(number); };
@@ -340,13 +340,13 @@ void FrmAfdrukken::printReport()
     m_printoutHandler(this, printout);
 }
 
-void FrmAfdrukken::linkPigeons()
+void PrintManagerWindow::linkPigeons()
 {
     LinkPigeons(ClubDatabase::get(), m_pigeonFilePath, raceData(),
                 [this](const QString& message, const QString& title) { warn(message, title); });
 }
 
-void FrmAfdrukken::addReadClockToClubResult()
+void PrintManagerWindow::addReadClockToClubResult()
 {
     if (m_reading)
         return;
@@ -362,18 +362,18 @@ void FrmAfdrukken::addReadClockToClubResult()
     }
 }
 
-void FrmAfdrukken::cancelReadout()
+void PrintManagerWindow::cancelReadout()
 {
     linkBuffers().CancelRequested = true;
     statusLine()->clear();
 }
 
-void FrmAfdrukken::showError(const QString& description)
+void PrintManagerWindow::showError(const QString& description)
 {
     warn(kErrorPrefix + description, kErrorTitle);
 }
 
-void FrmAfdrukken::warn(const QString& message, const QString& title)
+void PrintManagerWindow::warn(const QString& message, const QString& title)
 {
     QApplication::beep();
     QMessageBox box(QMessageBox::Warning, title, message, QMessageBox::Ok, this);
@@ -382,7 +382,7 @@ void FrmAfdrukken::warn(const QString& message, const QString& title)
 
 void openPrintManager(QWidget* parent)
 {
-    FrmAfdrukken window(parent);
+    PrintManagerWindow window(parent);
     window.exec();
 }
 

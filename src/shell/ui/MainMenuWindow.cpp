@@ -1,18 +1,18 @@
-#include "shell/ui/FrmLogo.h"
+#include "shell/ui/MainMenuWindow.h"
 #include "common/ui/Captions.h"
 #include "common/ui/DatabaseErrorBox.h"
 #include "common/ui/WindowSetUp.h"
-#include "clubdata/ui/FrmClubData.h"
+#include "clubdata/ui/ClubDataWindow.h"
 #include "database/ClubDatabase.h"
 #include "fanciers/ui/FancierWindow.h"
-#include "languages/ui/FrmStrings.h"
-#include "languages/ui/FrmTaal.h"
-#include "linking/ui/FrmLinking.h"
+#include "languages/ui/LanguageExportWindow.h"
+#include "languages/ui/ClockLanguageWindow.h"
+#include "linking/ui/LinkingWindow.h"
 #include "shell/ui/TextInputDialog.h"
-#include "results/ui/FrmAfdrukken.h"
-#include "shell/ui/FrmPcSoft.h"
-#include "shell/ui/FrmRacepoints.h"
-#include "shell/ui/FrmSettings.h"
+#include "results/ui/PrintManagerWindow.h"
+#include "shell/ui/PcTextsWindow.h"
+#include "shell/ui/RacesWindow.h"
+#include "shell/ui/SettingsWindow.h"
 #include "shell/ui/LogoEmblem.h"
 #include <QCoreApplication>
 #include <QFrame>
@@ -56,14 +56,14 @@ struct MenuButton {
 };
 
 // Index order is the order on screen. Exit (index 7) is handled apart.
-const std::array<MenuButton, FrmLogo::kButtonCount> kMenu = {{
+const std::array<MenuButton, MainMenuWindow::kButtonCount> kMenu = {{
     {"Fancier", 1, &openFancierRecords},
     {"Linking", 2, &openLinkingWindow},
     {"Print-Manager", 0, &openPrintManager},
-    {"Pc-Soft", 4, &openModal<FrmPcSoft>},
+    {"Pc-Soft", 4, &openModal<PcTextsWindow>},
     {"Korvat", 0, &openClubData},
-    {"Races", 86, &openModal<FrmRacepoints>},
-    {"Settings", 5, &openModal<FrmSettings>},
+    {"Races", 86, &openModal<RacesWindow>},
+    {"Settings", 5, &openModal<SettingsWindow>},
     {"Exit", 6, nullptr},
 }};
 
@@ -71,7 +71,7 @@ const QSize kButtonSize(190, 34);
 
 } // namespace
 
-FrmLogo::FrmLogo(QWidget* parent) : QWidget(parent)
+MainMenuWindow::MainMenuWindow(QWidget* parent) : QWidget(parent)
 {
     // A club database on a CD or a write-protected stick can be looked at but
     // not changed; the title says so before a refused store does.
@@ -87,12 +87,12 @@ FrmLogo::FrmLogo(QWidget* parent) : QWidget(parent)
     finishWindowSetUp(this);
 }
 
-QPushButton* FrmLogo::button(int index) const
+QPushButton* MainMenuWindow::button(int index) const
 {
     return buttons_.at(size_t(index));
 }
 
-QWidget* FrmLogo::buildButtonPanel()
+QWidget* MainMenuWindow::buildButtonPanel()
 {
     auto* panel = new QFrame(this);
     panel->setFrameShape(QFrame::StyledPanel);
@@ -115,7 +115,7 @@ QWidget* FrmLogo::buildButtonPanel()
     return panel;
 }
 
-QWidget* FrmLogo::buildInfoPanel()
+QWidget* MainMenuWindow::buildInfoPanel()
 {
     auto* panel = new QFrame(this);
     panel->setFrameShape(QFrame::StyledPanel);
@@ -142,7 +142,7 @@ QWidget* FrmLogo::buildInfoPanel()
     return panel;
 }
 
-QLayout* FrmLogo::buildLanguageTools(QWidget* panel)
+QLayout* MainMenuWindow::buildLanguageTools(QWidget* panel)
 {
     auto* row = new QHBoxLayout;
     clockLanguage_ = new QPushButton(QStringLiteral("Clock texts..."), panel);
@@ -164,7 +164,7 @@ QLayout* FrmLogo::buildLanguageTools(QWidget* panel)
 }
 
 // A window that cannot read its data does not open; the run goes on.
-void FrmLogo::openTool(void (*open)(QWidget*))
+void MainMenuWindow::openTool(void (*open)(QWidget*))
 {
     try {
         open(this);
@@ -174,7 +174,7 @@ void FrmLogo::openTool(void (*open)(QWidget*))
     repaint();
 }
 
-void FrmLogo::onButton(int index)
+void MainMenuWindow::onButton(int index)
 {
     if (index == kExitIndex) {
         close();

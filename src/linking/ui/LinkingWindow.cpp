@@ -1,4 +1,4 @@
-#include "linking/ui/FrmLinking.h"
+#include "linking/ui/LinkingWindow.h"
 #include "clocklink/BandReadingJobs.h"
 #include "clocklink/ClockLibrary.h"
 #include "clocklink/ClockModel.h"
@@ -16,7 +16,7 @@
 #include "common/ui/WindowSetUp.h"
 #include "database/ClubDatabase.h"
 #include "fanciers/ui/FancierSearchWindow.h"
-#include "linking/ElBandInUse.h"
+#include "linking/ChipCodeInUse.h"
 #include "linking/GenerateBands.h"
 #include "linking/LinkingPrintout.h"
 #include "linking/PigeonGridLoad.h"
@@ -49,10 +49,10 @@ struct ButtonDesign {
     int number;
 };
 
-constexpr ButtonDesign kSearchDesign[FrmLinking::kSearchButtonCount] = {
+constexpr ButtonDesign kSearchDesign[LinkingWindow::kSearchButtonCount] = {
     {"Licence", 8}, {"Name", 9}, {"Record #", 43}};
 
-constexpr ButtonDesign kActionDesign[FrmLinking::kLinkButtonCount] = {
+constexpr ButtonDesign kActionDesign[LinkingWindow::kLinkButtonCount] = {
     {"Single-band", 44},  {"Multiple-bands", 45}, {"Generate Bands", 46}, {"Update Database", 47},
     {"Cancel", 27},       {"Update Clock", 48},   {"Read Clock", 49},     {"Exit", 6}};
 
@@ -77,11 +77,11 @@ QString catalogueText(int number)
 
 void openLinkingWindow(QWidget* parent)
 {
-    FrmLinking window(parent);
+    LinkingWindow window(parent);
     window.exec();
 }
 
-FrmLinking::FrmLinking(QWidget* parent)
+LinkingWindow::LinkingWindow(QWidget* parent)
     : QDialog(parent)
     , m_search(&runFancierSearch)
     , m_printoutHandler(&showPrintPreview)
@@ -107,14 +107,14 @@ FrmLinking::FrmLinking(QWidget* parent)
     finishWindowSetUp(this);
 }
 
-FrmLinking::~FrmLinking()
+LinkingWindow::~LinkingWindow()
 {
     // The grid view watches m_grid and uses m_editContext: it goes before them.
     delete m_gridView;
     m_gridView = nullptr;
 }
 
-void FrmLinking::buildControls()
+void LinkingWindow::buildControls()
 {
     setModal(true);
     auto* layout = new QGridLayout(this);
@@ -131,7 +131,7 @@ void FrmLinking::buildControls()
     setWindowTitle(m_title->text());
 }
 
-QWidget* FrmLinking::buildLeftColumn()
+QWidget* LinkingWindow::buildLeftColumn()
 {
     auto* column = new QWidget(this);
     auto* layout = new QVBoxLayout(column);
@@ -159,7 +159,7 @@ QWidget* FrmLinking::buildLeftColumn()
     return column;
 }
 
-QWidget* FrmLinking::buildRightColumn()
+QWidget* LinkingWindow::buildRightColumn()
 {
     auto* column = new QWidget(this);
     auto* layout = new QVBoxLayout(column);
@@ -206,7 +206,7 @@ QWidget* FrmLinking::buildRightColumn()
     return column;
 }
 
-void FrmLinking::applyTexts()
+void LinkingWindow::applyTexts()
 {
     setCaptionNumber(m_printout, 50);
     setCaptionNumber(m_races, 86);
@@ -218,7 +218,7 @@ void FrmLinking::applyTexts()
     m_status->clear();
 }
 
-void FrmLinking::clearHeader()
+void LinkingWindow::clearHeader()
 {
     for (QLabel* line : m_headerLines)
         line->clear();
@@ -226,7 +226,7 @@ void FrmLinking::clearHeader()
     m_to->clear();
 }
 
-void FrmLinking::showEvent(QShowEvent* event)
+void LinkingWindow::showEvent(QShowEvent* event)
 {
     // The clock model of the settings is the one offered on opening; a
     // choice made here holds while the window is open.
@@ -237,12 +237,12 @@ void FrmLinking::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
 }
 
-bool FrmLinking::fancierShown() const
+bool LinkingWindow::fancierShown() const
 {
     return appState().currentFancierId != 0;
 }
 
-void FrmLinking::ShowFancier()
+void LinkingWindow::ShowFancier()
 {
     ResetPigeonGrid(m_grid, &catalogueText);
     m_grid.setRowCount(1);
@@ -261,7 +261,7 @@ void FrmLinking::ShowFancier()
     m_shownFancierId = id;
 }
 
-void FrmLinking::searchFancier(int mode)
+void LinkingWindow::searchFancier(int mode)
 {
     if (m_jobRunning || !m_search)
         return;
@@ -276,7 +276,7 @@ void FrmLinking::searchFancier(int mode)
     }
 }
 
-void FrmLinking::DisableLinkButtons()
+void LinkingWindow::DisableLinkButtons()
 {
     for (QPushButton* button : m_searchButtons)
         button->setEnabled(false);
@@ -285,7 +285,7 @@ void FrmLinking::DisableLinkButtons()
     m_actionButtons[Cancel]->setEnabled(true);
 }
 
-void FrmLinking::EnableLinkButtons()
+void LinkingWindow::EnableLinkButtons()
 {
     // A job gives the buttons back only when it is over: until then a second
     // job would share the link buffers with it.
@@ -297,7 +297,7 @@ void FrmLinking::EnableLinkButtons()
         button->setEnabled(true);
 }
 
-void FrmLinking::LinkButtonDispatch(int index)
+void LinkingWindow::LinkButtonDispatch(int index)
 {
     if (index < 0 || index >= kLinkButtonCount)
         return;
@@ -330,7 +330,7 @@ void FrmLinking::LinkButtonDispatch(int index)
     update();
 }
 
-void FrmLinking::runOperation(int index, JobContext& job)
+void LinkingWindow::runOperation(int index, JobContext& job)
 {
     const QSqlDatabase db = ClubDatabase::get();
     auto enable = [this] { EnableLinkButtons(); };
@@ -341,7 +341,7 @@ void FrmLinking::runOperation(int index, JobContext& job)
     case MultipleBands:
         BandReadingJobs(job, m_grid, enable)
             .ReadMultipleBands([this, &job](const QString& code, const QString& stopNote) {
-                return ElBandInUse(code, m_grid, job.host, job.text, stopNote);
+                return ChipCodeInUse(code, m_grid, job.host, job.text, stopNote);
             });
         break;
     case GenerateBandsButton:
@@ -369,14 +369,14 @@ void FrmLinking::runOperation(int index, JobContext& job)
     }
 }
 
-void FrmLinking::generateBands()
+void LinkingWindow::generateBands()
 {
     if (m_shownFancierId == 0)
         return;
     GenerateBands(m_grid, m_from->text(), m_to->text(), m_editContext);
 }
 
-void FrmLinking::storeGrid()
+void LinkingWindow::storeGrid()
 {
     const int32_t id = appState().currentFancierId;
     if (id == 0 || id != m_shownFancierId) {
@@ -389,7 +389,7 @@ void FrmLinking::storeGrid()
                 [this] { printList(); });
 }
 
-void FrmLinking::printList()
+void LinkingWindow::printList()
 {
     QStringList lines;
     for (QLabel* line : m_headerLines)
@@ -405,7 +405,7 @@ void FrmLinking::printList()
     m_printoutHandler(this, printout);
 }
 
-void FrmLinking::askCancel()
+void LinkingWindow::askCancel()
 {
     const QString title = GetText(kRowTitleText) + QString::number(m_grid.currentRow());
     if (m_host->ask(GetText(kStopJobText) + QStringLiteral(" ?"), title))
@@ -413,20 +413,20 @@ void FrmLinking::askCancel()
     EnableLinkButtons();
 }
 
-QRadioButton* FrmLinking::modelOption(int protocol) const
+QRadioButton* LinkingWindow::modelOption(int protocol) const
 {
     return clockModelOption(m_models, protocol);
 }
 
 // Without a choice the jobs work as for the first model, as a fresh
 // settings row does.
-int FrmLinking::selectedModel() const
+int LinkingWindow::selectedModel() const
 {
     const int checked = m_models->checkedId();
     return checked >= 0 ? checked : clockModels().front().protocol();
 }
 
-int FrmLinking::fanciersPerClock() const
+int LinkingWindow::fanciersPerClock() const
 {
     for (int i = 0; i < kFanciersPerClockChoices; ++i) {
         if (m_perClock[size_t(i)]->isChecked())
@@ -435,7 +435,7 @@ int FrmLinking::fanciersPerClock() const
     return 1;
 }
 
-bool FrmLinking::eventFilter(QObject* watched, QEvent* event)
+bool LinkingWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::FocusIn && (watched == m_from || watched == m_to)) {
         auto* box = static_cast<QLineEdit*>(watched);
@@ -445,7 +445,7 @@ bool FrmLinking::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void FrmLinking::keyPressEvent(QKeyEvent* event)
+void LinkingWindow::keyPressEvent(QKeyEvent* event)
 {
     // Escape stops a running job; otherwise it closes the window, asking
     // first while a fancier's list is shown, which may hold unsaved work.
@@ -460,7 +460,7 @@ void FrmLinking::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-void FrmLinking::closeEvent(QCloseEvent* event)
+void LinkingWindow::closeEvent(QCloseEvent* event)
 {
     if (m_jobRunning) {
         // The job runs inside this window; it has to end first.
@@ -471,7 +471,7 @@ void FrmLinking::closeEvent(QCloseEvent* event)
     QDialog::closeEvent(event);
 }
 
-void FrmLinking::done(int result)
+void LinkingWindow::done(int result)
 {
     if (m_jobRunning) {
         linkBuffers().CancelRequested = true;

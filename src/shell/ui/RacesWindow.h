@@ -5,7 +5,7 @@ namespace durvek {
 
 // Names and abbreviations of the club's 25 fixed races (table races). The
 // grid neither adds nor deletes rows; the race number is not editable.
-class FrmRacepoints : public GridWindow {
+class RacesWindow : public GridWindow {
     Q_OBJECT
 
 public:
@@ -13,7 +13,7 @@ public:
     static constexpr int kNameLength = 20;
     static constexpr int kAbbreviationLength = 4;
 
-    explicit FrmRacepoints(QWidget* parent = nullptr);
+    explicit RacesWindow(QWidget* parent = nullptr);
 
 private:
     void layOutColumns();

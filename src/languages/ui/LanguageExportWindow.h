@@ -10,16 +10,16 @@ namespace durvek {
 // "Generate  strings": writes the clock texts of table language as the
 // firmware's string table into a text file. A developer's tool; the folder
 // the file goes to is shown and can be changed.
-class FrmStrings : public QDialog {
+class LanguageExportWindow : public QDialog {
     Q_OBJECT
 
 public:
     // folder: where the file goes; empty for the folder of the last export
     // of this run, at first the default export folder.
-    explicit FrmStrings(QWidget* parent = nullptr, const QString& folder = QString());
+    explicit LanguageExportWindow(QWidget* parent = nullptr, const QString& folder = QString());
 
-    QLineEdit* fileNameBox() const { return m_text2; }
-    QLineEdit* fieldBox() const { return m_text1; }
+    QLineEdit* fileNameBox() const { return m_fileNameBox; }
+    QLineEdit* fieldBox() const { return m_fieldBox; }
     QPushButton* generateButton() const { return m_generate; }
     QPushButton* folderButton() const { return m_chooseFolder; }
     QLabel* folderLine() const { return m_folderLine; }
@@ -32,8 +32,8 @@ private:
     void chooseFolder();
     void generate();
 
-    QLineEdit* m_text2 = nullptr;
-    QLineEdit* m_text1 = nullptr;
+    QLineEdit* m_fileNameBox = nullptr;
+    QLineEdit* m_fieldBox = nullptr;
     QPushButton* m_generate = nullptr;
     QPushButton* m_chooseFolder = nullptr;
     QLabel* m_folderLine = nullptr;

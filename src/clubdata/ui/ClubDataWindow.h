@@ -29,7 +29,7 @@ class RecordGridModel;
 // data transfer: one fancier at a time with the fancier's pigeons, the badge
 // list and the combines, and the two transfer buttons. It keeps its own
 // current fancier, apart from the linking screen's.
-class FrmClubData : public QDialog, public ClubDataWindowAccess {
+class ClubDataWindow : public QDialog, public ClubDataWindowAccess {
     Q_OBJECT
 public:
     enum Box { NameBox, AdressBox, CityBox, LicenceBox, BoxCount };
@@ -41,8 +41,8 @@ public:
                       LabelCount };
 
     // Search and Add Combine ask for their text with prompt.
-    FrmClubData(QWidget* parent, TextPrompt prompt);
-    ~FrmClubData() override;
+    ClubDataWindow(QWidget* parent, TextPrompt prompt);
+    ~ClubDataWindow() override;
 
     FilteredLineEdit* box(Box which) const { return m_boxes[which]; }
     QPushButton* fancierButton(FancierButton which) const { return m_fancierButtons[which]; }

@@ -15,7 +15,7 @@ class JobProgress;
 // "Language Module Zefira": shows the clock display texts of table language
 // and loads them into a clock with "Update Zefira". The texts are edited
 // elsewhere; the grid only shows them.
-class FrmTaal : public QDialog {
+class ClockLanguageWindow : public QDialog {
     Q_OBJECT
 
 public:
@@ -23,8 +23,8 @@ public:
     enum Button { Exit = 0, UpdateZefira = 1, Cancel = 2 };
     static constexpr int kButtonCount = 3;
 
-    explicit FrmTaal(QWidget* parent = nullptr);
-    ~FrmTaal() override;
+    explicit ClockLanguageWindow(QWidget* parent = nullptr);
+    ~ClockLanguageWindow() override;
 
     QPushButton* button(int index) const { return m_buttons.at(size_t(index)); }
     QTableView* grid() const { return m_grid; }

@@ -1,4 +1,4 @@
-#include "languages/ui/FrmStrings.h"
+#include "languages/ui/LanguageExportWindow.h"
 #include "common/ui/WindowSetUp.h"
 #include "database/ClubDatabase.h"
 #include "languages/LanguageExport.h"
@@ -43,27 +43,27 @@ QString nearestExistingFolder(QString folder)
 
 } // namespace
 
-FrmStrings::FrmStrings(QWidget* parent, const QString& folder)
+LanguageExportWindow::LanguageExportWindow(QWidget* parent, const QString& folder)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmstrings"));
     setWindowTitle(kTitle);
     setModal(true);
 
-    m_text2 = new QLineEdit(this);
-    m_text2->setObjectName(QStringLiteral("Text2"));
-    m_text1 = new QLineEdit(this);
-    m_text1->setObjectName(QStringLiteral("Text1"));
+    m_fileNameBox = new QLineEdit(this);
+    m_fileNameBox->setObjectName(QStringLiteral("Text2"));
+    m_fieldBox = new QLineEdit(this);
+    m_fieldBox->setObjectName(QStringLiteral("Text1"));
     auto* fileLabel = new QLabel(QStringLiteral("Bestand"), this);
-    fileLabel->setBuddy(m_text2);
+    fileLabel->setBuddy(m_fileNameBox);
     auto* fieldLabel = new QLabel(QStringLiteral("Veld :"), this);
-    fieldLabel->setBuddy(m_text1);
+    fieldLabel->setBuddy(m_fieldBox);
 
     auto* boxes = new QGridLayout;
     boxes->addWidget(fileLabel, 0, 0);
-    boxes->addWidget(m_text2, 0, 1);
+    boxes->addWidget(m_fileNameBox, 0, 1);
     boxes->addWidget(fieldLabel, 1, 0);
-    boxes->addWidget(m_text1, 1, 1);
+    boxes->addWidget(m_fieldBox, 1, 1);
     boxes->addWidget(new QLabel(QStringLiteral("Map"), this), 2, 0);
     boxes->addWidget(buildFolderRow(), 2, 1);
 
@@ -71,7 +71,7 @@ FrmStrings::FrmStrings(QWidget* parent, const QString& folder)
     m_generate->setObjectName(QStringLiteral("Command1"));
     m_generate->setAutoDefault(false);
     m_generate->setMinimumWidth(110);
-    connect(m_generate, &QPushButton::clicked, this, &FrmStrings::generate);
+    connect(m_generate, &QPushButton::clicked, this, &LanguageExportWindow::generate);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(m_generate);
@@ -92,7 +92,7 @@ FrmStrings::FrmStrings(QWidget* parent, const QString& folder)
     finishWindowSetUp(this);
 }
 
-QWidget* FrmStrings::buildFolderRow()
+QWidget* LanguageExportWindow::buildFolderRow()
 {
     auto* row = new QWidget(this);
     auto* layout = new QHBoxLayout(row);
@@ -108,20 +108,20 @@ QWidget* FrmStrings::buildFolderRow()
     m_chooseFolder->setAutoDefault(false);
     m_chooseFolder->setFixedWidth(m_chooseFolder->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 24);
     m_chooseFolder->setToolTip(QStringLiteral("Folder"));
-    connect(m_chooseFolder, &QPushButton::clicked, this, &FrmStrings::chooseFolder);
+    connect(m_chooseFolder, &QPushButton::clicked, this, &LanguageExportWindow::chooseFolder);
     layout->addWidget(m_folderLine, 1);
     layout->addWidget(m_chooseFolder);
     return row;
 }
 
-void FrmStrings::setFolder(const QString& folder)
+void LanguageExportWindow::setFolder(const QString& folder)
 {
     m_folder = folder;
     m_folderLine->setText(QDir::toNativeSeparators(folder));
     m_folderLine->setToolTip(m_folderLine->text());
 }
 
-void FrmStrings::chooseFolder()
+void LanguageExportWindow::chooseFolder()
 {
     // The dialog cannot start in a folder that is not there yet; its
     // nearest existing parent is the next best place.
@@ -130,11 +130,11 @@ void FrmStrings::chooseFolder()
         setFolder(chosen);
 }
 
-void FrmStrings::generate()
+void LanguageExportWindow::generate()
 {
     m_resultLine->clear();
     const ExportResult result =
-        LanguageExport(m_folder).generate(ClubDatabase::get(), m_text1->text(), m_text2->text());
+        LanguageExport(m_folder).generate(ClubDatabase::get(), m_fieldBox->text(), m_fileNameBox->text());
     if (result.outcome == ExportResult::NothingAsked)
         return;
     if (!result.written()) {
@@ -148,7 +148,7 @@ void FrmStrings::generate()
 
 void openLanguageExportWindow(QWidget* parent)
 {
-    FrmStrings window(parent);
+    LanguageExportWindow window(parent);
     window.exec();
 }
 
