@@ -13,8 +13,8 @@ namespace durvek {
 // missing: without it every caption and message would come out blank.
 void AddMissingCatalogueTexts(const QSqlDatabase& db);
 
-// The numbers that start-up adds, in order; the delivered database holds
-// every one of them after the texts 1 to 101.
+// The numbers that start-up adds, in order, from 97 on; the delivered
+// database holds every one of them after the texts 1 to 96.
 QList<int> CatalogueNumbersAddedSinceDelivery();
 
 } // namespace durvek

@@ -1,5 +1,6 @@
 #include "clubresult/ui/AddToClubResultDialog.h"
 #include "common/TextCatalogue.h"
+#include "common/ui/WindowSetUp.h"
 #include "database/SqlUtil.h"
 #include "results/RaceData.h"
 #include <QComboBox>
@@ -73,6 +74,7 @@ AddToClubResultDialog::AddToClubResultDialog(const QSqlDatabase& db, QWidget* pa
     connect(m_race, &QComboBox::currentIndexChanged, this, &AddToClubResultDialog::showStoredRelease);
     connect(m_raceDay, &QDateEdit::dateChanged, this, &AddToClubResultDialog::showStoredRelease);
     showStoredRelease();
+    finishWindowSetUp(this);
 }
 
 void AddToClubResultDialog::fillRaces()

@@ -6,6 +6,7 @@
 #include "common/PagePrinter.h"
 #include "common/Printout.h"
 #include "common/TextCatalogue.h"
+#include "common/ui/WindowSetUp.h"
 #include "common/ui/PrintPreviewWindow.h"
 #include "database/SqlUtil.h"
 #include <QComboBox>
@@ -119,6 +120,7 @@ ClubResultWindow::ClubResultWindow(const QSqlDatabase& db, QWidget* parent)
     connect(csv, &QPushButton::clicked, this, &ClubResultWindow::saveCsv);
     connect(exit, &QPushButton::clicked, this, &ClubResultWindow::reject);
     showResult();
+    finishWindowSetUp(this);
 }
 
 void ClubResultWindow::showRaceDay(int race, const QDate& raceDay)
