@@ -321,4 +321,10 @@ INSERT INTO PcLanguage (id, "default", other) VALUES
     (183, 'Distance (m)', ''),
     (184, 'Velocity (m/min)', ''),
     (185, 'Release time', ''),
-    (186, 'Arrival', '');
+    (186, 'Arrival', ''),
+    (187, 'One prize in', ''),
+    (188, 'Nominated pigeons', ''),
+    (189, 'One prize in: a whole number of 1 to 99, or blank for one in four', ''),
+    (190, 'Release...', ''),
+    (191, 'Release date (DD-MM-YY)', ''),
+    (192, 'Release date not understood: use DD-MM-YY, e.g. 14-06-26', '');

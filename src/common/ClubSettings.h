@@ -21,6 +21,11 @@ struct ClubSettings {
     bool sort = false;      // pigeon lists by year, country, band (true) or by Nr (false)
     // Device that COM1..COM4 stand for; empty means the platform default.
     std::array<QString, 4> portDevices;
+    // The club result: one prize per that many basketed pigeons (0 = not
+    // set, the result then gives one in four), and whether each fancier's
+    // first and second nominated pigeon are marked.
+    int prizeEvery = 0;
+    bool nominated = false;
 
     bool operator==(const ClubSettings&) const = default;
 };

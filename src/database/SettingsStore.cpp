@@ -38,6 +38,9 @@ QList<QPair<QString, QVariant>> settingsValues(const ClubSettings& settings)
         {QStringLiteral("Club"), TextOrDefault(settings.club, QStringLiteral(" "))},
         {QStringLiteral("Converter"), settings.converter ? 1 : 0},
         {QStringLiteral("Sort"), settings.sort ? 1 : 0},
+        // Null, not 0, when not set: the club result reads null as its default.
+        {QStringLiteral("PrizeEvery"), settings.prizeEvery > 0 ? QVariant(settings.prizeEvery) : QVariant()},
+        {QStringLiteral("Nominated"), settings.nominated ? 1 : 0},
     };
     for (int port = 0; port < 4; ++port)
         values.append({kPortField.arg(port + 1), settings.portDevices[size_t(port)].trimmed()});
@@ -61,6 +64,8 @@ ClubSettings loadSettings(const QSqlDatabase& db)
     settings.sort = FieldBool(fieldValue(row, QStringLiteral("sort")));
     for (int port = 0; port < 4; ++port)
         settings.portDevices[size_t(port)] = TextOrDefault(fieldValue(row, kPortField.arg(port + 1)));
+    settings.prizeEvery = qMax(0, int(FieldNumber(fieldValue(row, QStringLiteral("PrizeEvery")))));
+    settings.nominated = FieldBool(fieldValue(row, QStringLiteral("Nominated")));
     return settings;
 }
 

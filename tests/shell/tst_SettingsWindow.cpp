@@ -43,7 +43,8 @@ QString settingsRows(const QSqlDatabase& db)
 bool sameSettings(const ClubSettings& a, const ClubSettings& b)
 {
     return a.com == b.com && a.protocol == b.protocol && a.clubId == b.clubId && a.club == b.club
-        && a.converter == b.converter && a.sort == b.sort && a.portDevices == b.portDevices;
+        && a.converter == b.converter && a.sort == b.sort && a.portDevices == b.portDevices
+        && a.prizeEvery == b.prizeEvery && a.nominated == b.nominated;
 }
 
 int checkedIndex(QRadioButton* (SettingsWindow::*button)(int) const, const SettingsWindow& window)
@@ -213,6 +214,58 @@ private slots:
         window.close();
         ClubDatabase::close();
         QCOMPARE(fileHash(path), before);
+    }
+
+    // The club result's prize fraction and nominated pigeons: stored by
+    // "Update" and shown again; blank is stored as null (the result's one in
+    // four); a value the result cannot use is refused and nothing is stored.
+    void theClubResultSettingsAreStoredAndABadPrizeFractionIsRefused_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("nominated");
+        QTest::addColumn<QString>("stored"); // PrizeEvery afterwards; empty when refused
+
+        QTest::newRow("a fraction") << QStringLiteral(" 7") << true << QStringLiteral("7");
+        QTest::newRow("blank") << QString() << false << QStringLiteral("<null>");
+        QTest::newRow("zero") << QStringLiteral("0") << true << QString();
+        QTest::newRow("a word") << QStringLiteral("x5") << true << QString();
+        QTest::newRow("negative") << QStringLiteral("-3") << false << QString();
+    }
+
+    void theClubResultSettingsAreStoredAndABadPrizeFractionIsRefused()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, nominated);
+        QFETCH(QString, stored);
+        runStartup(folder_->path());
+        QVERIFY(exec(ClubDatabase::get(), QStringLiteral("UPDATE settings SET PrizeEvery = 3, Nominated = 0")));
+        const QString tableBefore = settingsRows(ClubDatabase::get());
+
+        testing::ModalAnswers answers(testing::ModalAnswers::Decline);
+        SettingsWindow window;
+        QCOMPARE(window.prizeEveryEdit()->text(), QStringLiteral("3"));
+        window.show();
+        window.prizeEveryEdit()->setText(typed);
+        window.nominatedCheck()->setChecked(nominated);
+        window.updateButton()->click();
+
+        if (stored.isEmpty()) {
+            QVERIFY(window.isVisible());
+            QCOMPARE(answers.seen().size(), 1);
+            QVERIFY2(answers.seen().first().text.contains(QLatin1String("1 to 99")), qPrintable(answers.seen().first().text));
+            QCOMPARE(settingsRows(ClubDatabase::get()), tableBefore);
+            window.close();
+            return;
+        }
+        QVERIFY(!window.isVisible());
+        QVERIFY(answers.seen().isEmpty());
+        const QVariant every = scalar(folder_->inspect(), QStringLiteral("SELECT PrizeEvery FROM settings"));
+        QCOMPARE(every.isNull() ? QStringLiteral("<null>") : every.toString(), stored);
+        QCOMPARE(scalar(folder_->inspect(), QStringLiteral("SELECT Nominated FROM settings")).toInt() != 0, nominated);
+
+        SettingsWindow again;
+        QCOMPARE(again.prizeEveryEdit()->text(), stored == QLatin1String("<null>") ? QString() : stored);
+        QCOMPARE(again.nominatedCheck()->isChecked(), nominated);
     }
 
     void exitAfterChangesStoresNothing()

@@ -2,6 +2,8 @@
 #include "clocklink/ui/ClockModelOptions.h"
 #include "common/AppState.h"
 #include "common/ui/DatabaseErrorBox.h"
+#include "common/StrictNumber.h"
+#include "common/TextCatalogue.h"
 #include "common/ValueHelpers.h"
 #include "database/ClubDatabase.h"
 #include "database/SettingsStore.h"
@@ -18,6 +20,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -142,9 +145,21 @@ QWidget* SettingsWindow::buildClubFields()
     // would store longer texts that the clocks and reports cannot hold.
     clubIdEdit_->setMaxLength(kClubIdLength);
     clubEdit_->setMaxLength(kClubLength);
+
+    prizeEveryEdit_ = new QLineEdit(panel);
+    prizeEveryEdit_->setMaxLength(2);
+    prizeEveryEdit_->setPlaceholderText(QString::number(kDefaultPrizeEvery));
+    nominatedCheck_ = new QCheckBox(GetText(188), panel);
+    auto* result = new QHBoxLayout;
+    result->addWidget(prizeEveryEdit_);
+    result->addSpacing(24);
+    result->addWidget(nominatedCheck_);
+    result->addStretch(1);
+
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Club - ID"), clubIdEdit_);
     form->addRow(QStringLiteral("Club"), clubEdit_);
+    form->addRow(GetText(187), result);
 
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 6, 0, 0);
@@ -161,6 +176,8 @@ void SettingsWindow::showSettings(const ClubSettings& settings)
     sortCheck_->setChecked(settings.sort);
     clubIdEdit_->setText(settings.clubId);
     clubEdit_->setText(settings.club);
+    prizeEveryEdit_->setText(settings.prizeEvery > 0 ? QString::number(settings.prizeEvery) : QString());
+    nominatedCheck_->setChecked(settings.nominated);
     for (size_t index = 0; index < deviceBoxes_.size(); ++index) {
         deviceBoxes_[index]->setCurrentIndex(-1);
         deviceBoxes_[index]->setEditText(settings.portDevices[index]);
@@ -180,11 +197,27 @@ ClubSettings SettingsWindow::editedSettings() const
     settings.sort = sortCheck_->isChecked();
     for (size_t index = 0; index < deviceBoxes_.size(); ++index)
         settings.portDevices[index] = deviceBoxes_[index]->currentText().trimmed();
+    settings.prizeEvery = editedPrizeEvery();
+    settings.nominated = nominatedCheck_->isChecked();
     return settings;
+}
+
+int SettingsWindow::editedPrizeEvery() const
+{
+    const QString text = prizeEveryEdit_->text().trimmed();
+    if (text.isEmpty())
+        return 0;
+    const StrictNumber every = ReadStrictNumber(text, 1, kMostPrizeEvery);
+    return every ? int(every.value) : -1;
 }
 
 void SettingsWindow::storeAndClose()
 {
+    if (editedPrizeEvery() < 0) {
+        QMessageBox::warning(this, windowTitle(), GetText(189));
+        prizeEveryEdit_->setFocus();
+        return;
+    }
     try {
         saveSettings(ClubDatabase::get(), editedSettings());
     } catch (const DatabaseError& error) {

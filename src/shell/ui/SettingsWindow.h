@@ -14,7 +14,8 @@ class QRadioButton;
 namespace durvek {
 
 // The settings row: serial port and the device each COM port stands for,
-// clock model, club identity and the two options. "Update" stores the row
+// clock model, club identity, the two options and the club result's prize
+// fraction and nominated pigeons. "Update" stores the row
 // and reloads the active settings at once; "Exit" stores nothing.
 class SettingsWindow : public QDialog {
     Q_OBJECT
@@ -22,6 +23,9 @@ class SettingsWindow : public QDialog {
 public:
     static constexpr int kClubIdLength = 10;
     static constexpr int kClubLength = 40;
+    // What the club result gives when the prize fraction is left blank.
+    static constexpr int kDefaultPrizeEvery = 4;
+    static constexpr int kMostPrizeEvery = 99;
 
     explicit SettingsWindow(QWidget* parent = nullptr);
 
@@ -33,6 +37,8 @@ public:
     QCheckBox* sortCheck() const { return sortCheck_; }
     QLineEdit* clubIdEdit() const { return clubIdEdit_; }
     QLineEdit* clubEdit() const { return clubEdit_; }
+    QLineEdit* prizeEveryEdit() const { return prizeEveryEdit_; }
+    QCheckBox* nominatedCheck() const { return nominatedCheck_; }
     QPushButton* exitButton() const { return exitButton_; }
     QPushButton* updateButton() const { return updateButton_; }
 
@@ -42,6 +48,9 @@ private:
     QWidget* buildClubFields();
     void showSettings(const ClubSettings& settings);
     ClubSettings editedSettings() const;
+    // The typed prize fraction: 0 when blank, -1 when it is not a number the
+    // club result can use.
+    int editedPrizeEvery() const;
     void storeAndClose();
 
     ClubSettings stored_;
@@ -53,6 +62,8 @@ private:
     QCheckBox* sortCheck_ = nullptr;
     QLineEdit* clubIdEdit_ = nullptr;
     QLineEdit* clubEdit_ = nullptr;
+    QLineEdit* prizeEveryEdit_ = nullptr;
+    QCheckBox* nominatedCheck_ = nullptr;
     QPushButton* exitButton_ = nullptr;
     QPushButton* updateButton_ = nullptr;
 };
