@@ -326,5 +326,4 @@ INSERT INTO PcLanguage (id, "default", other) VALUES
     (188, 'Nominated pigeons', ''),
     (189, 'One prize in: a whole number of 1 to 99, or blank for one in four', ''),
     (190, 'Release...', ''),
-    (191, 'Release date (DD-MM-YY)', ''),
-    (192, 'Release date not understood: use DD-MM-YY, e.g. 14-06-26', '');
+    (191, 'Release date (DD-MM-YY)', '');

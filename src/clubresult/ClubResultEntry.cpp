@@ -15,7 +15,24 @@ bool readableOrBlank(const QString& text, CoordinateAxis axis)
     return text.trimmed().isEmpty() || LoftCoordinate::parse(text, axis).has_value();
 }
 
+void storeReleaseData(const QSqlDatabase& db, const ClubResultEntry& entry)
+{
+    saveReleasePoint(db, entry.race, entry.pointName.trimmed(), entry.latitude.trimmed(), entry.longitude.trimmed());
+    saveRaceDay(db, entry.race, entry.raceDay, entry.releaseTime);
+}
+
 } // namespace
+
+QTime typedReleaseTime(const QString& text)
+{
+    const QTime withSeconds = QTime::fromString(text.trimmed(), QStringLiteral("H:mm:ss"));
+    return withSeconds.isValid() ? withSeconds : QTime::fromString(text.trimmed(), QStringLiteral("H:mm"));
+}
+
+void saveReleaseData(const QSqlDatabase& db, const ClubResultEntry& entry)
+{
+    inTransaction(db, [&] { storeReleaseData(db, entry); });
+}
 
 ClubResultEntry storedEntry(const QSqlDatabase& db, int race, const QDate& raceDay)
 {
@@ -56,9 +73,7 @@ CollectOutcome addClockToClubResult(const QSqlDatabase& db, const RaceData& data
         return addToClubResult(db, data, flightIndex, entry.race, entry.raceDay);
     CollectOutcome outcome;
     inTransaction(db, [&] {
-        saveReleasePoint(db, entry.race, entry.pointName.trimmed(), entry.latitude.trimmed(),
-                         entry.longitude.trimmed());
-        saveRaceDay(db, entry.race, entry.raceDay, entry.releaseTime);
+        storeReleaseData(db, entry);
         outcome = addToClubResult(db, data, flightIndex, entry.race, entry.raceDay);
         if (entry.check)
             saveClockCheck(db, entry.race, entry.raceDay, fancier, *entry.check);

@@ -31,6 +31,14 @@ ClubResultEntry storedEntry(const QSqlDatabase& db, int race, const QDate& raceD
 // understood, the catalogue's sentence for it); empty when it can.
 QString entryProblem(const ClubResultEntry& entry);
 
+// A release time as typed, "H:mm:ss" or "H:mm"; invalid when neither.
+QTime typedReleaseTime(const QString& text);
+
+// Stores the release point of the race and the release time of the race day
+// together, as the races window enters them without a clock.
+// Throws DatabaseError when the engine refuses.
+void saveReleaseData(const QSqlDatabase& db, const ClubResultEntry& entry);
+
 // Stores the release data, the clock check and the clock's entries of the
 // chosen flight (addToClubResult) in one transaction; a refused clock stores
 // nothing at all. The caller checks entryProblem first.

@@ -89,7 +89,6 @@ constexpr auto kAddedTexts = std::to_array<CatalogueText>({
     {189, "One prize in: a whole number of 1 to 99, or blank for one in four"},
     {190, "Release..."},
     {191, "Release date (DD-MM-YY)"},
-    {192, "Release date not understood: use DD-MM-YY, e.g. 14-06-26"},
 });
 
 QSet<int> presentNumbers(const QSqlDatabase& db)

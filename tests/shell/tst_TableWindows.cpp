@@ -1,4 +1,6 @@
 #include "ProgramFolder.h"
+#include "clubresult/ui/ReleaseDialog.h"
+#include "support/ModalAnswers.h"
 #include "support/ShownCaption.h"
 #include "common/TextCatalogue.h"
 #include "database/ClubDatabase.h"
@@ -7,6 +9,7 @@
 #include "shell/ui/PcTextsWindow.h"
 #include "shell/ui/RacesWindow.h"
 #include "shell/ui/GridView.h"
+#include <QDateEdit>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSqlQuery>
@@ -128,6 +131,61 @@ private slots:
 
         expected[2] = QStringLiteral("3|Quiévrain|RAE3|");
         QCOMPARE(tableRows(folder_->inspect(), QStringLiteral("races")), expected);
+    }
+
+    // "Release..." opens the release data of the race in the current row;
+    // the point is stored once per race, the time once per race day (an
+    // overnight race has two), and a coordinate or time that cannot be read
+    // is refused with its sentence and stores nothing.
+    void theReleaseOfTheChosenRaceIsStoredPerRaceDay()
+    {
+        QSqlDatabase db = ClubDatabase::get();
+        testing::ModalAnswers answers(testing::ModalAnswers::Decline);
+        RacesWindow window;
+        window.show();
+        window.grid()->setCurrentIndex(window.model()->index(rowOf(window, 3), 1));
+        const QString raceName = scalar(db, QStringLiteral("SELECT lossing FROM races WHERE id = 3")).toString().trimmed();
+        QString opened;
+        answers.answer([&](QWidget* modal) {
+            opened = modal->windowTitle();
+            modal->close();
+        });
+        window.releaseButton()->click();
+        QVERIFY2(opened.endsWith(raceName), qPrintable(opened));
+
+        const auto enter = [&](const QDate& day, const QString& latitude, const QString& time) {
+            ReleaseDialog dialog(db, 3, raceName, nullptr);
+            dialog.show();
+            dialog.releaseDateEdit()->setDate(day);
+            dialog.pointEdit()->setText(QStringLiteral("Quievrain"));
+            dialog.latitudeEdit()->setText(latitude);
+            dialog.longitudeEdit()->setText(QStringLiteral("E 3 41 00.0"));
+            dialog.releaseTimeEdit()->setText(time);
+            dialog.accept();
+            return dialog.isVisible() ? dialog.releaseTimeEdit()->text() : QString();
+        };
+        const QDate first(2026, 6, 13);
+        QVERIFY(enter(first, QStringLiteral("N 50 24 12.5"), QStringLiteral("21:30")).isEmpty());
+        QVERIFY(enter(first.addDays(1), QStringLiteral("N 50 24 12.5"), QStringLiteral("6:05:30")).isEmpty());
+        QVERIFY(answers.seen().isEmpty());
+        const auto release = [&] {
+            return scalar(db, QStringLiteral("SELECT (SELECT group_concat(race || '|' || point || '|' || latitude || '|' || longitude) FROM releasepoints)"
+                                             " || ' / ' || (SELECT group_concat(race || ' ' || racedate || ' ' || releasetime, ',') FROM racedays)")).toString();
+        };
+        const QString stored = release();
+        QCOMPARE(stored, QStringLiteral("3|Quievrain|N 50 24 12.5|E 3 41 00.0 / 3 2026-06-13 21:30:00,3 2026-06-14 06:05:30"));
+
+        ReleaseDialog shown(db, 3, raceName, nullptr);
+        shown.releaseDateEdit()->setDate(first.addDays(1));
+        QCOMPARE(shown.latitudeEdit()->text(), QStringLiteral("N 50 24 12.5"));
+        QCOMPARE(shown.releaseTimeEdit()->text(), QStringLiteral("06:05:30"));
+
+        QCOMPARE(enter(first, QStringLiteral("O 50 24"), QStringLiteral("21:30")), QStringLiteral("21:30"));
+        QCOMPARE(enter(first, QStringLiteral("50.4"), QStringLiteral("25:61")), QStringLiteral("25:61"));
+        QCOMPARE(answers.titlesAndTexts(),
+                 QStringList({GetText(172) + QStringLiteral(" - ") + raceName + u'|' + GetText(124),
+                              GetText(172) + QStringLiteral(" - ") + raceName + u'|' + GetText(177)}));
+        QCOMPARE(release(), stored);
     }
 
     void raceTextsCannotOutgrowTheirFields()

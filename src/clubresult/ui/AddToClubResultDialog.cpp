@@ -24,12 +24,6 @@ QDateTimeEdit* dateTimeEdit(QWidget* parent, const QDateTime& start)
     return edit;
 }
 
-QTime typedTime(const QString& text)
-{
-    const QTime withSeconds = QTime::fromString(text.trimmed(), QStringLiteral("H:mm:ss"));
-    return withSeconds.isValid() ? withSeconds : QTime::fromString(text.trimmed(), QStringLiteral("H:mm"));
-}
-
 } // namespace
 
 AddToClubResultDialog::AddToClubResultDialog(const QSqlDatabase& db, QWidget* parent)
@@ -102,7 +96,7 @@ bool AddToClubResultDialog::readEntry(QString& problem)
     if (!problem.isEmpty())
         return false;
     if (!m_releaseTime->text().trimmed().isEmpty()) {
-        const QTime time = typedTime(m_releaseTime->text());
+        const QTime time = typedReleaseTime(m_releaseTime->text());
         if (!time.isValid()) {
             problem = GetText(177);
             return false;

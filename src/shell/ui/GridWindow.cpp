@@ -26,12 +26,19 @@ GridWindow::GridWindow(QWidget* parent, const QString& title) : QDialog(parent)
     setCaptionNumber(exitButton_, 6);
     connect(exitButton_, &QPushButton::clicked, this, &QDialog::accept);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(exitButton_);
+    buttons_ = new QHBoxLayout;
+    buttons_->addStretch(1);
+    buttons_->addWidget(exitButton_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grid_, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons_);
+}
+
+void GridWindow::addCommandButton(QPushButton* button)
+{
+    button->setAutoDefault(false);
+    button->setMinimumWidth(110);
+    buttons_->insertWidget(buttons_->indexOf(exitButton_), button);
 }
 
 bool GridWindow::bindTable(const QString& table, const QString& orderColumn)

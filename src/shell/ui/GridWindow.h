@@ -1,6 +1,7 @@
 #pragma once
 #include <QDialog>
 
+class QHBoxLayout;
 class QPushButton;
 
 namespace durvek {
@@ -32,10 +33,14 @@ protected:
     // any other column of the table stays out of sight.
     void showColumns(int keyColumn, const QList<int>& editableColumns);
 
+    // A window's own command, placed left of Exit.
+    void addCommandButton(QPushButton* button);
+
 private:
     GridTableModel* model_ = nullptr;
     GridView* grid_ = nullptr;
     QPushButton* exitButton_ = nullptr;
+    QHBoxLayout* buttons_ = nullptr;
 };
 
 } // namespace durvek

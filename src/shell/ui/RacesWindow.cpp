@@ -1,4 +1,5 @@
 #include "shell/ui/RacesWindow.h"
+#include "clubresult/ui/ReleaseDialog.h"
 #include "common/TextCatalogue.h"
 #include "common/ui/Captions.h"
 #include "common/ui/WindowSetUp.h"
@@ -6,6 +7,7 @@
 #include "shell/ui/GridView.h"
 #include "shell/ui/MaxLengthDelegate.h"
 #include <QHeaderView>
+#include <QPushButton>
 
 namespace durvek {
 
@@ -13,9 +15,24 @@ RacesWindow::RacesWindow(QWidget* parent) : GridWindow(parent, GetText(86))
 {
     resize(520, 620);
     applyCaptions(this);
-    if (bindTable(QStringLiteral("races"), QStringLiteral("id")))
+    if (bindTable(QStringLiteral("races"), QStringLiteral("id"))) {
         layOutColumns();
+        releaseButton_ = new QPushButton(GetText(190), this);
+        releaseButton_->setObjectName(QStringLiteral("cmdRelease"));
+        addCommandButton(releaseButton_);
+        connect(releaseButton_, &QPushButton::clicked, this, &RacesWindow::editRelease);
+    }
     finishWindowSetUp(this);
+}
+
+void RacesWindow::editRelease()
+{
+    const int row = qMax(0, grid()->currentIndex().row());
+    GridTableModel* m = model();
+    const int race = m->index(row, m->fieldIndex(QStringLiteral("id"))).data().toInt();
+    const QString name = m->index(row, m->fieldIndex(QStringLiteral("lossing"))).data().toString().trimmed();
+    ReleaseDialog dialog(m->database(), race, name, this);
+    dialog.exec();
 }
 
 void RacesWindow::layOutColumns()

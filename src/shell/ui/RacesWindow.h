@@ -5,6 +5,7 @@ namespace durvek {
 
 // Names and abbreviations of the club's 25 fixed races (table races). The
 // grid neither adds nor deletes rows; the race number is not editable.
+// "Release..." enters the release point and times of the chosen race.
 class RacesWindow : public GridWindow {
     Q_OBJECT
 
@@ -15,8 +16,14 @@ public:
 
     explicit RacesWindow(QWidget* parent = nullptr);
 
+    QPushButton* releaseButton() const { return releaseButton_; }
+
 private:
     void layOutColumns();
+    // The release data of the race in the current row.
+    void editRelease();
+
+    QPushButton* releaseButton_ = nullptr;
 };
 
 } // namespace durvek
