@@ -225,8 +225,11 @@ private slots:
         openWindow();
         QStringList usable;
         QString waiting;
+        bool clubResultUsable = true;
         QTimer::singleShot(400, this, [&] {
             usable = enabledButtons();
+            clubResultUsable = window->findChild<QPushButton*>(QStringLiteral("AddToClubResult"))->isEnabled()
+                || window->findChild<QPushButton*>(QStringLiteral("ClubResult"))->isEnabled();
             waiting = window->statusLine()->text();
             click(PrintManagerWindow::Cancel);
             // The read-out still runs its closing: the buttons stay as they are.
@@ -234,6 +237,7 @@ private slots:
         });
         readClock();
         QCOMPARE(usable, QStringList({"Command1_3", "Command1_5"}));
+        QVERIFY(!clubResultUsable);
         // The status line counts the calls to a clock that does not answer.
         QVERIFY2(waiting.startsWith(QStringLiteral("Waiting for the clock ... 1 ")), qPrintable(waiting));
         QVERIFY(window->statusLine()->text().startsWith(

@@ -208,6 +208,7 @@ QWidget* PrintManagerWindow::buildButtonRow()
     setCaptionNumber(showClubResult, 160);
     connect(showClubResult, &QPushButton::clicked, this, [this] { openClubResult(ClubDatabase::get(), this); });
     row->insertWidget(ReadClock + 2, showClubResult);
+    m_clubResultButtons = {clubResult, showClubResult};
     connectCancelButton(m_buttons[Cancel]);
     return panel;
 }
@@ -309,6 +310,10 @@ void PrintManagerWindow::setButtonsBusy(bool busy)
 {
     for (QPushButton* button : m_buttons)
         button->setEnabled(!busy);
+    for (QPushButton* button : m_clubResultButtons) {
+        if (button)
+            button->setEnabled(!busy);
+    }
     m_buttons[Cancel]->setEnabled(true);
     m_buttons[Exit]->setEnabled(true);
 }

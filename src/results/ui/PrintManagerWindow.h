@@ -81,6 +81,8 @@ private:
     QString m_pigeonFilePath;
     PrintoutHandler m_printoutHandler;
     std::array<QPushButton*, kButtonCount> m_buttons{};
+    // Beside the buttons above, off like them while a read-out runs.
+    std::array<QPushButton*, 2> m_clubResultButtons{};
     std::array<QRadioButton*, kKindCount> m_kindButtons{};
     std::array<QRadioButton*, 2> m_raceScope{};
     std::array<QRadioButton*, 2> m_notArrivedScope{};
