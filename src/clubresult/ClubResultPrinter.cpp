@@ -59,7 +59,10 @@ private:
             m_page.newPage();
         m_y = kTop;
         const RaceRelease& release = m_result.release;
-        text(0, m_y, m_club.trimmed() + QStringLiteral(" - ") + GetText(160), kTitleSize, true, PagePrinter::AlignStart);
+        // A club without a name in Settings gets the bare title, not a lone dash.
+        const QString club = m_club.trimmed();
+        const QString title = club.isEmpty() ? GetText(160) : club + QStringLiteral(" - ") + GetText(160);
+        text(0, m_y, title, kTitleSize, true, PagePrinter::AlignStart);
         m_y += 8;
         text(0, m_y, QStringLiteral("%1  %2   %3: %4   %5: %6")
                          .arg(release.raceName, release.raceDate.toString(QStringLiteral("dd-MM-yy")),
