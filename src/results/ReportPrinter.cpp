@@ -235,8 +235,17 @@ void ReportPrinter::printOverviewRow(int number, const ResultRecord& record)
 
 QStringList ReportPrinter::recordCells(const ResultRecord& record)
 {
-    return {record.elcode,       record.band, record.flightCode, record.flightCode2,
-            readableClockDate(record.arrivalDate), readableClockTime(record.arrivalTime), record.sortKey};
+    // A pigeon that did not arrive has no arrival: the clock fills its date and
+    // time with zeros, which read as a day that does not exist.
+    const bool arrived = !reportSelects(ReportKind::NotArrived, record)
+                         && record.arrivalDate != QLatin1String("000000");
+    return {record.elcode,
+            record.band,
+            record.flightCode,
+            record.flightCode2,
+            arrived ? readableClockDate(record.arrivalDate) : QString(),
+            arrived ? readableClockTime(record.arrivalTime) : QString(),
+            record.sortKey};
 }
 
 // The cells every kind of row has, from the code to the sort key; only the

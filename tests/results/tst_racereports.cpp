@@ -280,6 +280,38 @@ private slots:
         QVERIFY(words.find(QStringLiteral("55AA1234")).text.isEmpty());
     }
 
+    // The clock times a pigeon that did not arrive with zeros, or with the
+    // flight's date and a time of zeros: its date and time cells stay blank.
+    void pigeonsThatDidNotArrivePrintNoArrivalTime_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("scope");
+        QTest::addColumn<int>("flight");
+        QTest::newRow("overview") << int(ReportKind::Overview) << 0 << -1;
+        QTest::newRow("not arrived, all flights") << int(ReportKind::NotArrived) << 0 << -1;
+        QTest::newRow("not arrived, the race") << int(ReportKind::NotArrived) << 1 << 0;
+        QTest::newRow("not arrived, the training") << int(ReportKind::NotArrived) << 1 << 1;
+    }
+    void pigeonsThatDidNotArrivePrintNoArrivalTime()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, scope);
+        QFETCH(int, flight);
+        const PdfWords words = print(knownRace(), chosen(ReportKind(kind), ReportScope(scope), flight));
+        int rowsSeen = 0;
+        for (const QString code : {"55AA1234", "00FF00FF"}) {
+            const PdfWord first = words.find(code);
+            if (first.text.isEmpty())
+                continue;
+            ++rowsSeen;
+            for (const PdfWord& word : words.lineAt(1, first.mm.top()))
+                QVERIFY2(word.mm.left() < 79 || word.mm.left() > 120, qPrintable(code + u' ' + word.text));
+        }
+        QCOMPARE(rowsSeen, flight < 0 ? 2 : 1);
+        // The arrivals of the overview keep theirs.
+        QCOMPARE(words.contains(QStringLiteral("11:25:09")), kind == int(ReportKind::Overview));
+    }
+
     void oneFlightWithoutAChoiceGivesTheHeadingOnly()
     {
         for (int flightIndex : {-1, 7}) {
