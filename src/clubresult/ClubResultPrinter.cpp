@@ -1,5 +1,6 @@
 #include "clubresult/ClubResultPrinter.h"
 #include "clubresult/ClubResultCsv.h"
+#include "common/PageFrame.h"
 #include "common/PagePrinter.h"
 #include "common/TextCatalogue.h"
 #include <array>
@@ -12,30 +13,43 @@ const QString kFontName = QStringLiteral("Liberation Sans");
 constexpr double kTitleSize = 14;
 constexpr double kSize = 9;
 constexpr double kLine = 4.8;
-constexpr double kTop = 10;
-constexpr double kBottomReserve = 15;
+constexpr int kPageOfText = 132;
 
 struct Column {
     double x;
     int alignment;
 };
 
-// Rank, fancier, band, distance, arrival, velocity, prize.
-constexpr std::array<Column, 7> kColumns {{{12, PagePrinter::AlignEnd},
-                                           {15, PagePrinter::AlignStart},
+// Rank, fancier, band, distance, arrival, velocity, prize, all inside the margins.
+constexpr std::array<Column, 7> kColumns {{{17, PagePrinter::AlignEnd},
+                                           {19, PagePrinter::AlignStart},
                                            {70, PagePrinter::AlignStart},
-                                           {125, PagePrinter::AlignEnd},
-                                           {130, PagePrinter::AlignStart},
-                                           {185, PagePrinter::AlignEnd},
-                                           {190, PagePrinter::AlignStart}}};
+                                           {118, PagePrinter::AlignEnd},
+                                           {122, PagePrinter::AlignStart},
+                                           {172, PagePrinter::AlignEnd},
+                                           {176, PagePrinter::AlignStart}}};
 
 class ResultPages {
 public:
-    ResultPages(PagePrinter& page, const ClubResult& result, const QString& club)
-        : m_page(page), m_result(result), m_club(club) {}
+    ResultPages(PagePrinter& printer, const ClubResult& result, const QString& club)
+        : m_printer(printer), m_result(result), m_club(club) {}
 
+    // The layout runs twice: once counting the pages without printing, then
+    // printing with the count known for the foot of each page.
     void print()
     {
+        m_counting = true;
+        layOut();
+        m_pageCount = m_page;
+        m_counting = false;
+        layOut();
+        m_printer.endDocument();
+    }
+
+private:
+    void layOut()
+    {
+        m_page = 0;
         startPage();
         for (const ClubResultLine& line : m_result.lines)
             printRow({QString::number(line.rank), line.fancierName, line.band,
@@ -44,56 +58,66 @@ public:
         for (const ClubResultApart& apart : m_result.apart)
             printRow({QString(), apart.fancierName, apart.band, QString(), apartReasonText(apart.reason),
                       QString(), QString()}, false);
-        m_page.endDocument();
+        printFoot();
     }
 
-private:
     void text(double x, double y, const QString& value, double size, bool bold, int alignment)
     {
-        m_page.PrintText(x, y, value, false, bold, false, size, kFontName, alignment, false);
+        if (!m_counting)
+            m_printer.PrintText(x, y, value, false, bold, false, size, kFontName, alignment, false);
     }
 
     void startPage()
     {
-        if (m_y > 0)
-            m_page.newPage();
-        m_y = kTop;
+        if (m_page > 0) {
+            printFoot();
+            if (!m_counting)
+                m_printer.newPage();
+        }
+        ++m_page;
+        m_y = PageFrame::kTop;
         const RaceRelease& release = m_result.release;
         // A club without a name in Settings gets the bare title, not a lone dash.
         const QString club = m_club.trimmed();
         const QString title = club.isEmpty() ? GetText(160) : club + QStringLiteral(" - ") + GetText(160);
-        text(0, m_y, title, kTitleSize, true, PagePrinter::AlignStart);
+        text(PageFrame::kLeft, m_y, title, kTitleSize, true, PagePrinter::AlignStart);
         m_y += 8;
-        text(0, m_y, QStringLiteral("%1  %2   %3: %4   %5: %6")
+        text(PageFrame::kLeft, m_y, QStringLiteral("%1  %2   %3: %4   %5: %6")
                          .arg(release.raceName, release.raceDate.toString(QStringLiteral("dd-MM-yy")),
                               GetText(172), release.pointName, GetText(185),
                               release.releasedAt ? release.releasedAt->toString(QStringLiteral("dd-MM-yy HH:mm:ss"))
                                                  : QStringLiteral("-")),
              kSize + 1, false, PagePrinter::AlignStart);
         m_y += kLine + 1;
-        text(0, m_y, GetText(180)
+        text(PageFrame::kLeft, m_y, GetText(180)
                          .arg(m_result.fancierCount).arg(m_result.pigeonCount).arg(m_result.prizeCount),
              kSize, false, PagePrinter::AlignStart);
         m_y += kLine + 2;
         printRow({GetText(133), GetText(1), GetText(181), GetText(183), GetText(186), GetText(184), GetText(182)},
                  true);
-        text(m_page.pageWidth(), m_page.pageHeight() - 6,
-             QString::number(m_page.pageNumber()), kSize - 1,
-             false, PagePrinter::AlignEnd);
+    }
+
+    void printFoot()
+    {
+        if (!m_counting)
+            PageFrame::printFoot(m_printer, GetText(kPageOfText), m_page, m_pageCount, kFontName);
     }
 
     void printRow(const std::array<QString, 7>& cells, bool bold)
     {
-        if (m_y + kLine > m_page.pageHeight() - kBottomReserve)
+        if (m_y + kLine > m_printer.pageHeight() - PageFrame::kBottom)
             startPage();
         for (size_t i = 0; i < cells.size(); ++i)
             text(kColumns[i].x, m_y, cells[i], kSize, bold, kColumns[i].alignment);
         m_y += kLine;
     }
 
-    PagePrinter& m_page;
+    PagePrinter& m_printer;
     const ClubResult& m_result;
     QString m_club;
+    bool m_counting = false;
+    int m_page = 0;
+    int m_pageCount = 1;
     double m_y = 0;
 };
 

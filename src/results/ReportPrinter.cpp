@@ -1,6 +1,6 @@
 #include "results/ReportPrinter.h"
+#include "common/PageFrame.h"
 #include "common/PagePrinter.h"
-#include "common/Printout.h"
 #include "results/ClockDateTime.h"
 #include "results/RaceData.h"
 #include <algorithm>
@@ -12,7 +12,7 @@ namespace {
 const QString kFontName = QStringLiteral("Times New Roman");
 constexpr double kTitleSize = 20.0;
 
-constexpr double kLeft = 10.0;
+constexpr double kLeft = PageFrame::kLeft;
 constexpr double kTitleY = 10.0;
 constexpr double kClockIdentityY = 20.0;
 constexpr double kFancierY = 25.0;
@@ -31,10 +31,6 @@ constexpr double kArrivalTimeX = 100.0;
 constexpr double kSortKeyX = 125.0;
 constexpr double kOverviewSortKeyX = 135.0;
 constexpr double kStatusX = 165.0;
-
-constexpr double kFootSize = 8.0;
-constexpr double kFootRightMargin = 10.0;
-constexpr double kFootRise = 5.0; // from the bottom of the printable area
 
 // Catalogue texts of the column headings and the page foot.
 constexpr int kElcodeText = 39;
@@ -290,8 +286,8 @@ void ReportPrinter::printAt(double x, double y, const QString& text, double size
 
 void ReportPrinter::printPageFoot()
 {
-    printAt(m_printer.pageWidth() - kFootRightMargin, m_printer.pageHeight() - kFootRise,
-            pageOfPages(text(kPageOfText), m_page, m_pageCount), kFootSize, PagePrinter::AlignEnd);
+    if (!m_counting)
+        PageFrame::printFoot(m_printer, text(kPageOfText), m_page, m_pageCount, kFontName);
 }
 
 void ReportPrinter::nextLine()

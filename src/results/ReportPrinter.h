@@ -1,5 +1,6 @@
 #pragma once
 #include "clocklink/JobContext.h"
+#include "common/PageFrame.h"
 #include "results/ReportSelection.h"
 #include <QString>
 #include <QStringList>
@@ -30,8 +31,8 @@ public:
     static constexpr double kLineStep = 5.0;
     // A row that ends closer than this to the bottom of the printable area
     // sends the next one to a new page.
-    static constexpr double kBottomMargin = 10.0;
-    static constexpr double kTopOfLaterPages = 10.0;
+    static constexpr double kBottomMargin = PageFrame::kBottom;
+    static constexpr double kTopOfLaterPages = PageFrame::kTop;
     static constexpr double kBodyTop = 45.0;
 
     ReportPrinter(PagePrinter& printer, const RaceData& data, ReportWording wording = {});

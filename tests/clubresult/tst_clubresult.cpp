@@ -97,6 +97,19 @@ void collectEvening(const QSqlDatabase& db)
         QVERIFY(addToClubResult(db, data, 0, kRace, kRaceDay).stored);
 }
 
+// The club result printed on A4 laid out from the paper's edge, as the preview does.
+testing::PdfWords printed(const ClubResult& result, const QString& path)
+{
+    {
+        QPdfWriter writer(path);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+        PagePrinter page(&writer);
+        printClubResult(page, result, "Club Zuid");
+    }
+    return testing::PdfWords::read(path);
+}
+
 } // namespace
 
 class TestClubResult : public QObject {
@@ -285,19 +298,33 @@ private slots:
             QSKIP("pdftotext is not installed");
         testing::DeliveredClub club;
         collectEvening(club.db());
-        const QString path = club.folder() + "/result.pdf";
-        {
-            QPdfWriter writer(path);
-            writer.setPageSize(QPageSize(QPageSize::A4));
-            PagePrinter page(&writer);
-            printClubResult(page, *loadClubResult(club.db(), kRace, kRaceDay), "Club Zuid");
-        }
-        const testing::PdfWords words = testing::PdfWords::read(path);
+        const testing::PdfWords words = printed(*loadClubResult(club.db(), kRace, kRaceDay), club.folder() + "/result.pdf");
         QCOMPARE(words.pageCount(), 1);
         for (const char* word : {"Zuid", "Noyon", "07:30:00", "1215.033", "123.970", "201027.22", "coordinates"})
             QVERIFY2(words.contains(word), word);
         const testing::PdfWord last = words.find("123.970");
         QVERIFY(words.textAt(1, last.mm.top()).startsWith("4 Cor Claes NL 22-3000001 161492.01 14-06-26 05:12:40"));
+    }
+
+    // The margins and the foot of the race reports: nothing closer than 10 mm
+    // to the left or right edge, and "Page n of m" at the foot of every page.
+    void printoutKeepsTheReportMarginsAndNumbersItsPages()
+    {
+        if (!testing::PdfWords::toolAvailable())
+            QSKIP("pdftotext is not installed");
+        testing::DeliveredClub club;
+        collectEvening(club.db());
+        ClubResult result = *loadClubResult(club.db(), kRace, kRaceDay);
+        while (result.lines.size() < 80)
+            result.lines.append(result.lines.first());
+        const testing::PdfWords words = printed(result, club.folder() + "/result.pdf");
+        QCOMPARE(words.pageCount(), 2);
+        for (const testing::PdfWord& word : words.all())
+            QVERIFY2(word.mm.left() > 9.9 && word.mm.right() < 200.1, qPrintable(word.text));
+        QVERIFY(qAbs(words.find("Club").mm.left() - 10) < 0.1);
+        QCOMPARE(words.textAt(1, 292), QStringLiteral("Page 1 of 2"));
+        QCOMPARE(words.textAt(2, 292), QStringLiteral("Page 2 of 2"));
+        QVERIFY(qAbs(words.lineAt(2, 292).last().mm.right() - 200) < 0.1);
     }
 
     // What a script gets from --club-result: the file, or a reason and no file.
