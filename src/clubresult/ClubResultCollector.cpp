@@ -1,47 +1,26 @@
 #include "clubresult/ClubResultCollector.h"
 #include "clubresult/ClubResult.h"
 #include "clubresult/ReleaseStore.h"
-#include "common/StrictNumber.h"
 #include "common/TextCatalogue.h"
 #include "database/FancierLookup.h"
 #include "database/SqlUtil.h"
+#include "results/ClockDateTime.h"
 #include "results/RaceData.h"
-#include <array>
 #include <optional>
 
 namespace durvek {
 
 namespace {
 
-// Three two-digit numbers of a clock's DDMMYY or HHMMSS field.
-std::optional<std::array<int, 3>> readPairs(const QString& sixDigits,
-                                            const std::array<std::pair<int, int>, 3>& ranges)
-{
-    if (sixDigits.size() != 6)
-        return std::nullopt;
-    std::array<int, 3> values {};
-    for (int i = 0; i < 3; ++i) {
-        const StrictNumber number = ReadStrictNumber(QStringView(sixDigits).mid(2 * i, 2),
-                                                     ranges[i].first, ranges[i].second);
-        if (!number)
-            return std::nullopt;
-        values[i] = int(number.value);
-    }
-    return values;
-}
-
 // The clock's arrival as a wall-clock time; nothing for an entry the clock
 // never timed.
 std::optional<QDateTime> clockArrival(const ResultRecord& record)
 {
-    const auto date = readPairs(record.arrivalDate, {{{1, 31}, {1, 12}, {0, 99}}});
-    const auto time = readPairs(record.arrivalTime, {{{0, 23}, {0, 59}, {0, 59}}});
-    if (!date || !time)
+    const std::optional<QDate> day = clockDay(record.arrivalDate);
+    const std::optional<QTime> time = clockTime(record.arrivalTime);
+    if (!day || !time)
         return std::nullopt;
-    const QDate day(2000 + (*date)[2], (*date)[1], (*date)[0]);
-    if (!day.isValid())
-        return std::nullopt;
-    return wallClock(day, QTime((*time)[0], (*time)[1], (*time)[2]));
+    return wallClock(*day, *time);
 }
 
 QVariant nullWhenNone(const std::optional<QDateTime>& moment, QString (*form)(const QDateTime&))
@@ -79,7 +58,15 @@ int storeFlight(const QSqlDatabase& db, const RaceData& data, const QString& fli
     return stored;
 }
 
+QString notClubFancier(const QString& licence) { return GetText(162).arg(licence); }
+
 } // namespace
+
+QString clockRefusal(const QSqlDatabase& db, const RaceData& data)
+{
+    const QString licence = data.clockLicence.trimmed();
+    return FindFancierByLicence(db, licence) == 0 ? notClubFancier(licence) : QString();
+}
 
 CollectOutcome addToClubResult(const QSqlDatabase& db, const RaceData& data, int flightIndex, int race,
                                const QDate& raceDate)
@@ -88,7 +75,7 @@ CollectOutcome addToClubResult(const QSqlDatabase& db, const RaceData& data, int
     const QString licence = data.clockLicence.trimmed();
     const int fancier = FindFancierByLicence(db, licence);
     if (fancier == 0) {
-        outcome.message = GetText(162).arg(licence);
+        outcome.message = notClubFancier(licence);
         return outcome;
     }
     if (flightIndex < 0 || flightIndex >= data.flightCount())

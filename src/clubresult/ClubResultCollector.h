@@ -13,6 +13,11 @@ struct CollectOutcome {
     QString message;   // what to tell the secretary, either way
 };
 
+// Why a read clock cannot go into the club result at all: its licence is no
+// club fancier's. Empty when a club fancier holds it.
+// Throws DatabaseError when the engine refuses.
+QString clockRefusal(const QSqlDatabase& db, const RaceData& data);
+
 // "Add to club result": stores the entries of the read-out's chosen flight
 // (flightIndex into data.flights) for the race and race day, under the club
 // fancier whose licence the clock holds. The fancier's earlier entries of that

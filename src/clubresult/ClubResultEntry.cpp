@@ -56,6 +56,13 @@ ClubResultEntry storedEntry(const QSqlDatabase& db, int race, const QDate& raceD
     return entry;
 }
 
+std::optional<int> raceOnDay(const QSqlDatabase& db, const QDate& day)
+{
+    const QVariant race = queryValue(
+        db, QStringLiteral("SELECT race FROM racedays WHERE racedate = ? ORDER BY race LIMIT 1"), {storedDate(day)});
+    return race.isNull() ? std::nullopt : std::optional(race.toInt());
+}
+
 QString entryProblem(const ClubResultEntry& entry)
 {
     if (!readableOrBlank(entry.latitude, CoordinateAxis::Latitude))

@@ -27,6 +27,10 @@ struct ClubResultEntry {
 // to start from; blank where nothing is stored.
 ClubResultEntry storedEntry(const QSqlDatabase& db, int race, const QDate& raceDay);
 
+// The race whose stored race days include the day (the lowest-numbered
+// when several do); none when no race has that day yet.
+std::optional<int> raceOnDay(const QSqlDatabase& db, const QDate& day);
+
 // Why the entry cannot be stored (a coordinate that is typed but not
 // understood, the catalogue's sentence for it); empty when it can.
 QString entryProblem(const ClubResultEntry& entry);

@@ -97,6 +97,15 @@ std::optional<ClubResultInput> loadClubResultInput(const QSqlDatabase& db, int r
     return input;
 }
 
+std::optional<RaceDay> latestRaceDayWithEntries(const QSqlDatabase& db)
+{
+    QSqlQuery latest = runStatement(
+        db, QStringLiteral("SELECT race, racedate FROM clubarrivals ORDER BY racedate DESC, rowid DESC LIMIT 1"));
+    if (!latest.next())
+        return std::nullopt;
+    return RaceDay {latest.value(0).toInt(), QDate::fromString(latest.value(1).toString(), Qt::ISODate)};
+}
+
 std::optional<ClubResult> loadClubResult(const QSqlDatabase& db, int race, const QDate& raceDate)
 {
     const std::optional<ClubResultInput> input = loadClubResultInput(db, race, raceDate);

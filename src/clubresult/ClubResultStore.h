@@ -13,6 +13,16 @@ namespace durvek {
 // Throws DatabaseError when the engine refuses.
 std::optional<ClubResultInput> loadClubResultInput(const QSqlDatabase& db, int race, const QDate& raceDate);
 
+struct RaceDay {
+    int race = 0;
+    QDate day;
+};
+
+// The race day with stored entries that has the latest date (of two races on
+// that date, the one whose entries were stored last); none before the first
+// clock is added. Throws DatabaseError when the engine refuses.
+std::optional<RaceDay> latestRaceDayWithEntries(const QSqlDatabase& db);
+
 // loadClubResultInput, then computeClubResult.
 std::optional<ClubResult> loadClubResult(const QSqlDatabase& db, int race, const QDate& raceDate);
 

@@ -11,10 +11,13 @@
 #include "clubresult/LoftDistance.h"
 #include "clubresult/ClubResultPrinter.h"
 #include "clubresult/ReleaseStore.h"
+#include "clubresult/ui/AddToClubResultDialog.h"
 #include "clubresult/ui/ClubResultWindow.h"
 #include "common/PagePrinter.h"
 #include "support/PdfWords.h"
 #include <QPdfWriter>
+#include <QComboBox>
+#include <QDateEdit>
 #include <QTableView>
 #include "database/SqlUtil.h"
 #include "common/TextCatalogue.h"
@@ -278,6 +281,46 @@ private slots:
 
         typed.latitude = "O 51 05 23";
         QCOMPARE(entryProblem(typed), GetText(124));
+    }
+
+    // A clock is often read days after its race: the dialog starts on the
+    // flight's own day, and on the race that has that day stored already.
+    void addDialogStartsOnTheFlightsDayAndRace_data()
+    {
+        QTest::addColumn<QString>("flightDate");
+        QTest::addColumn<QDate>("day");
+        QTest::addColumn<int>("race");
+        const QDate today = QDate::currentDate();
+        QTest::newRow("day stored for two races") << "120626" << QDate(2026, 6, 12) << 3;
+        QTest::newRow("day of no race yet") << "050626" << QDate(2026, 6, 5) << 1;
+        QTest::newRow("clock gave no day") << "000000" << today << 1;
+    }
+    void addDialogStartsOnTheFlightsDayAndRace()
+    {
+        QFETCH(QString, flightDate);
+        QFETCH(QDate, day);
+        QFETCH(int, race);
+        testing::DeliveredClub club;
+        for (int stored : {5, 3})
+            saveRaceDay(club.db(), stored, QDate(2026, 6, 12), std::nullopt);
+        saveRaceDay(club.db(), 2, QDate(2026, 6, 13), std::nullopt);
+        AddToClubResultDialog dialog(club.db(), FlightEntry::fromFlightText("RAE10001" + flightDate), nullptr);
+        QCOMPARE(dialog.findChild<QDateEdit*>("raceDay")->date(), day);
+        QCOMPARE(dialog.findChild<QComboBox*>()->currentData().toInt(), race);
+    }
+
+    // The window comes back to the latest race day clocks went into.
+    void windowOpensOnTheLatestRaceDayWithEntries()
+    {
+        testing::DeliveredClub club;
+        collectEvening(club.db());
+        saveRaceDay(club.db(), 4, kRaceDay.addDays(7), QTime(8, 0)); // release data only, no clock yet
+        const RaceData earlier = clock("11111111", {entry("BE 24-1000001 ", "RAE10001", "060626", "101527", "1")});
+        QVERIFY(addToClubResult(club.db(), earlier, 0, 2, kRaceDay.addDays(-7)).stored);
+        ClubResultWindow window(club.db(), nullptr);
+        QCOMPARE(window.findChild<QDateEdit*>()->date(), kRaceDay);
+        QCOMPARE(window.findChild<QComboBox*>()->currentData().toInt(), kRace);
+        QCOMPARE(window.columnTexts(0), QStringList({"1", "2", "3", "4", ""}));
     }
 
     void windowSortsNumbersAsNumbers()

@@ -433,6 +433,21 @@ private slots:
                  QStringList({"Noyon|07:30:00"}));
     }
 
+    // A clock whose licence is no club fancier's is refused at once, before
+    // anything is filled in for it.
+    void addToClubResultRefusesAClockOfNoClubFancierFirst()
+    {
+        upgradeSchema(db);
+        startClock();
+        openWindow();
+        readClock();
+        window->flightList()->selectRow(0);
+        boxes->answerMessage(QMessageBox::Ok);
+        QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("AddToClubResult")), Qt::LeftButton);
+        QCOMPARE(boxesSeen(), QStringList(kWarning + u'|' + GetText(168) + u'|' + GetText(162).arg("10234567")));
+        QCOMPARE(rows(db, "SELECT * FROM clubarrivals"), QStringList());
+    }
+
     void saveChangesNothing()
     {
         startClock();

@@ -2,6 +2,7 @@
 #include "common/TextCatalogue.h"
 #include "common/ui/WindowSetUp.h"
 #include "database/SqlUtil.h"
+#include "results/ClockDateTime.h"
 #include "results/RaceData.h"
 #include <QComboBox>
 #include <QDateEdit>
@@ -26,21 +27,23 @@ QDateTimeEdit* dateTimeEdit(QWidget* parent, const QDateTime& start)
 
 } // namespace
 
-AddToClubResultDialog::AddToClubResultDialog(const QSqlDatabase& db, QWidget* parent)
+AddToClubResultDialog::AddToClubResultDialog(const QSqlDatabase& db, const FlightEntry& flight, QWidget* parent)
     : QDialog(parent)
     , m_db(db)
 {
     setObjectName(QStringLiteral("frmclubresult"));
     setWindowTitle(GetText(168));
     const QDateTime now = QDateTime::currentDateTime();
+    // The clock knows the day it flew; a clock read days later keeps it.
+    const QDate raceDay = clockDay(flight.details[0]).value_or(now.date());
     m_race = new QComboBox(this);
-    m_raceDay = new QDateEdit(now.date(), this);
+    m_raceDay = new QDateEdit(raceDay, this);
     m_raceDay->setDisplayFormat(QStringLiteral("dd-MM-yy"));
     m_point = new QLineEdit(this);
     m_latitude = new QLineEdit(this);
     m_longitude = new QLineEdit(this);
     m_releaseTime = new QLineEdit(this);
-    m_setAt = dateTimeEdit(this, QDateTime(now.date().addDays(-1), QTime(20, 0)));
+    m_setAt = dateTimeEdit(this, QDateTime(raceDay.addDays(-1), QTime(20, 0)));
     m_deviation = new QLineEdit(this);
     m_checkedAt = dateTimeEdit(this, now);
 
@@ -65,6 +68,8 @@ AddToClubResultDialog::AddToClubResultDialog(const QSqlDatabase& db, QWidget* pa
     connect(buttons, &QDialogButtonBox::rejected, this, &AddToClubResultDialog::reject);
 
     fillRaces();
+    if (const std::optional<int> race = raceOnDay(m_db, raceDay))
+        m_race->setCurrentIndex(qMax(0, m_race->findData(*race)));
     connect(m_race, &QComboBox::currentIndexChanged, this, &AddToClubResultDialog::showStoredRelease);
     connect(m_raceDay, &QDateEdit::dateChanged, this, &AddToClubResultDialog::showStoredRelease);
     showStoredRelease();
@@ -129,7 +134,15 @@ void AddToClubResultDialog::accept()
 
 bool askAndAddToClubResult(const QSqlDatabase& db, int flightIndex, QWidget* parent)
 {
-    AddToClubResultDialog dialog(db, parent);
+    // Nothing to fill in for a clock that cannot go in at all.
+    const QString refusal = clockRefusal(db, raceData());
+    if (!refusal.isEmpty()) {
+        QMessageBox::warning(parent, GetText(168), refusal);
+        return false;
+    }
+    const FlightEntry flight = flightIndex >= 0 && flightIndex < raceData().flightCount()
+                                   ? raceData().flights.at(flightIndex) : FlightEntry();
+    AddToClubResultDialog dialog(db, flight, parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     const CollectOutcome outcome = addClockToClubResult(db, raceData(), flightIndex, dialog.entry());

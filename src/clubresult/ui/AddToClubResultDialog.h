@@ -10,14 +10,17 @@ class QLineEdit;
 
 namespace durvek {
 
+struct FlightEntry;
+
 // Asks for the race, the race day, their release data and this clock's check
-// before a read clock is added to the club result. The release data of the
-// chosen race and day are filled in from what is stored, so the second clock
-// of the evening only needs its check.
+// before a read clock is added to the club result. It starts on the flight's
+// own day and the race that has that day stored, if one has. The release data
+// of the chosen race and day are filled in from what is stored, so the second
+// clock of the evening only needs its check.
 class AddToClubResultDialog : public QDialog {
     Q_OBJECT
 public:
-    AddToClubResultDialog(const QSqlDatabase& db, QWidget* parent);
+    AddToClubResultDialog(const QSqlDatabase& db, const FlightEntry& flight, QWidget* parent);
 
     // Only after accept.
     ClubResultEntry entry() const { return m_entry; }
@@ -43,7 +46,8 @@ private:
 };
 
 // The dialog, then the clock's entries stored; the outcome's message is shown
-// either way. False when the secretary cancelled.
+// either way. A clock whose licence is no club fancier's is refused before
+// the dialog opens. False when nothing was stored.
 bool askAndAddToClubResult(const QSqlDatabase& db, int flightIndex, QWidget* parent);
 
 } // namespace durvek

@@ -80,7 +80,11 @@ ClubResultWindow::ClubResultWindow(const QSqlDatabase& db, QWidget* parent)
     QSqlQuery races = runStatement(m_db, QStringLiteral("SELECT id, lossing FROM races ORDER BY id"));
     while (races.next())
         m_race->addItem(races.value(1).toString().trimmed(), races.value(0).toInt());
-    m_raceDay = new QDateEdit(QDate::currentDate(), this);
+    // The window comes back to the race day the last clocks went into, not to today.
+    const std::optional<RaceDay> latest = latestRaceDayWithEntries(m_db);
+    if (latest && m_race->findData(latest->race) >= 0)
+        m_race->setCurrentIndex(m_race->findData(latest->race));
+    m_raceDay = new QDateEdit(latest ? latest->day : QDate::currentDate(), this);
     m_raceDay->setDisplayFormat(QStringLiteral("dd-MM-yy"));
     m_summary = new QLabel(this);
 
