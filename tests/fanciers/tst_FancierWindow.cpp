@@ -8,6 +8,7 @@
 #include "support/ModalAnswers.h"
 #include <QApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -122,6 +123,16 @@ private slots:
             buttons.append(window->actionButton(W::Action(i))->text().remove(u'&'));
         QCOMPARE(buttons, (QStringList{"Exit", "New", "Save", "Search", "Delete"}));
         QVERIFY(!window->ownerLabel()->isVisible());
+    }
+
+    // No strip of the window stays empty beside the boxes: the holder of a
+    // taken licence shows over them only while the refusal is on screen.
+    void theBoxesReachTheRightEdgeOfTheWindow()
+    {
+        openWindow();
+        const QWidget* name = window->box(W::NameBox);
+        QCOMPARE(window->width() - name->mapTo(window.get(), QPoint(name->width(), 0)).x(),
+                 window->layout()->contentsMargins().right());
     }
 
     void opensOnTheFancierLastUsedWhenActive_data()

@@ -85,17 +85,13 @@ void FancierWindow::buildControls()
     ownerLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ownerLabel_->setWordWrap(true);
     ownerLabel_->setFrameShape(QFrame::StyledPanel);
-    // Its place stays kept while it is hidden, so the boxes never jump.
-    QSizePolicy ownerPolicy = ownerLabel_->sizePolicy();
-    ownerPolicy.setRetainSizeWhenHidden(true);
-    ownerLabel_->setSizePolicy(ownerPolicy);
+    ownerLabel_->setAutoFillBackground(true);
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(buildBoxes(), 1);
-    top->addWidget(ownerLabel_);
-
+    // The holder of a taken licence shows over the boxes (placeOwnerLabel)
+    // for as long as the refusal is on screen: a place of its own in the
+    // layout would stay an empty strip beside the boxes all the other time.
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
+    layout->addWidget(buildBoxes());
     layout->addStretch();
     layout->addLayout(buildButtonRow());
     resize(820, sizeHint().height());
@@ -346,8 +342,9 @@ void FancierWindow::updateFancier()
         return;
     }
     if (!mayStore) {
-        ownerLabel_->show();
         showLicenceOwner();
+        placeOwnerLabel();
+        ownerLabel_->show();
         warn(GetText(kLicenceTakenText), GetText(kTitleText));
         ownerLabel_->hide();
         focusLicence();
@@ -390,6 +387,17 @@ void FancierWindow::showLicenceOwner()
     }
     ownerLabel_->setText(GetText(kLicenceTakenText) + QStringLiteral(" !\n") + owner->licence + u'\n' + owner->name +
                          u'\n' + owner->adress + u' ' + owner->zip + u' ' + owner->city);
+}
+
+// Beside the short id and licence boxes, at the top right, where it covers
+// nothing typed in the licence.
+void FancierWindow::placeOwnerLabel()
+{
+    const QWidget* licence = boxes_[LicenceBox];
+    const int left = licence->mapTo(this, QPoint(licence->width(), 0)).x() + licence->height() / 2;
+    ownerLabel_->adjustSize();
+    ownerLabel_->move(left, boxes_[IdBox]->mapTo(this, QPoint(0, 0)).y());
+    ownerLabel_->raise();
 }
 
 void FancierWindow::searchFancier()

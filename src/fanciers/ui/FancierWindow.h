@@ -64,6 +64,7 @@ private:
     bool coordinatesReadable();
     int32_t saveFancier();
     void showLicenceOwner();
+    void placeOwnerLabel();
 
     void movePrevious();
     void moveNext();
