@@ -34,7 +34,7 @@ AddToClubResultDialog::AddToClubResultDialog(const QSqlDatabase& db, const Fligh
     setObjectName(QStringLiteral("frmclubresult"));
     setWindowTitle(GetText(168));
     const QDateTime now = QDateTime::currentDateTime();
-    // The clock knows the day it flew; a clock read days later keeps it.
+    // A clock read days after its race still goes into the day it flew.
     const QDate raceDay = clockDay(flight.details[0]).value_or(now.date());
     m_race = new QComboBox(this);
     m_raceDay = new QDateEdit(raceDay, this);
