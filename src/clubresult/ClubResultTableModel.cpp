@@ -64,25 +64,31 @@ void ClubResultTableModel::setResult(const std::optional<ClubResult>& result)
     endResetModel();
 }
 
-QString ClubResultTableModel::widestText(int column)
+QString ClubResultTableModel::widestText(int column) const
 {
-    switch (column) {
-    case Rank: return QStringLiteral("99999");
-    case Fancier: return QString(25, u'n'); // a name fills fanciers.Name at most
-    case Band: return QStringLiteral("NLD 24-1234567");
-    case Distance: return QStringLiteral("9999999.99");
-    case Arrival: {
-        QString widest = QStringLiteral("00-00-00 00:00:00");
-        for (ApartReason reason : {ApartReason::NoLoftCoordinates, ApartReason::ArrivalBeforeRelease,
-                                   ApartReason::NoReleaseTime, ApartReason::NoReleasePoint})
-            widest = std::max(widest, apartReasonText(reason),
-                              [](const QString& a, const QString& b) { return a.size() < b.size(); });
-        return widest;
+    QString widest;
+    const auto keepLonger = [&widest](const QString& text) {
+        if (text.size() > widest.size())
+            widest = text;
+    };
+    if (column == Arrival) {
+        if (!m_lines.isEmpty())
+            keepLonger(arrivalText(m_lines.first().arrival)); // every arrival has the same width
+    } else if (!isTextColumn(column)) {
+        // Figures are longest at their largest value.
+        const auto largest = std::max_element(m_lines.cbegin(), m_lines.cend(),
+            [column](const ClubResultLine& a, const ClubResultLine& b) {
+                return lineNumber(a, column) < lineNumber(b, column);
+            });
+        if (largest != m_lines.cend())
+            keepLonger(lineText(*largest, column));
+    } else {
+        for (const ClubResultLine& line : m_lines)
+            keepLonger(lineText(line, column));
     }
-    case FlyingTime: return QStringLiteral("999:00:00");
-    case Velocity: return QStringLiteral("9999.999");
-    }
-    return QStringLiteral("9");
+    for (const ClubResultApart& apart : m_apart)
+        keepLonger(apartText(apart, column));
+    return widest;
 }
 
 int ClubResultTableModel::rowCount(const QModelIndex& parent) const

@@ -19,8 +19,9 @@ public:
     // Shows another result (none: an empty table) in rank order.
     void setResult(const std::optional<ClubResult>& result);
 
-    // The widest text a column shows, for sizing it once without reading rows.
-    static QString widestText(int column);
+    // The longest text a column shows, found without making every cell's
+    // text, so that the columns can be sized once per result.
+    QString widestText(int column) const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;

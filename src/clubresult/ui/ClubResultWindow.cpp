@@ -30,17 +30,16 @@ namespace durvek {
 
 namespace {
 
-// Once, from the widest text each column can show: measuring the rows of a
-// long race day would cost more than reading and working it out.
-void sizeColumns(QTableView* table)
+// Once per result, from the longest text of each column: measuring every
+// row of a long race day would cost more than reading and working it out.
+void sizeColumns(QTableView* table, const ClubResultTableModel& model)
 {
     const QFontMetrics metrics(table->font());
+    const int margin = 2 * table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 8;
     QHeaderView* header = table->horizontalHeader();
-    for (int column = 0; column < ClubResultTableModel::ColumnCount; ++column) {
-        const int cellWidth = metrics.horizontalAdvance(ClubResultTableModel::widestText(column))
-            + 2 * table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 8;
-        header->resizeSection(column, std::max(cellWidth, header->sectionSizeHint(column)));
-    }
+    for (int column = 0; column < ClubResultTableModel::ColumnCount; ++column)
+        header->resizeSection(column, std::max(metrics.horizontalAdvance(model.widestText(column)) + margin,
+                                               header->sectionSizeHint(column)));
 }
 
 QPushButton* button(const QString& caption, QWidget* parent)
@@ -71,7 +70,6 @@ ClubResultWindow::ClubResultWindow(const QSqlDatabase& db, QWidget* parent)
     m_table->setModel(m_model);
     m_table->setSortingEnabled(true);
     m_table->verticalHeader()->hide();
-    sizeColumns(m_table);
 
     auto* choice = new QHBoxLayout;
     choice->addWidget(m_race, 1);
@@ -125,6 +123,7 @@ void ClubResultWindow::showResult()
 void ClubResultWindow::fillTable()
 {
     m_model->setResult(m_result);
+    sizeColumns(m_table, *m_model);
     if (!m_result) {
         m_summary->setText(GetText(161).arg(m_race->currentText(), m_raceDay->text()));
         return;
