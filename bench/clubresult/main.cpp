@@ -1,12 +1,13 @@
 // The club result of a large race day: 200 fanciers, 10,000 arrivals.
 // Figures: reading the race day from the database and working it out
 // and showing it in the window's table (goal under 0.2 s), the working out
-// alone, the CSV,
-// and the printout as PDF (goal under 3 s). Runs on the offscreen platform.
+// alone, the CSV, sorting the table on a column, and the printout as PDF
+// (goal under 3 s). Runs on the offscreen platform.
 #include "clubresult/ClubResultCsv.h"
 #include "clubresult/ClubResultPrinter.h"
 #include "common/PagePrinter.h"
 #include "clubresult/ClubResultStore.h"
+#include "clubresult/ClubResultTableModel.h"
 #include "clubresult/ReleaseStore.h"
 #include "database/ClubDatabase.h"
 #include "database/SchemaUpgrade.h"
@@ -14,6 +15,7 @@
 #include "clubresult/ui/ClubResultWindow.h"
 #include <QApplication>
 #include <QPdfWriter>
+#include <QTableView>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -96,6 +98,11 @@ int run(const QString& path)
     const double whole = bestMs([&] { result = *loadClubResult(db, kRace, kRaceDay); });
     ClubResultWindow window(db, nullptr);
     const double shown = bestMs([&] { window.showRaceDay(kRace, kRaceDay); });
+    auto* table = window.findChild<QTableView*>();
+    const double sorted = bestMs([&] {
+        table->sortByColumn(ClubResultTableModel::Velocity, Qt::AscendingOrder);
+        table->sortByColumn(ClubResultTableModel::Rank, Qt::AscendingOrder);
+    });
     const QString pdfPath = path + QStringLiteral(".pdf");
     QElapsedTimer pdfTimer;
     pdfTimer.start();
@@ -113,6 +120,7 @@ int run(const QString& path)
     std::printf("  read and worked out      %8.1f ms (goal under 200 ms)\n", whole);
     std::printf("  CSV (%lld bytes)         %8.1f ms\n", static_cast<long long>(csv.size()), write);
     std::printf("  read, worked out, in the window table %6.1f ms (goal under 200 ms)\n", shown);
+    std::printf("  table sorted on velocity and back on rank %6.1f ms\n", sorted);
     std::printf("  printed as PDF           %8.1f ms (goal under 3000 ms)\n", pdf);
     return shown < 200.0 && pdf < 3000.0 ? 0 : 1;
 }

@@ -41,6 +41,7 @@ ClubResultLine rankedLine(const ClubArrival& arrival, const ResultFancier& fanci
     line.arrival = corrected;
     line.flyingSeconds = flyingSeconds;
     line.velocityMilli = velocityMilli(distanceCm, flyingSeconds);
+    line.nominationOrder = arrival.nominationOrder;
     return line;
 }
 
@@ -60,7 +61,7 @@ void markPrizesAndNominated(ClubResult& result, bool markNominated)
     QHash<int, int> pigeonsOfFancier;
     for (ClubResultLine& line : result.lines) {
         line.prize = line.rank <= result.prizeCount;
-        const int nth = ++pigeonsOfFancier[line.fancier];
+        const int nth = line.nominationOrder > 0 ? line.nominationOrder : ++pigeonsOfFancier[line.fancier];
         if (markNominated && nth <= 2)
             line.nominated = nth;
     }

@@ -37,6 +37,7 @@ struct ClubArrival {
     QString band;
     std::optional<QDateTime> shownArrival; // as the clock showed it; none: did not arrive
     QString status;                        // the clock's entry kind: "1"/"!" race, "2" not arrived
+    int nominationOrder = 0;               // 1, 2, ... in the fancier's basketing order; 0: not known
 };
 
 struct ClubResultInput {
@@ -61,7 +62,8 @@ struct ClubResultLine {
     qint64 flyingSeconds = 0;
     qint64 velocityMilli = 0;   // thousandths of a metre per minute
     bool prize = false;
-    int nominated = 0;          // 1 or 2 for the fancier's first and second pigeon; 0 otherwise
+    int nominationOrder = 0;    // as the arrival's
+    int nominated = 0;          // 1 or 2 for the fancier's first- and second-nominated pigeon; 0 otherwise
 };
 
 // Why an entry or a whole result cannot be ranked.
@@ -93,7 +95,10 @@ qint64 velocityMilli(qint64 distanceCm, qint64 flyingSeconds);
 
 // Ranks the arrivals that count for the race ("1" or "!" with a time) by
 // velocity, ties to the earlier arrival, then in entry order. Prizes go to the
-// first basketed / prizeEvery pigeons, rounded up. Entries of fanciers
+// first basketed / prizeEvery pigeons, rounded up. With markNominated, the
+// fancier's first- and second-nominated pigeons are marked 1 and 2 (where the
+// nomination order is not known: the fancier's first two in the result).
+// Entries of fanciers
 // without coordinates are listed apart, every arrival when the release has
 // no time or point.
 ClubResult computeClubResult(const ClubResultInput& input);

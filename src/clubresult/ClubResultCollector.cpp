@@ -6,6 +6,9 @@
 #include "database/SqlUtil.h"
 #include "results/ClockDateTime.h"
 #include "results/RaceData.h"
+#include <QSet>
+#include <algorithm>
+#include <array>
 #include <optional>
 
 namespace durvek {
@@ -33,25 +36,66 @@ QString timePart(const QDateTime& moment) { return storedTime(moment.time()); }
 
 bool isBlank(const ResultRecord& record) { return record == ResultRecord(); }
 
+// One entry of the chosen flight as it is stored.
+struct FlightArrival {
+    const ResultRecord* record = nullptr;
+    QVariant nominationOrder; // null: the records no longer know the clock's order
+};
+
+QList<FlightArrival> flightArrivals(const RaceData& data, const QString& flightKey)
+{
+    QList<FlightArrival> arrivals;
+    QSet<QString> pigeons;
+    for (const ResultRecord& record : data.results) {
+        if (isBlank(record) || record.flightCode + record.flightCode2 != flightKey)
+            continue;
+        // A pigeon the clock holds twice in one flight keeps its first entry,
+        // which after the read-out's sort is its earliest arrival.
+        const QString pigeon = record.elcode.trimmed() + u'|' + record.band.trimmed();
+        if (pigeons.contains(pigeon))
+            continue;
+        pigeons.insert(pigeon);
+        arrivals.append({&record, QVariant()});
+    }
+    return arrivals;
+}
+
+// The clock lists a flight's pigeons in the order they were basketed, which
+// is the order the fancier nominated them in: 1, 2, ... Records loaded from
+// the pigeon file lost that order and stay unnumbered.
+void numberInBasketingOrder(QList<FlightArrival>& arrivals)
+{
+    if (std::any_of(arrivals.cbegin(), arrivals.cend(),
+                    [](const FlightArrival& a) { return a.record->clockEntry < 0; }))
+        return;
+    QList<FlightArrival*> basketed;
+    for (FlightArrival& arrival : arrivals)
+        basketed.append(&arrival);
+    std::sort(basketed.begin(), basketed.end(), [](const FlightArrival* a, const FlightArrival* b) {
+        return a->record->clockEntry < b->record->clockEntry;
+    });
+    for (qsizetype i = 0; i < basketed.size(); ++i)
+        basketed[i]->nominationOrder = int(i + 1);
+}
+
 int storeFlight(const QSqlDatabase& db, const RaceData& data, const QString& flightKey, int fancier,
                 const QVariantList& day)
 {
+    QList<FlightArrival> arrivals = flightArrivals(data, flightKey);
+    numberInBasketingOrder(arrivals);
     int stored = 0;
     inTransaction(db, [&] {
         runStatement(db, QStringLiteral("DELETE FROM clubarrivals WHERE race = ? AND racedate = ? AND fancier = ?"),
                      day + QVariantList {fancier});
-        for (const ResultRecord& record : data.results) {
-            if (isBlank(record) || record.flightCode + record.flightCode2 != flightKey)
-                continue;
+        for (const FlightArrival& entry : arrivals) {
+            const ResultRecord& record = *entry.record;
             const std::optional<QDateTime> arrival = clockArrival(record);
-            // A pigeon the clock holds twice in one flight keeps its first entry,
-            // which after the read-out's sort is its earliest arrival.
             QSqlQuery insert = runStatement(db, QStringLiteral("INSERT OR IGNORE INTO clubarrivals "
-                                            "(race, racedate, fancier, elcode, band, arrivaldate, arrivaltime, status) "
-                                            "VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+                                            "(race, racedate, fancier, elcode, band, arrivaldate, arrivaltime, status, "
+                                            "nominationorder) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                          day + QVariantList {fancier, record.elcode.trimmed(), record.band.trimmed(),
                                              nullWhenNone(arrival, datePart), nullWhenNone(arrival, timePart),
-                                             record.status.trimmed()});
+                                             record.status.trimmed(), entry.nominationOrder});
             stored += insert.numRowsAffected();
         }
     });

@@ -55,16 +55,21 @@ void loadSettings(const QSqlDatabase& db, ClubResultInput& input)
 
 void loadArrivals(const QSqlDatabase& db, const QVariantList& day, ClubResultInput& input)
 {
-    QSqlQuery rows = runStatement(
-        db, QStringLiteral("SELECT a.fancier, a.elcode, a.band, a.arrivaldate, a.arrivaltime, a.status, "
-                           "f.Name, f.Licence, f.KYT, f.KXT "
-                           "FROM clubarrivals a LEFT JOIN fanciers f ON f.id = a.fancier "
-                           "WHERE a.race = ? AND a.racedate = ? ORDER BY a.rowid"),
-        day);
+    // Read once front to back: no row cache for ten thousand arrivals.
+    QSqlQuery rows(db);
+    rows.setForwardOnly(true);
+    rows.prepare(QStringLiteral("SELECT a.fancier, a.elcode, a.band, a.arrivaldate, a.arrivaltime, a.status, "
+                                "f.Name, f.Licence, f.KYT, f.KXT, a.nominationorder "
+                                "FROM clubarrivals a LEFT JOIN fanciers f ON f.id = a.fancier "
+                                "WHERE a.race = ? AND a.racedate = ? ORDER BY a.rowid"));
+    for (const QVariant& value : day)
+        rows.addBindValue(value);
+    execPrepared(rows, db);
     while (rows.next()) {
         const int fancier = rows.value(0).toInt();
         input.arrivals.append({fancier, rows.value(1).toString(), rows.value(2).toString(),
-                               storedWallClock(rows.value(3), rows.value(4)), rows.value(5).toString()});
+                               storedWallClock(rows.value(3), rows.value(4)), rows.value(5).toString(),
+                               rows.value(10).toInt()});
         if (!input.fanciers.contains(fancier))
             input.fanciers.insert(fancier, {rows.value(6).toString().trimmed(), rows.value(7).toString().trimmed(),
                                             GeoPoint::parse(rows.value(8).toString(), rows.value(9).toString())});

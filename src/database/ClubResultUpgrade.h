@@ -10,9 +10,11 @@ namespace durvek {
 //                  (yyyy-MM-dd HH:mm:ss), deviation (seconds fast, slow negative)
 //   clubarrivals   race, racedate, fancier, elcode, band, arrivaldate,
 //                  arrivaltime (null when the pigeon did not arrive), status;
-//                  one row per pigeon of a fancier and race day
+//                  one row per pigeon of a fancier and race day;
+//                  nominationorder: the pigeon's place in the fancier's
+//                  basketing order (1, 2, ...), null when not known
 //   settings.PrizeEvery (one prize per that many basketed pigeons; null = 4)
-//   settings.Nominated  (mark each fancier's first and second pigeon)
+//   settings.Nominated  (mark each fancier's first- and second-nominated pigeon)
 // Existing tables and rows stay as they are.
 // Throws DatabaseError when table settings is missing.
 void AddClubResultTables(const QSqlDatabase& db);

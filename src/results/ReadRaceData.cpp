@@ -240,6 +240,7 @@ void ReadRaceData::readPigeons()
         ResultRecord record;
         if (got.last.status == 0)
             record = ResultRecord::fromPigeonText(replyText(kPigeonTextOffset));
+        record.clockEntry = k;
         m_data.results.append(record);
         m_job.host.progress(int(m_data.results.size()), 0);
         m_job.host.showStatus(record.elcode + QStringLiteral(" - ") + record.band + QStringLiteral(" - ")

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <tuple>
 
 namespace durvek {
 
@@ -27,12 +28,28 @@ struct ResultRecord {
     QString spare30 = zeros(30);
     QString sortKey = zeros(kSortKeyWidth); // YYMMDDHHMMSS, then spaces
 
+    // Where the clock listed the entry (its pigeon query index). The clock
+    // lists its pigeons in basketing order, which the read-out's sort by
+    // arrival loses; the club result's nominated pigeons need it. Not part
+    // of the pigeon file: -1 for records loaded from it.
+    int clockEntry = -1;
+
     // The record of a 57-character pigeon text (padded with spaces and cut first).
     static ResultRecord fromPigeonText(const QString& pigeonText);
 
-    bool operator==(const ResultRecord&) const = default;
+    // Records are equal when the pigeon file would hold the same bytes.
+    bool operator==(const ResultRecord& other) const;
 
     static QString zeros(int width) { return QString(width, QChar(0)); }
+
+private:
+    auto fileFields() const
+    {
+        return std::tie(elcode, band, flightCode, flightCode2, num1, num2, num3, sex, arrivalDate, arrivalTime,
+                        spare, status, spareByte, spare30, sortKey);
+    }
 };
+
+inline bool ResultRecord::operator==(const ResultRecord& other) const { return fileFields() == other.fileFields(); }
 
 } // namespace durvek

@@ -333,6 +333,8 @@ private slots:
         auto* table = window.findChild<QTableView*>();
         table->sortByColumn(6, Qt::AscendingOrder); // velocity: 123.970 before 863.206
         QCOMPARE(window.columnTexts(6).mid(1), QStringList({"123.970", "863.206", "1181.934", "1215.033"}));
+        table->sortByColumn(0, Qt::DescendingOrder); // turned round: the entry listed apart first
+        QCOMPARE(window.columnTexts(0), QStringList({"", "4", "3", "2", "1"}));
     }
 
     void printoutHasHeadingAndOneLinePerArrival()

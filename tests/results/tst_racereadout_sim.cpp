@@ -160,7 +160,9 @@ void TestRaceReadoutSim::cancelDuringFlightListStillEndsTheJob()
 }
 
 // The evening of a club result: the demo clock read as each of three
-// fanciers' clocks in turn, the third one twice.
+// fanciers' clocks in turn, the third one twice. Distances from GeodSolve -i
+// -p 4; each fancier's pigeons are nominated in the clock's order, whatever
+// order they arrive in.
 void TestRaceReadoutSim::threeDemoClocksMakeOneClubResult()
 {
     DeliveredClub club;
@@ -168,6 +170,7 @@ void TestRaceReadoutSim::threeDemoClocksMakeOneClubResult()
                     "(1, '10234567', 'One', 'ONE', '51.08985', '04.42009'), "
                     "(2, '10234568', 'Two', 'TWO', '50.85034', '04.35171'), "
                     "(3, '10234569', 'Three', 'THREE', '51.21989', '03.22424')");
+    exec(club.db(), "UPDATE settings SET Nominated = 1");
     const QDate raceDay(2024, 6, 15);
     saveReleasePoint(club.db(), 1, "Noyon", "N 49 53 38.64", "E 2 17 44.71");
     saveRaceDay(club.db(), 1, raceDay, QTime(7, 30));
@@ -183,9 +186,14 @@ void TestRaceReadoutSim::threeDemoClocksMakeOneClubResult()
     QCOMPARE(result->pigeonCount, 7);
     QStringList ranked;
     for (const ClubResultLine& line : result->lines)
-        ranked << QStringLiteral("%1 %2 %3").arg(line.fancierName).arg(line.elcode).arg(line.flyingSeconds);
-    QCOMPARE(ranked, QStringList({"One 1F2E3D4C 14109", "One 0A1B2C3D 14251", "Two 0A1B2C3D 14415",
-                                  "Two 1F2E3D4C 15242", "Three 0A1B2C3D 81730"}));
+        ranked << QStringLiteral("%1 %2 %3 %4 %5 %6")
+                      .arg(line.fancierName, line.elcode, line.band)
+                      .arg(line.distanceCm).arg(line.flyingSeconds).arg(line.nominated);
+    QCOMPARE(ranked, QStringList({"One 1F2E3D4C BE 23-1234568 20102722 14109 2",
+                                  "One 0A1B2C3D BE 23-1234567 20102722 14251 1",
+                                  "Two 2A4C6E80 BE 23-2345671 18084156 14415 1",
+                                  "Two 3B5D7F91 BE 24-2345672 18084156 15242 2",
+                                  "Three 4C6E80A2 NL 23-3456781 16149201 81730 1"}));
 }
 
 QTEST_GUILESS_MAIN(TestRaceReadoutSim)

@@ -100,23 +100,44 @@ bool becomeRaceFancier(SimState& state, int fancier)
     struct RaceFancier {
         const char* licence;
         const char* name;
+        const char* address;
+        QList<DemoPigeon> pigeons; // records 1, 2, ... in basketing order
         QList<Arrival> arrivals;
     };
     const QByteArray race = "NOYO0001";
+    // Fancier 1 is the demo clock's own fancier with its pigeons; the two
+    // others have pigeons of their own, so no band turns up in two lofts.
     const RaceFancier fanciers[] = {
-        {"10234567", "Demo Fancier",
+        {"10234567", "Demo Fancier", "Loftstraat 12", {},
          {arrival(0, 1, race, "150624", "112731", '1'), arrival(0, 2, race, "150624", "112509", '!'),
           arrival(0, 3, race, "000000", "000000", '2')}},
-        {"10234568", "Second Demo Fancier",
+        {"10234568", "Second Demo Fancier", "Duivenlaan 3",
+         {{"2A4C6E80", "BE", "23", "2345671", ' ', "BB  "}, {"3B5D7F91", "BE", "24", "2345672", 'F', "BK  "}},
          {arrival(0, 1, race, "150624", "113015", '1'), arrival(0, 2, race, "150624", "114402", '1')}},
-        {"10234569", "Third Demo Fancier",
+        {"10234569", "Third Demo Fancier", "Kerkplein 7",
+         {{"4C6E80A2", "NL", "23", "3456781", ' ', "RD  "}, {"5D7F91B3", "NL", "24", "3456782", 'F', "BB  "}},
          {arrival(0, 1, race, "160624", "061210", '1'), arrival(0, 2, race, "000000", "000000", '2')}},
     };
     if (fancier < 1 || fancier > 3 || state.fancierBlocks.isEmpty())
         return false;
     const RaceFancier& chosen = fanciers[fancier - 1];
-    state.fancierBlocks[0] = fancierBlock(chosen.licence, chosen.name, "Loftstraat 12", "9000", "Veldwijk");
-    state.arrivals.removeIf([&](const Arrival& a) { return a.flightKey == race; });
+    state.fancierBlocks[0] = fancierBlock(chosen.licence, chosen.name, chosen.address, "9000", "Veldwijk");
+    const auto ownPigeon = [](const StoredRecord& r) { return r.block == 0 && r.index >= 1; };
+    const auto ownArrival = [](const Arrival& a) { return a.block == 0; };
+    state.records.removeIf(ownPigeon);
+    state.arrivals.removeIf(ownArrival);
+    if (fancier == 1) {
+        const SimState demo = demoClock(state.model);
+        for (const StoredRecord& r : demo.records)
+            if (ownPigeon(r))
+                state.records.append(r);
+        for (const Arrival& a : demo.arrivals)
+            if (ownArrival(a) && a.flightKey != race)
+                state.arrivals.append(a);
+    }
+    const bool longRecords = clockModel(state.model).recordLayout == PigeonRecordLayout::Long;
+    for (qsizetype i = 0; i < chosen.pigeons.size(); ++i)
+        state.records.append({0, int(i + 1), pigeonRecord(chosen.pigeons[i], longRecords)});
     state.arrivals.append(chosen.arrivals);
     return true;
 }

@@ -10,7 +10,9 @@ SimState demoClock(ClockModel model);
 
 // The demo evening of a club result: the clock becomes the clock of demo
 // fancier 1, 2 or 3 (licences 10234567, 10234568, 10234569), each with its own
-// arrivals in the race NOYO0001; fancier 3's pigeon arrives the next morning.
+// pigeons (bands and chips) and arrivals in the race NOYO0001; fancier 3's
+// pigeon arrives the next morning. Fancier 1 gets the demo clock's pigeons
+// and training flight back.
 // False, and nothing changed, for any other number.
 bool becomeRaceFancier(SimState& state, int fancier);
 

@@ -2,6 +2,7 @@
 #include "clubresult/ClubResultCsv.h"
 #include "clubresult/ClubResultPrinter.h"
 #include "clubresult/ClubResultStore.h"
+#include "clubresult/ClubResultTableModel.h"
 #include "common/AppState.h"
 #include "common/PagePrinter.h"
 #include "common/Printout.h"
@@ -20,45 +21,25 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSignalBlocker>
-#include <QSortFilterProxyModel>
-#include <QStandardItemModel>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
-#include <limits>
+#include <algorithm>
 
 namespace durvek {
 
 namespace {
 
-constexpr int kSortRole = Qt::UserRole + 1;
-
-QStandardItem* cell(const QString& text, const QVariant& sortKey)
+// Once per result, from the longest text of each column: measuring every
+// row of a long race day would cost more than reading and working it out.
+void sizeColumns(QTableView* table, const ClubResultTableModel& model)
 {
-    auto* item = new QStandardItem(text);
-    item->setData(sortKey, kSortRole);
-    item->setEditable(false);
-    return item;
-}
-
-QStandardItem* textCell(const QString& text) { return cell(text, text); }
-
-QList<QStandardItem*> rankedRow(const ClubResultLine& line)
-{
-    return {cell(QString::number(line.rank), line.rank), textCell(line.fancierName), textCell(line.band),
-            cell(metresText(line.distanceCm), line.distanceCm),
-            cell(arrivalText(line.arrival), line.arrival),
-            cell(flyingTimeText(line.flyingSeconds), line.flyingSeconds),
-            cell(velocityText(line.velocityMilli), line.velocityMilli),
-            cell(line.prize ? QStringLiteral("*") : QString(), line.prize ? 0 : 1),
-            cell(line.nominated ? QString::number(line.nominated) : QString(), line.nominated)};
-}
-
-QList<QStandardItem*> apartRow(const ClubResultApart& apart)
-{
-    // Apart entries sort after every ranked one on the rank column.
-    return {cell(QString(), std::numeric_limits<int>::max()), textCell(apart.fancierName), textCell(apart.band),
-            textCell(QString()), textCell(apartReasonText(apart.reason)), textCell(QString()),
-            cell(QString(), -1), cell(QString(), 1), cell(QString(), 0)};
+    const QFontMetrics metrics(table->font());
+    const int margin = 2 * table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 8;
+    QHeaderView* header = table->horizontalHeader();
+    for (int column = 0; column < ClubResultTableModel::ColumnCount; ++column)
+        header->resizeSection(column, std::max(metrics.horizontalAdvance(model.widestText(column)) + margin,
+                                               header->sectionSizeHint(column)));
 }
 
 QPushButton* button(const QString& caption, QWidget* parent)
@@ -88,17 +69,11 @@ ClubResultWindow::ClubResultWindow(const QSqlDatabase& db, QWidget* parent)
     m_raceDay->setDisplayFormat(QStringLiteral("dd-MM-yy"));
     m_summary = new QLabel(this);
 
-    m_model = new QStandardItemModel(0, 9, this);
-    m_model->setHorizontalHeaderLabels({GetText(133), GetText(1), GetText(181), GetText(183), GetText(186),
-                                        QStringLiteral("h:mm:ss"), GetText(184), GetText(182), QStringLiteral("1/2")});
-    auto* sorted = new QSortFilterProxyModel(this);
-    sorted->setSourceModel(m_model);
-    sorted->setSortRole(kSortRole);
+    m_model = new ClubResultTableModel(this);
     m_table = new QTableView(this);
-    m_table->setModel(sorted);
+    m_table->setModel(m_model);
     m_table->setSortingEnabled(true);
     m_table->verticalHeader()->hide();
-    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
     auto* choice = new QHBoxLayout;
     choice->addWidget(m_race, 1);
@@ -151,17 +126,14 @@ void ClubResultWindow::showResult()
 
 void ClubResultWindow::fillTable()
 {
-    m_model->removeRows(0, m_model->rowCount());
+    m_model->setResult(m_result);
+    sizeColumns(m_table, *m_model);
     if (!m_result) {
         m_summary->setText(GetText(161).arg(m_race->currentText(), m_raceDay->text()));
         return;
     }
     m_summary->setText(GetText(180).arg(m_result->fancierCount).arg(m_result->pigeonCount).arg(m_result->prizeCount));
-    for (const ClubResultLine& line : m_result->lines)
-        m_model->appendRow(rankedRow(line));
-    for (const ClubResultApart& apart : m_result->apart)
-        m_model->appendRow(apartRow(apart));
-    m_table->sortByColumn(0, Qt::AscendingOrder);
+    m_table->sortByColumn(ClubResultTableModel::Rank, Qt::AscendingOrder);
 }
 
 void ClubResultWindow::print()

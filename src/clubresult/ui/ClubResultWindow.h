@@ -7,11 +7,12 @@
 class QComboBox;
 class QDateEdit;
 class QLabel;
-class QStandardItemModel;
 class QTableView;
 
 
 namespace durvek {
+
+class ClubResultTableModel;
 
 // The club result of a race day on screen: a table that sorts on any column
 // (numbers as numbers), printed or saved as PDF through the preview, and
@@ -37,7 +38,7 @@ private:
     QComboBox* m_race = nullptr;
     QDateEdit* m_raceDay = nullptr;
     QLabel* m_summary = nullptr;
-    QStandardItemModel* m_model = nullptr;
+    ClubResultTableModel* m_model = nullptr;
     QTableView* m_table = nullptr;
 };
 
