@@ -7,7 +7,9 @@
 #include "clocklink/ClockLibrary.h"
 #include "clocklink/Frames.h"
 #include "common/AppState.h"
+#include "clocklink/ui/JobProgress.h"
 #include "common/ui/FilteredLineEdit.h"
+#include "database/SqlUtil.h"
 #include "fanciers/ui/FancierSearchWindow.h"
 #include "linking/ui/LinkingWindow.h"
 #include "linking/ui/PigeonGridView.h"
@@ -307,6 +309,51 @@ private slots:
         QFile printed(preview.lastPdf);
         QVERIFY(printed.open(QIODevice::ReadOnly));
         QVERIFY(printed.size() > 1000);
+    }
+
+    void updateDatabaseEndsWithASentence_data()
+    {
+        QTest::addColumn<bool>("databaseRefuses");
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("stored") << false
+                                << "Pigeon list stored: 12345678 Jan Peeters, 1 pigeons. 1 rows left out: a row is "
+                                   "stored only with a band of 10 characters and a chip code of 8";
+        QTest::newRow("database refuses") << true << "Update Database stopped: ";
+    }
+
+    // What was stored and for whom, or why nothing was; rows the store
+    // drops vanish from the reloaded grid, so the sentence counts them.
+    void updateDatabaseEndsWithASentence()
+    {
+        QFETCH(bool, databaseRefuses);
+        QFETCH(QString, sentence);
+        openWindow();
+        QTest::mouseClick(window->searchButton(0), Qt::LeftButton);
+        clickCell(2, kBand);
+        typeIntoGrid("101\r");
+        if (databaseRefuses)
+            runStatement(data->db(), QStringLiteral("DROP TABLE backup"));
+        click(LinkingWindow::UpdateDatabase);
+        QVERIFY(window->statusLabel()->text().startsWith(sentence));
+        QVERIFY(window->statusLabel()->text().size() > sentence.size() || !databaseRefuses);
+        QCOMPARE(data->pigeonsOf(fancier).size(), 1);
+        QCOMPARE(dialogs->titlesAndTexts().size(), databaseRefuses ? 1 : 0);
+    }
+
+    void anotherFancierClearsTheStatus()
+    {
+        openWindow();
+        QTest::mouseClick(window->searchButton(0), Qt::LeftButton);
+        click(LinkingWindow::UpdateDatabase);
+        QVERIFY(!window->statusLabel()->text().isEmpty());
+        // The same fancier again keeps what was said about the list.
+        QTest::mouseClick(window->searchButton(0), Qt::LeftButton);
+        QVERIFY(!window->statusLabel()->text().isEmpty());
+        fancier = data->addFancier("87654321", "Piet Janssens");
+        QTest::mouseClick(window->searchButton(0), Qt::LeftButton);
+        QCOMPARE(window->shownFancierId(), fancier);
+        QCOMPARE(window->statusLabel()->text(), QString());
+        QVERIFY(window->jobProgress()->isHidden());
     }
 
     void generateBandsFromTheRangeBoxes()
