@@ -5,9 +5,7 @@
 #include "clocklink/JobFrameOrder.h"
 #include "clocklink/JobHost.h"
 #include "clocklink/JobSentence.h"
-#include "common/Ansi.h"
 #include "common/ValueHelpers.h"
-#include <cstring>
 #include <exception>
 
 namespace durvek {
@@ -19,6 +17,8 @@ constexpr int kTextReplacePigeons = 71;
 constexpr int kTextReplacePigeonsTitle = 72;
 constexpr int kTextBlockRefused = 70;
 constexpr int kTextReadClock = 49;
+constexpr int kTextChipCode = 39;
+constexpr int kTextPigeonRead = 213;
 constexpr uint8_t kNothingThere = 1;
 constexpr uint8_t kRefused = 5;
 
@@ -72,14 +72,6 @@ bool runJobBody(JobContext& job, int titleText, const std::function<void()>& bod
         job.host.warn(QString::fromUtf8(error.what()), jobText(job, titleText));
         return false;
     }
-}
-
-QString recordBlockText()
-{
-    const uint8_t* block = linkBuffers().RecordBlock;
-    const void* zero = std::memchr(block, 0, LinkBuffers::kRecordSize);
-    const int length = zero ? int(static_cast<const uint8_t*>(zero) - block) : LinkBuffers::kRecordSize;
-    return fromAnsi(block, length);
 }
 
 void beginReadJob(JobContext& job)
@@ -136,9 +128,17 @@ bool mayReplacePigeons(JobContext& job)
                         jobText(job, kTextReplacePigeonsTitle));
 }
 
-void showReadPigeon(JobContext& job, int count, const QString& recordText)
+QString pigeonStatusText(const JobContext& job, const QString& country, const QString& year, const QString& band,
+                         const QString& chipCode)
 {
-    job.host.showStatus(QString::number(count) + u' ' + recordText);
+    return country.trimmed() + u'-' + year.trimmed() + u'-' + band.trimmed() + QStringLiteral(", ")
+         + jobText(job, kTextChipCode) + u' ' + chipCode.trimmed();
+}
+
+void showReadPigeon(JobContext& job, int count, const ReadPigeon& pigeon)
+{
+    const QString shown = pigeonStatusText(job, pigeon.country, pigeon.year, pigeon.clockBand, pigeon.elcode);
+    job.host.showStatus(jobText(job, kTextPigeonRead).arg(QString::number(count), shown));
     // How many entries the clock holds shows only at the end of its list.
     job.host.progress(count, 0);
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "clocklink/ClockReadJob.h"
+#include "clocklink/ClockRecords.h"
 #include "clocklink/ExchangeLoop.h"
 #include "clocklink/JobContext.h"
 #include <QString>
@@ -22,9 +23,6 @@ QString fancierLabel(const QString& licence, const QString& name);
 // buttons), so it ends the body with the engine's message in a warning box
 // titled with the job's caption. False when the body failed that way.
 bool runJobBody(JobContext& job, int titleText, const std::function<void()>& body);
-
-// The characters of RecordBlock up to its first zero byte, for the status line.
-QString recordBlockText();
 
 // The start of a read: the connecting text, no cancel pending.
 void beginReadJob(JobContext& job);
@@ -49,7 +47,13 @@ void finishReadJob(JobContext& job, const ReadClockHooks& hooks, const ReadClock
 // A fancier that already has pigeons: may the read replace them? (texts 71, 72)
 bool mayReplacePigeons(JobContext& job);
 
-// The status line while a read stores its pigeons: the count and the record.
-void showReadPigeon(JobContext& job, int count, const QString& recordText);
+// A pigeon as the status line names it while a job writes or reads it:
+// "BE-23-0000000100, El. band AAAAAAAA", the texts trimmed.
+QString pigeonStatusText(const JobContext& job, const QString& country, const QString& year, const QString& band,
+                         const QString& chipCode);
+
+// The status line while a read takes in its pigeons: the count and the
+// pigeon. The clock does not say how many it holds; the count runs on.
+void showReadPigeon(JobContext& job, int count, const ReadPigeon& pigeon);
 
 } // namespace durvek
