@@ -463,16 +463,17 @@ private slots:
         // The chip of row 1 is held to the antenna again for row 2.
         sim->presentChip("AAAAAAAA");
         click(LinkingWindow::MultipleBands);
-        const QString stopped =
-            QStringLiteral("Multiple-bands stopped at row 2. Press Multiple-bands to go on from the next empty row");
+        const QString stopped = QStringLiteral("Multiple-bands stopped at row 2: take that pigeon off the antenna, "
+                                               "then press Multiple-bands to go on from the next empty row");
         QCOMPARE(dialogs->titlesAndTexts(),
                  QStringList({"Row #1|El. band AAAAAAAA: already linked to a pigeon in this list \n\n" + stopped}));
         QCOMPARE(window->statusLabel()->text(), stopped);
         QCOMPARE(window->grid().cellText(2, kChip), QString());
         QVERIFY(allButtonsEnabled());
 
-        // Another chip goes into row 2, and the run ends at the row without a band.
-        sim->presentChip("0A1B2C3D");
+        // Pressed again before that pigeon is taken off, the run waits for
+        // another chip; it goes into row 2, and the run ends at the row without a band.
+        QTimer::singleShot(400, this, [this] { sim->presentChip("0A1B2C3D"); });
         click(LinkingWindow::MultipleBands);
         QCOMPARE(window->grid().cellText(2, kChip), QStringLiteral("0A1B2C3D"));
         QCOMPARE(window->grid().cellText(3, kChip), QString());

@@ -248,8 +248,10 @@ void LinkingWindow::ShowFancier()
 {
     // What the window said about one fancier's list must not stand beside
     // another's.
-    if (appState().currentFancierId != m_shownFancierId)
+    if (appState().currentFancierId != m_shownFancierId) {
         clearJobStatus();
+        m_chipLeftOnAntenna.clear();
+    }
     ResetPigeonGrid(m_grid, &catalogueText);
     m_grid.setRowCount(1);
     clearHeader();
@@ -351,10 +353,13 @@ void LinkingWindow::runOperation(int index, JobContext& job)
         BandReadingJobs(job, m_grid, enable).ReadSingleBand();
         break;
     case MultipleBands:
-        BandReadingJobs(job, m_grid, enable)
-            .ReadMultipleBands([this, &job](const QString& code, const QString& stopNote) {
-                return ChipCodeInUse(code, m_grid, job.host, job.text, stopNote);
-            });
+        m_chipLeftOnAntenna = BandReadingJobs(job, m_grid, enable)
+                                  .ReadMultipleBands(
+                                      [this, &job](const QString& code, const QString& stopNote) {
+                                          return ChipCodeInUse(code, m_grid, job.host, job.text, stopNote);
+                                      },
+                                      m_chipLeftOnAntenna)
+                                  .codeInUse;
         break;
     case GenerateBandsButton:
         generateBands();

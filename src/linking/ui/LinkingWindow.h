@@ -117,6 +117,8 @@ private:
     FancierSearch m_search;
     PrintoutHandler m_printoutHandler;
     int32_t m_shownFancierId = 0;
+    // The chip that stopped Multiple-bands, passed over once by the next run.
+    QString m_chipLeftOnAntenna;
     bool m_jobRunning = false;
 
     QLabel* m_title = nullptr;
