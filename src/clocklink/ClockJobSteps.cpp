@@ -6,6 +6,7 @@
 #include "clocklink/JobHost.h"
 #include "clocklink/JobSentence.h"
 #include "common/ValueHelpers.h"
+#include <QSet>
 #include <exception>
 
 namespace durvek {
@@ -19,6 +20,9 @@ constexpr int kTextBlockRefused = 70;
 constexpr int kTextReadClock = 49;
 constexpr int kTextChipCode = 39;
 constexpr int kTextPigeonRead = 213;
+constexpr int kTextChipCodesInUse = 215;
+constexpr int kTextStoreThemAnyway = 216;
+constexpr int kTextChipCodesInUseTitle = 217;
 constexpr uint8_t kNothingThere = 1;
 constexpr uint8_t kRefused = 5;
 
@@ -126,6 +130,25 @@ bool mayReplacePigeons(JobContext& job)
 {
     return job.host.ask(jobText(job, kTextReplacePigeons) + QStringLiteral(" ?"),
                         jobText(job, kTextReplacePigeonsTitle));
+}
+
+void settleChipCodesInUse(JobContext& job, const QSqlDatabase& db, const QList<int32_t>& replaced,
+                          QList<PigeonOfFancier>& pigeons)
+{
+    const QList<ChipCodeOwner> owners = chipCodesOwnedElsewhere(db, replaced, pigeons);
+    if (owners.isEmpty())
+        return;
+    QStringList lines{jobText(job, kTextChipCodesInUse)};
+    QSet<QString> codes;
+    for (const ChipCodeOwner& owner : owners) {
+        lines << owner.chipCode + QStringLiteral(": ") + owner.fancier;
+        codes.insert(owner.chipCode);
+    }
+    const QString question = lines.join(u'\n') + QStringLiteral("\n\n") + jobText(job, kTextStoreThemAnyway);
+    if (job.host.ask(question + QStringLiteral(" ?"), jobText(job, kTextChipCodesInUseTitle)))
+        return;
+    for (PigeonOfFancier& p : pigeons)
+        p.withoutChipCode = codes.contains(p.pigeon.elcode.trimmed());
 }
 
 QString pigeonStatusText(const JobContext& job, const QString& country, const QString& year, const QString& band,

@@ -1,4 +1,5 @@
 #pragma once
+#include "clocklink/ClockJobStore.h"
 #include "clocklink/ClockReadJob.h"
 #include "clocklink/ClockRecords.h"
 #include "clocklink/ExchangeLoop.h"
@@ -46,6 +47,13 @@ void finishReadJob(JobContext& job, const ReadClockHooks& hooks, const ReadClock
 
 // A fancier that already has pigeons: may the read replace them? (texts 71, 72)
 bool mayReplacePigeons(JobContext& job);
+
+// Chip codes of the read that pigeons of other fanciers hold already, as the
+// linking window refuses a chip code twice in a list: the user sees each code
+// with its owner and is asked whether to store them all the same; No, the
+// default, stores those pigeons without chip code.
+void settleChipCodesInUse(JobContext& job, const QSqlDatabase& db, const QList<int32_t>& replaced,
+                          QList<PigeonOfFancier>& pigeons);
 
 // A pigeon as the status line names it while a job writes or reads it:
 // "BE-23-0000000100, El. band AAAAAAAA", the texts trimmed.
