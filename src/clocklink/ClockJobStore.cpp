@@ -3,6 +3,7 @@
 #include "common/ValueHelpers.h"
 #include "database/PigeonNumbering.h"
 #include "database/SqlUtil.h"
+#include <QSet>
 #include <algorithm>
 
 namespace durvek {
@@ -200,9 +201,10 @@ QList<ChipCodeOwner> chipCodesOwnedElsewhere(const QSqlDatabase& db, const QList
                                              const QList<PigeonOfFancier>& pigeons)
 {
     QList<ChipCodeOwner> owners;
+    QSet<QString> named;
     for (const PigeonOfFancier& p : pigeons) {
         const QString code = p.pigeon.elcode.trimmed();
-        if (code.isEmpty())
+        if (code.isEmpty() || named.contains(code))
             continue;
         QSqlQuery query = runStatement(db,
                                        QStringLiteral("SELECT f.id, f.Licence, f.Name FROM pigeons p "
@@ -213,6 +215,7 @@ QList<ChipCodeOwner> chipCodesOwnedElsewhere(const QSqlDatabase& db, const QList
             if (replaced.contains(query.value(0).toInt()))
                 continue;
             owners << ChipCodeOwner{code, (TextOrDefault(query.value(1)) + u' ' + TextOrDefault(query.value(2))).trimmed()};
+            named.insert(code);
             break;
         }
     }
