@@ -334,4 +334,5 @@ INSERT INTO PcLanguage (id, "default", other) VALUES
     (214, 'Multiple-bands stopped at row %1: take that pigeon off the antenna, then press Multiple-bands to go on from the next empty row', ''),
     (215, 'These chip codes are already linked to pigeons of other fanciers:', ''),
     (216, 'Store them for this fancier as well (No: these pigeons are stored without chip code)', ''),
-    (217, 'Chip codes in use', '');
+    (217, 'Chip codes in use', ''),
+    (218, '%1 of them without chip code: other fanciers'' pigeons hold those codes', '');

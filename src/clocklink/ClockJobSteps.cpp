@@ -23,6 +23,7 @@ constexpr int kTextPigeonRead = 213;
 constexpr int kTextChipCodesInUse = 215;
 constexpr int kTextStoreThemAnyway = 216;
 constexpr int kTextChipCodesInUseTitle = 217;
+constexpr int kTextWithoutChipCode = 218;
 constexpr uint8_t kNothingThere = 1;
 constexpr uint8_t kRefused = 5;
 
@@ -38,8 +39,12 @@ QString readSentence(const JobContext& job, const ReadClockResult& result, const
     const JobSentence say(job.text);
     const QString name = jobText(job, kTextReadClock);
     switch (result.end) {
-    case ReadClockResult::Done:
-        return say.clockRead(fancier, result.pigeonsStored, job.host.elapsedSeconds());
+    case ReadClockResult::Done: {
+        const QString read = say.clockRead(fancier, result.pigeonsStored, job.host.elapsedSeconds());
+        if (result.withoutChipCode == 0)
+            return read;
+        return read + QStringLiteral(". ") + jobText(job, kTextWithoutChipCode).arg(result.withoutChipCode);
+    }
     case ReadClockResult::Cancelled:
         return say.stoppedByCancel(name, say.pigeons(result.pigeonsRead), false, job.lineResult,
                                    job.library.lastDevice());
@@ -132,12 +137,12 @@ bool mayReplacePigeons(JobContext& job)
                         jobText(job, kTextReplacePigeonsTitle));
 }
 
-void settleChipCodesInUse(JobContext& job, const QSqlDatabase& db, const QList<int32_t>& replaced,
-                          QList<PigeonOfFancier>& pigeons)
+int settleChipCodesInUse(JobContext& job, const QSqlDatabase& db, const QList<int32_t>& replaced,
+                         QList<PigeonOfFancier>& pigeons)
 {
     const QList<ChipCodeOwner> owners = chipCodesOwnedElsewhere(db, replaced, pigeons);
     if (owners.isEmpty())
-        return;
+        return 0;
     QStringList lines{jobText(job, kTextChipCodesInUse)};
     QSet<QString> codes;
     for (const ChipCodeOwner& owner : owners) {
@@ -146,9 +151,13 @@ void settleChipCodesInUse(JobContext& job, const QSqlDatabase& db, const QList<i
     }
     const QString question = lines.join(u'\n') + QStringLiteral("\n\n") + jobText(job, kTextStoreThemAnyway);
     if (job.host.ask(question + QStringLiteral(" ?"), jobText(job, kTextChipCodesInUseTitle)))
-        return;
-    for (PigeonOfFancier& p : pigeons)
+        return 0;
+    int without = 0;
+    for (PigeonOfFancier& p : pigeons) {
         p.withoutChipCode = codes.contains(p.pigeon.elcode.trimmed());
+        without += p.withoutChipCode ? 1 : 0;
+    }
+    return without;
 }
 
 QString pigeonStatusText(const JobContext& job, const QString& country, const QString& year, const QString& band,

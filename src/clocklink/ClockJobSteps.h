@@ -51,8 +51,9 @@ bool mayReplacePigeons(JobContext& job);
 // Chip codes of the read that pigeons of other fanciers hold already, as the
 // linking window refuses a chip code twice in a list: the user sees each code
 // with its owner and is asked whether to store them all the same; No, the
-// default, stores those pigeons without chip code.
-void settleChipCodesInUse(JobContext& job, const QSqlDatabase& db, const QList<int32_t>& replaced,
+// default, stores those pigeons without chip code. Returns how many pigeons
+// go without.
+int settleChipCodesInUse(JobContext& job, const QSqlDatabase& db, const QList<int32_t>& replaced,
                           QList<PigeonOfFancier>& pigeons);
 
 // A pigeon as the status line names it while a job writes or reads it:

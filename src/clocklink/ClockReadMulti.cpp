@@ -72,7 +72,7 @@ private:
         // Cancel anywhere keeps them all.
         const ReadClockResult::End end = readPigeons();
         if (end == ReadClockResult::Done) {
-            settleChipCodesInUse(m_job, m_db, replaced, m_read);
+            m_result.withoutChipCode = settleChipCodesInUse(m_job, m_db, replaced, m_read);
             storeReadPigeons(m_db, replaced, m_read);
             m_result.pigeonsStored = int(m_read.size());
             appState().currentFancierId = m_fancierOfBlock.value(0);

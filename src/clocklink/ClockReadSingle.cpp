@@ -64,7 +64,7 @@ private:
         }
         const ReadClockResult::End end = readPigeons(fancierId);
         if (end == ReadClockResult::Done) {
-            settleChipCodesInUse(m_job, m_db, replaced, m_read);
+            m_result.withoutChipCode = settleChipCodesInUse(m_job, m_db, replaced, m_read);
             storeReadPigeons(m_db, replaced, m_read);
             m_result.pigeonsStored = int(m_read.size());
             showFancier();

@@ -97,6 +97,7 @@ constexpr auto kAddedTexts = std::to_array<CatalogueText>({
     {215, "These chip codes are already linked to pigeons of other fanciers:"},
     {216, "Store them for this fancier as well (No: these pigeons are stored without chip code)"},
     {217, "Chip codes in use"},
+    {218, "%1 of them without chip code: other fanciers' pigeons hold those codes"},
 });
 
 QSet<int> presentNumbers(const QSqlDatabase& db)

@@ -469,7 +469,10 @@ void ClockReadJobTest::chipCodesOfAnotherFancierNeedAYes()
     bench.sim().setState(state);
     bench.host().answers = {yes};
 
-    QCOMPARE(ReadClock(bench.job(), bench.db(), int(ClockModel::Omnexa), {}).end, ReadClockResult::Done);
+    const ReadClockResult result = ReadClock(bench.job(), bench.db(), int(ClockModel::Omnexa), {});
+    QCOMPARE(result.end, ReadClockResult::Done);
+    QCOMPARE(result.withoutChipCode, yes ? 0 : 1);
+    QCOMPARE(bench.host().sentences.value(0).endsWith(QStringLiteral(". T218")), !yes);
 
     QCOMPARE(bench.host().questions,
              QStringList{QStringLiteral("T217|T215\n0A1B2C3D: 44444444 Other Member\n\nT216 ?")});
