@@ -81,10 +81,9 @@ QList<KnownPigeon> knownPigeonsOf(const QSqlDatabase& db, const QList<int32_t>& 
 bool isTheSamePigeon(const KnownPigeon& known, const PigeonOfFancier& read)
 {
     const ReadPigeon& p = read.pigeon;
-    const QString clockBand = p.clockBand;
-    return known.fancierId == read.fancierId && !clockBand.trimmed().isEmpty()
-        && known.row.elcode.trimmed() == p.elcode.trimmed() && known.row.country.trimmed() == p.country.trimmed()
-        && known.row.year.trimmed() == p.year.trimmed() && rightSpaces(known.row.band, int(clockBand.size())) == clockBand;
+    return known.fancierId == read.fancierId && !p.clockBand.trimmed().isEmpty()
+        && leftZeros(known.row.elcode, 8) == p.elcode && leftSpaces(known.row.country, 3) == leftSpaces(p.country, 3)
+        && leftZeros(known.row.year, 2) == p.year && rightSpaces(known.row.band, int(p.clockBand.size())) == p.clockBand;
 }
 
 // What the clock does not hold stays as stored; what it holds comes from it.
