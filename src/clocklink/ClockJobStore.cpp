@@ -1,5 +1,5 @@
 #include "clocklink/ClockJobStore.h"
-#include "clocklink/FixedText.h"
+#include "clocklink/StoredPigeonMatch.h"
 #include "common/ValueHelpers.h"
 #include "database/PigeonNumbering.h"
 #include "database/SqlUtil.h"
@@ -13,34 +13,6 @@ namespace {
 // The field as the clock gets it: untrimmed, nothing for null.
 QString field(const QSqlQuery& query, int column) { return query.value(column).toString(); }
 
-// The clock fills its fixed widths with blanks; the club database keeps none.
-QString withoutTrailingBlanks(QString text)
-{
-    while (text.endsWith(u' '))
-        text.chop(1);
-    return text;
-}
-
-// The values of one pigeons row a read adds.
-struct PigeonRow {
-    QString elcode;
-    QString country;
-    QString year;
-    QString band;
-    QString sex;
-    QVariant color;
-    QVariant security;
-    QString volring;
-};
-
-PigeonRow rowFromClock(const ReadPigeon& pigeon)
-{
-    ReadPigeon stored = pigeon;
-    stored.country = withoutTrailingBlanks(pigeon.country);
-    const QVariant color = pigeon.color.isNull() ? QVariant() : QVariant(withoutTrailingBlanks(pigeon.color));
-    return {pigeon.elcode, stored.country, pigeon.year, pigeon.band, pigeon.sex, color, QVariant(), stored.fullBand()};
-}
-
 void addPigeonRow(const QSqlDatabase& db, int32_t fancierId, const PigeonRow& row)
 {
     runStatement(db,
@@ -49,12 +21,6 @@ void addPigeonRow(const QSqlDatabase& db, int32_t fancierId, const PigeonRow& ro
                  {fancierId, row.elcode, row.country, row.year, row.band, row.sex, row.color, row.security,
                   row.volring, NextPigeonNr(db)});
 }
-
-// A pigeon of a fancier whose list a read replaces, as stored.
-struct KnownPigeon {
-    int32_t fancierId = 0;
-    PigeonRow row;
-};
 
 QList<KnownPigeon> knownPigeonsOf(const QSqlDatabase& db, const QList<int32_t>& fancierIds)
 {
@@ -73,27 +39,6 @@ QList<KnownPigeon> knownPigeonsOf(const QSqlDatabase& db, const QList<int32_t>& 
         }
     }
     return known;
-}
-
-// The stored pigeon is the one the clock gave when an update would have
-// written it as the clock's record holds it: the same chip code, country
-// and year, and the band as the clock keeps it (its last 7 or 10 characters).
-bool isTheSamePigeon(const KnownPigeon& known, const PigeonOfFancier& read)
-{
-    const ReadPigeon& p = read.pigeon;
-    return known.fancierId == read.fancierId && !p.clockBand.trimmed().isEmpty()
-        && leftZeros(known.row.elcode, 8) == p.elcode && leftSpaces(known.row.country, 3) == leftSpaces(p.country, 3)
-        && leftZeros(known.row.year, 2) == p.year && rightSpaces(known.row.band, int(p.clockBand.size())) == p.clockBand;
-}
-
-// What the clock does not hold stays as stored; what it holds comes from it.
-PigeonRow keptRow(const KnownPigeon& known, const ReadPigeon& read)
-{
-    PigeonRow row = known.row;
-    row.sex = read.sex;
-    if (read.clockHoldsColour && withoutTrailingBlanks(read.color).trimmed() != known.row.color.toString().trimmed())
-        row.color = withoutTrailingBlanks(read.color);
-    return row;
 }
 
 } // namespace
@@ -184,7 +129,7 @@ void storeReadPigeons(const QSqlDatabase& db, const QList<int32_t>& replaced, co
         for (const PigeonOfFancier& p : pigeons) {
             PigeonRow row = rowFromClock(p.pigeon);
             if (const auto match = std::find_if(known.begin(), known.end(),
-                                                [&p](const KnownPigeon& k) { return isTheSamePigeon(k, p); });
+                                                [&p](const KnownPigeon& k) { return isTheSamePigeon(k, p.fancierId, p.pigeon); });
                 match != known.end()) {
                 row = keptRow(*match, p.pigeon);
                 known.erase(match); // one stored pigeon is kept for one pigeon read
