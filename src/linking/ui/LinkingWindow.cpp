@@ -410,7 +410,7 @@ std::optional<int> LinkingWindow::storeGrid()
 void LinkingWindow::updateDatabase(JobContext& job)
 {
     const JobSentence say(job.text);
-    const QString jobName = m_actionButtons[UpdateDatabase]->text().remove(u'&');
+    const QString jobName = GetText(kActionDesign[UpdateDatabase].number);
     const int leftOut = incompleteRowCount(m_grid);
     try {
         const std::optional<int> stored = storeGrid();
