@@ -13,7 +13,7 @@ constexpr int kChipCodeText = 39;
 constexpr int kNoFedBandText = 62;
 constexpr int kAlreadyLinkedText = 65;
 constexpr int kRowTitleText = 58;
-constexpr int kStoppedAtRowText = 121;
+constexpr int kStoppedAtRowText = 214;
 constexpr int kConverterMissingText = 59;
 constexpr int kSingleBandText = 44;
 constexpr int kMultipleBandsText = 45;
@@ -97,12 +97,13 @@ BandReadingEnd BandReadingJobs::readSingle()
     return BandReadingEnd::Stored;
 }
 
-BandReadingResult BandReadingJobs::ReadMultipleBands(const ChipCodeCheck& chipCodeInUse)
+BandReadingResult BandReadingJobs::ReadMultipleBands(const ChipCodeCheck& chipCodeInUse,
+                                                     const QString& chipLeftOnAntenna)
 {
     linkBuffers().CancelRequested = false;
     m_job.host.progress(0, 0);
     BandReadingResult result;
-    result.end = readMultiple(chipCodeInUse, &result.stored, &result.stopNote);
+    result.end = readMultiple(chipCodeInUse, chipLeftOnAntenna, result);
     if (m_enableLinkButtons)
         m_enableLinkButtons();
     m_job.host.finished(closingSentence(result, kMultipleBandsText));
@@ -123,15 +124,32 @@ QString BandReadingJobs::closingSentence(const BandReadingResult& result, int jo
     return say.chipBandsRead(result.stored, m_job.host.elapsedSeconds());
 }
 
-BandReadingEnd BandReadingJobs::readMultiple(const ChipCodeCheck& chipCodeInUse, int* stored, QString* stopped)
+// The rows a run will read for: down to the first without a federation
+// band, those without a complete chip code.
+int BandReadingJobs::rowsToFill() const
+{
+    int rows = 0;
+    for (int row = 1; row < m_grid.rowCount() && !m_grid.fedBand(row).isEmpty(); ++row) {
+        if (m_grid.chipCode(row).length() != PigeonGridAccess::kChipCodeLength)
+            ++rows;
+    }
+    return rows;
+}
+
+BandReadingEnd BandReadingJobs::readMultiple(const ChipCodeCheck& chipCodeInUse, const QString& chipLeftOnAntenna,
+                                             BandReadingResult& result)
 {
     if (m_grid.currentRow() < 1) {
         m_job.host.warn(readingText(m_job, kNoFedBandText), readingText(m_job, kRowTitleText));
         return BandReadingEnd::NoRow;
     }
     AppState& state = appState();
-    state.lastCode = kNoCodeYet;
+    // The chip that stopped the run before is most likely still lying on the
+    // antenna: it counts as read already, as a chip held twice in a run does.
+    state.lastCode = chipLeftOnAntenna.isEmpty() ? kNoCodeYet : chipLeftOnAntenna;
     state.currentCode = kNoCodeYet;
+    const int total = rowsToFill();
+    m_job.host.progress(0, total);
 
     for (int row = 1; row < m_grid.rowCount(); ++row) {
         if (m_grid.fedBand(row).isEmpty())
@@ -146,12 +164,13 @@ BandReadingEnd BandReadingJobs::readMultiple(const ChipCodeCheck& chipCodeInUse,
         const bool inUse = chipCodeInUse ? chipCodeInUse(read.code, stopNote) : rowHoldingChipCode(m_grid, read.code) != 0;
         if (inUse) {
             m_grid.colourRow(row, PigeonGridAccess::RowColour::White);
-            *stopped = stopNote;
+            result.stopNote = stopNote;
+            result.codeInUse = read.code;
             return BandReadingEnd::CodeInUse;
         }
         storeCode(row, read.code.left(PigeonGridAccess::kChipCodeLength));
-        ++*stored;
-        m_job.host.progress(*stored, 0);
+        ++result.stored;
+        m_job.host.progress(result.stored, total);
         state.lastCode = read.code;
         m_grid.colourRow(row, PigeonGridAccess::RowColour::White);
     }

@@ -30,6 +30,7 @@ struct BandReadingResult {
     BandReadingEnd end = BandReadingEnd::Cancelled;
     int stored = 0; // codes put into the grid
     QString stopNote; // multiple bands stopped at a code in use: where, and how to go on
+    QString codeInUse; // that code, as the antenna gave it
 };
 
 // The "Single-band" and "Multiple-bands" jobs of the linking window: read
@@ -50,12 +51,17 @@ public:
     // without a federation band. A chip still in the antenna from the row
     // before is ignored until another is read. A chip already linked stops
     // the run at its row, which stays without code: the next run goes on
-    // from there.
-    BandReadingResult ReadMultipleBands(const ChipCodeCheck& chipCodeInUse);
+    // from there. chipLeftOnAntenna, the code that stopped the run before,
+    // is passed over as a chip still lying there rather than stopping the
+    // run again; it is never stored, as any other chip in use.
+    BandReadingResult ReadMultipleBands(const ChipCodeCheck& chipCodeInUse,
+                                        const QString& chipLeftOnAntenna = QString());
 
 private:
     BandReadingEnd readSingle();
-    BandReadingEnd readMultiple(const ChipCodeCheck& chipCodeInUse, int* stored, QString* stopped);
+    BandReadingEnd readMultiple(const ChipCodeCheck& chipCodeInUse, const QString& chipLeftOnAntenna,
+                                BandReadingResult& result);
+    int rowsToFill() const;
     ChipRead readNewCode();
     void storeCode(int row, const QString& code);
     AntennaReading& reading();

@@ -5,9 +5,8 @@
 #include "clocklink/JobFrameOrder.h"
 #include "clocklink/JobHost.h"
 #include "clocklink/JobSentence.h"
-#include "common/Ansi.h"
 #include "common/ValueHelpers.h"
-#include <cstring>
+#include <QSet>
 #include <exception>
 
 namespace durvek {
@@ -19,6 +18,12 @@ constexpr int kTextReplacePigeons = 71;
 constexpr int kTextReplacePigeonsTitle = 72;
 constexpr int kTextBlockRefused = 70;
 constexpr int kTextReadClock = 49;
+constexpr int kTextChipCode = 39;
+constexpr int kTextPigeonRead = 213;
+constexpr int kTextChipCodesInUse = 215;
+constexpr int kTextStoreThemAnyway = 216;
+constexpr int kTextChipCodesInUseTitle = 217;
+constexpr int kTextWithoutChipCode = 218;
 constexpr uint8_t kNothingThere = 1;
 constexpr uint8_t kRefused = 5;
 
@@ -34,8 +39,12 @@ QString readSentence(const JobContext& job, const ReadClockResult& result, const
     const JobSentence say(job.text);
     const QString name = jobText(job, kTextReadClock);
     switch (result.end) {
-    case ReadClockResult::Done:
-        return say.clockRead(fancier, result.pigeonsStored, job.host.elapsedSeconds());
+    case ReadClockResult::Done: {
+        const QString read = say.clockRead(fancier, result.pigeonsStored, job.host.elapsedSeconds());
+        if (result.withoutChipCode == 0)
+            return read;
+        return read + QStringLiteral(". ") + jobText(job, kTextWithoutChipCode).arg(result.withoutChipCode);
+    }
     case ReadClockResult::Cancelled:
         return say.stoppedByCancel(name, say.pigeons(result.pigeonsRead), false, job.lineResult,
                                    job.library.lastDevice());
@@ -72,14 +81,6 @@ bool runJobBody(JobContext& job, int titleText, const std::function<void()>& bod
         job.host.warn(QString::fromUtf8(error.what()), jobText(job, titleText));
         return false;
     }
-}
-
-QString recordBlockText()
-{
-    const uint8_t* block = linkBuffers().RecordBlock;
-    const void* zero = std::memchr(block, 0, LinkBuffers::kRecordSize);
-    const int length = zero ? int(static_cast<const uint8_t*>(zero) - block) : LinkBuffers::kRecordSize;
-    return fromAnsi(block, length);
 }
 
 void beginReadJob(JobContext& job)
@@ -136,9 +137,40 @@ bool mayReplacePigeons(JobContext& job)
                         jobText(job, kTextReplacePigeonsTitle));
 }
 
-void showReadPigeon(JobContext& job, int count, const QString& recordText)
+int settleChipCodesInUse(JobContext& job, const QSqlDatabase& db, const QList<int32_t>& replaced,
+                         QList<PigeonOfFancier>& pigeons)
 {
-    job.host.showStatus(QString::number(count) + u' ' + recordText);
+    const QList<ChipCodeOwner> owners = chipCodesOwnedElsewhere(db, replaced, pigeons);
+    if (owners.isEmpty())
+        return 0;
+    QStringList lines{jobText(job, kTextChipCodesInUse)};
+    QSet<QString> codes;
+    for (const ChipCodeOwner& owner : owners) {
+        lines << owner.chipCode + QStringLiteral(": ") + owner.fancier;
+        codes.insert(owner.chipCode);
+    }
+    const QString question = lines.join(u'\n') + QStringLiteral("\n\n") + jobText(job, kTextStoreThemAnyway);
+    if (job.host.ask(question + QStringLiteral(" ?"), jobText(job, kTextChipCodesInUseTitle)))
+        return 0;
+    int without = 0;
+    for (PigeonOfFancier& p : pigeons) {
+        p.withoutChipCode = codes.contains(p.pigeon.elcode.trimmed());
+        without += p.withoutChipCode ? 1 : 0;
+    }
+    return without;
+}
+
+QString pigeonStatusText(const JobContext& job, const QString& country, const QString& year, const QString& band,
+                         const QString& chipCode)
+{
+    return country.trimmed() + u'-' + year.trimmed() + u'-' + band.trimmed() + QStringLiteral(", ")
+         + jobText(job, kTextChipCode) + u' ' + chipCode.trimmed();
+}
+
+void showReadPigeon(JobContext& job, int count, const ReadPigeon& pigeon)
+{
+    const QString shown = pigeonStatusText(job, pigeon.country, pigeon.year, pigeon.clockBand, pigeon.elcode);
+    job.host.showStatus(jobText(job, kTextPigeonRead).arg(QString::number(count), shown));
     // How many entries the clock holds shows only at the end of its list.
     job.host.progress(count, 0);
 }

@@ -1,5 +1,7 @@
 #pragma once
+#include "clocklink/ClockJobStore.h"
 #include "clocklink/ClockReadJob.h"
+#include "clocklink/ClockRecords.h"
 #include "clocklink/ExchangeLoop.h"
 #include "clocklink/JobContext.h"
 #include <QString>
@@ -22,9 +24,6 @@ QString fancierLabel(const QString& licence, const QString& name);
 // buttons), so it ends the body with the engine's message in a warning box
 // titled with the job's caption. False when the body failed that way.
 bool runJobBody(JobContext& job, int titleText, const std::function<void()>& body);
-
-// The characters of RecordBlock up to its first zero byte, for the status line.
-QString recordBlockText();
 
 // The start of a read: the connecting text, no cancel pending.
 void beginReadJob(JobContext& job);
@@ -49,7 +48,21 @@ void finishReadJob(JobContext& job, const ReadClockHooks& hooks, const ReadClock
 // A fancier that already has pigeons: may the read replace them? (texts 71, 72)
 bool mayReplacePigeons(JobContext& job);
 
-// The status line while a read stores its pigeons: the count and the record.
-void showReadPigeon(JobContext& job, int count, const QString& recordText);
+// Chip codes of the read that pigeons of other fanciers hold already, as the
+// linking window refuses a chip code twice in a list: the user sees each code
+// with its owner and is asked whether to store them all the same; No, the
+// default, stores those pigeons without chip code. Returns how many pigeons
+// go without.
+int settleChipCodesInUse(JobContext& job, const QSqlDatabase& db, const QList<int32_t>& replaced,
+                          QList<PigeonOfFancier>& pigeons);
+
+// A pigeon as the status line names it while a job writes or reads it:
+// "BE-23-0000000100, El. band AAAAAAAA", the texts trimmed.
+QString pigeonStatusText(const JobContext& job, const QString& country, const QString& year, const QString& band,
+                         const QString& chipCode);
+
+// The status line while a read takes in its pigeons: the count and the
+// pigeon. The clock does not say how many it holds; the count runs on.
+void showReadPigeon(JobContext& job, int count, const ReadPigeon& pigeon);
 
 } // namespace durvek

@@ -1,7 +1,10 @@
 #include "clocklink/ClockJobStore.h"
+#include "clocklink/StoredPigeonMatch.h"
 #include "common/ValueHelpers.h"
 #include "database/PigeonNumbering.h"
 #include "database/SqlUtil.h"
+#include <QSet>
+#include <algorithm>
 
 namespace durvek {
 
@@ -10,7 +13,33 @@ namespace {
 // The field as the clock gets it: untrimmed, nothing for null.
 QString field(const QSqlQuery& query, int column) { return query.value(column).toString(); }
 
-QVariant textOrNull(const QString& text) { return text.isNull() ? QVariant() : QVariant(text); }
+void addPigeonRow(const QSqlDatabase& db, int32_t fancierId, const PigeonRow& row)
+{
+    runStatement(db,
+                 QStringLiteral("INSERT INTO pigeons (Fancier, elcode, country, Year, band, sex, color, Security, "
+                                "volring, Nr) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                 {fancierId, row.elcode, row.country, row.year, row.band, row.sex, row.color, row.security,
+                  row.volring, NextPigeonNr(db)});
+}
+
+QList<KnownPigeon> knownPigeonsOf(const QSqlDatabase& db, const QList<int32_t>& fancierIds)
+{
+    QList<KnownPigeon> known;
+    for (int32_t id : fancierIds) {
+        QSqlQuery query = runStatement(db,
+                                       QStringLiteral("SELECT elcode, country, Year, band, sex, color, Security, volring "
+                                                      "FROM pigeons WHERE Fancier = ? ORDER BY Nr"),
+                                       {id});
+        while (query.next()) {
+            KnownPigeon k;
+            k.fancierId = id;
+            k.row = {field(query, 0), field(query, 1), field(query, 2), field(query, 3),
+                     field(query, 4), query.value(5),  query.value(6),  field(query, 7)};
+            known << k;
+        }
+    }
+    return known;
+}
 
 } // namespace
 
@@ -89,20 +118,52 @@ void deletePigeonsOf(const QSqlDatabase& db, const QList<int32_t>& fancierIds)
 
 void addPigeonFromClock(const QSqlDatabase& db, int32_t fancierId, const ReadPigeon& pigeon)
 {
-    runStatement(db,
-                 QStringLiteral("INSERT INTO pigeons (Fancier, elcode, country, Year, band, sex, color, volring, Nr) "
-                                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                 {fancierId, pigeon.elcode, pigeon.country, pigeon.year, pigeon.band, pigeon.sex,
-                  textOrNull(pigeon.color), pigeon.fullBand(), NextPigeonNr(db)});
+    addPigeonRow(db, fancierId, rowFromClock(pigeon));
 }
 
 void storeReadPigeons(const QSqlDatabase& db, const QList<int32_t>& replaced, const QList<PigeonOfFancier>& pigeons)
 {
     inTransaction(db, [&] {
+        QList<KnownPigeon> known = knownPigeonsOf(db, replaced);
         deletePigeonsOf(db, replaced);
-        for (const PigeonOfFancier& p : pigeons)
-            addPigeonFromClock(db, p.fancierId, p.pigeon);
+        for (const PigeonOfFancier& p : pigeons) {
+            PigeonRow row = rowFromClock(p.pigeon);
+            if (const auto match = std::find_if(known.begin(), known.end(),
+                                                [&p](const KnownPigeon& k) { return isTheSamePigeon(k, p.fancierId, p.pigeon); });
+                match != known.end()) {
+                row = keptRow(*match, p.pigeon);
+                known.erase(match); // one stored pigeon is kept for one pigeon read
+            }
+            if (p.withoutChipCode)
+                row.elcode = QStringLiteral("");
+            addPigeonRow(db, p.fancierId, row);
+        }
     });
+}
+
+QList<ChipCodeOwner> chipCodesOwnedElsewhere(const QSqlDatabase& db, const QList<int32_t>& replaced,
+                                             const QList<PigeonOfFancier>& pigeons)
+{
+    QList<ChipCodeOwner> owners;
+    QSet<QString> named;
+    for (const PigeonOfFancier& p : pigeons) {
+        const QString code = p.pigeon.elcode.trimmed();
+        if (code.isEmpty() || named.contains(code))
+            continue;
+        QSqlQuery query = runStatement(db,
+                                       QStringLiteral("SELECT f.id, f.Licence, f.Name FROM pigeons p "
+                                                      "JOIN fanciers f ON f.id = p.Fancier "
+                                                      "WHERE p.elcode = ? AND p.Fancier <> ? ORDER BY f.id"),
+                                       {code, p.fancierId});
+        while (query.next()) {
+            if (replaced.contains(query.value(0).toInt()))
+                continue;
+            owners << ChipCodeOwner{code, (TextOrDefault(query.value(1)) + u' ' + TextOrDefault(query.value(2))).trimmed()};
+            named.insert(code);
+            break;
+        }
+    }
+    return owners;
 }
 
 } // namespace durvek

@@ -46,10 +46,26 @@ void addPigeonFromClock(const QSqlDatabase& db, int32_t fancierId, const ReadPig
 struct PigeonOfFancier {
     int32_t fancierId = 0;
     ReadPigeon pigeon;
+    bool withoutChipCode = false; // its chip code is another fancier's, and the user kept it there
 };
 // What a read that reached the end of the clock's list stores, as one
 // change: the replaced fanciers' pigeons go and the pigeons read come, in
-// the clock's order.
+// the clock's order. A clock keeps less than the club database (7 band
+// characters on the short record, no colour there, never the Security), so
+// a pigeon read that is one the fancier had, same chip code, country, year
+// and the band as the clock received it, keeps the stored country, year,
+// band, colour, Security and volring; the clock gives its sex, and its
+// colour where it keeps one. Texts read are stored without trailing blanks.
 void storeReadPigeons(const QSqlDatabase& db, const QList<int32_t>& replaced, const QList<PigeonOfFancier>& pigeons);
+
+// A chip code of the read that a pigeon of another fancier holds already.
+struct ChipCodeOwner {
+    QString chipCode;
+    QString fancier; // licence and name
+};
+// The chip codes among pigeons that pigeons of fanciers other than their own
+// hold, leaving out the fanciers whose lists the read replaces.
+QList<ChipCodeOwner> chipCodesOwnedElsewhere(const QSqlDatabase& db, const QList<int32_t>& replaced,
+                                             const QList<PigeonOfFancier>& pigeons);
 
 } // namespace durvek

@@ -7,8 +7,9 @@ namespace durvek {
 
 namespace {
 
-// Clocks fill unused bytes with zeros; those never belong in a stored text.
-QString cleanLeftSpaces(const QString& raw, int width) { return leftSpaces(StripControlChars(raw), width); }
+// Clocks fill unused bytes with zeros, and texts to their width with
+// blanks; neither belongs in a stored text.
+QString cleanText(const QString& raw, int width) { return StripControlChars(raw).left(width).trimmed(); }
 QString cleanLeftZeros(const QString& raw, int width) { return leftZeros(StripControlChars(raw), width); }
 
 } // namespace
@@ -19,11 +20,11 @@ ClockFancierRow fancierRowFromClock(const FancierBlock& block)
 {
     ClockFancierRow row;
     row.licence = TextOrDefault(licenceFromClock(block), QStringLiteral("00"));
-    row.name = cleanLeftSpaces(block.name, 25);
+    row.name = cleanText(block.name, 25);
     row.sort = TextOrDefault(RemoveSpaces(row.name.toUpper()), QStringLiteral(" "));
-    row.address = cleanLeftSpaces(block.address, 25);
-    row.zip = cleanLeftSpaces(block.zip, 6);
-    row.city = cleanLeftSpaces(block.city, 20);
+    row.address = cleanText(block.address, 25);
+    row.zip = cleanText(block.zip, 6);
+    row.city = cleanText(block.city, 20);
     row.kx = cleanLeftZeros(block.kxt, 8);
     row.ky = cleanLeftZeros(block.kyt, 8);
     return row;

@@ -25,6 +25,7 @@ struct ReadClockResult {
     int pigeonsStored = 0;
     int repeatsSkipped = 0;  // pigeon entries listed again (once per flight)
     int strayPigeons = 0;    // entries naming a fancier block the clock did not report
+    int withoutChipCode = 0; // stored without their chip code, which other fanciers' pigeons hold
 };
 
 // Reads the clock's fancier(s) and pigeons into the database: the read job

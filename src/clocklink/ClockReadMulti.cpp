@@ -72,6 +72,7 @@ private:
         // Cancel anywhere keeps them all.
         const ReadClockResult::End end = readPigeons();
         if (end == ReadClockResult::Done) {
+            m_result.withoutChipCode = settleChipCodesInUse(m_job, m_db, replaced, m_read);
             storeReadPigeons(m_db, replaced, m_read);
             m_result.pigeonsStored = int(m_read.size());
             appState().currentFancierId = m_fancierOfBlock.value(0);
@@ -84,21 +85,19 @@ private:
     std::optional<ReadClockResult::End> readFancierBlock(int b, QList<int32_t>& replaced)
     {
         const auto block = uint8_t(b);
-        RequestPlan read = fancierBlockReadPlan(
+        const RequestPlan read = fancierBlockReadPlan(
             m_multiFancier ? std::function<uint16_t()>([block] { return FrameReadFancierBlockAt(block); })
                            : std::function<uint16_t()>(FrameReadFancierBlock));
-        read.statusText = [](const ExchangeOutcome& o, int) -> std::optional<QString> {
-            return QString::number(o.result);
-        };
         const RequestEnd end = runRequest(m_job, read);
         if (end.kind != RequestEnd::Done)
             return endOf(end);
 
         const FancierBlock fancier = decodeFancierBlock(linkBuffers().ReplyFrame + kFancierBlockOffset);
-        m_job.host.showStatus(fancier.name);
+        const QString label = fancierLabel(fancier.licence, fancier.name);
+        m_job.host.showStatus(label);
         // The sentence names the clock's first fancier, whom the window shows after the read.
         if (b == 0)
-            m_fancier = fancierLabel(fancier.licence, fancier.name);
+            m_fancier = label;
         const int32_t fancierId = findOrAddClockFancier(m_db, fancier, CoordinateFields::Texts);
         m_fancierOfBlock.append(fancierId);
         if (!replaced.contains(fancierId) && fancierHasPigeons(m_db, fancierId)) {
@@ -121,24 +120,23 @@ private:
                 return ReadClockResult::Refused;
             if (end.kind != RequestEnd::Done)
                 return ReadClockResult::Cancelled;
-            const QString recordText = replyText(kRecordTextOffset);
-            storePigeon(recordText);
+            const uint8_t block = m_multiFancier ? linkBuffers().ReplyFrame[kPigeonBlockByte] : 0;
+            const ReadPigeon pigeon = decodeMultiBlockRecord(replyText(kRecordTextOffset), block);
+            storePigeon(pigeon);
             m_result.pigeonsRead = k + 1;
-            showReadPigeon(m_job, k + 1, recordText);
+            showReadPigeon(m_job, k + 1, pigeon);
         }
     }
 
-    void storePigeon(const QString& recordText)
+    void storePigeon(const ReadPigeon& pigeon)
     {
-        const uint8_t block = m_multiFancier ? linkBuffers().ReplyFrame[kPigeonBlockByte] : 0;
         // A pigeon of a block the clock did not report has no fancier here;
         // filing it under another fancier would be wrong.
-        if (block >= m_fancierOfBlock.size()) {
+        if (pigeon.fancierBlock >= m_fancierOfBlock.size()) {
             ++m_result.strayPigeons;
             return;
         }
-        const ReadPigeon pigeon = decodeMultiBlockRecord(recordText, block);
-        const int32_t fancierId = m_fancierOfBlock[block];
+        const int32_t fancierId = m_fancierOfBlock[pigeon.fancierBlock];
         // The list names a pigeon once for every flight it has arrived from.
         const QString key = QString::number(fancierId) + u'|' + pigeon.elcode + u'|' + pigeon.fullBand();
         if (m_stored.contains(key)) {

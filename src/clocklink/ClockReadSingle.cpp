@@ -48,8 +48,8 @@ private:
             return blockEnd.kind == RequestEnd::Refused ? ReadClockResult::Refused : ReadClockResult::Cancelled;
 
         const FancierBlock block = decodeFancierBlock(linkBuffers().ReplyFrame + kFancierBlockOffset);
-        m_job.host.showStatus(block.name);
         m_fancier = fancierLabel(block.licence, block.name);
+        m_job.host.showStatus(m_fancier);
         const int32_t fancierId = findOrAddClockFancier(m_db, block, CoordinateFields::Numbers);
         appState().currentFancierId = fancierId;
         m_switchedFancier = true;
@@ -64,6 +64,7 @@ private:
         }
         const ReadClockResult::End end = readPigeons(fancierId);
         if (end == ReadClockResult::Done) {
+            m_result.withoutChipCode = settleChipCodesInUse(m_job, m_db, replaced, m_read);
             storeReadPigeons(m_db, replaced, m_read);
             m_result.pigeonsStored = int(m_read.size());
             showFancier();
@@ -83,10 +84,10 @@ private:
                 return ReadClockResult::Refused;
             if (end.kind != RequestEnd::Done)
                 return ReadClockResult::Cancelled;
-            const QString recordText = replyText(kRecordTextOffset);
-            m_read.append({fancierId, decodeSingleBlockRecord(recordText)});
+            const ReadPigeon pigeon = decodeSingleBlockRecord(replyText(kRecordTextOffset));
+            m_read.append({fancierId, pigeon});
             m_result.pigeonsRead = k + 1;
-            showReadPigeon(m_job, k + 1, recordText);
+            showReadPigeon(m_job, k + 1, pigeon);
         }
     }
 

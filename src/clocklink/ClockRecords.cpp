@@ -96,7 +96,8 @@ ReadPigeon decodeSingleBlockRecord(const QString& recordText)
     p.country = chars(text, 9, 11);
     p.year = chars(text, 12, 13);
     // The single-block clock keeps 7 band characters; the database holds 8.
-    p.band = QStringLiteral("0") + chars(text, 15, 21);
+    p.clockBand = chars(text, 15, 21);
+    p.band = QStringLiteral("0") + p.clockBand;
     p.sex = readSex(chars(text, 22, 22));
     return p;
 }
@@ -109,7 +110,9 @@ ReadPigeon decodeMultiBlockRecord(const QString& recordText, uint8_t fancierBloc
     p.year = chars(recordText, 12, 13);
     p.sex = readSex(chars(recordText, 22, 22));
     p.band = chars(recordText, 52, 61);
+    p.clockBand = p.band;
     p.color = rightSpaces(chars(recordText, 62, 65), 4);
+    p.clockHoldsColour = true;
     p.fancierBlock = fancierBlock;
     return p;
 }

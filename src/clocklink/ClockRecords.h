@@ -59,6 +59,8 @@ struct ReadPigeon {
     QString sex;          // " " or "F"
     QString color;        // multi-block read only, right-aligned to 4
     int fancierBlock = 0; // multi-block read: the block the pigeon belongs to
+    QString clockBand;    // the band characters as the clock keeps them: 7 or 10, right-aligned
+    bool clockHoldsColour = false;
 
     // The federation band as one text: country, year, "-", band and sex.
     QString fullBand() const;

@@ -21,10 +21,10 @@ constexpr int kTextRefused = 55;
 constexpr int kTextNoFancier = 56;
 constexpr int kTextNoFancierTitle = 57;
 constexpr int kTextUpdateClock = 48;
+constexpr int kTextWritingPigeon = 212;
 
 constexpr uint8_t kFancierBlockRefused = 4;
 constexpr uint8_t kSetupRefused = 5;
-constexpr int kStatusLineBytes = 33; // licence and name
 constexpr int kLicenceBytes = 8;
 constexpr int kNameBytes = 25;
 
@@ -133,8 +133,7 @@ private:
         const QByteArray block = encodeFancierBlock(*fancier);
         linkBuffers().setRecord(block);
         m_fancier = fancierLabel(fromAnsi(block.left(kLicenceBytes)), fromAnsi(block.mid(kLicenceBytes, kNameBytes)));
-        m_job.host.showStatus(QString());
-        m_job.host.showStatus(fromAnsi(block.left(kStatusLineBytes)));
+        m_job.host.showStatus(m_fancier);
 
         RequestPlan request;
         request.build = FrameWriteFancierBlock;
@@ -184,8 +183,12 @@ private:
             return UpdateClockResult::Cancelled;
         const auto frameLength = uint8_t(m_model.recordFrameLength());
         for (int k = 1; k <= pigeons.size(); ++k) {
-            linkBuffers().setRecord(encodePigeonRecord(m_model.recordLayout, pigeons[k - 1]));
-            m_job.host.showStatus(QString::number(k) + u' ' + recordBlockText());
+            const PigeonRecord& pigeon = pigeons[k - 1];
+            linkBuffers().setRecord(encodePigeonRecord(m_model.recordLayout, pigeon));
+            m_job.host.showStatus(jobText(m_job, kTextWritingPigeon)
+                                      .arg(QString::number(k), QString::number(m_pigeonsToWrite),
+                                           pigeonStatusText(m_job, pigeon.country, pigeon.year, pigeon.band,
+                                                            pigeon.elcode)));
             const RecordIndex index = splitRecordIndex(k);
             RequestPlan request;
             request.build = [index, frameLength] { return FrameWriteRecord(index.hi, index.lo, frameLength); };
@@ -201,16 +204,14 @@ private:
 
     bool writeRecordZero()
     {
+        // The head of the list is no pigeon: the status line keeps naming the
+        // fancier, and a failed try says what the line answered.
         linkBuffers().setRecord(encodeRecordZero());
-        m_job.host.showStatus(QString::fromLatin1(encodeRecordZero()));
         linkBuffers().CancelRequested = false;
         RequestPlan request;
         request.build = [] { return FrameWriteRecord(0, 0, kRecordZeroFrameLength); };
         request.timeoutMs = 1000;
         request.pauseMs = 50;
-        request.statusText = [](const ExchangeOutcome& o, int) -> std::optional<QString> {
-            return QString::number(o.result) + u' ' + QString::number(o.status);
-        };
         return runRequest(m_job, request).kind == RequestEnd::Done;
     }
 

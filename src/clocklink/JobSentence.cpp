@@ -17,6 +17,8 @@ constexpr int kStoppedText = 116;
 constexpr int kNothingStoredText = 117;
 constexpr int kKeptSoFarText = 118;
 constexpr int kPigeonsText = 119;
+constexpr int kListStoredText = 210;
+constexpr int kRowsLeftOutText = 211;
 
 } // namespace
 
@@ -60,6 +62,14 @@ QString JobSentence::textsLoaded(int texts, int seconds) const
 QString JobSentence::chipBandsRead(int codes, int seconds) const
 {
     return m_text(kChipBandsReadText).arg(QString::number(codes), QString::number(seconds));
+}
+
+QString JobSentence::listStored(const QString& fancier, int pigeons, int rowsLeftOut) const
+{
+    const QString stored = m_text(kListStoredText).arg(fancier, QString::number(pigeons));
+    if (rowsLeftOut <= 0)
+        return stored;
+    return stored + QStringLiteral(". ") + m_text(kRowsLeftOutText).arg(rowsLeftOut);
 }
 
 QString JobSentence::stoppedByCancel(const QString& jobName, const QString& progress, bool keptSoFar,

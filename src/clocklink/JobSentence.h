@@ -21,6 +21,9 @@ public:
     QString raceDataRead(const QString& fancier, int flights, int pigeons, int seconds) const;
     QString textsLoaded(int texts, int seconds) const;
     QString chipBandsRead(int codes, int seconds) const;
+    // "Update Database": the fancier's list as stored, and how many rows of
+    // the grid could not be stored (a band or chip code not complete).
+    QString listStored(const QString& fancier, int pigeons, int rowsLeftOut) const;
 
     // jobName stopped by Cancel after progress; keptSoFar says whether what
     // was done up to then stays (in the clock or the database) or nothing

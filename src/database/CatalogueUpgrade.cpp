@@ -89,6 +89,15 @@ constexpr auto kAddedTexts = std::to_array<CatalogueText>({
     {189, "One prize in: a whole number of 1 to 99, or blank for one in four"},
     {190, "Release..."},
     {191, "Release date (DD-MM-YY)"},
+    {210, "Pigeon list stored: %1, %2 pigeons"},
+    {211, "%1 rows left out: a row is stored only with a band of 10 characters and a chip code of 8"},
+    {212, "Writing pigeon %1 of %2: %3"},
+    {213, "Pigeon %1 read: %2"},
+    {214, "Multiple-bands stopped at row %1: take that pigeon off the antenna, then press Multiple-bands to go on from the next empty row"},
+    {215, "These chip codes are already linked to pigeons of other fanciers:"},
+    {216, "Store them for this fancier as well (No: these pigeons are stored without chip code)"},
+    {217, "Chip codes in use"},
+    {218, "%1 of them without chip code: other fanciers' pigeons hold those codes"},
 });
 
 QSet<int> presentNumbers(const QSqlDatabase& db)

@@ -1,10 +1,9 @@
 #include "linking/LinkingPrintout.h"
 #include "common/PagePrinter.h"
 #include "common/ValueHelpers.h"
-#include "database/SqlUtil.h"
 #include "linking/LookupText.h"
 #include "linking/PigeonGrid.h"
-#include <QSqlQuery>
+#include "linking/PigeonGridLoad.h"
 
 namespace durvek {
 
@@ -99,11 +98,7 @@ void printLinkingList(PagePrinter& printer, const PigeonGrid& grid, const QStrin
 
 QString linkingListSubject(const QSqlDatabase& db, int32_t fancierId, const TextLookup& text)
 {
-    QString subject = lookupText(text, 66);
-    QSqlQuery fancier = runStatement(db, QStringLiteral("SELECT Licence, Name FROM fanciers WHERE id = ?"), {fancierId});
-    if (fancier.next())
-        subject += u' ' + TextOrDefault(fancier.value(0)) + u' ' + TextOrDefault(fancier.value(1));
-    return subject.simplified();
+    return (lookupText(text, 66) + u' ' + fancierLicenceAndName(db, fancierId)).simplified();
 }
 
 } // namespace durvek

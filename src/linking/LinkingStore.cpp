@@ -60,6 +60,18 @@ QList<StoredPigeon> pigeonsOfGrid(const PigeonGrid& grid)
     return pigeons;
 }
 
+int incompleteRowCount(const PigeonGrid& grid)
+{
+    int count = 0;
+    for (int row = 1; row < grid.rowCount(); ++row) {
+        const bool typed = !grid.cellText(row, PigeonGrid::kBandColumn).trimmed().isEmpty()
+                        || !grid.cellText(row, PigeonGrid::kChipCodeColumnIndex).trimmed().isEmpty();
+        if (typed && grid.cellText(row, PigeonGrid::kDeleteColumn) != kDeleteMark && !pigeonOfRow(grid, row))
+            ++count;
+    }
+    return count;
+}
+
 void storeFancierPigeons(const QSqlDatabase& db, int32_t fancierId, const QList<StoredPigeon>& pigeons)
 {
     inTransaction(db, [&] {

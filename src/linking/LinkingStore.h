@@ -31,6 +31,10 @@ std::optional<StoredPigeon> pigeonOfRow(const PigeonGrid& grid, int row);
 // Every complete row of the grid, in grid order.
 QList<StoredPigeon> pigeonsOfGrid(const PigeonGrid& grid);
 
+// Rows that hold a band or a chip code but are not complete, so storing
+// drops them; rows marked for deletion and empty rows are not counted.
+int incompleteRowCount(const PigeonGrid& grid);
+
 // Makes pigeons the fancier's pigeon list: the fancier's current pigeons are
 // copied into the backup table (which then holds them alone), deleted, and
 // the new ones added with fresh numbers. All of it is one transaction, so a

@@ -82,4 +82,12 @@ std::optional<QStringList> fancierHeaderLines(const QSqlDatabase& db, int32_t fa
     };
 }
 
+QString fancierLicenceAndName(const QSqlDatabase& db, int32_t fancierId)
+{
+    QSqlQuery fancier = runStatement(db, QStringLiteral("SELECT Licence, Name FROM fanciers WHERE id = ?"), {fancierId});
+    if (!fancier.next())
+        return QString();
+    return (TextOrDefault(fancier.value(0)) + u' ' + TextOrDefault(fancier.value(1))).simplified();
+}
+
 } // namespace durvek

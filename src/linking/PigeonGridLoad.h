@@ -27,4 +27,8 @@ int LoadPigeonGrid(PigeonGrid& grid, const QSqlDatabase& db, int32_t fancierId, 
 // fanciers row has the id. Throws DatabaseError when the engine refuses.
 std::optional<QStringList> fancierHeaderLines(const QSqlDatabase& db, int32_t fancierId);
 
+// "12345678 Jan Peeters": how printouts and sentences name the fancier; empty
+// when no fanciers row has the id. Throws DatabaseError when the engine refuses.
+QString fancierLicenceAndName(const QSqlDatabase& db, int32_t fancierId);
+
 } // namespace durvek

@@ -70,7 +70,7 @@ class BandReadingJobsTest : public QObject {
         return jobs.ReadSingleBand();
     }
 
-    BandReadingResult multiple()
+    BandReadingResult multiple(const QString& chipLeftOnAntenna = QString())
     {
         JobContext job{host, library, antennaLink(false), antennaTexts};
         BandReadingJobs jobs(job, grid, [this] { ++buttonRestores; });
@@ -78,7 +78,8 @@ class BandReadingJobsTest : public QObject {
         return jobs.ReadMultipleBands(
             [&job, this](const QString& code, const QString& stopNote) {
                 return ChipCodeInUse(code, grid, job.host, job.text, stopNote);
-            });
+            },
+            chipLeftOnAntenna);
     }
 
     // The job runs with the script written so far; a new script starts empty.
@@ -195,7 +196,7 @@ private slots:
         QCOMPARE(buttonRestores, 1);
         QCOMPARE(appState().lastCode, QStringLiteral("CCCCCCCCCC"));
         QVERIFY(grid.yellowRows().isEmpty());
-        QCOMPARE(host.progressSteps, QStringList({"0/0", "1/0", "2/0", "3/0"}));
+        QCOMPARE(host.progressSteps, QStringList({"0/0", "0/3", "1/3", "2/3", "3/3"}));
         QCOMPARE(host.sentences, QStringList{"Read 3 in 0 s"});
     }
 
@@ -246,14 +247,28 @@ private slots:
         QCOMPARE(buttonRestores, 1);
         QVERIFY(grid.yellowRows().isEmpty());
 
-        // Pressed again, Multiple-bands goes on from the row it stopped at.
+        QCOMPARE(r.codeInUse, QStringLiteral("0A1B2C3D4E"));
+
+        // Pressed again with that chip still lying on the antenna, Multiple-bands
+        // passes it over and goes on from the row it stopped at.
+        script.code("0A1B2C3D4E");
+        script.code("0A1B2C3D4E");
         script.code("EEEEEEEE");
         script.code("FFFFFFFF");
-        r = multiple();
+        r = multiple(r.codeInUse);
         QCOMPARE(r.end, BandReadingEnd::Finished);
         QCOMPARE(r.stored, 2);
-        QCOMPARE(queued->rowsRead, QList<int>({2, 3}));
+        QCOMPARE(queued->rowsRead, QList<int>({2, 2, 2, 3}));
         QCOMPARE(grid.chipCodes(), QStringList({"0A1B2C3D", "EEEEEEEE", "FFFFFFFF", ""}));
+        QCOMPARE(host.warnings.size(), 1);
+
+        // Passed over only while it lies there: held again later, it stops the run.
+        grid = FakePigeonGrid::withRows({"0000000101", "0000000102", "0000000103"}, {"0A1B2C3D", "", ""});
+        script.code("EEEEEEEE");
+        script.code("0A1B2C3D4E");
+        r = multiple(QStringLiteral("0A1B2C3D4E"));
+        QCOMPARE(r.end, BandReadingEnd::CodeInUse);
+        QCOMPARE(grid.chipCodes(), QStringList({"0A1B2C3D", "EEEEEEEE", "", ""}));
     }
 
     void multipleBandsStopWhenTheReadingStops()

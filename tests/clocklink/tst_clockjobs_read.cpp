@@ -72,21 +72,17 @@ int32_t fancierIdOf(ClockJobBench& bench, const QString& licence)
     return queryValue(bench.db(), QStringLiteral("SELECT id FROM fanciers WHERE Licence = ?"), {licence}).toInt();
 }
 
-// A pigeon as the club knows it, whatever width the clock kept: band number
-// without its filling, texts trimmed.
-QStringList comparable(const QStringList& rows)
+// A fancier's pigeons with every field a read may touch, in list order.
+QStringList storedPigeons(ClockJobBench& bench, int32_t id)
 {
-    QStringList out;
-    for (const QString& row : rows) {
-        QStringList c = row.split(u'|');
-        QString band = c[2].trimmed();
-        while (band.startsWith(u'0') || band.startsWith(u' '))
-            band.remove(0, 1);
-        out << QStringList{c[0].trimmed(), c[1], band, c[3], c[4] == QLatin1String("<null>") ? QString() : c[4].trimmed(), c[5]}
-                   .join(u'|');
+    QStringList rows = bench.pigeonsOf(id);
+    QSqlQuery q = runStatement(bench.db(), QStringLiteral("SELECT Security, volring FROM pigeons WHERE Fancier = ? "
+                                                          "ORDER BY Nr"), {id});
+    for (QString& row : rows) {
+        if (q.next())
+            row += u'|' + q.value(0).toString() + u'|' + q.value(1).toString();
     }
-    out.sort();
-    return out;
+    return rows;
 }
 
 } // namespace
@@ -106,6 +102,8 @@ private slots:
     void multiReadOfAOneFancierClock();
     void multiReadRefusedSetupEndsTheRead();
     void multiReadDeclineOnALaterBlockKeepsEveryList();
+    void chipCodesOfAnotherFancierNeedAYes_data();
+    void chipCodesOfAnotherFancierNeedAYes();
     void modelsWithoutAReadJobSendNothing();
     void databaseFailureStillClosesTheRead_data();
     void databaseFailureStillClosesTheRead();
@@ -137,15 +135,15 @@ void ClockReadJobTest::singleReadStoresANewFancierAndItsPigeons()
     QVERIFY(id > 0);
     QCOMPARE(appState().currentFancierId, id);
     const QStringList row = fancierRow(bench, id);
-    QCOMPARE(row.mid(0, 6), (QStringList{QStringLiteral("55550000"), QStringLiteral("Jo Van Dam").leftJustified(25),
-                                         QStringLiteral("JOVANDAM"), QStringLiteral("Kerkstraat 1").leftJustified(25),
-                                         QStringLiteral("2000  "), QStringLiteral("Antwerpen").leftJustified(20)}));
+    QCOMPARE(row.mid(0, 6), (QStringList{QStringLiteral("55550000"), QStringLiteral("Jo Van Dam"),
+                                         QStringLiteral("JOVANDAM"), QStringLiteral("Kerkstraat 1"),
+                                         QStringLiteral("2000"), QStringLiteral("Antwerpen")}));
     QCOMPARE(row[6].toDouble(), double(4.5f));
     QCOMPARE(row[7].toDouble(), double(51.25f));
-    QCOMPARE(bench.pigeonsOf(id), (QStringList{QStringLiteral("BE |07|0  12345|F|<null>|0A1B2C3D"),
-                                               QStringLiteral("NL |08|01234567| |<null>|11112222")}));
+    QCOMPARE(bench.pigeonsOf(id), (QStringList{QStringLiteral("BE|07|0  12345|F|<null>|0A1B2C3D"),
+                                               QStringLiteral("NL|08|01234567| |<null>|11112222")}));
     QCOMPARE(queryValue(bench.db(), QStringLiteral("SELECT volring FROM pigeons WHERE elcode = '0A1B2C3D'")).toString(),
-             QStringLiteral("BE 07-0  12345F"));
+             QStringLiteral("BE07-0  12345F"));
     const QList<QByteArray> expected{
         QByteArray::fromHex("6C82500100"),     QByteArray::fromHex("6C82510100"),
         QByteArray::fromHex("6C825202" "0000"), QByteArray::fromHex("6C825202" "0001"),
@@ -156,8 +154,7 @@ void ClockReadJobTest::singleReadStoresANewFancierAndItsPigeons()
     QCOMPARE(log.idWhenShown, id);
     QCOMPARE(log.enabled, 1);
     QVERIFY(bench.host().questions.isEmpty());
-    QVERIFY(bench.host().statuses.contains(QStringLiteral("1 0A1B2C3DBE 07-  12345F")));
-    QVERIFY(bench.host().statuses.contains(QStringLiteral("Jo Van Dam").leftJustified(25)));
+    QVERIFY(bench.host().statuses.contains(QStringLiteral("5555 Jo Van Dam")));
     QCOMPARE(bench.host().statuses.last(), QString());
 }
 
@@ -181,7 +178,7 @@ void ClockReadJobTest::singleReadReplacesTheListOfAKnownFancier()
     QCOMPARE(bench.host().questions, QStringList{QStringLiteral("T72|T71 ?")});
     QCOMPARE(bench.fancierCount(), before);
     QCOMPARE(fancierRow(bench, id)[1], QStringLiteral("Known Member"));
-    QCOMPARE(bench.pigeonsOf(id), QStringList{QStringLiteral("BE |07|0  12345|F|<null>|0A1B2C3D")});
+    QCOMPARE(bench.pigeonsOf(id), QStringList{QStringLiteral("BE|07|0  12345|F|<null>|0A1B2C3D")});
     QCOMPARE(appState().currentFancierId, id);
 }
 
@@ -334,9 +331,9 @@ void ClockReadJobTest::multiReadFilesPigeonsUnderTheirBlocksFancier()
     QCOMPARE(result.repeatsSkipped, 1);
     const int32_t first = fancierIdOf(bench, QStringLiteral("11111111"));
     QVERIFY(first > 0);
-    QCOMPARE(bench.pigeonsOf(first), QStringList{QStringLiteral("BE |07|0000012345|F|BLGE|0A0A0A0A")});
-    QCOMPARE(bench.pigeonsOf(known), (QStringList{QStringLiteral("NL |08|       777| |RO  |0B0B0B0B"),
-                                                  QStringLiteral("DE |09|0000000001|F|    |0C0C0C0C")}));
+    QCOMPARE(bench.pigeonsOf(first), QStringList{QStringLiteral("BE|07|0000012345|F|BLGE|0A0A0A0A")});
+    QCOMPARE(bench.pigeonsOf(known), (QStringList{QStringLiteral("NL|08|       777| |RO|0B0B0B0B"),
+                                                  QStringLiteral("DE|09|0000000001|F||0C0C0C0C")}));
     // This clock keeps the coordinates as texts.
     const QStringList row = fancierRow(bench, first);
     QCOMPARE(row.mid(6), (QStringList{QStringLiteral("<null>"), QStringLiteral("<null>"), QStringLiteral("4.100000"),
@@ -351,7 +348,6 @@ void ClockReadJobTest::multiReadFilesPigeonsUnderTheirBlocksFancier()
     QCOMPARE(frames[3], QByteArray::fromHex("6C82510101"));
     QCOMPARE(frames[5], QByteArray::fromHex("6C82580B" "0001" "30303030" "30303030" "00"));
     QVERIFY(bench.host().questions.isEmpty());
-    QVERIFY(bench.host().statuses.contains(QStringLiteral("0")));
 }
 
 void ClockReadJobTest::multiReadOfAOneFancierClock()
@@ -448,6 +444,44 @@ void ClockReadJobTest::multiReadDeclineOnALaterBlockKeepsEveryList()
     QCOMPARE(log.enabled, 1);
 }
 
+void ClockReadJobTest::chipCodesOfAnotherFancierNeedAYes_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<QString>("firstChipCode");
+    QTest::newRow("No: stored without that chip code") << false << QString();
+    QTest::newRow("Yes: stored with it") << true << QStringLiteral("0A1B2C3D");
+}
+
+// A chip code belongs to one pigeon: a clock whose pigeons carry codes of
+// another fancier's pigeons is questioned before those codes are stored.
+void ClockReadJobTest::chipCodesOfAnotherFancierNeedAYes()
+{
+    QFETCH(bool, yes);
+    QFETCH(QString, firstChipCode);
+    ClockJobBench bench(ClockModel::Omnexa);
+    QVERIFY(bench.isReady());
+    const int32_t owner = bench.addFancier(QStringLiteral("44444444"), QStringLiteral("Other Member"));
+    bench.addPigeon(owner, {QStringLiteral("BE"), QStringLiteral("05"), QStringLiteral("0000000001"),
+                            QStringLiteral(" "), QString(), QStringLiteral("0A1B2C3D")}, 1);
+    SimState state = bench.sim().state();
+    state.fancierBlocks = {fancierBlock("5555", "Jo Van Dam")};
+    state.records = {record(0, 1, "0A1B2C3DBE 07-  12345F"), record(0, 2, "11112222NL 08-1234567 ")};
+    bench.sim().setState(state);
+    bench.host().answers = {yes};
+
+    const ReadClockResult result = ReadClock(bench.job(), bench.db(), int(ClockModel::Omnexa), {});
+    QCOMPARE(result.end, ReadClockResult::Done);
+    QCOMPARE(result.withoutChipCode, yes ? 0 : 1);
+    QCOMPARE(bench.host().sentences.value(0).endsWith(QStringLiteral(". T218")), !yes);
+
+    QCOMPARE(bench.host().questions,
+             QStringList{QStringLiteral("T217|T215\n0A1B2C3D: 44444444 Other Member\n\nT216 ?")});
+    QCOMPARE(bench.pigeonsOf(fancierIdOf(bench, QStringLiteral("55550000"))),
+             (QStringList{QStringLiteral("BE|07|0  12345|F|<null>|") + firstChipCode,
+                          QStringLiteral("NL|08|01234567| |<null>|11112222")}));
+    QCOMPARE(bench.pigeonsOf(owner).size(), 1);
+}
+
 void ClockReadJobTest::modelsWithoutAReadJobSendNothing()
 {
     for (const ClockModel model : {ClockModel::LittleDurvek, ClockModel::Korvat}) {
@@ -480,11 +514,13 @@ void ClockReadJobTest::roundTripGivesTheSamePigeons()
     for (int f = 1; f <= fanciersPerClock; ++f) {
         const int32_t id = bench.addFancier(QStringLiteral("6000000%1").arg(f), QStringLiteral("Member %1").arg(f));
         for (int p = 1; p <= 3; ++p) {
-            bench.addPigeon(id, {QStringLiteral("BE"), QStringLiteral("0%1").arg(p), QStringLiteral("00000%1%2345").arg(f).arg(p),
+            bench.addPigeon(id, {QStringLiteral("BE"), QStringLiteral("0%1").arg(p), QStringLiteral("00022345%1%2").arg(f).arg(p),
                                  p == 2 ? QStringLiteral("F") : QStringLiteral(" "), QStringLiteral("BL"),
                                  QStringLiteral("A%1B%2C3D4").arg(f).arg(p)}, f * 10 + p);
         }
         fanciers << id;
+        runStatement(bench.db(), QStringLiteral("UPDATE pigeons SET Security = '07', volring = 'BE' || Year || band "
+                                                "WHERE Fancier = ?"), {id});
         UpdateClockRequest request;
         request.fancierId = id;
         request.modelIndex = model;
@@ -493,22 +529,18 @@ void ClockReadJobTest::roundTripGivesTheSamePigeons()
     }
     QMap<int32_t, QStringList> before;
     for (int32_t id : fanciers)
-        before[id] = comparable(bench.pigeonsOf(id));
+        before[id] = storedPigeons(bench, id);
     bench.host().answers = QList<bool>(fanciersPerClock, true);
     HookLog log;
 
     QCOMPARE(ReadClock(bench.job(), bench.db(), model, hooksFor(log)).end, ReadClockResult::Done);
 
     QCOMPARE(bench.host().questions.size(), fanciersPerClock);
-    for (int32_t id : fanciers) {
-        QStringList after = comparable(bench.pigeonsOf(id));
-        // Only the multi-block clock keeps the colour.
-        if (model == int(ClockModel::Omnexa)) {
-            for (QString& row : before[id])
-                row.replace(QStringLiteral("|BL|"), QStringLiteral("||"));
-        }
-        QCOMPARE(after, before[id]);
-    }
+    // The clock keeps 7 band characters (10 on the multi-block clock), no
+    // colour on the single-block clock and never the Security: what it does
+    // not hold stays as the club database had it.
+    for (int32_t id : fanciers)
+        QCOMPARE(storedPigeons(bench, id), before[id]);
     QCOMPARE(appState().currentFancierId, fanciers.first());
 }
 
@@ -552,25 +584,30 @@ void ClockReadJobTest::everyJobEndsWithASentence_data()
     QTest::addColumn<QString>("setup");
     QTest::addColumn<QStringList>("progress");
     QTest::addColumn<QString>("sentence");
+    QTest::addColumn<QString>("shown"); // a status line during the job; never the raw record
     const QString noAnswer = QStringLiteral("1 - no answer: is the clock switched on and in its cradle, and is the "
                                             "right port chosen in Settings?");
     const QString refused = QStringLiteral("5 - the clock refuses the request: is the clock model in Settings the "
                                            "one on the line?");
     QTest::newRow("update done") << "update" << QStringList{"0/0", "0/2", "1/2", "2/2"}
-                                 << "Clock updated: 12345678 Club Member, 2 pigeons, 27 s";
+                                 << "Clock updated: 12345678 Club Member, 2 pigeons, 27 s"
+                                 << QStringLiteral("Writing pigeon 2 of 2: BE-07-2, El. band 00000002");
     QTest::newRow("update cancelled") << "update cancel" << QStringList{"0/0", "0/2"}
                                       << "Update Clock stopped by Cancel after 0 of 2 pigeons: what was done up to "
-                                         "then is kept";
+                                         "then is kept" << QStringLiteral("12345678 Club Member");
     QTest::newRow("update refused") << "update refused" << QStringList{"0/0"}
-                                    << "Update Clock stopped: " + refused;
+                                    << "Update Clock stopped: " + refused << QStringLiteral("12345678 Club Member");
     QTest::newRow("update silent") << "update silent" << QStringList{"0/0"}
                                    << "Update Clock stopped by Cancel after 0 pigeons: what was done up to then is "
-                                      "kept (" + noAnswer + ")";
+                                      "kept (" + noAnswer + ")" << QStringLiteral("Waiting for the clock ...");
     QTest::newRow("read done") << "read" << QStringList{"0/0", "1/0", "2/0"}
-                               << "Clock read: 5555 Jo Van Dam, 2 pigeons stored, 27 s";
+                               << "Clock read: 5555 Jo Van Dam, 2 pigeons stored, 27 s"
+                               << QStringLiteral("Pigeon 1 read: BE-07-12345, El. band 0A1B2C3D");
     QTest::newRow("read cancelled") << "read cancel" << QStringList{"0/0", "1/0"}
-                                    << "Read Clock stopped by Cancel after 1 pigeons: nothing was stored";
-    QTest::newRow("read refused") << "read refused" << QStringList{"0/0"} << "Read Clock stopped: " + refused;
+                                    << "Read Clock stopped by Cancel after 1 pigeons: nothing was stored"
+                                    << QStringLiteral("Pigeon 1 read: BE-07-12345, El. band 0A1B2C3D");
+    QTest::newRow("read refused") << "read refused" << QStringList{"0/0"} << "Read Clock stopped: " + refused
+                                  << QStringLiteral("Waiting for the clock ...");
 }
 
 void ClockReadJobTest::everyJobEndsWithASentence()
@@ -578,6 +615,7 @@ void ClockReadJobTest::everyJobEndsWithASentence()
     QFETCH(QString, setup);
     QFETCH(QStringList, progress);
     QFETCH(QString, sentence);
+    QFETCH(QString, shown);
     const bool update = setup.startsWith(QStringLiteral("update"));
     const ClockModel model = update && !setup.endsWith(QStringLiteral("refused")) ? ClockModel::Korvat
                                                                                    : ClockModel::Omnexa;
@@ -617,6 +655,10 @@ void ClockReadJobTest::everyJobEndsWithASentence()
     }
     QCOMPARE(bench.host().progressSteps, progress);
     QCOMPARE(bench.host().sentences, QStringList{sentence});
+    QVERIFY2(bench.host().statuses.contains(shown), qPrintable(bench.host().statuses.join(u'/')));
+    for (const QString& status : bench.host().statuses)
+        QVERIFY2(!status.contains(QStringLiteral("999999")) && !status.contains(QStringLiteral("-  ")),
+                 qPrintable(status));
 }
 
 QTEST_GUILESS_MAIN(ClockReadJobTest)

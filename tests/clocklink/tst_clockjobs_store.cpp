@@ -78,11 +78,12 @@ private slots:
     {
         const ClockFancierRow row = fancierRowFromClock(rawBlock(QStringLiteral("1234\0\0\0\0"), QStringLiteral("jo van\0dam")));
         QCOMPARE(row.licence, QStringLiteral("12340000"));
-        QCOMPARE(row.name, QStringLiteral("jo vandam").leftJustified(25));
+        // The clock's filling blanks are no part of the texts.
+        QCOMPARE(row.name, QStringLiteral("jo vandam"));
         QCOMPARE(row.sort, QStringLiteral("JOVANDAM"));
-        QCOMPARE(row.address, QStringLiteral("Kerkstraat 1").leftJustified(25));
-        QCOMPARE(row.zip, QStringLiteral("2000  "));
-        QCOMPARE(row.city, QStringLiteral("Antwerpen").leftJustified(20));
+        QCOMPARE(row.address, QStringLiteral("Kerkstraat 1"));
+        QCOMPARE(row.zip, QStringLiteral("2000"));
+        QCOMPARE(row.city, QStringLiteral("Antwerpen"));
         QCOMPARE(row.kx, QStringLiteral("4.500000"));
         QCOMPARE(row.ky, QStringLiteral("51.25000"));
 
@@ -124,7 +125,7 @@ private slots:
         QCOMPARE(q.value(0).toString(), QStringLiteral("0  12345"));
         QCOMPARE(q.value(1).toString(), QStringLiteral("F"));
         QVERIFY(q.value(2).isNull()); // the single-block clock keeps no colour
-        QCOMPARE(q.value(3).toString(), QStringLiteral("BE 07-0  12345F"));
+        QCOMPARE(q.value(3).toString(), QStringLiteral("BE07-0  12345F"));
         QCOMPARE(q.value(4).toInt(), 42);
         QVERIFY(q.next());
         QCOMPARE(q.value(0).toString(), QStringLiteral("0000012345"));

@@ -5,6 +5,7 @@
 #include "clocklink/ClockReadJob.h"
 #include "clocklink/ClockUpdateJob.h"
 #include "clocklink/Frames.h"
+#include "clocklink/JobSentence.h"
 #include "clocklink/ui/ClockModelOptions.h"
 #include "clocklink/ui/JobProgress.h"
 #include "common/AppState.h"
@@ -19,6 +20,7 @@
 #include "linking/ChipCodeInUse.h"
 #include "linking/GenerateBands.h"
 #include "linking/LinkingPrintout.h"
+#include "linking/LinkingStore.h"
 #include "linking/PigeonGridLoad.h"
 #include "linking/SaveLinking.h"
 #include "linking/ui/PigeonGridView.h"
@@ -244,6 +246,12 @@ bool LinkingWindow::fancierShown() const
 
 void LinkingWindow::ShowFancier()
 {
+    // What the window said about one fancier's list must not stand beside
+    // another's.
+    if (appState().currentFancierId != m_shownFancierId) {
+        clearJobStatus();
+        m_chipLeftOnAntenna.clear();
+    }
     ResetPigeonGrid(m_grid, &catalogueText);
     m_grid.setRowCount(1);
     clearHeader();
@@ -259,6 +267,12 @@ void LinkingWindow::ShowFancier()
         m_headerLines[size_t(i)]->setText(lines->value(i));
     LoadPigeonGrid(m_grid, db, id, appState().activeSettings.sort, &catalogueText);
     m_shownFancierId = id;
+}
+
+void LinkingWindow::clearJobStatus()
+{
+    m_status->clear();
+    m_jobProgress->finish();
 }
 
 void LinkingWindow::searchFancier(int mode)
@@ -339,17 +353,19 @@ void LinkingWindow::runOperation(int index, JobContext& job)
         BandReadingJobs(job, m_grid, enable).ReadSingleBand();
         break;
     case MultipleBands:
-        BandReadingJobs(job, m_grid, enable)
-            .ReadMultipleBands([this, &job](const QString& code, const QString& stopNote) {
-                return ChipCodeInUse(code, m_grid, job.host, job.text, stopNote);
-            });
+        m_chipLeftOnAntenna = BandReadingJobs(job, m_grid, enable)
+                                  .ReadMultipleBands(
+                                      [this, &job](const QString& code, const QString& stopNote) {
+                                          return ChipCodeInUse(code, m_grid, job.host, job.text, stopNote);
+                                      },
+                                      m_chipLeftOnAntenna)
+                                  .codeInUse;
         break;
     case GenerateBandsButton:
         generateBands();
         break;
     case UpdateDatabase:
-        storeGrid();
-        ShowFancier();
+        updateDatabase(job);
         break;
     case UpdateClockButton: {
         UpdateClockRequest request;
@@ -376,17 +392,39 @@ void LinkingWindow::generateBands()
     GenerateBands(m_grid, m_from->text(), m_to->text(), m_editContext);
 }
 
-void LinkingWindow::storeGrid()
+std::optional<int> LinkingWindow::storeGrid()
 {
     const int32_t id = appState().currentFancierId;
     if (id == 0 || id != m_shownFancierId) {
         // The grid on screen is not this fancier's list: storing it would
         // replace the fancier's pigeons with another list or none.
         m_host->warn(GetText(kNoFancierText), GetText(kNoFancierTitle));
-        return;
+        return std::nullopt;
     }
-    SaveLinking(ClubDatabase::get(), id, m_grid, m_printout->isChecked(), *m_host, &catalogueText,
-                [this] { printList(); });
+    return SaveLinking(ClubDatabase::get(), id, m_grid, m_printout->isChecked(), *m_host, &catalogueText,
+                       [this] { printList(); });
+}
+
+// The grid is reloaded after storing, so the rows that could not be stored
+// vanish from the screen; the sentence says how many, and what was stored.
+void LinkingWindow::updateDatabase(JobContext& job)
+{
+    const JobSentence say(job.text);
+    const QString jobName = GetText(kActionDesign[UpdateDatabase].number);
+    const int leftOut = incompleteRowCount(m_grid);
+    try {
+        const std::optional<int> stored = storeGrid();
+        if (!stored) {
+            job.host.finished(say.stopped(jobName, GetText(kNoFancierText)));
+            return;
+        }
+        ShowFancier();
+        job.host.finished(say.listStored(fancierLicenceAndName(ClubDatabase::get(), m_shownFancierId), *stored,
+                                         leftOut));
+    } catch (const DatabaseError& error) {
+        job.host.warnDatabaseError(error, jobName);
+        job.host.finished(say.stopped(jobName, error.sentence()));
+    }
 }
 
 void LinkingWindow::printList()

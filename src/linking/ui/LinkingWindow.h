@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QButtonGroup;
 class QCheckBox;
@@ -98,7 +99,11 @@ private:
     void applyTexts();
     void runOperation(int index, JobContext& job);
     void askCancel();
-    void storeGrid();
+    // The number of pigeons stored; nothing when the grid on screen is not
+    // CurrentFancierId's (the user was warned).
+    std::optional<int> storeGrid();
+    void updateDatabase(JobContext& job);
+    void clearJobStatus();
     void printList();
     void generateBands();
     int selectedModel() const;
@@ -112,6 +117,8 @@ private:
     FancierSearch m_search;
     PrintoutHandler m_printoutHandler;
     int32_t m_shownFancierId = 0;
+    // The chip that stopped Multiple-bands, passed over once by the next run.
+    QString m_chipLeftOnAntenna;
     bool m_jobRunning = false;
 
     QLabel* m_title = nullptr;
