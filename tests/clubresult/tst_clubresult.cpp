@@ -410,7 +410,7 @@ private slots:
         const testing::PdfWords words = printed(*loadClubResult(club.db(), kRace, kRaceDay), club.folder() + "/result.pdf");
         const double heading = words.find(GetText(133)).mm.top();
         for (qsizetype row = 0; row < endings.size(); ++row) {
-            const double top = heading + row * 4.8;
+            const double top = heading + row * 4.8; // the printout's line spacing
             QVERIFY2(words.textAt(1, top).endsWith(endings.at(row)), qPrintable(words.textAt(1, top)));
             QVERIFY(words.lineAt(1, top).last().mm.right() < 200.1);
         }
