@@ -110,6 +110,7 @@ ClubResult computeClubResult(const ClubResultInput& input)
     const int every = std::max(1, input.prizeEvery);
     result.prizeCount = (result.pigeonCount + every - 1) / every;
     result.unavailable = releaseProblem(input.release);
+    result.nominatedMarked = input.markNominated;
 
     QHash<int, std::optional<qint64>> distanceOfFancier;
     for (const ClubArrival& arrival : input.arrivals) {

@@ -84,6 +84,7 @@ struct ClubResult {
     int fancierCount = 0; // fanciers with entries for the race day
     int pigeonCount = 0;  // basketed pigeons: every entry stored
     int prizeCount = 0;
+    bool nominatedMarked = false; // worked out with the club's "Nominated pigeons" on
     std::optional<ApartReason> unavailable; // set when the release lacks time or point
     QList<ClubResultLine> lines;            // in rank order
     QList<ClubResultApart> apart;           // entries that could not be ranked

@@ -20,14 +20,18 @@ struct Column {
     int alignment;
 };
 
-// Rank, fancier, band, distance, arrival, velocity, prize, all inside the margins.
-constexpr std::array<Column, 7> kColumns {{{17, PagePrinter::AlignEnd},
+// Rank, fancier, band, distance, arrival, velocity, prize and the nominated
+// mark, all inside the margins. The mark's column stays blank, heading
+// included, when the club does not mark nominated pigeons.
+constexpr std::array<Column, 8> kColumns {{{17, PagePrinter::AlignEnd},
                                            {19, PagePrinter::AlignStart},
                                            {70, PagePrinter::AlignStart},
                                            {118, PagePrinter::AlignEnd},
                                            {122, PagePrinter::AlignStart},
                                            {172, PagePrinter::AlignEnd},
-                                           {176, PagePrinter::AlignStart}}};
+                                           {176, PagePrinter::AlignStart},
+                                           {192, PagePrinter::AlignCentre}}};
+using Cells = std::array<QString, kColumns.size()>;
 
 class ResultPages {
 public:
@@ -54,10 +58,10 @@ private:
         for (const ClubResultLine& line : m_result.lines)
             printRow({QString::number(line.rank), line.fancierName, line.band,
                       metresText(line.distanceCm), arrivalText(line.arrival), velocityText(line.velocityMilli),
-                      line.prize ? QStringLiteral("*") : QString()}, false);
+                      line.prize ? QStringLiteral("*") : QString(),
+                      line.nominated ? QString::number(line.nominated) : QString()}, false);
         for (const ClubResultApart& apart : m_result.apart)
-            printRow({QString(), apart.fancierName, apart.band, QString(), apartReasonText(apart.reason),
-                      QString(), QString()}, false);
+            printRow({QString(), apart.fancierName, apart.band, QString(), apartReasonText(apart.reason)}, false);
         printFoot();
     }
 
@@ -93,7 +97,8 @@ private:
                          .arg(m_result.fancierCount).arg(m_result.pigeonCount).arg(m_result.prizeCount),
              kSize, false, PagePrinter::AlignStart);
         m_y += kLine + 2;
-        printRow({GetText(133), GetText(1), GetText(181), GetText(183), GetText(186), GetText(184), GetText(182)},
+        printRow({GetText(133), GetText(1), GetText(181), GetText(183), GetText(186), GetText(184), GetText(182),
+                  m_result.nominatedMarked ? QStringLiteral("1/2") : QString()},
                  true);
     }
 
@@ -103,7 +108,7 @@ private:
             PageFrame::printFoot(m_printer, GetText(kPageOfText), m_page, m_pageCount, kFontName);
     }
 
-    void printRow(const std::array<QString, 7>& cells, bool bold)
+    void printRow(const Cells& cells, bool bold)
     {
         if (m_y + kLine > m_printer.pageHeight() - PageFrame::kBottom)
             startPage();

@@ -18,6 +18,7 @@
 #include <QPdfWriter>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QLineEdit>
 #include <QTableView>
 #include "database/SqlUtil.h"
 #include "common/TextCatalogue.h"
@@ -36,6 +37,8 @@ const QDate kRaceDay(2026, 6, 13);
 // The release point in the degrees-minutes-seconds form federations publish.
 const QString kReleaseLatitude = QStringLiteral("N 49°53'38.64\"");
 const QString kReleaseLongitude = QStringLiteral("E 2°17'44.71\"");
+// Another release typed into the entry dialog: point, latitude, longitude, time.
+const QStringList kTypedRelease {"Arras", "N 50 17 28", "E 2 46 51", "06:45:00"};
 
 QDateTime at(int day, const QString& time)
 {
@@ -309,6 +312,41 @@ private slots:
         QCOMPARE(dialog.findChild<QComboBox*>()->currentData().toInt(), race);
     }
 
+    // Correcting the race day keeps the release the secretary typed, unless
+    // that day's release was entered before; what the store filled in for the
+    // previous day does not stay with the new one.
+    void addDialogKeepsTypedReleaseOnAnotherDay_data()
+    {
+        QTest::addColumn<QDate>("newDay");
+        QTest::addColumn<bool>("typed");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("typed, day with nothing stored") << QDate(2026, 6, 14) << true << kTypedRelease;
+        QTest::newRow("typed, day entered before")
+            << QDate(2026, 6, 13) << true << QStringList {"Noyon", kReleaseLatitude, kReleaseLongitude, "07:30:00"};
+        QTest::newRow("filled in, day with nothing stored")
+            << QDate(2026, 6, 14) << false << QStringList {"Noyon", kReleaseLatitude, kReleaseLongitude, ""};
+    }
+    void addDialogKeepsTypedReleaseOnAnotherDay()
+    {
+        QFETCH(QDate, newDay);
+        QFETCH(bool, typed);
+        QFETCH(QStringList, shown);
+        testing::DeliveredClub club;
+        saveReleasePoint(club.db(), kRace, "Noyon", kReleaseLatitude, kReleaseLongitude);
+        saveRaceDay(club.db(), kRace, QDate(2026, 6, 12), QTime(8, 15));
+        saveRaceDay(club.db(), kRace, kRaceDay, QTime(7, 30));
+        AddToClubResultDialog dialog(club.db(), FlightEntry::fromFlightText("RAE10001120626"), nullptr);
+        const QStringList fields {"releasePoint", "releaseLatitude", "releaseLongitude", "releaseTime"};
+        for (qsizetype i = 0; typed && i < fields.size(); ++i) {
+            auto* field = dialog.findChild<QLineEdit*>(fields.at(i));
+            field->clear();
+            QTest::keyClicks(field, kTypedRelease.at(i));
+        }
+        dialog.findChild<QDateEdit*>("raceDay")->setDate(newDay);
+        for (qsizetype i = 0; i < fields.size(); ++i)
+            QCOMPARE(dialog.findChild<QLineEdit*>(fields.at(i))->text(), shown.at(i));
+    }
+
     // The window comes back to the latest race day clocks went into.
     void windowOpensOnTheLatestRaceDayWithEntries()
     {
@@ -349,6 +387,33 @@ private slots:
             QVERIFY2(words.contains(word), word);
         const testing::PdfWord last = words.find("123.970");
         QVERIFY(words.textAt(1, last.mm.top()).startsWith("4 Cor Claes NL 22-3000001 161492.01 14-06-26 05:12:40"));
+    }
+
+    // The nominated mark is printed as the window shows it, in a column of its
+    // own inside the right margin; a club that does not mark them keeps its lines.
+    void printoutMarksNominatedPigeonsWhenTheClubDoes_data()
+    {
+        QTest::addColumn<bool>("marked");
+        QTest::addColumn<QStringList>("endings"); // of the heading and the lines in rank order
+        QTest::newRow("marked") << true << QStringList {"Prize 1/2", "* 1", "* 2", "863.206 1", "123.970 1"};
+        QTest::newRow("not marked") << false << QStringList {"Prize", "*", "*", "863.206", "123.970"};
+    }
+    void printoutMarksNominatedPigeonsWhenTheClubDoes()
+    {
+        if (!testing::PdfWords::toolAvailable())
+            QSKIP("pdftotext is not installed");
+        QFETCH(bool, marked);
+        QFETCH(QStringList, endings);
+        testing::DeliveredClub club;
+        collectEvening(club.db());
+        exec(club.db(), marked ? "UPDATE settings SET Nominated = 1" : "UPDATE settings SET Nominated = 0");
+        const testing::PdfWords words = printed(*loadClubResult(club.db(), kRace, kRaceDay), club.folder() + "/result.pdf");
+        const double heading = words.find(GetText(133)).mm.top();
+        for (qsizetype row = 0; row < endings.size(); ++row) {
+            const double top = heading + row * 4.8; // the printout's line spacing
+            QVERIFY2(words.textAt(1, top).endsWith(endings.at(row)), qPrintable(words.textAt(1, top)));
+            QVERIFY(words.lineAt(1, top).last().mm.right() < 200.1);
+        }
     }
 
     // The margins and the foot of the race reports: nothing closer than 10 mm

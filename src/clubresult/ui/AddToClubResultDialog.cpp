@@ -86,11 +86,19 @@ void AddToClubResultDialog::fillRaces()
 void AddToClubResultDialog::showStoredRelease()
 {
     const ClubResultEntry stored = storedEntry(m_db, m_race->currentData().toInt(), m_raceDay->date());
-    m_point->setText(stored.pointName);
-    m_latitude->setText(stored.latitude);
-    m_longitude->setText(stored.longitude);
-    m_releaseTime->setText(stored.releaseTime ? stored.releaseTime->toString(QStringLiteral("HH:mm:ss"))
-                                              : QString());
+    // A day corrected after the release was typed must not wipe what was
+    // typed: only a day whose release was entered before brings its own.
+    // Text the store filled in is replaced, so that no other day's release
+    // time lingers.
+    const bool dayEntered = stored.releaseTime.has_value();
+    const auto show = [dayEntered](QLineEdit* field, const QString& value) {
+        if (dayEntered || !field->isModified())
+            field->setText(value);
+    };
+    show(m_point, stored.pointName);
+    show(m_latitude, stored.latitude);
+    show(m_longitude, stored.longitude);
+    show(m_releaseTime, stored.releaseTime ? stored.releaseTime->toString(QStringLiteral("HH:mm:ss")) : QString());
 }
 
 bool AddToClubResultDialog::readEntry(QString& problem)

@@ -16,7 +16,8 @@ struct FlightEntry;
 // before a read clock is added to the club result. It starts on the flight's
 // own day and the race that has that day stored, if one has. The release data
 // of the chosen race and day are filled in from what is stored, so the second
-// clock of the evening only needs its check.
+// clock of the evening only needs its check; choosing a day without a stored
+// release keeps what was typed.
 class AddToClubResultDialog : public QDialog {
     Q_OBJECT
 public:
