@@ -1,6 +1,7 @@
 #include "database/PigeonNumbering.h"
 #include "database/ClubDatabase.h"
 #include "database/SqlUtil.h"
+#include <QScopeGuard>
 
 namespace durvek {
 
@@ -22,6 +23,9 @@ bool anyPigeonOutOfPlace(const QSqlDatabase& db)
 }
 
 const QString kNumberIndex = QStringLiteral("pigeons_nr");
+
+// A negative cache size counts KiB; pages are only taken as they are used.
+constexpr int kRenumberingCacheKiB = -65536;
 
 bool hasNumberIndex(const QSqlDatabase& db)
 {
@@ -50,6 +54,19 @@ void RenumberPigeons(const QSqlDatabase& db)
     const bool indexed = hasNumberIndex(db);
     if (indexed && !anyPigeonOutOfPlace(db))
         return;
+    // Every page of the table is rewritten: with room for all of them in the
+    // cache they reach the file once, at the commit, instead of spilling to
+    // it (each spill syncing the journal) every few megabytes.
+    const qint64 cacheSize = queryValue(db, QStringLiteral("PRAGMA cache_size")).toLongLong();
+    const auto restoreCache = qScopeGuard([&] {
+        // A cache left larger costs memory only, and must not end the program
+        // while an error of the renumbering is on its way out.
+        try {
+            runStatement(db, QStringLiteral("PRAGMA cache_size = %1").arg(cacheSize));
+        } catch (const DatabaseError&) {
+        }
+    });
+    runStatement(db, QStringLiteral("PRAGMA cache_size = %1").arg(kRenumberingCacheKiB));
     inTransaction(db, [&] {
         // The places go into a table of their own first, read in index order
         // while the index is there; a new table numbers its rows 1, 2, ... in
