@@ -5,7 +5,6 @@
 #include "database/ClubDatabase.h"
 #include "database/SchemaUpgrade.h"
 #include "fanciers/FancierSearchQuery.h"
-#include "fanciers/FancierSearchResults.h"
 #include "fanciers/ui/FancierSearchWindow.h"
 #include <QApplication>
 #include <QElapsedTimer>
@@ -16,7 +15,6 @@
 #include <QTest>
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 
 using namespace durvek;
 
@@ -33,25 +31,14 @@ double median(QList<double> values)
     return values.at(values.size() / 2);
 }
 
-static double cpuMs() { timespec t; clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t); return t.tv_sec*1e3 + t.tv_nsec/1e6; }
 template <typename Key>
 double keystrokeMs(FancierSearchWindow& window, Key key)
 {
-    const double start = cpuMs();
+    QElapsedTimer timer;
+    timer.start();
     QTest::keyClick(window.queryBox(), key);
-    const double k = cpuMs();
     window.grid()->viewport()->repaint();
-    const double p = cpuMs();
-    if (qEnvironmentVariableIsSet("PHASES")) {
-        window.grid()->viewport()->repaint();
-        const double p2 = cpuMs();
-        auto* m = static_cast<FancierSearchResults*>(window.grid()->model());
-        const double s0 = cpuMs();
-        m->search(ClubDatabase::get(), FancierSearchMode::ByName, window.queryBox()->text());
-        const double s1 = cpuMs();
-        std::fprintf(stderr, "key %.2f paint %.2f again %.2f model-search %.2f\n", k - start, p - k, p2 - p, s1 - s0);
-    }
-    return p - start;
+    return double(timer.nsecsElapsed()) / 1e6;
 }
 
 // A round: type kTyped, then take it back, timing each key.
@@ -111,14 +98,6 @@ int main(int argc, char* argv[])
 
     QList<double> keys;
     QList<double> floors;
-    if (qEnvironmentVariableIsSet("NOWRAP")) window.grid()->setWordWrap(false);
-    if (qEnvironmentVariableIsSet("NOELIDE")) window.grid()->setTextElideMode(Qt::ElideNone);
-    if (qEnvironmentVariableIsSet("NOGRID")) window.grid()->setShowGrid(false);
-    if (qEnvironmentVariableIsSet("REPAINTS")) {
-        QTest::keyClick(window.queryBox(), 'J');
-        for (int i = 0; i < 400; ++i) window.grid()->viewport()->repaint();
-        return 0;
-    }
     for (int round = 0; round < kRounds; ++round) {
         keys.append(roundOfKeystrokes(window));
         floors.append(roundOfQueries());
