@@ -67,8 +67,10 @@ bool PagePrinter::ensureStarted()
     m_painter.setBackgroundMode(Qt::TransparentMode);
     m_fontOnPainter = false;  // a painter begins with the device's default font
     m_metrics.reset();
+    m_widths.clear();
     m_pageNumber = 1;
     m_currentX = 0.0;
+    m_unmeasured.clear();
     m_currentY = 0.0;
     return true;
 }
@@ -96,6 +98,7 @@ void PagePrinter::applyFont(bool underline, bool bold, bool italic, double size,
     m_painter.setFont(m_font);
     m_fontOnPainter = true;
     m_metrics.reset();
+    m_widths.clear();
 }
 
 const QFontMetricsF& PagePrinter::metrics()
@@ -105,24 +108,48 @@ const QFontMetricsF& PagePrinter::metrics()
     return *m_metrics;
 }
 
+double PagePrinter::deviceWidth(const QString& text)
+{
+    // Each distinct text once; a long report's unique texts are let go now
+    // and then rather than kept to the end.
+    constexpr qsizetype kMostWidthsKept = 4096;
+    if (const auto found = m_widths.constFind(text); found != m_widths.cend())
+        return *found;
+    if (m_widths.size() >= kMostWidthsKept)
+        m_widths.clear();
+    return *m_widths.insert(text, metrics().horizontalAdvance(text));
+}
+
+double PagePrinter::currentX()
+{
+    if (!m_unmeasured.isEmpty()) {
+        m_currentX += fromDeviceX(deviceWidth(m_unmeasured));
+        m_unmeasured.clear();
+    }
+    return m_currentX;
+}
+
 void PagePrinter::PrintText(double x, double y, const QString& text, bool underline, bool bold,
                             bool italic, double size, const QString& fontName, int alignment,
                             bool endLine, const QColor& colour)
 {
     if (!ensureStarted())
         return;
+    const bool behindPrevious = alignment != AlignStart && alignment != AlignEnd && alignment != AlignCentre;
+    // Where the previous text ends is measured in its own font, before this
+    // one's applies.
+    const double previousEnd = behindPrevious ? currentX() : 0.0;
     applyFont(underline, bold, italic, size, fontName);
     m_painter.setPen(colour.isValid() ? colour : QColor(Qt::black));
 
     const QFontMetricsF& metrics = this->metrics();
-    const double width = fromDeviceX(metrics.horizontalAdvance(text));
+    const double left = alignment == AlignStart  ? x
+                        : alignment == AlignEnd    ? x - fromDeviceX(deviceWidth(text))
+                        : alignment == AlignCentre ? x - fromDeviceX(deviceWidth(text)) / 2.0
+                                                   : previousEnd;
     m_currentY = y;
-    switch (alignment) {
-    case AlignStart: m_currentX = x; break;
-    case AlignEnd: m_currentX = x - width; break;
-    case AlignCentre: m_currentX = x - width / 2.0; break;
-    default: break; // prints where the previous text left off
-    }
+    m_currentX = left;
+    m_unmeasured.clear();
 
     m_painter.drawText(QPointF(toDeviceX(m_currentX), toDeviceY(m_currentY) + metrics.ascent()), text);
 
@@ -130,7 +157,7 @@ void PagePrinter::PrintText(double x, double y, const QString& text, bool underl
         m_currentX = 0.0;
         m_currentY += fromDeviceY(metrics.height());
     } else {
-        m_currentX += width;
+        m_unmeasured = text;
     }
 }
 
@@ -138,7 +165,7 @@ double PagePrinter::textWidth(const QString& text)
 {
     if (!m_device)
         return 0.0;
-    return fromDeviceX(metrics().horizontalAdvance(text));
+    return fromDeviceX(deviceWidth(text));
 }
 
 void PagePrinter::newPage()
@@ -151,6 +178,7 @@ void PagePrinter::newPage()
     }
     ++m_pageNumber;
     m_currentX = 0.0;
+    m_unmeasured.clear();
     m_currentY = 0.0;
 }
 

@@ -2,6 +2,7 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPainter>
 #include <QString>
 #include <optional>
@@ -50,7 +51,7 @@ public:
     // Finishes the document (the print job, or the file).
     void endDocument();
 
-    double currentX() const { return m_currentX; }
+    double currentX();
     double currentY() const { return m_currentY; }
 
     bool failed() const { return !m_errorText.isEmpty(); }
@@ -67,6 +68,8 @@ private:
     bool ensureStarted();
     void applyFont(bool underline, bool bold, bool italic, double size, const QString& fontName);
     const QFontMetricsF& metrics();
+    // Width in device units of text in the painter's font.
+    double deviceWidth(const QString& text);
 
     QPagedPaintDevice* m_device;
     QPainter m_painter;
@@ -82,7 +85,14 @@ private:
     };
     std::optional<FontRequest> m_lastRequest;
     std::optional<QFontMetricsF> m_metrics;
+    // Widths already measured in the painter's font: a report repeats its
+    // codes and dates on every row, and measuring lays the text out again.
+    QHash<QString, double> m_widths;
     double m_currentX = 0.0;
+    // The text printed last at m_currentX, when nobody has asked yet how far
+    // it reaches: a cell that is not followed by one printed behind it never
+    // needs its width.
+    QString m_unmeasured;
     double m_currentY = 0.0;
     int m_pageNumber = 0;
     QString m_errorText;

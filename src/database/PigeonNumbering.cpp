@@ -1,6 +1,7 @@
 #include "database/PigeonNumbering.h"
 #include "database/ClubDatabase.h"
 #include "database/SqlUtil.h"
+#include <QScopeGuard>
 
 namespace durvek {
 
@@ -22,6 +23,9 @@ bool anyPigeonOutOfPlace(const QSqlDatabase& db)
 }
 
 const QString kNumberIndex = QStringLiteral("pigeons_nr");
+
+// A negative cache size counts KiB; pages are only taken as they are used.
+constexpr int kRenumberingCacheKiB = -65536;
 
 bool hasNumberIndex(const QSqlDatabase& db)
 {
@@ -50,16 +54,36 @@ void RenumberPigeons(const QSqlDatabase& db)
     const bool indexed = hasNumberIndex(db);
     if (indexed && !anyPigeonOutOfPlace(db))
         return;
-    const QString renumber = QStringLiteral(
-        "UPDATE pigeons SET nr = numbered.rn FROM (%1) AS numbered "
-        "WHERE pigeons.rowid = numbered.rid AND pigeons.nr IS NOT numbered.rn")
-                                 .arg(kNumberedInOrder);
+    // Every page of the table is rewritten: with room for all of them in the
+    // cache they reach the file once, at the commit, instead of spilling to
+    // it (each spill syncing the journal) every few megabytes.
+    const qint64 cacheSize = queryValue(db, QStringLiteral("PRAGMA cache_size")).toLongLong();
+    const auto restoreCache = qScopeGuard([&] {
+        // A cache left larger costs memory only, and must not end the program
+        // while an error of the renumbering is on its way out.
+        try {
+            runStatement(db, QStringLiteral("PRAGMA cache_size = %1").arg(cacheSize));
+        } catch (const DatabaseError&) {
+        }
+    });
+    runStatement(db, QStringLiteral("PRAGMA cache_size = %1").arg(kRenumberingCacheKiB));
     inTransaction(db, [&] {
+        // The places go into a table of their own first, read in index order
+        // while the index is there; a new table numbers its rows 1, 2, ... in
+        // the order they are inserted, so its rowid is the pigeon's number.
+        // Joining that table costs far less than numbering with a window
+        // function inside the update.
+        runStatement(db, QStringLiteral("CREATE TEMP TABLE pigeon_places (pigeon INTEGER)"));
+        runStatement(db, QStringLiteral(
+            "INSERT INTO temp.pigeon_places (pigeon) SELECT rowid FROM pigeons ORDER BY nr, rowid"));
         // Keeping the index up to date row by row costs more than building
         // it again once the numbers are written.
         if (indexed)
             runStatement(db, QStringLiteral("DROP INDEX %1").arg(kNumberIndex));
-        runStatement(db, renumber);
+        runStatement(db, QStringLiteral(
+            "UPDATE pigeons SET nr = place.rowid FROM temp.pigeon_places AS place "
+            "WHERE pigeons.rowid = place.pigeon AND pigeons.nr IS NOT place.rowid"));
+        runStatement(db, QStringLiteral("DROP TABLE temp.pigeon_places"));
         if (indexed)
             AddPigeonNumberIndex(db);
     });

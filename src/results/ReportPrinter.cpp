@@ -197,10 +197,10 @@ void ReportPrinter::startRecords(bool overview)
 
 void ReportPrinter::printColumnHeadings(bool overview)
 {
-    m_rowEnd = 0.0;
+    startRow(0.0);
     if (overview) {
         printAt(kRowNumberEnd, m_y, QStringLiteral("#"), 10.0, PagePrinter::AlignEnd);
-        m_rowEnd = kRowNumberEnd;
+        startRow(kRowNumberEnd);
     }
     printCells({text(kElcodeText), text(kBandText), text(kRaceText), text(kNumberText), text(kDateText),
                 text(kTimeText), text(kOrderText)},
@@ -211,7 +211,7 @@ void ReportPrinter::printColumnHeadings(bool overview)
 
 void ReportPrinter::printRecordRow(const ResultRecord& record)
 {
-    m_rowEnd = 0.0;
+    startRow(0.0);
     if (!m_counting) { // counting the pages needs the rows, not their texts
         printCells(recordCells(record), kSortKeyX);
         printCell(kStatusX, record.status);
@@ -223,7 +223,7 @@ void ReportPrinter::printOverviewRow(int number, const ResultRecord& record)
 {
     if (!m_counting) { // counting the pages needs the rows, not their texts
         printAt(kRowNumberEnd, m_y, QString::number(number), 10.0, PagePrinter::AlignEnd);
-        m_rowEnd = kRowNumberEnd;
+        startRow(kRowNumberEnd);
         printCells(recordCells(record), kOverviewSortKeyX);
     }
     nextLine();
@@ -262,19 +262,39 @@ void ReportPrinter::printCell(double column, const QString& text)
     if (m_counting)
         return;
     double x = column;
-    if (m_rowEnd > 0.0) {
+    const double rowEnd = inkEndOfRow();
+    if (rowEnd > 0.0) {
         // Behind a cell of this row, so the last font used is the cells' font.
         if (m_cellGap < 0.0)
             m_cellGap = m_printer.textWidth(QStringLiteral(" "));
-        x = qMax(column, m_rowEnd + m_cellGap);
+        x = qMax(column, rowEnd + m_cellGap);
     }
     const QString printable = printableText(text);
     printAt(x, m_y, printable);
-    qsizetype inked = printable.size();
-    while (inked > 0 && printable.at(inked - 1) == u' ')
-        --inked;
-    // Without trailing blanks the ink ends where the printer stopped.
-    m_rowEnd = inked == printable.size() ? m_printer.currentX() : x + m_printer.textWidth(printable.left(inked));
+    m_unmeasuredCell = PrintedCell{x, printable};
+}
+
+// Measured only once a cell follows, and still in the cells' font then: the
+// printer has printed nothing since.
+double ReportPrinter::inkEndOfRow()
+{
+    if (m_unmeasuredCell) {
+        const auto& [x, printable] = *m_unmeasuredCell;
+        qsizetype inked = printable.size();
+        while (inked > 0 && printable.at(inked - 1) == u' ')
+            --inked;
+        // Without trailing blanks the ink ends where the printer stopped.
+        m_rowEnd = inked == printable.size() ? m_printer.currentX() : x + m_printer.textWidth(printable.left(inked));
+        m_unmeasuredCell.reset();
+    }
+    return m_rowEnd;
+}
+
+// A row whose ink so far ends at inkEnd (0: nothing printed yet).
+void ReportPrinter::startRow(double inkEnd)
+{
+    m_rowEnd = inkEnd;
+    m_unmeasuredCell.reset();
 }
 
 void ReportPrinter::printAt(double x, double y, const QString& text, double size, int alignment)

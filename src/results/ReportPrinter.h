@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include "clocklink/JobContext.h"
 #include "common/PageFrame.h"
 #include "results/ReportSelection.h"
@@ -56,6 +57,8 @@ private:
     static QStringList recordCells(const ResultRecord& record);
     void printCells(const QStringList& cells, double sortKeyX);
     void printCell(double column, const QString& text);
+    double inkEndOfRow();
+    void startRow(double inkEnd);
     void printAt(double x, double y, const QString& text, double size = 10.0, int alignment = 0);
     void nextLine();
     QString text(int number) const;
@@ -73,6 +76,13 @@ private:
     bool m_overviewColumns = false;
     double m_y = kBodyTop;
     double m_rowEnd = 0.0; // right edge of the ink of the row's last cell
+    // The row's last cell while nobody needs its ink end yet: the last cell of
+    // a row is never measured.
+    struct PrintedCell {
+        double x;
+        QString text;
+    };
+    std::optional<PrintedCell> m_unmeasuredCell;
     double m_cellGap = -1.0; // a space in the cells' font, measured once
 };
 

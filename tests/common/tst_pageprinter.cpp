@@ -204,6 +204,11 @@ void TestPagePrinter::everyFontChangeReachesTheWidths()
     QCOMPARE(widthOf(10, false, false), plain);
     QVERIFY(widthOf(10, true, false) > plain);
     QVERIFY(widthOf(10, false, true) != widthOf(10, true, false));
+    // A text behind the previous one starts where that one ended in its own font.
+    const double wide = widthOf(20, false, false);
+    printer.PrintText(0, 0, QStringLiteral("Wide MMMM"), false, false, false, 20, kFont, 0, false);
+    printer.PrintText(0, 0, QStringLiteral("behind"), false, false, false, 10, kFont, 7, false);
+    QCOMPARE(printer.currentX() - printer.textWidth(QStringLiteral("behind")), wide);
     printer.PrintText(0, 0, QStringLiteral("x"), false, false, false, 20, kFont, 0, false);
     QVERIFY(printer.textWidth(QStringLiteral("Wide MMMM")) > 1.8 * plain);
     printer.endDocument();

@@ -119,16 +119,22 @@ private slots:
                  QStringList({"pigeons_nr"}));
     }
 
-    // A failure part way leaves the old numbers: one transaction.
+    // A failure part way leaves the old numbers: one transaction. Nothing of
+    // the attempt stays behind on the connection, so the next one can run.
     void failureKeepsOldNumbers()
     {
         addPigeons({{"a", 10}, {"b", 20}, {"c", 30}});
+        const QStringList cacheSize = rows(m_db, "PRAGMA cache_size");
         exec(m_db, "CREATE TRIGGER refuse AFTER UPDATE ON pigeons WHEN new.band = 'c' "
                    "BEGIN SELECT RAISE(ABORT, 'refused'); END");
         QVERIFY_THROWS_EXCEPTION(DatabaseError, RenumberPigeons(m_db));
         QCOMPARE(bandsByNumber(), QStringList({"a=10", "b=20", "c=30"}));
+        QCOMPARE(rows(m_db, "PRAGMA cache_size"), cacheSize);
         QVERIFY(m_db.transaction()); // no transaction was left open
         QVERIFY(m_db.rollback());
+        exec(m_db, "DROP TRIGGER refuse");
+        RenumberPigeons(m_db);
+        QCOMPARE(bandsByNumber(), QStringList({"a=1", "b=2", "c=3"}));
     }
 
     void emptyTable()

@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -132,6 +133,20 @@ private slots:
         typeKeys(window.queryBox(), QStringLiteral("JAN"));
         QCOMPARE(listedIds(window), (QList<int>{2, 1}));
         QCOMPARE(window.grid()->columnWidth(SearchName), 333);
+    }
+
+    // The grid paints its cells as the style does: text elided to the column,
+    // the current row selected and framed.
+    void gridCellsLookAsTheStylePaintsThem()
+    {
+        FancierSearchWindow window(nullptr, FancierSearchMode::ByName);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.grid()->setFocus();
+        window.grid()->setColumnWidth(SearchName, 40);
+        const QImage painted = window.grid()->viewport()->grab().toImage();
+        window.grid()->setItemDelegate(new QStyledItemDelegate(window.grid()));
+        QCOMPARE(window.grid()->viewport()->grab().toImage(), painted);
     }
 
     void wildcardsInTheQueryMatchOnlyThemselves()

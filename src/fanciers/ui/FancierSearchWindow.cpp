@@ -8,6 +8,7 @@
 #include "common/ui/WindowSetUp.h"
 #include "database/ClubDatabase.h"
 #include "fanciers/FancierSearchResults.h"
+#include "fanciers/ui/OneLineCellDelegate.h"
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -78,6 +79,7 @@ void FancierSearchWindow::buildControls()
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
     grid_->verticalHeader()->hide();
+    grid_->setItemDelegate(new OneLineCellDelegate(grid_));
     // A double click is the quickest way to pick the fancier seen.
     connect(grid_, &QTableView::doubleClicked, this, &FancierSearchWindow::chooseCurrentRow);
 
