@@ -75,6 +75,9 @@ void copyDatabase(sqlite3* source, const QString& target, const QString& staging
             SqliteFile copy(unfinished, SqliteFile::Create);
             copyPages(source, copy, progress, pagesPerStep);
         }
+        // A file that is replaced (the club database on a restore) keeps who may use it.
+        if (QFileInfo::exists(target))
+            QFile::setPermissions(unfinished, QFile::permissions(target));
         replaceFile(unfinished, target);
     } catch (...) {
         QFile::remove(unfinished);

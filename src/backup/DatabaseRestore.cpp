@@ -29,6 +29,11 @@ RestoreOutcome restoreDatabase(const QString& source, const RetentionRule& rule,
     if (!outcome.verdict.restorable())
         return outcome;
     const QString databasePath = databaseFile(ClubDatabase::get());
+    // A write-protected club database is protected against this too.
+    if (ClubDatabase::isReadOnly(ClubDatabase::get())) {
+        using Kind = DatabaseError::Kind;
+        throw DatabaseError(Kind::ReadOnly, DatabaseError::plainSentence(Kind::ReadOnly), databasePath);
+    }
     // Not pruned yet: the backup chosen may be one that pruning would remove.
     const QString folder = backupFolderOf(databasePath);
     outcome.safetyBackup

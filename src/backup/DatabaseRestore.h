@@ -21,7 +21,8 @@ struct RestoreOutcome {
 // 1. checks source (checkRestorable); a file that fails is refused and
 //    nothing is written anywhere;
 // 2. makes a backup of the present state (reason "restore"); when that
-//    fails, DatabaseError is thrown and nothing is replaced;
+//    fails, or the database is read only, DatabaseError is thrown and
+//    nothing is replaced;
 // 3. closes the club connection, copies source page by page into a file
 //    beside the database and renames it over the database;
 // 4. reopens the database with reopen. When the copy or the reopening
