@@ -38,8 +38,12 @@ std::optional<BackupName> parseBackupName(const QString& fileName)
     if (!name.made.isValid())
         return std::nullopt;
     name.reasonWord = match.captured(3);
-    if (match.hasCaptured(4))
-        name.sequence = int(ReadStrictNumber(match.captured(4), 2, 9999).value);
+    if (match.hasCaptured(4)) {
+        const StrictNumber sequence = ReadStrictNumber(match.captured(4), 2, 9999);
+        if (!sequence)
+            return std::nullopt;
+        name.sequence = int(sequence.value);
+    }
     return name;
 }
 
