@@ -26,6 +26,10 @@ struct ClubSettings {
     // first and second nominated pigeon are marked.
     int prizeEvery = 0;
     bool nominated = false;
+    // The automatic backups kept: the newest backupsKept (0 = not set, 20)
+    // and the first of each of backupMonths months (-1 = not set, 12).
+    int backupsKept = 0;
+    int backupMonths = -1;
 
     bool operator==(const ClubSettings&) const = default;
 };

@@ -149,6 +149,9 @@ void upgradeSchema(const QSqlDatabase& db)
     for (int port = 1; port <= 4; ++port)
         AddFieldIfMissing(db, QStringLiteral("settings"), QStringLiteral("Port%1").arg(port),
                           FieldType::Text, 255, true);
+    // How many automatic backups are kept; null = the program's default.
+    AddFieldIfMissing(db, QStringLiteral("settings"), QStringLiteral("BackupsKept"), FieldType::Long, 4, true);
+    AddFieldIfMissing(db, QStringLiteral("settings"), QStringLiteral("BackupMonths"), FieldType::Long, 4, true);
     RenumberPigeons(db);
     AddPigeonNumberIndex(db);
     AddFancierSearchIndexes(db);

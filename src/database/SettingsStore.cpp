@@ -41,6 +41,8 @@ QList<QPair<QString, QVariant>> settingsValues(const ClubSettings& settings)
         // Null, not 0, when not set: the club result reads null as its default.
         {QStringLiteral("PrizeEvery"), settings.prizeEvery > 0 ? QVariant(settings.prizeEvery) : QVariant()},
         {QStringLiteral("Nominated"), settings.nominated ? 1 : 0},
+        {QStringLiteral("BackupsKept"), settings.backupsKept > 0 ? QVariant(settings.backupsKept) : QVariant()},
+        {QStringLiteral("BackupMonths"), settings.backupMonths >= 0 ? QVariant(settings.backupMonths) : QVariant()},
     };
     for (int port = 0; port < 4; ++port)
         values.append({kPortField.arg(port + 1), settings.portDevices[size_t(port)].trimmed()});
@@ -66,6 +68,9 @@ ClubSettings loadSettings(const QSqlDatabase& db)
         settings.portDevices[size_t(port)] = TextOrDefault(fieldValue(row, kPortField.arg(port + 1)));
     settings.prizeEvery = qMax(0, int(FieldNumber(fieldValue(row, QStringLiteral("PrizeEvery")))));
     settings.nominated = FieldBool(fieldValue(row, QStringLiteral("Nominated")));
+    settings.backupsKept = qMax(0, int(FieldNumber(fieldValue(row, QStringLiteral("BackupsKept")))));
+    const QVariant months = fieldValue(row, QStringLiteral("BackupMonths"));
+    settings.backupMonths = months.isNull() ? -1 : qMax(0, int(FieldNumber(months)));
     return settings;
 }
 

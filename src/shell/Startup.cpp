@@ -1,4 +1,5 @@
 #include "shell/Startup.h"
+#include "backup/AutomaticBackup.h"
 #include "common/AppState.h"
 #include "common/TextCatalogue.h"
 #include "database/ClubDatabase.h"
@@ -39,35 +40,48 @@ DatabaseError upgradeRefused(const DatabaseError& error)
                          error.details());
 }
 
-void openAndUpgrade(const QString& path)
+QSqlDatabase openDatabase(const QString& path)
 {
-    QSqlDatabase db;
     try {
-        db = ClubDatabase::open(path);
+        return ClubDatabase::open(path);
     } catch (const DatabaseError& error) {
         throw namingFile(error, path);
     }
+}
+
+void upgradeAndLoad(const QSqlDatabase& db, const QString& path)
+{
     try {
         upgradeSchema(db);
     } catch (const DatabaseError& error) {
         throw namingFile(upgradeRefused(error), path);
     }
+    TextCatalogue::setConnectionName(QString::fromLatin1(ClubDatabase::kConnectionName));
+    TextCatalogue::invalidate();
+
+    resetRunState(appState());
+    LoadSettings();
 }
 
 } // namespace
 
-void runStartup(const QString& programDir)
+QString runStartup(const QString& programDir)
 {
     AppState& state = appState();
     state.decimalSeparator = localeDecimalSeparator();
     state.databasePath = clubDatabasePath(programDir);
 
-    openAndUpgrade(state.databasePath);
-    TextCatalogue::setConnectionName(QString::fromLatin1(ClubDatabase::kConnectionName));
-    TextCatalogue::invalidate();
+    const QSqlDatabase db = openDatabase(state.databasePath);
+    const QString backupProblem = makeStartBackup(db);
+    upgradeAndLoad(db, state.databasePath);
+    pruneAfterStart(db, state.activeSettings);
+    return backupProblem;
+}
 
-    resetRunState(state);
-    LoadSettings();
+void reopenClubDatabase()
+{
+    const QString& path = appState().databasePath;
+    upgradeAndLoad(openDatabase(path), path);
 }
 
 } // namespace durvek

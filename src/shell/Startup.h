@@ -15,10 +15,19 @@ QString clubDatabasePath(const QString& programDir);
 // is up to date (the pigeons keep their numbers), and refused with a plain
 // sentence when the upgrade would have to write to it.
 //
+// Before the upgrade writes to the file, a backup of it goes into the folder
+// "backups" beside it (pruned once the settings are read). Returns why that
+// backup could not be made, empty when it was: start-up goes on without it.
+//
 // Throws DatabaseError, whose details name the database file and carry the
 // engine's message, when the file is missing, unreadable or damaged, a table
 // the upgrade needs is absent, or a read-only file is not up to date. The
 // connection stays open for the run.
-void runStartup(const QString& programDir);
+QString runStartup(const QString& programDir);
+
+// Opens appState().databasePath again after its file was replaced (a
+// restore): the upgrade, the catalogue, the run state and the settings as at
+// start-up, without a start backup. Throws DatabaseError as runStartup does.
+void reopenClubDatabase();
 
 } // namespace durvek

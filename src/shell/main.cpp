@@ -1,5 +1,6 @@
 #include "clocklink/LineLog.h"
 #include "common/AppState.h"
+#include "common/TextCatalogue.h"
 #include "common/ui/DatabaseErrorBox.h"
 #include "database/ClubDatabase.h"
 #include "shell/CommandLine.h"
@@ -68,13 +69,16 @@ int main(int argc, char** argv)
     if (!options.lineLogPath.isEmpty() && !lineLog().open(options.lineLogPath))
         std::fprintf(stderr, "durvek-club: cannot write the line log %s\n", qPrintable(options.lineLogPath));
 
+    QString backupProblem;
     try {
-        runStartup(QApplication::applicationDirPath());
+        backupProblem = runStartup(QApplication::applicationDirPath());
     } catch (const DatabaseError& error) {
         return reportStartupFailure(error, options.exitWhenShown);
     }
 
     MainMenuWindow menu;
+    if (!backupProblem.isEmpty())
+        menu.showStatus(GetText(253).arg(backupProblem));
     if (options.exitWhenShown) {
         new FirstPaintWatcher(&menu, [&sinceStart] {
             std::printf("menu shown after %lld ms\n",

@@ -72,7 +72,8 @@ private slots:
 
         QCOMPARE(columns(m_db, "settings"),
                  QStringList({"com", "protocol", "Clubid", "Club", "Converter", "Sort",
-                              "Port1", "Port2", "Port3", "Port4", "PrizeEvery", "Nominated"}));
+                              "Port1", "Port2", "Port3", "Port4", "BackupsKept", "BackupMonths",
+                              "PrizeEvery", "Nominated"}));
         QCOMPARE(columns(m_db, "pigeons").last(), QString("Nr"));
         QCOMPARE(columns(m_db, "backup"), columns(m_db, "pigeons"));
         QVERIFY(columns(m_db, "fanciers").contains("KXT"));

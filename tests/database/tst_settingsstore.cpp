@@ -24,6 +24,8 @@ void compareSettings(const ClubSettings& actual, const ClubSettings& expected)
     QCOMPARE(actual.sort, expected.sort);
     for (size_t i = 0; i < 4; ++i)
         QCOMPARE(actual.portDevices[i], expected.portDevices[i]);
+    QCOMPARE(actual.backupsKept, expected.backupsKept);
+    QCOMPARE(actual.backupMonths, expected.backupMonths);
 }
 
 } // namespace
@@ -86,6 +88,8 @@ private slots:
         settings.converter = true;
         settings.sort = true;
         settings.portDevices = {"/dev/ttyUSB0", "", " /dev/ttyACM1 ", ""};
+        settings.backupsKept = 30;
+        settings.backupMonths = 0; // no monthly backups, not "not set"
         saveSettings(m_db, settings);
         saveSettings(m_db, settings); // a second save edits the same row
         QCOMPARE(rows(m_db, "SELECT count(*) FROM settings"), QStringList({"1"}));

@@ -106,6 +106,8 @@ private slots:
         QCOMPARE(windowOpenedBy(menu.button(4)), QStringLiteral("Durvek - Club Administrator"));
         QCOMPARE(windowOpenedBy(menu.clockLanguageButton()), QStringLiteral("Language Module Zefira"));
         QCOMPARE(windowOpenedBy(menu.languageExportButton()), QStringLiteral("Generate  strings"));
+        QCOMPARE(windowOpenedBy(menu.backUpNowButton()), GetText(264));
+        QCOMPARE(windowOpenedBy(menu.restoreButton()), GetText(263));
         QVERIFY(menu.isVisible());
     }
 

@@ -3,6 +3,7 @@
 #include "common/AppState.h"
 #include "database/ClubDatabase.h"
 #include "linking/ui/LinkingWindow.h"
+#include "common/TextCatalogue.h"
 #include "shell/Startup.h"
 #include "shell/ui/MainMenuWindow.h"
 #include "shell/ui/SettingsWindow.h"
@@ -44,7 +45,8 @@ bool sameSettings(const ClubSettings& a, const ClubSettings& b)
 {
     return a.com == b.com && a.protocol == b.protocol && a.clubId == b.clubId && a.club == b.club
         && a.converter == b.converter && a.sort == b.sort && a.portDevices == b.portDevices
-        && a.prizeEvery == b.prizeEvery && a.nominated == b.nominated;
+        && a.prizeEvery == b.prizeEvery && a.nominated == b.nominated && a.backupsKept == b.backupsKept
+        && a.backupMonths == b.backupMonths;
 }
 
 int checkedIndex(QRadioButton* (SettingsWindow::*button)(int) const, const SettingsWindow& window)
@@ -266,6 +268,52 @@ private slots:
         SettingsWindow again;
         QCOMPARE(again.prizeEveryEdit()->text(), stored == QLatin1String("<null>") ? QString() : stored);
         QCOMPARE(again.nominatedCheck()->isChecked(), nominated);
+    }
+
+    void theBackupRetentionIsStoredAndAnUnusableNumberRefused_data()
+    {
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<QString>("months");
+        QTest::addColumn<QString>("stored"); // BackupsKept|BackupMonths afterwards; empty when refused
+
+        QTest::newRow("both") << QStringLiteral("30") << QStringLiteral("0") << QStringLiteral("30|0");
+        QTest::newRow("blank: the defaults") << QString() << QString() << QStringLiteral("<null>|<null>");
+        QTest::newRow("none kept") << QStringLiteral("0") << QStringLiteral("12") << QString();
+        QTest::newRow("months too many") << QStringLiteral("20") << QStringLiteral("121") << QString();
+        QTest::newRow("a word") << QStringLiteral("2x") << QString() << QString();
+    }
+
+    void theBackupRetentionIsStoredAndAnUnusableNumberRefused()
+    {
+        QFETCH(QString, kept);
+        QFETCH(QString, months);
+        QFETCH(QString, stored);
+        runStartup(folder_->path());
+        QVERIFY(exec(ClubDatabase::get(), QStringLiteral("UPDATE settings SET BackupsKept = 5, BackupMonths = 6")));
+        const QString tableBefore = settingsRows(ClubDatabase::get());
+
+        testing::ModalAnswers answers(testing::ModalAnswers::Decline);
+        SettingsWindow window;
+        QCOMPARE(window.backupsKeptEdit()->text() + u'|' + window.backupMonthsEdit()->text(), QStringLiteral("5|6"));
+        window.show();
+        window.backupsKeptEdit()->setText(kept);
+        window.backupMonthsEdit()->setText(months);
+        window.updateButton()->click();
+
+        if (stored.isEmpty()) {
+            QVERIFY(window.isVisible());
+            QCOMPARE(answers.seen().size(), 1);
+            QCOMPARE(answers.seen().first().text, GetText(267));
+            QCOMPARE(settingsRows(ClubDatabase::get()), tableBefore);
+            window.close();
+            return;
+        }
+        QVERIFY(!window.isVisible());
+        const QSqlDatabase db = folder_->inspect();
+        const auto shown = [](const QVariant& value) { return value.isNull() ? QStringLiteral("<null>") : value.toString(); };
+        QCOMPARE(shown(scalar(db, QStringLiteral("SELECT BackupsKept FROM settings"))) + u'|'
+                     + shown(scalar(db, QStringLiteral("SELECT BackupMonths FROM settings"))),
+                 stored);
     }
 
     void exitAfterChangesStoresNothing()

@@ -4,6 +4,7 @@
 #include "database/ClubDatabase.h"
 #include "shell/Startup.h"
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -54,6 +55,44 @@ private slots:
     void cleanup()
     {
         ClubDatabase::close();
+    }
+
+    // The start's backup holds the file as it was before the upgrade wrote to
+    // it; when none can be made, start-up says why and goes on.
+    void startBackupIsTakenBeforeTheUpgrade_data()
+    {
+        QTest::addColumn<bool>("folderBlocked");
+        QTest::newRow("backup made") << false;
+        QTest::newRow("no backup, start goes on") << true;
+    }
+
+    void startBackupIsTakenBeforeTheUpgrade()
+    {
+        QFETCH(bool, folderBlocked);
+        ProgramFolder folder;
+        QVERIFY(folder.isValid());
+        const QString backups = folder.path() + QStringLiteral("/backups");
+        if (folderBlocked) {
+            QFile blocker(backups);
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+        }
+
+        const QString problem = runStartup(folder.path());
+
+        QVERIFY(ClubDatabase::get().isOpen());
+        QCOMPARE(problem.isEmpty(), !folderBlocked);
+        if (folderBlocked)
+            return;
+        const QStringList made = QDir(backups).entryList(QDir::Files);
+        QCOMPARE(made.size(), 1);
+        QVERIFY2(made.first().endsWith(QLatin1String(" start.db")), qPrintable(made.first()));
+        QSqlDatabase backup = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("startbackup"));
+        backup.setDatabaseName(QDir(backups).filePath(made.first()));
+        QVERIFY(backup.open());
+        QVERIFY(!hasColumn(backup, QStringLiteral("settings"), QStringLiteral("Converter")));
+        backup.close();
+        backup = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("startbackup"));
     }
 
     void upgradesTheDeliveredDatabaseAndFillsTheRunState()

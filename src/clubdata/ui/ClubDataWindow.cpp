@@ -1,4 +1,5 @@
 #include "clubdata/ui/ClubDataWindow.h"
+#include "backup/ui/BackupBeforeBulkChange.h"
 #include "clocklink/ClubDataTransferStore.h"
 #include "clubdata/PigeonEntryRules.h"
 #include "clubdata/ui/CellLengthDelegate.h"
@@ -257,7 +258,10 @@ QWidget* ClubDataWindow::buildTransferRow()
     layout->addWidget(m_transferButtons[TransferExitButton]);
 
     connect(m_transferButtons[FromClockButton], &QPushButton::clicked, this,
-            [this] { runTransfer(&ClubDataTransfer::ReceiveFromClock); });
+            [this] {
+                if (backupBeforeBulkChange(this, BackupReason::Receive))
+                    runTransfer(&ClubDataTransfer::ReceiveFromClock);
+            });
     connect(m_transferButtons[ToClockButton], &QPushButton::clicked, this,
             [this] { runTransfer(&ClubDataTransfer::SendToClock); });
     connect(m_transferButtons[CancelButton], &QPushButton::clicked, this, &ClubDataWindow::cancelTransfer);
@@ -503,7 +507,9 @@ void ClubDataWindow::searchFancier()
 void ClubDataWindow::deleteFancier()
 {
     // The window's questions all carry its own title.
-    const auto ask = [this](const QString& message, const QString&) { return m_host.ask(message, kTitle); };
+    const auto ask = [this](const QString& message, const QString&) {
+        return m_host.ask(message, kTitle) && backupBeforeBulkChange(this, BackupReason::FancierDelete);
+    };
     try {
         if (m_fancierId != 0 && DeleteFancier(m_db, m_fancierId, ask))
             leaveDeletedFancier();

@@ -1,4 +1,5 @@
 #include "fanciers/ui/FancierWindow.h"
+#include "backup/ui/BackupBeforeBulkChange.h"
 #include "clocklink/Frames.h"
 #include "common/AppState.h"
 #include "common/TextCatalogue.h"
@@ -432,7 +433,8 @@ void FancierWindow::deleteFancier()
     if (id > 0) {
         const auto ask = [this](const QString& message, const QString& title) {
             return QMessageBox::question(this, title, message, QMessageBox::Yes | QMessageBox::No,
-                                         QMessageBox::No) == QMessageBox::Yes;
+                                         QMessageBox::No) == QMessageBox::Yes
+                && backupBeforeBulkChange(this, BackupReason::FancierDelete);
         };
         try {
             // The linking window must not go on working on a fancier that is gone.

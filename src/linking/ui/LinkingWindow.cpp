@@ -1,4 +1,5 @@
 #include "linking/ui/LinkingWindow.h"
+#include "backup/ui/BackupBeforeBulkChange.h"
 #include "clocklink/BandReadingJobs.h"
 #include "clocklink/ClockLibrary.h"
 #include "clocklink/ClockModel.h"
@@ -378,6 +379,8 @@ void LinkingWindow::runOperation(int index, JobContext& job)
         break;
     }
     case ReadClockButton:
+        if (!backupBeforeBulkChange(this, BackupReason::ReadClock))
+            break;
         ReadClock(job, db, selectedModel(), {[this] { ShowFancier(); }, enable});
         break;
     default:

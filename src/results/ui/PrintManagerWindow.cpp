@@ -1,4 +1,5 @@
 #include "results/ui/PrintManagerWindow.h"
+#include "backup/ui/BackupBeforeBulkChange.h"
 #include "clocklink/ClockLibrary.h"
 #include "clocklink/Frames.h"
 #include "clocklink/JobContext.h"
@@ -347,6 +348,8 @@ void PrintManagerWindow::printReport()
 
 void PrintManagerWindow::linkPigeons()
 {
+    if (!backupBeforeBulkChange(this, BackupReason::Import))
+        return;
     LinkPigeons(ClubDatabase::get(), m_pigeonFilePath, raceData(),
                 [this](const QString& message, const QString& title) { warn(message, title); });
 }

@@ -1,4 +1,5 @@
 #include "shell/ui/MainMenuWindow.h"
+#include "backup/ui/BackupMenu.h"
 #include "common/ui/Captions.h"
 #include "common/ui/DatabaseErrorBox.h"
 #include "common/ui/WindowSetUp.h"
@@ -12,6 +13,7 @@
 #include "results/ui/PrintManagerWindow.h"
 #include "shell/ui/PcTextsWindow.h"
 #include "shell/ui/RacesWindow.h"
+#include "shell/Startup.h"
 #include "shell/ui/SettingsWindow.h"
 #include "shell/ui/LogoEmblem.h"
 #include <QCoreApplication>
@@ -42,6 +44,11 @@ void openClubData(QWidget* menu)
     openClubDataWindow(menu, askText);
 }
 
+void openRestore(QWidget* menu)
+{
+    openRestoreWindow(menu, &reopenClubDatabase);
+}
+
 template <class Window>
 void openModal(QWidget* menu)
 {
@@ -68,6 +75,16 @@ const std::array<MenuButton, MainMenuWindow::kButtonCount> kMenu = {{
 }};
 
 const QSize kButtonSize(190, 34);
+
+// A tool of the information panel: a flat button that looks like a link.
+void addLinkButton(QHBoxLayout* row, QPushButton* tool)
+{
+    tool->setFlat(true);
+    tool->setAutoDefault(false);
+    tool->setCursor(Qt::PointingHandCursor);
+    tool->setStyleSheet(QStringLiteral("color: #1f4e79; text-decoration: underline;"));
+    row->addWidget(tool);
+}
 
 } // namespace
 
@@ -139,6 +156,13 @@ QWidget* MainMenuWindow::buildInfoPanel()
     column->addWidget(new LogoEmblem(panel), 1, Qt::AlignCenter);
     column->addWidget(version);
     column->addLayout(buildLanguageTools(panel));
+    column->addLayout(buildBackupTools(panel));
+    status_ = new QLabel(panel);
+    status_->setObjectName(QStringLiteral("status"));
+    status_->setWordWrap(true);
+    status_->setStyleSheet(QStringLiteral("color: #a00000;"));
+    status_->hide();
+    column->addWidget(status_);
     return panel;
 }
 
@@ -151,16 +175,34 @@ QLayout* MainMenuWindow::buildLanguageTools(QWidget* panel)
     languageExport_ = new QPushButton(QStringLiteral("Export texts..."), panel);
     languageExport_->setObjectName(QStringLiteral("languageExport"));
     languageExport_->setToolTip(QStringLiteral("Write the clock texts as a source-code table"));
-    for (QPushButton* tool : {clockLanguage_, languageExport_}) {
-        tool->setFlat(true);
-        tool->setAutoDefault(false);
-        tool->setCursor(Qt::PointingHandCursor);
-        tool->setStyleSheet(QStringLiteral("color: #1f4e79; text-decoration: underline;"));
-        row->addWidget(tool);
-    }
+    for (QPushButton* tool : {clockLanguage_, languageExport_})
+        addLinkButton(row, tool);
     connect(clockLanguage_, &QPushButton::clicked, this, [this] { openTool(&openClockLanguageWindow); });
     connect(languageExport_, &QPushButton::clicked, this, [this] { openTool(&openLanguageExportWindow); });
     return row;
+}
+
+// The club's safety net, apart from the race-night buttons like the clock tools.
+QLayout* MainMenuWindow::buildBackupTools(QWidget* panel)
+{
+    auto* row = new QHBoxLayout;
+    backUpNow_ = new QPushButton(QStringLiteral("Back up now..."), panel);
+    backUpNow_->setObjectName(QStringLiteral("backUpNow"));
+    setCaptionNumber(backUpNow_, 250);
+    restore_ = new QPushButton(QStringLiteral("Restore..."), panel);
+    restore_->setObjectName(QStringLiteral("restore"));
+    setCaptionNumber(restore_, 251);
+    for (QPushButton* tool : {backUpNow_, restore_})
+        addLinkButton(row, tool);
+    connect(backUpNow_, &QPushButton::clicked, this, [this] { openTool(&backUpNow); });
+    connect(restore_, &QPushButton::clicked, this, [this] { openTool(&openRestore); });
+    return row;
+}
+
+void MainMenuWindow::showStatus(const QString& text)
+{
+    status_->setText(text);
+    status_->setVisible(!text.isEmpty());
 }
 
 // A window that cannot read its data does not open; the run goes on.

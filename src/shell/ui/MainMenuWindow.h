@@ -2,6 +2,7 @@
 #include <QWidget>
 #include <array>
 
+class QLabel;
 class QLayout;
 class QPushButton;
 
@@ -23,17 +24,27 @@ public:
     // eight task buttons: they are for the club's clock keeper, not for race night.
     QPushButton* clockLanguageButton() const { return clockLanguage_; }
     QPushButton* languageExportButton() const { return languageExport_; }
+    QPushButton* backUpNowButton() const { return backUpNow_; }
+    QPushButton* restoreButton() const { return restore_; }
+
+    // A line under the information panel: what start-up could not do (the
+    // start's backup) and the user should know.
+    void showStatus(const QString& text);
 
 private:
     QWidget* buildButtonPanel();
     QWidget* buildInfoPanel();
     QLayout* buildLanguageTools(QWidget* panel);
+    QLayout* buildBackupTools(QWidget* panel);
     void openTool(void (*open)(QWidget*));
     void onButton(int index);
 
     std::array<QPushButton*, kButtonCount> buttons_{};
     QPushButton* clockLanguage_ = nullptr;
     QPushButton* languageExport_ = nullptr;
+    QPushButton* backUpNow_ = nullptr;
+    QPushButton* restore_ = nullptr;
+    QLabel* status_ = nullptr;
 };
 
 } // namespace durvek

@@ -1,4 +1,5 @@
 #include "shell/ui/SettingsWindow.h"
+#include "backup/BackupRetention.h"
 #include "clocklink/ui/ClockModelOptions.h"
 #include "common/AppState.h"
 #include "common/ui/DatabaseErrorBox.h"
@@ -156,10 +157,24 @@ QWidget* SettingsWindow::buildClubFields()
     result->addWidget(nominatedCheck_);
     result->addStretch(1);
 
+    backupsKeptEdit_ = new QLineEdit(panel);
+    backupsKeptEdit_->setMaxLength(3);
+    backupsKeptEdit_->setPlaceholderText(QString::number(RetentionRule::kDefaultLast));
+    backupMonthsEdit_ = new QLineEdit(panel);
+    backupMonthsEdit_->setMaxLength(3);
+    backupMonthsEdit_->setPlaceholderText(QString::number(RetentionRule::kDefaultMonths));
+    auto* backups = new QHBoxLayout;
+    backups->addWidget(backupsKeptEdit_);
+    backups->addSpacing(24);
+    backups->addWidget(new QLabel(GetText(266), panel));
+    backups->addWidget(backupMonthsEdit_);
+    backups->addStretch(1);
+
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Club - ID"), clubIdEdit_);
     form->addRow(QStringLiteral("Club"), clubEdit_);
     form->addRow(GetText(187), result);
+    form->addRow(GetText(265), backups);
 
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 6, 0, 0);
@@ -178,6 +193,8 @@ void SettingsWindow::showSettings(const ClubSettings& settings)
     clubEdit_->setText(settings.club);
     prizeEveryEdit_->setText(settings.prizeEvery > 0 ? QString::number(settings.prizeEvery) : QString());
     nominatedCheck_->setChecked(settings.nominated);
+    backupsKeptEdit_->setText(settings.backupsKept > 0 ? QString::number(settings.backupsKept) : QString());
+    backupMonthsEdit_->setText(settings.backupMonths >= 0 ? QString::number(settings.backupMonths) : QString());
     for (size_t index = 0; index < deviceBoxes_.size(); ++index) {
         deviceBoxes_[index]->setCurrentIndex(-1);
         deviceBoxes_[index]->setEditText(settings.portDevices[index]);
@@ -199,6 +216,8 @@ ClubSettings SettingsWindow::editedSettings() const
         settings.portDevices[index] = deviceBoxes_[index]->currentText().trimmed();
     settings.prizeEvery = editedPrizeEvery();
     settings.nominated = nominatedCheck_->isChecked();
+    settings.backupsKept = editedNumber(backupsKeptEdit_, 1, kMostBackupsKept, 0);
+    settings.backupMonths = editedNumber(backupMonthsEdit_, 0, kMostBackupMonths, -1);
     return settings;
 }
 
@@ -211,13 +230,38 @@ int SettingsWindow::editedPrizeEvery() const
     return every ? int(every.value) : -1;
 }
 
-void SettingsWindow::storeAndClose()
+int SettingsWindow::editedNumber(const QLineEdit* edit, int least, int most, int unset)
+{
+    const QString text = edit->text().trimmed();
+    if (text.isEmpty())
+        return unset;
+    const StrictNumber number = ReadStrictNumber(text, least, most);
+    return number ? int(number.value) : -2;
+}
+
+bool SettingsWindow::typedNumbersFit()
 {
     if (editedPrizeEvery() < 0) {
         QMessageBox::warning(this, windowTitle(), GetText(189));
         prizeEveryEdit_->setFocus();
-        return;
+        return false;
     }
+    const ClubSettings edited = editedSettings();
+    QLineEdit* refused = edited.backupsKept == -2 ? backupsKeptEdit_
+        : edited.backupMonths == -2               ? backupMonthsEdit_
+                                                  : nullptr;
+    if (refused) {
+        QMessageBox::warning(this, windowTitle(), GetText(267));
+        refused->setFocus();
+        return false;
+    }
+    return true;
+}
+
+void SettingsWindow::storeAndClose()
+{
+    if (!typedNumbersFit())
+        return;
     try {
         saveSettings(ClubDatabase::get(), editedSettings());
     } catch (const DatabaseError& error) {

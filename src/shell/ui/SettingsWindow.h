@@ -15,7 +15,7 @@ namespace durvek {
 
 // The settings row: serial port and the device each COM port stands for,
 // clock model, club identity, the two options and the club result's prize
-// fraction and nominated pigeons. "Update" stores the row
+// fraction and nominated pigeons, and how many automatic backups are kept. "Update" stores the row
 // and reloads the active settings at once; "Exit" stores nothing.
 class SettingsWindow : public QDialog {
     Q_OBJECT
@@ -26,6 +26,8 @@ public:
     // What the club result gives when the prize fraction is left blank.
     static constexpr int kDefaultPrizeEvery = 4;
     static constexpr int kMostPrizeEvery = 99;
+    static constexpr int kMostBackupsKept = 999;
+    static constexpr int kMostBackupMonths = 120;
 
     explicit SettingsWindow(QWidget* parent = nullptr);
 
@@ -39,6 +41,8 @@ public:
     QLineEdit* clubEdit() const { return clubEdit_; }
     QLineEdit* prizeEveryEdit() const { return prizeEveryEdit_; }
     QCheckBox* nominatedCheck() const { return nominatedCheck_; }
+    QLineEdit* backupsKeptEdit() const { return backupsKeptEdit_; }
+    QLineEdit* backupMonthsEdit() const { return backupMonthsEdit_; }
     QPushButton* exitButton() const { return exitButton_; }
     QPushButton* updateButton() const { return updateButton_; }
 
@@ -51,6 +55,10 @@ private:
     // The typed prize fraction: 0 when blank, -1 when it is not a number the
     // club result can use.
     int editedPrizeEvery() const;
+    // A typed retention number: unset when blank, -2 when out of range.
+    static int editedNumber(const QLineEdit* edit, int least, int most, int unset);
+    // Shows the refusal and returns false when a typed number cannot be stored.
+    bool typedNumbersFit();
     void storeAndClose();
 
     ClubSettings stored_;
@@ -64,6 +72,8 @@ private:
     QLineEdit* clubEdit_ = nullptr;
     QLineEdit* prizeEveryEdit_ = nullptr;
     QCheckBox* nominatedCheck_ = nullptr;
+    QLineEdit* backupsKeptEdit_ = nullptr;
+    QLineEdit* backupMonthsEdit_ = nullptr;
     QPushButton* exitButton_ = nullptr;
     QPushButton* updateButton_ = nullptr;
 };

@@ -1,0 +1,35 @@
+#pragma once
+#include "backup/BackupRetention.h"
+#include "backup/RestoreCheck.h"
+#include <QDateTime>
+#include <QString>
+#include <functional>
+
+namespace durvek {
+
+// Opens the club database again after its file was replaced, as start-up
+// does (the upgrade included). Throws DatabaseError when it cannot.
+using ReopenDatabase = std::function<void()>;
+
+// How a restore went.
+struct RestoreOutcome {
+    RestoreVerdict verdict;   // not restorable: nothing was replaced
+    QString safetyBackup;     // the backup of the state before the restore
+};
+
+// Replaces the open club database (ClubDatabase::get()) by the backup at source:
+// 1. checks source (checkRestorable); a file that fails is refused and
+//    nothing is written anywhere;
+// 2. makes a backup of the present state (reason "restore"); when that
+//    fails, or the database is read only, DatabaseError is thrown and
+//    nothing is replaced;
+// 3. closes the club connection, copies source page by page into a file
+//    beside the database and renames it over the database;
+// 4. reopens the database with reopen. When the copy or the reopening
+//    fails, the present state is put back from the backup of step 2 and
+//    reopened, and the failure is thrown.
+RestoreOutcome restoreDatabase(const QString& source, const RetentionRule& rule,
+                               const ReopenDatabase& reopen,
+                               const QDateTime& now = QDateTime::currentDateTime());
+
+} // namespace durvek
