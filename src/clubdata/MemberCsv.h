@@ -1,0 +1,35 @@
+#pragma once
+#include "clubdata/CsvImport.h"
+#include "fanciers/FancierRecord.h"
+#include <QSet>
+
+namespace durvek {
+
+// Every fancier of the club, active or not, in sort order, as CSV (UTF-8,
+// RFC 4180) with the header "Licence,Name,Adress,Zip,City,District,
+// Telephone,Fax,E-Mail,Latitude,Longitude"; coordinates as stored.
+// Throws DatabaseError.
+QByteArray membersCsv(const QSqlDatabase& db);
+
+// A member list to import, checked as the fancier window checks what is
+// typed: a licence of 8 digits and "-", a name, coordinates it can read,
+// texts that fit their fields. A line is matched to a fancier by licence;
+// columns the list lacks leave the fancier's fields as they are.
+class MemberImport : public CsvImport {
+public:
+    // Throws DatabaseError.
+    MemberImport(const QSqlDatabase& db, const QByteArray& bytes, const TextLookup& text);
+
+    // Stores the added and changed members in one transaction: every one or,
+    // on a failure, none; a stored member is active. Returns how many were
+    // stored. Throws DatabaseError.
+    int store() const;
+
+private:
+    CsvImportLine checkLine(const CsvList& list, const CsvRecord& record) override;
+
+    QSet<QString> m_seenLicences;
+    QList<FancierRecord> m_accepted;
+};
+
+} // namespace durvek
