@@ -19,6 +19,7 @@
 #include "linking/ChipCodeInUse.h"
 #include "linking/GenerateBands.h"
 #include "linking/LinkingPrintout.h"
+#include "linking/LinkingStore.h"
 #include "linking/PigeonGridLoad.h"
 #include "linking/SaveLinking.h"
 #include "linking/ui/PigeonGridView.h"
@@ -43,6 +44,7 @@ constexpr int kNoFancierText = 56;
 constexpr int kNoFancierTitle = 57;
 constexpr int kRowTitleText = 58;
 constexpr int kStopJobText = 64;
+constexpr int kRestoreQuestionText = 275;
 
 struct ButtonDesign {
     const char* caption;
@@ -55,6 +57,7 @@ constexpr ButtonDesign kSearchDesign[LinkingWindow::kSearchButtonCount] = {
 constexpr ButtonDesign kActionDesign[LinkingWindow::kLinkButtonCount] = {
     {"Single-band", 44},  {"Multiple-bands", 45}, {"Generate Bands", 46}, {"Update Database", 47},
     {"Cancel", 27},       {"Update Clock", 48},   {"Read Clock", 49},     {"Exit", 6}};
+constexpr ButtonDesign kRestoreDesign = {"Restore previous list", 274};
 
 // The From box takes any key: its mask is no token at all.
 const QString kAnyKeyMask = QStringLiteral("\"  \"");
@@ -182,6 +185,10 @@ QWidget* LinkingWindow::buildRightColumn()
         connect(m_actionButtons[size_t(i)], &QPushButton::clicked, this, [this, i] { LinkButtonDispatch(i); });
         layout->addWidget(m_actionButtons[size_t(i)]);
     }
+    m_restore = makeButton(kRestoreDesign, column);
+    m_restore->setEnabled(false);
+    connect(m_restore, &QPushButton::clicked, this, &LinkingWindow::restoreList);
+    layout->addWidget(m_restore);
     m_printout = new QCheckBox(QStringLiteral("Printout"), column);
     m_races = new QCheckBox(QStringLiteral("Races"), column);
     layout->addWidget(m_printout);
@@ -248,6 +255,7 @@ void LinkingWindow::ShowFancier()
     m_grid.setRowCount(1);
     clearHeader();
     m_shownFancierId = 0;
+    m_restore->setEnabled(false);
     const int32_t id = appState().currentFancierId;
     if (id == 0)
         return;
@@ -259,6 +267,7 @@ void LinkingWindow::ShowFancier()
         m_headerLines[size_t(i)]->setText(lines->value(i));
     LoadPigeonGrid(m_grid, db, id, appState().activeSettings.sort, &catalogueText);
     m_shownFancierId = id;
+    updateRestoreButton();
 }
 
 void LinkingWindow::searchFancier(int mode)
@@ -283,6 +292,7 @@ void LinkingWindow::DisableLinkButtons()
     for (QPushButton* button : m_actionButtons)
         button->setEnabled(false);
     m_actionButtons[Cancel]->setEnabled(true);
+    m_restore->setEnabled(false);
 }
 
 void LinkingWindow::EnableLinkButtons()
@@ -295,6 +305,7 @@ void LinkingWindow::EnableLinkButtons()
         button->setEnabled(true);
     for (QPushButton* button : m_actionButtons)
         button->setEnabled(true);
+    updateRestoreButton();
 }
 
 void LinkingWindow::LinkButtonDispatch(int index)
@@ -374,6 +385,34 @@ void LinkingWindow::generateBands()
     if (m_shownFancierId == 0)
         return;
     GenerateBands(m_grid, m_from->text(), m_to->text(), m_editContext);
+}
+
+void LinkingWindow::updateRestoreButton()
+{
+    bool previousListKept = false;
+    try {
+        previousListKept = m_shownFancierId != 0 && backupHoldsListOf(ClubDatabase::get(), m_shownFancierId);
+    } catch (const DatabaseError&) {
+        // Without a readable backup there is nothing to bring back.
+    }
+    m_restore->setEnabled(!m_jobRunning && previousListKept);
+}
+
+// The list stored before the last store comes back; what the grid shows
+// unstored is dropped, as the question says.
+void LinkingWindow::restoreList()
+{
+    if (m_jobRunning || m_shownFancierId == 0 || m_shownFancierId != appState().currentFancierId)
+        return;
+    const QString title = GetText(kRestoreDesign.number);
+    if (!m_host->ask(GetText(kRestoreQuestionText) + QStringLiteral(" ?"), title))
+        return;
+    try {
+        restorePreviousList(ClubDatabase::get(), m_shownFancierId);
+        ShowFancier();
+    } catch (const DatabaseError& error) {
+        m_host->warnDatabaseError(error, title);
+    }
 }
 
 void LinkingWindow::storeGrid()
