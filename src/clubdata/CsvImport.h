@@ -22,6 +22,10 @@ public:
     const QString& fault() const { return m_fault; }
     const QList<CsvImportLine>& lines() const { return m_lines; }
 
+    // Stores the added and changed lines in one transaction: all of them or,
+    // on a failure, none. Returns how many were stored. Throws DatabaseError.
+    virtual int store() const = 0;
+
 protected:
     // text gives the catalogue texts of captions and reasons; it must be set.
     // Widths are those of table's fields.

@@ -20,10 +20,8 @@ public:
     // Throws DatabaseError.
     MemberImport(const QSqlDatabase& db, const QByteArray& bytes, const TextLookup& text);
 
-    // Stores the added and changed members in one transaction: every one or,
-    // on a failure, none; a stored member is active. Returns how many were
-    // stored. Throws DatabaseError.
-    int store() const;
+    // A stored member is active.
+    int store() const override;
 
 private:
     CsvImportLine checkLine(const CsvList& list, const CsvRecord& record) override;

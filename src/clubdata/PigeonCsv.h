@@ -22,10 +22,8 @@ public:
     // Throws DatabaseError.
     PigeonImport(const QSqlDatabase& db, const QByteArray& bytes, const TextLookup& text);
 
-    // Adds and changes the accepted pigeons in one transaction: all or, on a
-    // failure, none. New pigeons get the next pigeon numbers. Returns how
-    // many were stored. Throws DatabaseError.
-    int store() const;
+    // New pigeons get the next pigeon numbers.
+    int store() const override;
 
     // A pigeon as a line would store it.
     struct Pigeon {
