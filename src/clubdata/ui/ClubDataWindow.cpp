@@ -694,7 +694,8 @@ void ClubDataWindow::exportCsv(CsvButton which)
 void ClubDataWindow::importCsv(CsvButton which)
 {
     const QString title = GetText(kCsvCaptions[which]);
-    const QString path = m_chooseCsvFile(this, false, title, documentsFolder());
+    const QString documents = documentsFolder();
+    const QString path = m_chooseCsvFile(this, false, title, QDir(documents).exists() ? documents : QDir::homePath());
     if (path.isEmpty())
         return;
     QFile file(path);

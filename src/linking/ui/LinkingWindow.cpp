@@ -180,15 +180,17 @@ QWidget* LinkingWindow::buildRightColumn()
     }
     m_perClock[0]->setChecked(true);
     layout->addWidget(perClockFrame);
+    m_restore = makeButton(kRestoreDesign, column);
+    m_restore->setEnabled(false);
+    connect(m_restore, &QPushButton::clicked, this, &LinkingWindow::restoreList);
     for (int i = 0; i < kLinkButtonCount; ++i) {
         m_actionButtons[size_t(i)] = makeButton(kActionDesign[i], column);
         connect(m_actionButtons[size_t(i)], &QPushButton::clicked, this, [this, i] { LinkButtonDispatch(i); });
         layout->addWidget(m_actionButtons[size_t(i)]);
+        // Undoing a store sits under the store.
+        if (i == UpdateDatabase)
+            layout->addWidget(m_restore);
     }
-    m_restore = makeButton(kRestoreDesign, column);
-    m_restore->setEnabled(false);
-    connect(m_restore, &QPushButton::clicked, this, &LinkingWindow::restoreList);
-    layout->addWidget(m_restore);
     m_printout = new QCheckBox(QStringLiteral("Printout"), column);
     m_races = new QCheckBox(QStringLiteral("Races"), column);
     layout->addWidget(m_printout);
