@@ -1,7 +1,7 @@
 // The CSV reader on any bytes a member or pigeon list may hold: it never
 // crashes, its records start on lines in file order, and what it read is
 // read the same again once written back in RFC 4180.
-#include "clubresult/CsvWriter.h"
+#include "common/CsvWriter.h"
 #include "common/CsvReader.h"
 #include <cstdlib>
 

@@ -1,5 +1,5 @@
 #include "clubdata/MemberCsv.h"
-#include "clubresult/CsvWriter.h"
+#include "common/CsvWriter.h"
 #include "database/FancierLookup.h"
 #include "database/SqlUtil.h"
 #include "fanciers/CoordinateEntry.h"

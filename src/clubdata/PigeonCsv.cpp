@@ -1,5 +1,5 @@
 #include "clubdata/PigeonCsv.h"
-#include "clubresult/CsvWriter.h"
+#include "common/CsvWriter.h"
 #include "common/StrictNumber.h"
 #include "common/ValueHelpers.h"
 #include "database/FancierLookup.h"

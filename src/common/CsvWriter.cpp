@@ -1,4 +1,4 @@
-#include "clubresult/CsvWriter.h"
+#include "common/CsvWriter.h"
 
 namespace durvek {
 
