@@ -715,7 +715,8 @@ void ClubDataWindow::importCsv(CsvButton which)
             m_host.warn(import->fault(), title);
             return;
         }
-        CsvImportPreview preview(title, import->lines(), this);
+        const int subject = which == ImportMembersButton ? kFancierCaption : kPigeonDataCaption;
+        CsvImportPreview preview(title, subject, import->lines(), this);
         if (preview.exec() != QDialog::Accepted)
             return;
         import->store();

@@ -30,14 +30,15 @@ QTableWidgetItem* item(const QString& text)
 
 } // namespace
 
-CsvImportPreview::CsvImportPreview(const QString& title, const QList<CsvImportLine>& lines, QWidget* parent)
+CsvImportPreview::CsvImportPreview(const QString& title, int subjectCaption, const QList<CsvImportLine>& lines,
+                                   QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("CsvImportPreview"));
     setWindowTitle(title);
     setModal(true);
     m_table = new QTableWidget(int(lines.size()), ColumnCount, this);
-    m_table->setHorizontalHeaderLabels({GetText(kLineCaption), QString(), QString(), QString()});
+    m_table->setHorizontalHeaderLabels({GetText(kLineCaption), GetText(subjectCaption), QString(), QString()});
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setSectionResizeMode(DetailColumn, QHeaderView::Stretch);
     std::array<int, 4> counts {};
@@ -66,18 +67,18 @@ CsvImportPreview::CsvImportPreview(const QString& title, const QList<CsvImportLi
     m_store = new QPushButton(this);
     setCaptionNumber(m_store, kSaveCaption);
     m_store->setEnabled(added + changed > 0);
-    auto* cancel = new QPushButton(this);
-    setCaptionNumber(cancel, kCancelCaption);
+    m_cancel = new QPushButton(this);
+    setCaptionNumber(m_cancel, kCancelCaption);
     // Storing is the step that cannot be taken back: it is never the default.
     m_store->setAutoDefault(false);
-    cancel->setDefault(true);
+    m_cancel->setDefault(true);
     connect(m_store, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_store);
-    buttons->addWidget(cancel);
+    buttons->addWidget(m_cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_table, 1);
     layout->addWidget(m_summary);

@@ -17,16 +17,19 @@ class CsvImportPreview : public QDialog {
 public:
     enum Column { LineColumn, SubjectColumn, VerdictColumn, DetailColumn, ColumnCount };
 
-    CsvImportPreview(const QString& title, const QList<CsvImportLine>& lines, QWidget* parent);
+    // subjectCaption names what the lines are about (fanciers or pigeons).
+    CsvImportPreview(const QString& title, int subjectCaption, const QList<CsvImportLine>& lines, QWidget* parent);
 
     QTableWidget* table() const { return m_table; }
     QLabel* summary() const { return m_summary; }
     QPushButton* storeButton() const { return m_store; }
+    QPushButton* cancelButton() const { return m_cancel; }
 
 private:
     QTableWidget* m_table = nullptr;
     QLabel* m_summary = nullptr;
     QPushButton* m_store = nullptr;
+    QPushButton* m_cancel = nullptr;
 };
 
 } // namespace durvek
