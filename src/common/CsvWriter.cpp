@@ -2,10 +2,18 @@
 
 namespace durvek {
 
+namespace {
+
+constexpr QChar kByteOrderMarkCharacter = QChar(0xFEFF);
+
+} // namespace
+
 QString CsvWriter::field(const QString& value)
 {
+    // A byte order mark character in front would, as the first field of a
+    // file, be taken for the file's mark and dropped by a reader.
     const bool needsQuotes = value.contains(u',') || value.contains(u'"') || value.contains(u'\n')
-        || value.contains(u'\r') || value != value.trimmed();
+        || value.contains(u'\r') || value != value.trimmed() || value.startsWith(kByteOrderMarkCharacter);
     if (!needsQuotes)
         return value;
     QString quoted = value;
