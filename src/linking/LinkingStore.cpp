@@ -37,6 +37,20 @@ void moveListToBackup(const QSqlDatabase& db, int32_t fancierId)
     runStatement(db, QStringLiteral("DELETE FROM pigeons WHERE Fancier = ?"), {fancierId});
 }
 
+QList<QVariantList> rowsOf(const QSqlDatabase& db, const QString& sql)
+{
+    QList<QVariantList> rows;
+    QSqlQuery query = runStatement(db, sql);
+    const int fieldCount = query.record().count();
+    while (query.next()) {
+        QVariantList values;
+        for (int i = 0; i < fieldCount; ++i)
+            values.append(query.value(i));
+        rows.append(values);
+    }
+    return rows;
+}
+
 QString storedSex(const QString& cell)
 {
     return !cell.isEmpty() && cell != QStringLiteral(" ") ? QStringLiteral("F") : QStringLiteral(" ");
@@ -108,19 +122,12 @@ int restorePreviousList(const QSqlDatabase& db, int32_t fancierId)
         // Every field but the number, which is given anew: the former numbers
         // may since have gone to other pigeons.
         const QString fields = QString(kPigeonFields).remove(QStringLiteral(", Nr"));
-        QList<QVariantList> previous;
-        QSqlQuery rows = runStatement(db, QStringLiteral("SELECT %1 FROM backup ORDER BY Nr, rowid").arg(fields));
-        const int fieldCount = rows.record().count();
-        while (rows.next()) {
-            QVariantList values;
-            for (int i = 0; i < fieldCount; ++i)
-                values.append(rows.value(i));
-            previous.append(values);
-        }
+        const QList<QVariantList> previous =
+            rowsOf(db, QStringLiteral("SELECT %1 FROM backup ORDER BY Nr, rowid").arg(fields));
         moveListToBackup(db, fancierId);
         int32_t nr = NextPigeonNr(db);
         const QString insert = QStringLiteral("INSERT INTO pigeons (%1, Nr) VALUES (%2?)")
-                                   .arg(fields, QStringLiteral("?, ").repeated(fieldCount));
+                                   .arg(fields, QStringLiteral("?, ").repeated(fields.count(u',') + 1));
         for (const QVariantList& values : previous)
             runStatement(db, insert, values + QVariantList {nr++});
         restored = int(previous.size());
