@@ -21,11 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         written.addRecord(record.fields);
     }
     const CsvTable again = CsvReader::read(written.utf8());
-    // The writer leaves a semicolon unquoted, so a first record holding more
-    // of them than commas is read back with the other separator.
-    if (!again.ok() || (again.separator == u',' && again.records.size() != table.records.size()))
+    if (!again.ok() || again.separator != u',' || again.records.size() != table.records.size())
         std::abort();
-    for (qsizetype i = 0; again.separator == u',' && i < again.records.size(); ++i) {
+    for (qsizetype i = 0; i < again.records.size(); ++i) {
         if (again.records[i].fields != table.records[i].fields)
             std::abort();
     }

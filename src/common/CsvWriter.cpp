@@ -10,10 +10,13 @@ constexpr QChar kByteOrderMarkCharacter = QChar(0xFEFF);
 
 QString CsvWriter::field(const QString& value)
 {
-    // A byte order mark character in front would, as the first field of a
-    // file, be taken for the file's mark and dropped by a reader.
-    const bool needsQuotes = value.contains(u',') || value.contains(u'"') || value.contains(u'\n')
-        || value.contains(u'\r') || value != value.trimmed() || value.startsWith(kByteOrderMarkCharacter);
+    // A semicolon is quoted as well, so that a reader that takes the
+    // separator from the first line never mistakes it for one. A byte order
+    // mark character in front would, as the first field of a file, be taken
+    // for the file's mark and dropped.
+    const bool needsQuotes = value.contains(u',') || value.contains(u';') || value.contains(u'"')
+        || value.contains(u'\n') || value.contains(u'\r') || value != value.trimmed()
+        || value.startsWith(kByteOrderMarkCharacter);
     if (!needsQuotes)
         return value;
     QString quoted = value;
