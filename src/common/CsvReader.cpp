@@ -139,13 +139,18 @@ QChar CsvReader::separatorOf(QStringView text)
     int commas = 0;
     int semicolons = 0;
     bool quoted = false;
+    bool lineHasText = false; // blank lines before the header are passed over, as the records skip them
     for (const QChar c : text) {
+        if (isLineBreak(c) && !quoted) {
+            if (lineHasText)
+                break;
+            continue;
+        }
+        lineHasText = lineHasText || !c.isSpace();
         if (c == u'"')
             quoted = !quoted;
         else if (quoted)
             continue;
-        else if (isLineBreak(c))
-            break;
         else if (c == u',')
             ++commas;
         else if (c == u';')

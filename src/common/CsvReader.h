@@ -42,8 +42,9 @@ class CsvReader {
 public:
     static CsvTable read(const QByteArray& bytes);
 
-    // The separator the first line of text uses: a semicolon when it holds
-    // more semicolons than commas outside quotes, else a comma.
+    // The separator the first line of text that is not blank uses: a
+    // semicolon when it holds more semicolons than commas outside quotes,
+    // else a comma.
     static QChar separatorOf(QStringView text);
 };
 

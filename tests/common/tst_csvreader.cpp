@@ -31,6 +31,8 @@ private slots:
                                          << QStringList({"1:Licence|Name", "2:1|x"});
         QTest::newRow("semicolons") << QByteArray("a;b;\"c,d\"\n1,5;2;3\n") << ";"
                                     << QStringList({"1:a|b|c,d", "2:1,5|2|3"});
+        QTest::newRow("blank lines before the header") << QByteArray("\r\n \r\na;b\n1;2") << ";"
+                                                       << QStringList({"3:a|b", "4:1|2"});
         QTest::newRow("more commas than semicolons") << QByteArray("a,b;c,d\n") << ","
                                                      << QStringList({"1:a|b;c|d"});
         QTest::newRow("separators in quotes do not count") << QByteArray("\"a,b,c\";d;e\n") << ";"
