@@ -18,14 +18,14 @@ QString comparable(const QString& header)
     return name;
 }
 
+// The export's own header first, then the others in their order: a pigeon
+// list with both a "Licence" and a "Fancier" column takes the licence from
+// the first.
 int placeOf(const QStringList& header, const CsvColumn& column)
 {
-    for (qsizetype i = 0; i < header.size(); ++i) {
-        const QString name = comparable(header[i]);
-        if (name == comparable(column.header))
-            return int(i);
-        for (const QString& other : column.otherHeaders) {
-            if (name == comparable(other))
+    for (const QString& name : QStringList {column.header} + column.otherHeaders) {
+        for (qsizetype i = 0; i < header.size(); ++i) {
+            if (comparable(header[i]) == comparable(name))
                 return int(i);
         }
     }
