@@ -116,40 +116,67 @@ CsvImportLine PigeonImport::checkLine(const CsvList& list, const CsvRecord& reco
     pigeon.band = bandOf(list.value(record, Band));
     const QString typedYear = cleanedCsvField(list.value(record, Year));
     const QString subject = QStringLiteral("%1 %2-%3-%4").arg(licence, pigeon.country, typedYear, pigeon.band.trimmed());
-    const auto refused = [&](const QString& reason) { return refusedLine(record.line, subject, reason); };
 
+    QString reason = bandFault(pigeon, licence, typedYear);
+    const QString key = QStringLiteral("%1|%2|%3|%4").arg(pigeon.fancier).arg(pigeon.country, pigeon.year, pigeon.band);
+    if (reason.isEmpty() && m_seenBands.contains(key))
+        reason = m_text(kEarlierLineText);
+    const bool isStored = reason.isEmpty() && readStored(pigeon);
+    QStringList changed;
+    if (reason.isEmpty())
+        reason = takeFields(list, record, pigeon, changed);
+    if (reason.isEmpty())
+        reason = chipCodeTaken(pigeon, key);
+    if (!reason.isEmpty())
+        return refusedLine(record.line, subject, reason);
+
+    m_seenBands.insert(key);
+    if (!pigeon.elcode.isEmpty())
+        m_chipsInList.insert(pigeon.elcode, {pigeon.fancier, key});
+    if (!isStored || !changed.isEmpty())
+        m_accepted.append(pigeon);
+    return acceptedLine(record.line, subject, isStored, changed);
+}
+
+QString PigeonImport::bandFault(Pigeon& pigeon, const QString& licence, const QString& typedYear) const
+{
     if (licenceFault(licence) != LicenceFault::None)
-        return refused(m_text(kBadLicenceText));
+        return m_text(kBadLicenceText);
     pigeon.fancier = FindFancierByLicence(m_db, licence);
     if (pigeon.fancier == 0)
-        return refused(m_text(kNoFancierText));
+        return m_text(kNoFancierText);
     const std::optional<QString> year = yearOf(typedYear);
     if (!year)
-        return refused(m_text(kBadYearText));
+        return m_text(kBadYearText);
     pigeon.year = *year;
     if (pigeon.band.trimmed().isEmpty())
-        return refused(m_text(kNoBandText));
-    for (const auto& [value, field, column] : {std::tuple(pigeon.country, QStringLiteral("country"), Country),
-                                               std::tuple(pigeon.band, QStringLiteral("band"), Band)}) {
-        if (const std::optional<QString> reason = tooLong(value, field, kColumns[column].caption))
-            return refused(*reason);
-    }
-    const QString key = QStringLiteral("%1|%2|%3|%4").arg(pigeon.fancier).arg(pigeon.country, pigeon.year, pigeon.band);
-    if (m_seenBands.contains(key))
-        return refused(m_text(kEarlierLineText));
+        return m_text(kNoBandText);
+    if (const std::optional<QString> reason = tooLong(pigeon.country, QStringLiteral("country"), kColumns[Country].caption))
+        return *reason;
+    return tooLong(pigeon.band, QStringLiteral("band"), kColumns[Band].caption).value_or(QString());
+}
 
+bool PigeonImport::readStored(Pigeon& pigeon) const
+{
     QSqlQuery stored = runStatement(m_db,
                                     QStringLiteral("SELECT rowid, sex, color, elcode FROM pigeons WHERE Fancier = ? "
                                                    "AND trim(country) = ? AND trim(Year) = ? AND rtrim(band) = ? "
                                                    "AND NOT \"delete\" ORDER BY Nr, rowid LIMIT 1"),
                                     {pigeon.fancier, pigeon.country, pigeon.year, pigeon.band});
-    const bool isStored = stored.next();
-    pigeon.rowid = isStored ? stored.value(0).toLongLong() : 0;
-    pigeon.sex = isStored ? stored.value(1).toString() : kCock;
-    pigeon.color = isStored ? TextOrDefault(stored.value(2)) : QString();
-    pigeon.elcode = isStored ? TextOrDefault(stored.value(3)) : QString();
+    if (!stored.next()) {
+        pigeon.sex = kCock;
+        return false;
+    }
+    pigeon.rowid = stored.value(0).toLongLong();
+    pigeon.sex = stored.value(1).toString();
+    pigeon.color = TextOrDefault(stored.value(2));
+    pigeon.elcode = TextOrDefault(stored.value(3));
+    return true;
+}
 
-    QStringList changed;
+QString PigeonImport::takeFields(const CsvList& list, const CsvRecord& record, Pigeon& pigeon,
+                                 QStringList& changed) const
+{
     const auto take = [&](PigeonColumn column, QString& field, const QString& value) {
         if (TextOrDefault(value) != TextOrDefault(field))
             changed.append(m_text(kColumns[column].caption));
@@ -158,30 +185,22 @@ CsvImportLine PigeonImport::checkLine(const CsvList& list, const CsvRecord& reco
     if (list.has(Sex)) {
         const std::optional<QString> sex = sexOf(cleanedCsvField(list.value(record, Sex)), m_text);
         if (!sex)
-            return refused(m_text(kBadSexText));
+            return m_text(kBadSexText);
         take(Sex, pigeon.sex, *sex);
     }
     if (list.has(Color)) {
         const QString color = cleanedCsvField(list.value(record, Color));
         if (const std::optional<QString> reason = tooLong(color, QStringLiteral("color"), kColumns[Color].caption))
-            return refused(*reason);
+            return *reason;
         take(Color, pigeon.color, color);
     }
     if (list.has(ChipCode)) {
         const QString code = cleanedCsvField(list.value(record, ChipCode)).toUpper();
         if (!code.isEmpty() && !isChipCode(code))
-            return refused(m_text(kBadChipCodeText));
+            return m_text(kBadChipCodeText);
         take(ChipCode, pigeon.elcode, code);
     }
-    if (const QString reason = chipCodeTaken(pigeon, key); !reason.isEmpty())
-        return refused(reason);
-
-    m_seenBands.insert(key);
-    if (!pigeon.elcode.isEmpty())
-        m_chipsInList.insert(pigeon.elcode, {pigeon.fancier, key});
-    if (!isStored || !changed.isEmpty())
-        m_accepted.append(pigeon);
-    return acceptedLine(record.line, subject, isStored, changed);
+    return QString();
 }
 
 QString PigeonImport::chipCodeTaken(const Pigeon& pigeon, const QString& key) const

@@ -39,6 +39,15 @@ public:
 
 private:
     CsvImportLine checkLine(const CsvList& list, const CsvRecord& record) override;
+    // Owner, year and band, which find the pigeon: the reason one is wrong,
+    // empty when they are right (the pigeon then has its owner and year).
+    QString bandFault(Pigeon& pigeon, const QString& licence, const QString& typedYear) const;
+    // The owner's stored pigeon with that band, its fields taken into pigeon;
+    // false when there is none.
+    bool readStored(Pigeon& pigeon) const;
+    // Sex, colour and chip code from the line over the stored ones, with the
+    // captions of those that change: the reason one is wrong, else empty.
+    QString takeFields(const CsvList& list, const CsvRecord& record, Pigeon& pigeon, QStringList& changed) const;
     // Why the chip code may not go to this pigeon, empty when it may.
     QString chipCodeTaken(const Pigeon& pigeon, const QString& key) const;
 
