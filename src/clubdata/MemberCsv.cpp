@@ -98,38 +98,49 @@ CsvImportLine MemberImport::checkLine(const CsvList& list, const CsvRecord& reco
         return refusedLine(record.line, subject, m_text(kBadLicenceText));
     if (m_seenLicences.contains(licence))
         return refusedLine(record.line, subject, m_text(kEarlierLineText));
-    m_seenLicences.insert(licence);
 
     const int32_t id = FindFancierByLicence(m_db, licence);
     const std::optional<FancierRecord> stored = id ? readFancier(m_db, id) : std::nullopt;
     FancierRecord member = stored.value_or(FancierRecord {});
     member.licence = licence;
     QStringList changed;
+    QString reason = takeFields(list, record, member, changed);
+    if (reason.isEmpty() && member.name.isEmpty())
+        reason = m_text(kNoNameText);
+    if (!reason.isEmpty())
+        return refusedLine(record.line, subject, reason);
+
+    m_seenLicences.insert(licence);
+    if (!stored || !changed.isEmpty())
+        m_accepted.append(member);
+    return acceptedLine(record.line, subject, stored.has_value(), changed);
+}
+
+QString MemberImport::takeFields(const CsvList& list, const CsvRecord& record, FancierRecord& member,
+                                 QStringList& changed) const
+{
+    const auto take = [&](MemberColumn column, QString& field, const QString& value) {
+        if (value != field)
+            changed.append(m_text(kColumns[column].caption));
+        field = value;
+    };
     for (const MemberField& f : kTextFields) {
         if (!list.has(f.column))
             continue;
         const QString value = cleanedCsvField(list.value(record, f.column));
         if (const std::optional<QString> reason = tooLong(value, f.field, kColumns[f.column].caption))
-            return refusedLine(record.line, subject, *reason);
-        if (value != member.*f.member)
-            changed.append(m_text(kColumns[f.column].caption));
-        member.*f.member = value;
+            return *reason;
+        take(f.column, member.*f.member, value);
     }
     for (const CoordinateField& f : kCoordinateFields) {
         if (!list.has(f.column))
             continue;
         const std::optional<QString> value = coordinateToStore(list.value(record, f.column), member.*f.member, f.axis);
         if (!value)
-            return refusedLine(record.line, subject, m_text(f.faultText));
-        if (*value != member.*f.member)
-            changed.append(m_text(kColumns[f.column].caption));
-        member.*f.member = *value;
+            return m_text(f.faultText);
+        take(f.column, member.*f.member, *value);
     }
-    if (member.name.isEmpty())
-        return refusedLine(record.line, subject, m_text(kNoNameText));
-    if (!stored || !changed.isEmpty())
-        m_accepted.append(member);
-    return acceptedLine(record.line, subject, stored.has_value(), changed);
+    return QString();
 }
 
 int MemberImport::store() const

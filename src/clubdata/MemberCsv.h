@@ -25,6 +25,10 @@ public:
 
 private:
     CsvImportLine checkLine(const CsvList& list, const CsvRecord& record) override;
+    // The line's fields over the stored ones, with the captions of those
+    // that change: the reason one is wrong, else empty.
+    QString takeFields(const CsvList& list, const CsvRecord& record, FancierRecord& member,
+                       QStringList& changed) const;
 
     QSet<QString> m_seenLicences;
     QList<FancierRecord> m_accepted;

@@ -132,7 +132,8 @@ void TestClubDataCsv::lineVerdicts_data()
     QTest::newRow("licence with a letter") << false << "1023456A,X,," << QStringList({"2:refused:T24"});
     QTest::newRow("licence twice") << false << "10234569,X,,|10234569,Y,,"
                                    << QStringList({"2:added:", "3:refused:T280"});
-    QTest::newRow("no name") << false << "10234569,,Gent," << QStringList({"2:refused:T97"});
+    QTest::newRow("no name, then the same licence again") << false << "10234569,,Gent,|10234569,Nieuw,,"
+                                                          << QStringList({"2:refused:T97", "3:added:"});
     QTest::newRow("name too long") << false << "10234569," + tooLongName + ",,"
                                    << QStringList({"2:refused:T283(T9,40)"});
     QTest::newRow("latitude unreadable") << false << "10234569,X,,51 05 O" << QStringList({"2:refused:T124"});
