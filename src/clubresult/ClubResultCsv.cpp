@@ -1,5 +1,5 @@
 #include "clubresult/ClubResultCsv.h"
-#include "clubresult/CsvWriter.h"
+#include "common/CsvWriter.h"
 
 namespace durvek {
 

@@ -3,6 +3,7 @@
 #include "database/PigeonNumbering.h"
 #include "database/SqlUtil.h"
 #include "linking/PigeonGrid.h"
+#include <QSqlRecord>
 
 namespace durvek {
 
@@ -24,6 +25,30 @@ QString storedBand(const QString& cell)
     if (cell.startsWith(u' '))
         return (QString(kBandLength, u' ') + TextOrDefault(cell, QString(kBandLength, u' '))).right(kBandLength);
     return (QStringLiteral("0000000000") + TextOrDefault(cell, QStringLiteral("0000000000"))).right(kBandLength);
+}
+
+// The fancier's current pigeons go to the backup table, which then holds
+// them alone.
+void moveListToBackup(const QSqlDatabase& db, int32_t fancierId)
+{
+    runStatement(db, QStringLiteral("DELETE FROM backup"));
+    runStatement(db, QStringLiteral("INSERT INTO backup (%1) SELECT %1 FROM pigeons WHERE Fancier = ?").arg(kPigeonFields),
+                 {fancierId});
+    runStatement(db, QStringLiteral("DELETE FROM pigeons WHERE Fancier = ?"), {fancierId});
+}
+
+QList<QVariantList> rowsOf(const QSqlDatabase& db, const QString& sql)
+{
+    QList<QVariantList> rows;
+    QSqlQuery query = runStatement(db, sql);
+    const int fieldCount = query.record().count();
+    while (query.next()) {
+        QVariantList values;
+        for (int i = 0; i < fieldCount; ++i)
+            values.append(query.value(i));
+        rows.append(values);
+    }
+    return rows;
 }
 
 QString storedSex(const QString& cell)
@@ -75,11 +100,7 @@ int incompleteRowCount(const PigeonGrid& grid)
 void storeFancierPigeons(const QSqlDatabase& db, int32_t fancierId, const QList<StoredPigeon>& pigeons)
 {
     inTransaction(db, [&] {
-        runStatement(db, QStringLiteral("DELETE FROM backup"));
-        runStatement(db,
-                     QStringLiteral("INSERT INTO backup (%1) SELECT %1 FROM pigeons WHERE Fancier = ?").arg(kPigeonFields),
-                     {fancierId});
-        runStatement(db, QStringLiteral("DELETE FROM pigeons WHERE Fancier = ?"), {fancierId});
+        moveListToBackup(db, fancierId);
         if (pigeons.isEmpty())
             return;
         // Numbers follow the highest one in use, one per pigeon as it is added.
@@ -95,6 +116,35 @@ void storeFancierPigeons(const QSqlDatabase& db, int32_t fancierId, const QList<
             execPrepared(insert, db);
         }
     });
+}
+
+bool backupHoldsListOf(const QSqlDatabase& db, int32_t fancierId)
+{
+    QSqlQuery counts = runStatement(
+        db, QStringLiteral("SELECT count(*), coalesce(sum(Fancier IS NOT ?), 0) FROM backup"), {fancierId});
+    return counts.next() && counts.value(0).toInt() > 0 && counts.value(1).toInt() == 0;
+}
+
+int restorePreviousList(const QSqlDatabase& db, int32_t fancierId)
+{
+    int restored = 0;
+    inTransaction(db, [&] {
+        if (!backupHoldsListOf(db, fancierId))
+            return;
+        // Every field but the number, which is given anew: the former numbers
+        // may since have gone to other pigeons.
+        const QString fields = QString(kPigeonFields).remove(QStringLiteral(", Nr"));
+        const QList<QVariantList> previous =
+            rowsOf(db, QStringLiteral("SELECT %1 FROM backup ORDER BY Nr, rowid").arg(fields));
+        moveListToBackup(db, fancierId);
+        int32_t nr = NextPigeonNr(db);
+        const QString insert = QStringLiteral("INSERT INTO pigeons (%1, Nr) VALUES (%2?)")
+                                   .arg(fields, QStringLiteral("?, ").repeated(fields.count(u',') + 1));
+        for (const QVariantList& values : previous)
+            runStatement(db, insert, values + QVariantList {nr++});
+        restored = int(previous.size());
+    });
+    return restored;
 }
 
 } // namespace durvek

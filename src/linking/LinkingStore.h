@@ -42,4 +42,18 @@ int incompleteRowCount(const PigeonGrid& grid);
 // Throws DatabaseError when the engine refuses.
 void storeFancierPigeons(const QSqlDatabase& db, int32_t fancierId, const QList<StoredPigeon>& pigeons);
 
+// True when the backup table holds the fancier's previous list: it has
+// pigeons, and all of them are that fancier's. (A fancier whose previous
+// list was empty leaves nothing that says whose it was.) Throws DatabaseError.
+bool backupHoldsListOf(const QSqlDatabase& db, int32_t fancierId);
+
+// Undoes the fancier's last store: the pigeons of the backup table become
+// the fancier's list again (deletion marks included, fresh pigeon numbers in
+// their former order), and the list they replace goes to the backup table,
+// so that restoring once more swaps back. One transaction: a failure leaves
+// both lists as they were. Returns how many pigeons came back; nothing is
+// done, and 0 returned, unless backupHoldsListOf the fancier.
+// Throws DatabaseError when the engine refuses.
+int restorePreviousList(const QSqlDatabase& db, int32_t fancierId);
+
 } // namespace durvek

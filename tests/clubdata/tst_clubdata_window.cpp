@@ -5,6 +5,7 @@
 #include "support/ShownCaption.h"
 #include "clubdata/PigeonEntryRules.h"
 #include "clubdata/ui/ClubDataWindow.h"
+#include "clubdata/ui/CsvImportPreview.h"
 #include "clubdata/ui/RecordGridModel.h"
 #include "common/AppState.h"
 #include "common/ui/FilteredLineEdit.h"
@@ -20,6 +21,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
+#include <QTableWidget>
 #include <QSqlQuery>
 #include <QTest>
 #include <functional>
@@ -136,6 +138,7 @@ private slots:
     void combinesWithMembers();
     void cancelledCombineNameStillAddsOne();
     void escapeStopsATransferAndClosesAskingFirst();
+    void csvListsExportedAndImportedAfterAPreview();
 };
 
 void TestClubDataWindow::emptyTableOpensEmpty()
@@ -601,6 +604,70 @@ void TestClubDataWindow::escapeStopsATransferAndClosesAskingFirst()
     answers.answerMessage(QMessageBox::Yes);
     QTest::keyClick(w.box(ClubDataWindow::CityBox), Qt::Key_Escape);
     QVERIFY(!w.isVisible());
+}
+
+void TestClubDataWindow::csvListsExportedAndImportedAfterAPreview()
+{
+    ClubDataDatabase d;
+    const int32_t adams = d.addFancier("Adams", "ADAMS", "11111111");
+    d.addPigeon(adams, "NL", "21", "0000000001", "F", "0A1B2C3D");
+    const QString members = d.dir.filePath("members.csv");
+    QFile file(members);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("\xEF\xBB\xBFLicence;Name;City\r\n11111111;Adams;Gent\r\n22222222;Brown;\r\n1234;X;\r\n");
+    file.close();
+
+    ClubDataWindow w(nullptr, askText);
+    w.show();
+    QString chosen = members;
+    QStringList asked;
+    w.setCsvFileChooser([&](QWidget*, bool save, const QString& title, const QString&) {
+        asked << QStringLiteral("%1|%2").arg(save ? "save" : "open", title);
+        return chosen;
+    });
+    WindowAnswers answers(&w);
+    QStringList previewed;
+    const auto preview = [&](bool store) {
+        answers.answer([&previewed, store](QWidget* modal) {
+            auto* shown = qobject_cast<CsvImportPreview*>(modal);
+            if (!shown) {
+                modal->close();
+                return;
+            }
+            for (int row = 0; row < shown->table()->rowCount(); ++row) {
+                QStringList cells;
+                for (int column = 0; column < CsvImportPreview::ColumnCount; ++column)
+                    cells << shown->table()->item(row, column)->text();
+                previewed << cells.join(u'|');
+            }
+            previewed << shown->summary()->text();
+            previewed << shown->table()->horizontalHeaderItem(CsvImportPreview::SubjectColumn)->text();
+            (store ? shown->storeButton() : shown->cancelButton())->click();
+        });
+    };
+
+    // Cancel in the preview stores nothing.
+    preview(false);
+    w.csvButton(ClubDataWindow::ImportMembersButton)->click();
+    QCOMPARE(previewed, QStringList({"2|11111111 Adams|changed|City", "3|22222222 Brown|added|",
+                                     "4|1234 X|refused|A licence has 8 characters: digits and - only",
+                                     "1 added, 1 changed, 1 refused. Store the added and changed lines ?",
+                                     "Fancier"}));
+    QCOMPARE(d.rows("SELECT Licence, Name, city FROM fanciers"), QStringList({"11111111|Adams|<null>"}));
+    preview(true);
+    w.csvButton(ClubDataWindow::ImportMembersButton)->click();
+    QVERIFY(answers.allUsed());
+    QCOMPARE(d.rows("SELECT Licence, Name, city, Actief FROM fanciers ORDER BY Licence"),
+             QStringList({"11111111|Adams|Gent|1", "22222222|Brown| |1"}));
+    QCOMPARE(w.box(ClubDataWindow::CityBox)->text(), QStringLiteral("Gent"));
+
+    chosen = d.dir.filePath("pigeons.csv");
+    w.csvButton(ClubDataWindow::ExportPigeonsButton)->click();
+    QCOMPARE(asked, QStringList({"open|Import members (CSV)", "open|Import members (CSV)", "save|Export pigeons (CSV)"}));
+    QFile written(chosen);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll(), QByteArray("Licence,Country,Year,Band,Sex,Color,Chip code\r\n"
+                                           "11111111,NL,21,0000000001,F,,0A1B2C3D\r\n"));
 }
 
 QTEST_MAIN(TestClubDataWindow)

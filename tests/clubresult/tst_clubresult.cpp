@@ -7,7 +7,7 @@
 #include "clubresult/ClubResultCsv.h"
 #include "clubresult/ClubResultExport.h"
 #include "clubresult/ClubResultStore.h"
-#include "clubresult/CsvWriter.h"
+#include "common/CsvWriter.h"
 #include "clubresult/LoftDistance.h"
 #include "clubresult/ClubResultPrinter.h"
 #include "clubresult/ReleaseStore.h"

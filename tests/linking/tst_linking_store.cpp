@@ -139,6 +139,43 @@ private slots:
         QCOMPARE(data->pigeonsOf(a).size(), 2);
     }
 
+    void restoringThePreviousListSwapsItWithTheStoredOne()
+    {
+        const int32_t a = data->addFancier("11111111", "A");
+        const int32_t b = data->addFancier("22222222", "B");
+        data->addPigeon(a, {"BE", "20", "0000000001", "F", "BLAU", "AAAAAAAA", 1});
+        data->addPigeon(a, {"BE", "20", "0000000002", " ", "ROOD", "BBBBBBBB", 2, true});
+        data->addPigeon(b, {"NL", "21", "0000000009", " ", "", "CCCCCCCC", 3});
+        const QStringList former = data->pigeonsOf(a);
+        QVERIFY(!backupHoldsListOf(db(), a));
+        QCOMPARE(restorePreviousList(db(), a), 0);
+
+        bench->setRows({"BE|05|0123456789|GRIZ|W|0A1B2C3D|"});
+        storeFancierPigeons(db(), a, pigeonsOfGrid(bench->grid));
+        const QStringList stored = data->pigeonsOf(a);
+        QVERIFY(backupHoldsListOf(db(), a));
+        QVERIFY(!backupHoldsListOf(db(), b));
+        QCOMPARE(restorePreviousList(db(), b), 0);
+
+        QCOMPARE(restorePreviousList(db(), a), 2);
+        QCOMPARE(data->pigeonsOf(a), former);
+        QCOMPARE(data->numbersOf(a), QList<int>({4, 5}));
+        QCOMPARE(data->backupRows(), stored);
+        // Once more swaps back.
+        QCOMPARE(restorePreviousList(db(), a), 1);
+        QCOMPARE(data->pigeonsOf(a), stored);
+        QCOMPARE(data->backupRows().size(), 2);
+        QCOMPARE(data->pigeonsOf(b).size(), 1);
+
+        // A restore the engine refuses halfway leaves both lists as they were.
+        exec(db(), "CREATE TRIGGER refuse BEFORE INSERT ON pigeons WHEN NEW.band = '0000000002' "
+                   "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+        const QStringList backupBefore = data->backupRows();
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, restorePreviousList(db(), a));
+        QCOMPARE(data->pigeonsOf(a), stored);
+        QCOMPARE(data->backupRows(), backupBefore);
+    }
+
     void saveLinkingAsksBeforePrinting()
     {
         const int32_t a = data->addFancier("11111111", "A");

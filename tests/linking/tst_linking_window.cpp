@@ -13,6 +13,7 @@
 #include "fanciers/ui/FancierSearchWindow.h"
 #include "linking/ui/LinkingWindow.h"
 #include "linking/ui/PigeonGridView.h"
+#include "support/DeliveredDatabase.h"
 #include "support/ModalAnswers.h"
 #include "support/PreviewToPdf.h"
 #include <QCheckBox>
@@ -354,6 +355,35 @@ private slots:
         QCOMPARE(window->shownFancierId(), fancier);
         QCOMPARE(window->statusLabel()->text(), QString());
         QVERIFY(window->jobProgress()->isHidden());
+    }
+
+    void restoreBringsBackTheListBeforeTheLastStore()
+    {
+        openWindow();
+        QTest::mouseClick(window->searchButton(0), Qt::LeftButton);
+        QVERIFY(!window->restoreButton()->isEnabled());
+        window->grid().setCellText(1, PigeonGrid::kColourColumn, QStringLiteral("ROOD"));
+        click(LinkingWindow::UpdateDatabase);
+        QVERIFY(window->restoreButton()->isEnabled());
+
+        // No keeps the stored list; Yes brings the former one back, and the
+        // stored one can be had again the same way.
+        QTest::mouseClick(window->restoreButton(), Qt::LeftButton);
+        QCOMPARE(dialogs->titlesAndTexts(),
+                 QStringList({"Restore previous list|Bring back the list stored before the last one (the list "
+                              "stored now becomes the previous one) ?"}));
+        QCOMPARE(rowOf(window->grid(), 1), QStringLiteral("1|BE|23|0000000100|ROOD|F|AAAAAAAA|"));
+        dialogs->answerMessage(QMessageBox::Yes);
+        QTest::mouseClick(window->restoreButton(), Qt::LeftButton);
+        QCOMPARE(rowOf(window->grid(), 1), QStringLiteral("1|BE|23|0000000100|BLAU|F|AAAAAAAA|"));
+        QCOMPARE(data->pigeonsOf(fancier), QStringList({"BE|23|0000000100|BLAU|F|AAAAAAAA|<null>|<null>|0"}));
+        QVERIFY(window->restoreButton()->isEnabled());
+
+        // Another fancier's list in the backup is not this fancier's to restore.
+        const int32_t other = data->addFancier("87654321", "Other");
+        exec(data->db(), QStringLiteral("UPDATE backup SET Fancier = %1").arg(other));
+        window->ShowFancier();
+        QVERIFY(!window->restoreButton()->isEnabled());
     }
 
     void generateBandsFromTheRangeBoxes()

@@ -1,11 +1,15 @@
 #include "clubdata/ui/ClubDataWindow.h"
 #include "backup/ui/BackupBeforeBulkChange.h"
 #include "clocklink/ClubDataTransferStore.h"
+#include "clubdata/MemberCsv.h"
+#include "clubdata/PigeonCsv.h"
 #include "clubdata/PigeonEntryRules.h"
 #include "clubdata/ui/CellLengthDelegate.h"
+#include "clubdata/ui/CsvImportPreview.h"
 #include "clubdata/ui/RecordGridModel.h"
 #include "clocklink/Frames.h"
 #include "common/AppState.h"
+#include "common/Printout.h"
 #include "common/TextCatalogue.h"
 #include "common/ValueHelpers.h"
 #include "common/ui/Captions.h"
@@ -19,6 +23,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDate>
+#include <QDir>
+#include <QFileDialog>
+#include <QSaveFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -56,6 +64,11 @@ constexpr int kAdressWidth = 50;
 constexpr int kCityWidth = 30;
 constexpr int kLicenceWidth = 12;
 
+constexpr int kFancierCaption = 1;
+constexpr int kPigeonDataCaption = 66;
+// Export members, export pigeons, import members, import pigeons.
+constexpr std::array<int, ClubDataWindow::CsvButtonCount> kCsvCaptions {270, 271, 272, 273};
+
 constexpr int kBandWidth = 10;
 constexpr int kElcodeWidth = 10;
 
@@ -83,6 +96,13 @@ QTableView* dataGrid(const QString& objectName, QWidget* parent)
     return grid;
 }
 
+QString chooseCsvFile(QWidget* parent, bool save, const QString& title, const QString& proposed)
+{
+    const QString filter = QStringLiteral("CSV (*.csv *.txt)");
+    return save ? QFileDialog::getSaveFileName(parent, title, proposed, filter)
+                : QFileDialog::getOpenFileName(parent, title, proposed, filter);
+}
+
 } // namespace
 
 ClubDataWindow::ClubDataWindow(QWidget* parent, TextPrompt prompt)
@@ -93,6 +113,7 @@ ClubDataWindow::ClubDataWindow(QWidget* parent, TextPrompt prompt)
     , m_badges(m_db)
     , m_combines(m_db)
     , m_prompt(std::move(prompt))
+    , m_chooseCsvFile(&chooseCsvFile)
     , m_host(this, nullptr)
 {
     setObjectName(QStringLiteral("ClubDataWindow"));
@@ -120,6 +141,7 @@ ClubDataWindow::ClubDataWindow(QWidget* parent, TextPrompt prompt)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(middle, 1);
+    layout->addWidget(buildCsvRow());
     layout->addWidget(buildTransferRow());
     m_transferStatus = new QLabel(this);
     m_transferStatus->setTextFormat(Qt::PlainText);
@@ -266,6 +288,23 @@ QWidget* ClubDataWindow::buildTransferRow()
             [this] { runTransfer(&ClubDataTransfer::SendToClock); });
     connect(m_transferButtons[CancelButton], &QPushButton::clicked, this, &ClubDataWindow::cancelTransfer);
     connect(m_transferButtons[TransferExitButton], &QPushButton::clicked, this, &ClubDataWindow::exitWindow);
+    return row;
+}
+
+QWidget* ClubDataWindow::buildCsvRow()
+{
+    auto* row = new QWidget(this);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    for (int i = 0; i < CsvButtonCount; ++i) {
+        m_csvButtons[i] = captionedButton(kCsvCaptions[i], QStringLiteral("CsvButton_%1").arg(i), row);
+        layout->addWidget(m_csvButtons[i]);
+        const auto which = CsvButton(i);
+        const bool exports = which == ExportMembersButton || which == ExportPigeonsButton;
+        connect(m_csvButtons[i], &QPushButton::clicked, this,
+                [this, which, exports] { exports ? exportCsv(which) : importCsv(which); });
+    }
+    layout->addStretch();
     return row;
 }
 
@@ -633,6 +672,76 @@ void ClubDataWindow::deleteCombine()
     }
 }
 
+// ---- the member and pigeon lists ----
+
+void ClubDataWindow::exportCsv(CsvButton which)
+{
+    const bool members = which == ExportMembersButton;
+    const QString title = GetText(kCsvCaptions[which]);
+    const QString proposed = QDir(documentsFolder())
+                                 .filePath(QStringLiteral("%1 %2.csv")
+                                               .arg(GetText(members ? kFancierCaption : kPigeonDataCaption),
+                                                    QDate::currentDate().toString(Qt::ISODate)));
+    const QString path = m_chooseCsvFile(this, true, title, proposed);
+    if (path.isEmpty())
+        return;
+    try {
+        const QByteArray csv = members ? membersCsv(m_db) : pigeonsCsv(m_db);
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(csv) < 0 || !file.commit())
+            m_host.warn(QStringLiteral("%1: %2").arg(path, file.errorString()), title);
+    } catch (const DatabaseError& error) {
+        reportFailure(error);
+    }
+}
+
+// The list is checked whole and shown line by line; only what the user then
+// stores reaches the database.
+void ClubDataWindow::importCsv(CsvButton which)
+{
+    const QString title = GetText(kCsvCaptions[which]);
+    const QString documents = documentsFolder();
+    const QString path = m_chooseCsvFile(this, false, title, QDir(documents).exists() ? documents : QDir::homePath());
+    if (path.isEmpty())
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_host.warn(QStringLiteral("%1: %2").arg(path, file.errorString()), title);
+        return;
+    }
+    const QByteArray bytes = file.readAll();
+    const TextLookup text = [](int number) { return GetText(number); };
+    try {
+        std::unique_ptr<CsvImport> import;
+        if (which == ImportMembersButton)
+            import = std::make_unique<MemberImport>(m_db, bytes, text);
+        else
+            import = std::make_unique<PigeonImport>(m_db, bytes, text);
+        if (!import->fault().isEmpty()) {
+            m_host.warn(import->fault(), title);
+            return;
+        }
+        const int subject = which == ImportMembersButton ? kFancierCaption : kPigeonDataCaption;
+        CsvImportPreview preview(title, subject, import->lines(), this);
+        if (preview.exec() != QDialog::Accepted)
+            return;
+        import->store();
+        showImportedFanciers();
+    } catch (const DatabaseError& error) {
+        reportFailure(error);
+    }
+}
+
+void ClubDataWindow::showImportedFanciers()
+{
+    rebindFanciers();
+    if (m_fancierId == 0)
+        takeCurrentFancier();
+    showFancier();
+    loadPigeons(m_fancierId);
+    showPigeonCount();
+}
+
 // ---- the transfers ----
 
 QString ClubDataWindow::licenceText() const { return m_boxes[LicenceBox]->text(); }
@@ -667,6 +776,8 @@ void ClubDataWindow::enterTransferState()
     // or writing; they wait as well.
     for (QPushButton* button : m_combineButtons)
         button->setEnabled(false);
+    for (QPushButton* button : m_csvButtons)
+        button->setEnabled(false);
     m_combineCheck->setEnabled(false);
     m_badgeGrid->setEnabled(false);
     m_pigeonGrid->setEnabled(false);
@@ -686,6 +797,8 @@ void ClubDataWindow::enterReadyState()
     for (QPushButton* button : m_transferButtons)
         button->setEnabled(true);
     for (QPushButton* button : m_combineButtons)
+        button->setEnabled(true);
+    for (QPushButton* button : m_csvButtons)
         button->setEnabled(true);
     m_combineCheck->setEnabled(true);
     m_progress->hide();

@@ -12,6 +12,7 @@
 #include "common/ui/TextPrompt.h"
 #include <QDialog>
 #include <array>
+#include <functional>
 
 class QCheckBox;
 class QGroupBox;
@@ -37,6 +38,12 @@ public:
                          DeleteButton, FancierButtonCount };
     enum CombineButton { AddCombineButton, AddFancierButton, DeleteCombineButton, CombineButtonCount };
     enum TransferButton { FromClockButton, ToClockButton, CancelButton, TransferExitButton, TransferButtonCount };
+    enum CsvButton { ExportMembersButton, ExportPigeonsButton, ImportMembersButton, ImportPigeonsButton,
+                     CsvButtonCount };
+    // Asks for the file a list is written to (save) or read from, starting
+    // at proposed; "" when none was chosen.
+    using CsvFileChooser = std::function<QString(QWidget* parent, bool save, const QString& title,
+                                                 const QString& proposed)>;
     enum LabelIndex { NameLabel, AdressLabel, CityLabel, FourthLabel, LicenceLabel, IdLabel, CountLabel,
                       LabelCount };
 
@@ -48,6 +55,8 @@ public:
     QPushButton* fancierButton(FancierButton which) const { return m_fancierButtons[which]; }
     QPushButton* combineButton(CombineButton which) const { return m_combineButtons[which]; }
     QPushButton* transferButton(TransferButton which) const { return m_transferButtons[which]; }
+    QPushButton* csvButton(CsvButton which) const { return m_csvButtons[which]; }
+    void setCsvFileChooser(CsvFileChooser chooser) { m_chooseCsvFile = std::move(chooser); }
     QLabel* label(LabelIndex which) const { return m_labels[which]; }
     QTableView* badgeGrid() const { return m_badgeGrid; }
     QTableView* pigeonGrid() const { return m_pigeonGrid; }
@@ -89,6 +98,7 @@ private:
     void buildPigeonPanel(QGroupBox* frame);
     void buildCombinePanel(QGroupBox* frame);
     QWidget* buildTransferRow();
+    QWidget* buildCsvRow();
     void setUpModels();
     void load();
 
@@ -115,6 +125,11 @@ private:
     void addFancierToCombine();
     void deleteCombine();
     qint64 selectedCombineRow() const;
+
+    // The member and pigeon lists
+    void exportCsv(CsvButton which);
+    void importCsv(CsvButton which);
+    void showImportedFanciers();
 
     // The transfers
     void runTransfer(TransferOutcome (ClubDataTransfer::*run)());
@@ -146,6 +161,7 @@ private:
     std::array<QPushButton*, FancierButtonCount> m_fancierButtons {};
     std::array<QPushButton*, CombineButtonCount> m_combineButtons {};
     std::array<QPushButton*, TransferButtonCount> m_transferButtons {};
+    std::array<QPushButton*, CsvButtonCount> m_csvButtons {};
     QTableView* m_badgeGrid = nullptr;
     QTableView* m_pigeonGrid = nullptr;
     QTableView* m_combineGrid = nullptr;
@@ -159,6 +175,7 @@ private:
     QLabel* m_transferStatus = nullptr; // the sentence the last transfer ended with
 
     TextPrompt m_prompt;
+    CsvFileChooser m_chooseCsvFile;
     WidgetJobHost m_host;
     DirectLine m_line;
 };

@@ -46,6 +46,7 @@ constexpr int kNoFancierText = 56;
 constexpr int kNoFancierTitle = 57;
 constexpr int kRowTitleText = 58;
 constexpr int kStopJobText = 64;
+constexpr int kRestoreQuestionText = 275;
 
 struct ButtonDesign {
     const char* caption;
@@ -58,6 +59,7 @@ constexpr ButtonDesign kSearchDesign[LinkingWindow::kSearchButtonCount] = {
 constexpr ButtonDesign kActionDesign[LinkingWindow::kLinkButtonCount] = {
     {"Single-band", 44},  {"Multiple-bands", 45}, {"Generate Bands", 46}, {"Update Database", 47},
     {"Cancel", 27},       {"Update Clock", 48},   {"Read Clock", 49},     {"Exit", 6}};
+constexpr ButtonDesign kRestoreDesign = {"Restore previous list", 274};
 
 // The From box takes any key: its mask is no token at all.
 const QString kAnyKeyMask = QStringLiteral("\"  \"");
@@ -180,10 +182,16 @@ QWidget* LinkingWindow::buildRightColumn()
     }
     m_perClock[0]->setChecked(true);
     layout->addWidget(perClockFrame);
+    m_restore = makeButton(kRestoreDesign, column);
+    m_restore->setEnabled(false);
+    connect(m_restore, &QPushButton::clicked, this, &LinkingWindow::restoreList);
     for (int i = 0; i < kLinkButtonCount; ++i) {
         m_actionButtons[size_t(i)] = makeButton(kActionDesign[i], column);
         connect(m_actionButtons[size_t(i)], &QPushButton::clicked, this, [this, i] { LinkButtonDispatch(i); });
         layout->addWidget(m_actionButtons[size_t(i)]);
+        // Undoing a store sits under the store.
+        if (i == UpdateDatabase)
+            layout->addWidget(m_restore);
     }
     m_printout = new QCheckBox(QStringLiteral("Printout"), column);
     m_races = new QCheckBox(QStringLiteral("Races"), column);
@@ -257,6 +265,7 @@ void LinkingWindow::ShowFancier()
     m_grid.setRowCount(1);
     clearHeader();
     m_shownFancierId = 0;
+    m_restore->setEnabled(false);
     const int32_t id = appState().currentFancierId;
     if (id == 0)
         return;
@@ -268,6 +277,7 @@ void LinkingWindow::ShowFancier()
         m_headerLines[size_t(i)]->setText(lines->value(i));
     LoadPigeonGrid(m_grid, db, id, appState().activeSettings.sort, &catalogueText);
     m_shownFancierId = id;
+    updateRestoreButton();
 }
 
 void LinkingWindow::clearJobStatus()
@@ -298,6 +308,7 @@ void LinkingWindow::DisableLinkButtons()
     for (QPushButton* button : m_actionButtons)
         button->setEnabled(false);
     m_actionButtons[Cancel]->setEnabled(true);
+    m_restore->setEnabled(false);
 }
 
 void LinkingWindow::EnableLinkButtons()
@@ -310,6 +321,7 @@ void LinkingWindow::EnableLinkButtons()
         button->setEnabled(true);
     for (QPushButton* button : m_actionButtons)
         button->setEnabled(true);
+    updateRestoreButton();
 }
 
 void LinkingWindow::LinkButtonDispatch(int index)
@@ -393,6 +405,34 @@ void LinkingWindow::generateBands()
     if (m_shownFancierId == 0)
         return;
     GenerateBands(m_grid, m_from->text(), m_to->text(), m_editContext);
+}
+
+void LinkingWindow::updateRestoreButton()
+{
+    bool previousListKept = false;
+    try {
+        previousListKept = m_shownFancierId != 0 && backupHoldsListOf(ClubDatabase::get(), m_shownFancierId);
+    } catch (const DatabaseError&) {
+        // Without a readable backup there is nothing to bring back.
+    }
+    m_restore->setEnabled(!m_jobRunning && previousListKept);
+}
+
+// The list stored before the last store comes back; what the grid shows
+// unstored is dropped, as the question says.
+void LinkingWindow::restoreList()
+{
+    if (m_jobRunning || m_shownFancierId == 0 || m_shownFancierId != appState().currentFancierId)
+        return;
+    const QString title = GetText(kRestoreDesign.number);
+    if (!m_host->ask(GetText(kRestoreQuestionText) + QStringLiteral(" ?"), title))
+        return;
+    try {
+        restorePreviousList(ClubDatabase::get(), m_shownFancierId);
+        ShowFancier();
+    } catch (const DatabaseError& error) {
+        m_host->warnDatabaseError(error, title);
+    }
 }
 
 std::optional<int> LinkingWindow::storeGrid()

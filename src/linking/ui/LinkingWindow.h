@@ -72,6 +72,7 @@ public:
     PigeonGridView* gridView() const { return m_gridView; }
     QPushButton* searchButton(int index) const { return m_searchButtons[size_t(index)]; }
     QPushButton* actionButton(int index) const { return m_actionButtons[size_t(index)]; }
+    QPushButton* restoreButton() const { return m_restore; }
     QLabel* headerLine(int index) const { return m_headerLines[size_t(index)]; }
     QLabel* statusLabel() const { return m_status; }
     JobProgress* jobProgress() const { return m_jobProgress; }
@@ -106,6 +107,8 @@ private:
     void clearJobStatus();
     void printList();
     void generateBands();
+    void restoreList();
+    void updateRestoreButton();
     int selectedModel() const;
     int fanciersPerClock() const;
     bool fancierShown() const;
@@ -129,6 +132,7 @@ private:
     std::array<QPushButton*, kSearchButtonCount> m_searchButtons{};
     std::array<QRadioButton*, kFanciersPerClockChoices> m_perClock{};
     std::array<QPushButton*, kLinkButtonCount> m_actionButtons{};
+    QPushButton* m_restore = nullptr; // live only while the backup holds the shown fancier's previous list
     QCheckBox* m_printout = nullptr;
     QCheckBox* m_races = nullptr;
     QLabel* m_fromLabel = nullptr;

@@ -5,8 +5,9 @@
 namespace durvek {
 
 // Text in the comma-separated form of RFC 4180: a field holding a comma, a
-// double quote, a line break or a leading or trailing blank is quoted, inner
-// double quotes doubled; each record ends with CR LF.
+// semicolon, a double quote, a line break, a leading or trailing blank or a
+// leading byte order mark character is quoted, inner double quotes doubled;
+// each record ends with CR LF.
 class CsvWriter {
 public:
     void addRecord(const QStringList& fields);
