@@ -326,4 +326,5 @@ INSERT INTO PcLanguage (id, "default", other) VALUES
     (188, 'Nominated pigeons', ''),
     (189, 'One prize in: a whole number of 1 to 99, or blank for one in four', ''),
     (190, 'Release...', ''),
-    (191, 'Release date (DD-MM-YY)', '');
+    (191, 'Release date (DD-MM-YY)', ''),
+    (200, 'A read-out is running. Stop it and close the window', '');

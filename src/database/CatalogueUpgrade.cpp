@@ -89,6 +89,7 @@ constexpr auto kAddedTexts = std::to_array<CatalogueText>({
     {189, "One prize in: a whole number of 1 to 99, or blank for one in four"},
     {190, "Release..."},
     {191, "Release date (DD-MM-YY)"},
+    {200, "A read-out is running. Stop it and close the window"},
 });
 
 QSet<int> presentNumbers(const QSqlDatabase& db)

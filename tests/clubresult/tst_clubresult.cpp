@@ -11,7 +11,9 @@
 #include "clubresult/LoftDistance.h"
 #include "clubresult/ClubResultPrinter.h"
 #include "clubresult/ReleaseStore.h"
+#include "clubresult/ui/AddToClubResultDialog.h"
 #include "clubresult/ui/ClubResultWindow.h"
+#include "support/ShownCaption.h"
 #include "common/PagePrinter.h"
 #include "support/PdfWords.h"
 #include <QPdfWriter>
@@ -277,6 +279,16 @@ private slots:
         auto* table = window.findChild<QTableView*>();
         table->sortByColumn(6, Qt::AscendingOrder); // velocity: 123.970 before 863.206
         QCOMPARE(window.columnTexts(6).mid(1), QStringList({"123.970", "863.206", "1181.934", "1215.033"}));
+    }
+
+    void addDialogLabelsLeadToTheirFieldsByMnemonic()
+    {
+        testing::DeliveredClub club;
+        AddToClubResultDialog dialog(club.db(), nullptr);
+        const QStringList mnemonics = testing::mnemonicsOf(&dialog);
+        QCOMPARE(mnemonics.size(), 9 + 2); // the fields' labels, OK and Cancel
+        QCOMPARE(QSet<QString>(mnemonics.begin(), mnemonics.end()).size(), mnemonics.size());
+        QVERIFY2(!mnemonics.join(u'|').contains(QStringLiteral("none")), qPrintable(mnemonics.join(u'|')));
     }
 
     void printoutHasHeadingAndOneLinePerArrival()

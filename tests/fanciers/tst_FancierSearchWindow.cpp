@@ -6,6 +6,7 @@
 #include "fanciers/ui/FancierSearchWindow.h"
 #include <QApplication>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
@@ -202,6 +203,25 @@ private slots:
         QVERIFY(!window.isVisible());
         QCOMPARE(appState().currentFancierId, 17);
         QVERIFY(!linkBuffers().CancelRequested);
+    }
+
+    void upAndDownMoveTheListWhileTypingGoesOn()
+    {
+        FancierSearchWindow window(nullptr, FancierSearchMode::ByName);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        window.queryBox()->setFocus();
+        const QList<int> ids = listedIds(window);
+        QVERIFY(ids.size() >= 3);
+        QTest::keyClick(window.queryBox(), Qt::Key_Down);
+        QTest::keyClick(window.queryBox(), Qt::Key_Down);
+        QTest::keyClick(window.queryBox(), Qt::Key_Up);
+        QCOMPARE(window.grid()->currentIndex().row(), 1);
+        QVERIFY(window.grid()->selectionModel()->isRowSelected(1, {}));
+        QCOMPARE(QApplication::focusWidget(), window.queryBox());
+        QTest::keyClick(window.queryBox(), Qt::Key_Return);
+        QVERIFY(!window.isVisible());
+        QCOMPARE(appState().currentFancierId, ids.at(1));
     }
 
     void leavingWithoutAChoiceHandsBackNoFancier_data()

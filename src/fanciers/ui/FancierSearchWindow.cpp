@@ -8,6 +8,7 @@
 #include "common/ui/WindowSetUp.h"
 #include "database/ClubDatabase.h"
 #include "fanciers/FancierSearchResults.h"
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -132,10 +133,17 @@ void FancierSearchWindow::requery(const QString& text)
 bool FancierSearchWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == queryBox_ && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
+        auto* press = static_cast<QKeyEvent*>(event);
+        const int key = press->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             // The list already shows the first match: Enter takes it at once.
             chooseCurrentRow();
+            return true;
+        }
+        if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown) {
+            // The list moves under the typing, so a near match is taken
+            // without leaving the box.
+            QCoreApplication::sendEvent(grid_, press);
             return true;
         }
     }

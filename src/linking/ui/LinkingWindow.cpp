@@ -197,6 +197,8 @@ QWidget* LinkingWindow::buildRightColumn()
     range->addWidget(m_from, 0, 1);
     range->addWidget(m_toLabel, 1, 0);
     range->addWidget(m_to, 1, 1);
+    m_fromLabel->setBuddy(m_from);
+    m_toLabel->setBuddy(m_to);
     layout->addLayout(range);
     auto* modelFrame = new QGroupBox(column);
     auto* modelLayout = new QVBoxLayout(modelFrame);
@@ -243,6 +245,12 @@ bool LinkingWindow::fancierShown() const
 }
 
 void LinkingWindow::ShowFancier()
+{
+    loadFancier();
+    m_gridEdits.markStored(m_grid);
+}
+
+void LinkingWindow::loadFancier()
 {
     ResetPigeonGrid(m_grid, &catalogueText);
     m_grid.setRowCount(1);
@@ -387,6 +395,7 @@ void LinkingWindow::storeGrid()
     }
     SaveLinking(ClubDatabase::get(), id, m_grid, m_printout->isChecked(), *m_host, &catalogueText,
                 [this] { printList(); });
+    m_gridEdits.markStored(m_grid);
 }
 
 void LinkingWindow::printList()
@@ -448,12 +457,12 @@ bool LinkingWindow::eventFilter(QObject* watched, QEvent* event)
 void LinkingWindow::keyPressEvent(QKeyEvent* event)
 {
     // Escape stops a running job; otherwise it closes the window, asking
-    // first while a fancier's list is shown, which may hold unsaved work.
+    // first when the grid holds work that is not stored.
     if (event->key() == Qt::Key_Escape) {
         event->accept();
         if (m_jobRunning)
             linkBuffers().CancelRequested = true;
-        else if (escapeMayClose(this, fancierShown()))
+        else if (escapeMayClose(this, m_gridEdits.pending(m_grid)))
             reject();
         return;
     }
@@ -465,6 +474,11 @@ void LinkingWindow::closeEvent(QCloseEvent* event)
     if (m_jobRunning) {
         // The job runs inside this window; it has to end first.
         linkBuffers().CancelRequested = true;
+        event->ignore();
+        return;
+    }
+    // Exit and the window's close box ask as Escape does.
+    if (!escapeMayClose(this, m_gridEdits.pending(m_grid))) {
         event->ignore();
         return;
     }

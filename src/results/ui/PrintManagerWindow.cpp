@@ -66,6 +66,8 @@ const std::array<CaptionedControl, 2> kScopes = {{
     {"Vlucht", 101},
 }};
 
+constexpr int kStopReadingText = 200;
+
 const QString kErrorTitle = QStringLiteral("Linking");
 const QString kErrorPrefix = QStringLiteral("Fout : ");
 
@@ -265,11 +267,22 @@ void PrintManagerWindow::showArrivals()
 void PrintManagerWindow::reject()
 {
     if (m_reading) {
+        // A slip of Escape must not throw away a read-out under way.
+        if (m_closeAfterReading || !askToStopReading())
+            return;
         m_closeAfterReading = true;
         linkBuffers().CancelRequested = true;
         return;
     }
     QDialog::reject();
+}
+
+bool PrintManagerWindow::askToStopReading()
+{
+    QMessageBox box(QMessageBox::Question, windowTitle(), GetText(kStopReadingText) + QStringLiteral(" ?"),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 void PrintManagerWindow::onButton(int index)
