@@ -219,6 +219,11 @@ private slots:
         QCOMPARE(window.grid()->currentIndex().row(), 1);
         QVERIFY(window.grid()->selectionModel()->isRowSelected(1, {}));
         QCOMPARE(QApplication::focusWidget(), window.queryBox());
+        // In the list Tab goes on to the buttons, not from cell to cell.
+        window.grid()->setFocus();
+        QTest::keyClick(window.grid(), Qt::Key_Tab);
+        QVERIFY(!window.grid()->hasFocus());
+        window.queryBox()->setFocus();
         QTest::keyClick(window.queryBox(), Qt::Key_Return);
         QVERIFY(!window.isVisible());
         QCOMPARE(appState().currentFancierId, ids.at(1));

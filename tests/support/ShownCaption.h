@@ -41,4 +41,17 @@ inline QStringList mnemonicsOf(const QWidget* window)
     return mnemonics;
 }
 
+// What keeps the keyboard from reaching every control of window by its
+// mnemonic: controls without one, letters shared; empty when nothing does.
+inline QString mnemonicFaults(const QWidget* window)
+{
+    QStringList faults;
+    const QStringList mnemonics = mnemonicsOf(window);
+    for (const QString& mnemonic : mnemonics) {
+        if (mnemonic.startsWith(QStringLiteral("none")) || mnemonics.count(mnemonic) > 1)
+            faults << mnemonic;
+    }
+    return faults.join(u'|');
+}
+
 } // namespace durvek::testing

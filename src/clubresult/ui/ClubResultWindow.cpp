@@ -93,6 +93,8 @@ ClubResultWindow::ClubResultWindow(const QSqlDatabase& db, QWidget* parent)
     m_table = new QTableView(this);
     m_table->setModel(sorted);
     m_table->setSortingEnabled(true);
+    // Only read: Tab goes on to the buttons rather than from cell to cell.
+    m_table->setTabKeyNavigation(false);
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 

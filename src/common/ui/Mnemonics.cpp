@@ -103,6 +103,14 @@ int commonRank(const QWidget* control)
     return int(found - kCommonCaptions.begin());
 }
 
+// Common captions first, then the other buttons, then the labels: a field
+// is reached by Tab as well, an action only by its key.
+int pickingOrder(const QWidget* control)
+{
+    const bool label = qobject_cast<const QLabel*>(control);
+    return commonRank(control) + (label ? int(kCommonCaptions.size()) + 1 : 0);
+}
+
 // Buttons, check boxes and option buttons, and labels that lead to a field
 // the user types in (a box that is only shown needs no key).
 bool takesMnemonic(const QWidget* control, const QWidget* window)
@@ -172,7 +180,7 @@ void assignMnemonics(QWidget* window)
             fresh << control;
     }
     std::stable_sort(fresh.begin(), fresh.end(),
-                     [](const QWidget* a, const QWidget* b) { return commonRank(a) < commonRank(b); });
+                     [](const QWidget* a, const QWidget* b) { return pickingOrder(a) < pickingOrder(b); });
     const QHash<int, QChar> commonLetters = commonCaptionLetters();
     for (QWidget* control : fresh) {
         QString caption = shownText(control);

@@ -77,6 +77,8 @@ void FancierSearchWindow::buildControls()
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A list to choose from: Tab goes on to Select rather than from cell to cell.
+    grid_->setTabKeyNavigation(false);
     grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
     grid_->verticalHeader()->hide();
     // A double click is the quickest way to pick the fancier seen.

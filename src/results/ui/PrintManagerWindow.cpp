@@ -96,6 +96,8 @@ PrintManagerWindow::PrintManagerWindow(QWidget* parent, QString pigeonFilePath)
     m_flights->setSelectionMode(QAbstractItemView::SingleSelection);
     m_flights->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_flights->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A list to choose from: Tab goes on to the report options.
+    m_flights->setTabKeyNavigation(false);
     m_flights->verticalHeader()->hide();
     m_flights->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_flights->setMinimumWidth(m_flights->fontMetrics().horizontalAdvance(QString(40, u'W')));

@@ -1,4 +1,5 @@
 #include "shell/ui/GridView.h"
+#include "common/ui/GridTabKeys.h"
 #include <QHeaderView>
 
 namespace durvek {
@@ -11,6 +12,7 @@ GridView::GridView(QWidget* parent) : QTableView(parent)
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     verticalHeader()->setVisible(false);
     horizontalHeader()->setHighlightSections(false);
+    useTabBetweenCells(this);
 }
 
 void GridView::commitOpenEditor()

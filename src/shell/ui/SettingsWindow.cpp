@@ -160,6 +160,9 @@ QWidget* SettingsWindow::buildClubFields()
     form->addRow(QStringLiteral("Club - ID"), clubIdEdit_);
     form->addRow(QStringLiteral("Club"), clubEdit_);
     form->addRow(GetText(187), result);
+    // The row holds a layout, so the form cannot tell which field the label names.
+    if (auto* prizeLabel = qobject_cast<QLabel*>(form->labelForField(result)))
+        prizeLabel->setBuddy(prizeEveryEdit_);
 
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 6, 0, 0);
