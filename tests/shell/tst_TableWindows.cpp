@@ -132,6 +132,12 @@ private slots:
             grid->setCurrentIndex(model->index(model->rowCount() - 1, last));
             QTest::keyClick(grid, Qt::Key_Tab);
             QVERIFY(QApplication::focusWidget() && !grid->hasFocus());
+            // From the cell's editor as well.
+            grid->setFocus();
+            grid->edit(grid->currentIndex());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QVERIFY(QApplication::focusWidget() && !grid->isAncestorOf(QApplication::focusWidget())
+                    && !grid->hasFocus());
             window->close();
         }
     }

@@ -8,6 +8,29 @@ namespace durvek {
 
 namespace {
 
+bool isHidden(const QAbstractItemView* grid, int column)
+{
+    const auto* table = qobject_cast<const QTableView*>(grid);
+    return table && table->isColumnHidden(column);
+}
+
+int firstColumn(const QAbstractItemView* grid)
+{
+    const int columns = grid->model()->columnCount();
+    int column = 0;
+    while (column < columns - 1 && isHidden(grid, column))
+        ++column;
+    return column;
+}
+
+int lastColumn(const QAbstractItemView* grid)
+{
+    int column = grid->model()->columnCount() - 1;
+    while (column > 0 && isHidden(grid, column))
+        --column;
+    return column;
+}
+
 class TabLeavesGridAtItsEnds : public QObject {
 public:
     explicit TabLeavesGridAtItsEnds(QAbstractItemView* grid) : QObject(grid), grid_(grid) {}
@@ -22,48 +45,13 @@ public:
             return false;
         const bool backwards = key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier);
         const bool ctrl = key->modifiers() & Qt::ControlModifier;
-        if (!ctrl && !atEnd(backwards))
+        if (!ctrl && !tabLeavesGrid(grid_, backwards))
             return false;
         leave(key->key(), key->modifiers() & ~Qt::ControlModifier);
         return true;
     }
 
 private:
-    // Tab past the last cell or Shift+Tab before the first: the grid has no
-    // further cell, and wrapping round would trap the keyboard in it.
-    bool atEnd(bool backwards) const
-    {
-        const QAbstractItemModel* model = grid_->model();
-        const QModelIndex current = grid_->currentIndex();
-        if (!model || !current.isValid())
-            return true;
-        if (backwards)
-            return current.row() == 0 && current.column() == firstColumn(*model);
-        return current.row() == model->rowCount() - 1 && current.column() == lastColumn(*model);
-    }
-
-    int firstColumn(const QAbstractItemModel& model) const
-    {
-        int column = 0;
-        while (column < model.columnCount() - 1 && isHidden(column))
-            ++column;
-        return column;
-    }
-
-    int lastColumn(const QAbstractItemModel& model) const
-    {
-        int column = model.columnCount() - 1;
-        while (column > 0 && isHidden(column))
-            --column;
-        return column;
-    }
-
-    bool isHidden(int column) const
-    {
-        const auto* table = qobject_cast<const QTableView*>(grid_);
-        return table && table->isColumnHidden(column);
-    }
-
     void leave(int key, Qt::KeyboardModifiers modifiers)
     {
         // Without cell navigation the grid hands a plain Tab to the window's
@@ -78,6 +66,19 @@ private:
 };
 
 } // namespace
+
+// Tab past the last cell or Shift+Tab before the first: the grid has no
+// further cell, and wrapping round would trap the keyboard in it.
+bool tabLeavesGrid(const QAbstractItemView* grid, bool backwards)
+{
+    const QAbstractItemModel* model = grid->model();
+    const QModelIndex current = grid->currentIndex();
+    if (!model || !current.isValid())
+        return true;
+    if (backwards)
+        return current.row() == 0 && current.column() == firstColumn(grid);
+    return current.row() == model->rowCount() - 1 && current.column() == lastColumn(grid);
+}
 
 void useTabBetweenCells(QAbstractItemView* grid)
 {

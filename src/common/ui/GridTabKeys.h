@@ -9,4 +9,8 @@ namespace durvek {
 // previous control, and so do Ctrl+Tab and Ctrl+Shift+Tab from any cell.
 void useTabBetweenCells(QAbstractItemView* grid);
 
+// Whether Tab (Shift+Tab when backwards) on grid's current cell leaves the
+// grid: there is no further cell that way.
+bool tabLeavesGrid(const QAbstractItemView* grid, bool backwards);
+
 } // namespace durvek
