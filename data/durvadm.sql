@@ -375,4 +375,5 @@ INSERT INTO PcLanguage (id, "default", other) VALUES
     (286, 'The file has no column %1', ''),
     (287, 'The file is not UTF-8 text: save it as CSV (UTF-8) and try again', ''),
     (288, 'A quoted field that begins on line %1 is not closed', ''),
-    (289, '%1 added, %2 changed, %3 refused. Store the added and changed lines', '');
+    (289, '%1 added, %2 changed, %3 refused. Store the added and changed lines', ''),
+    (200, 'A read-out is running. Stop it and close the window', '');

@@ -138,6 +138,7 @@ constexpr auto kAddedTexts = std::to_array<CatalogueText>({
     {287, "The file is not UTF-8 text: save it as CSV (UTF-8) and try again"},
     {288, "A quoted field that begins on line %1 is not closed"},
     {289, "%1 added, %2 changed, %3 refused. Store the added and changed lines"},
+    {200, "A read-out is running. Stop it and close the window"},
 });
 
 QSet<int> presentNumbers(const QSqlDatabase& db)

@@ -13,6 +13,7 @@
 #include "clubresult/ReleaseStore.h"
 #include "clubresult/ui/AddToClubResultDialog.h"
 #include "clubresult/ui/ClubResultWindow.h"
+#include "support/ShownCaption.h"
 #include "common/PagePrinter.h"
 #include "support/PdfWords.h"
 #include <QPdfWriter>
@@ -373,6 +374,14 @@ private slots:
         QCOMPARE(window.columnTexts(6).mid(1), QStringList({"123.970", "863.206", "1181.934", "1215.033"}));
         table->sortByColumn(0, Qt::DescendingOrder); // turned round: the entry listed apart first
         QCOMPARE(window.columnTexts(0), QStringList({"", "4", "3", "2", "1"}));
+    }
+
+    void addDialogLabelsLeadToTheirFieldsByMnemonic()
+    {
+        testing::DeliveredClub club;
+        AddToClubResultDialog dialog(club.db(), nullptr);
+        QCOMPARE(testing::mnemonicFaults(&dialog), QString());
+        QCOMPARE(testing::mnemonicsOf(&dialog).size(), 9 + 2); // the fields' labels, OK and Cancel
     }
 
     void printoutHasHeadingAndOneLinePerArrival()

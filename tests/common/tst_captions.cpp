@@ -2,6 +2,7 @@
 #include "common/ui/Captions.h"
 #include "common/ui/LayoutTabOrder.h"
 #include "common/ui/Mnemonics.h"
+#include "common/ui/PrintPreviewWindow.h"
 #include "common/ui/WindowGeometry.h"
 #include "support/ShownCaption.h"
 #include <QGridLayout>
@@ -41,6 +42,7 @@ private slots:
     void appliesToEveryKindOfControl();
     void controlsWithoutNumberKeepTheirText();
     void mnemonicsAreUniqueAndKeepTheCatalogueText();
+    void exitHasTheSameMnemonicInEveryWindow();
     void tabOrderFollowsTheLayout();
     void windowsComeBackWhereTheyWereLeft();
 };
@@ -178,9 +180,20 @@ void TestCaptions::mnemonicsAreUniqueAndKeepTheCatalogueText()
     }
     auto* designed = new QCheckBox(QStringLiteral("&Sort"), &window);
     buttons << designed;
+    // A label that leads to a field takes part; one that leads nowhere does not.
+    auto* fieldLabel = new QLabel(&window);
+    setCaptionNumber(fieldLabel, 9);
+    fieldLabel->setBuddy(new QLineEdit(&window));
+    auto* plainLabel = new QLabel(&window);
+    setCaptionNumber(plainLabel, 1);
     applyCaptions(&window);
     assignMnemonics(&window);
     assignMnemonics(&window); // a second call changes nothing
+
+    QCOMPARE(testing::mnemonicFaults(&window), QString());
+    QCOMPARE(testing::mnemonicsOf(&window).size(), buttons.size() + 1);
+    QCOMPARE(QString(fieldLabel->text()).remove(u'&'), QStringLiteral("Name"));
+    QCOMPARE(plainLabel->text(), QStringLiteral("Fancier"));
 
     QSet<QString> letters;
     for (QAbstractButton* button : buttons) {
@@ -198,6 +211,27 @@ void TestCaptions::mnemonicsAreUniqueAndKeepTheCatalogueText()
     applyCaptions(&window);
     assignMnemonics(&window);
     QCOMPARE(mnemonicOf(buttons.first()), QStringLiteral("alt+r"));
+}
+
+void TestCaptions::exitHasTheSameMnemonicInEveryWindow()
+{
+    // Exit ("Sluiten" in this club) after captions that would take its letter.
+    QString alone;
+    for (const QList<int>& before : QList<QList<int>>{{}, {141}, {4, 141}, {66, 86, 50}}) {
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        for (int number : before + QList<int>{6}) {
+            auto* button = new QPushButton(&window);
+            setCaptionNumber(button, number);
+            layout->addWidget(button);
+        }
+        applyCaptions(&window);
+        assignMnemonics(&window);
+        const QString exit = mnemonicOf(window.findChildren<QPushButton*>().constLast());
+        if (alone.isEmpty())
+            alone = exit;
+        QCOMPARE(exit, alone);
+    }
 }
 
 void TestCaptions::tabOrderFollowsTheLayout()
@@ -248,6 +282,19 @@ void TestCaptions::windowsComeBackWhereTheyWereLeft()
     rememberGeometry(&second);
     second.show();
     QCOMPARE(second.geometry(), left);
+
+    // The print preview comes back at the size it was left, as the others do.
+    const Printout nothing;
+    auto preview = std::make_unique<PrintPreviewWindow>(nothing);
+    QSettings(QSettings::UserScope, QCoreApplication::applicationName(), QCoreApplication::applicationName())
+        .remove(geometryKey(preview.get()));
+    preview->show();
+    preview->setGeometry(60, 50, 520, 430);
+    const QSize previewLeft = preview->size();
+    preview->close();
+    preview = std::make_unique<PrintPreviewWindow>(nothing);
+    preview->show();
+    QCOMPARE(preview->size(), previewLeft);
 
     // A window larger than the screen is cut to it the first time.
     QWidget huge;

@@ -6,6 +6,7 @@
 #include "fanciers/ui/FancierSearchWindow.h"
 #include <QApplication>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyledItemDelegate>
@@ -217,6 +218,30 @@ private slots:
         QVERIFY(!window.isVisible());
         QCOMPARE(appState().currentFancierId, 17);
         QVERIFY(!linkBuffers().CancelRequested);
+    }
+
+    void upAndDownMoveTheListWhileTypingGoesOn()
+    {
+        FancierSearchWindow window(nullptr, FancierSearchMode::ByName);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        window.queryBox()->setFocus();
+        const QList<int> ids = listedIds(window);
+        QVERIFY(ids.size() >= 3);
+        QTest::keyClick(window.queryBox(), Qt::Key_Down);
+        QTest::keyClick(window.queryBox(), Qt::Key_Down);
+        QTest::keyClick(window.queryBox(), Qt::Key_Up);
+        QCOMPARE(window.grid()->currentIndex().row(), 1);
+        QVERIFY(window.grid()->selectionModel()->isRowSelected(1, {}));
+        QCOMPARE(QApplication::focusWidget(), window.queryBox());
+        // In the list Tab goes on to the buttons, not from cell to cell.
+        window.grid()->setFocus();
+        QTest::keyClick(window.grid(), Qt::Key_Tab);
+        QVERIFY(!window.grid()->hasFocus());
+        window.queryBox()->setFocus();
+        QTest::keyClick(window.queryBox(), Qt::Key_Return);
+        QVERIFY(!window.isVisible());
+        QCOMPARE(appState().currentFancierId, ids.at(1));
     }
 
     void leavingWithoutAChoiceHandsBackNoFancier_data()

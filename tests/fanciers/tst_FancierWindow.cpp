@@ -1,5 +1,6 @@
 #include "FancierClub.h"
 #include "common/AppState.h"
+#include "common/TextCatalogue.h"
 #include "common/ui/FilteredLineEdit.h"
 #include "database/SqlUtil.h"
 #include "fanciers/ui/FancierWindow.h"
@@ -115,7 +116,7 @@ private slots:
         openWindow();
         QStringList labels;
         for (int i = 0; i < W::BoxCount; ++i)
-            labels.append(window->label(W::Box(i))->text());
+            labels.append(window->label(W::Box(i))->text().remove(u'&'));
         QCOMPARE(labels, (QStringList{"ID", "Licence", "Name", "Adress", "Zip", "City", "District", "Telephone",
                                       "Fax", "E-Mail", "Latitude", "Longitude"}));
         QStringList buttons;
@@ -265,6 +266,22 @@ private slots:
         QTest::keyClick(window->box(W::NameBox), Qt::Key_Escape);
         QVERIFY(!window->isVisible());
         QVERIFY(answers->seen().isEmpty());
+
+        // Exit asks the same question while typing is not stored.
+        openWindow();
+        replaceText(*window, W::NameBox, QStringLiteral("Jan"));
+        answers->answerMessage(QMessageBox::No);
+        click(window->actionButton(W::ExitAction));
+        QVERIFY(answered());
+        QCOMPARE(answers->seen().size(), 1);
+        QCOMPARE(answers->seen().first().text, GetText(140) + QStringLiteral(" ?"));
+        QVERIFY(window->isVisible());
+        answers->answerMessage(QMessageBox::Yes);
+        click(window->actionButton(W::ExitAction));
+        QVERIFY(answered());
+        QVERIFY(!window->isVisible());
+        QCOMPARE(queryValue(club->db(), QStringLiteral("SELECT Name FROM fanciers WHERE id = 2")).toString(),
+                 QStringLiteral("Piet"));
     }
 
     void badLicencesAreRefusedAndNothingIsStored_data()

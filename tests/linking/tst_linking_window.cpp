@@ -18,6 +18,7 @@
 #include "support/PreviewToPdf.h"
 #include <QCheckBox>
 #include <QFile>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -250,22 +251,59 @@ private slots:
         QCOMPARE(data->pigeonsOf(fancier).size(), 1);
     }
 
-    void tabMovesBetweenCellsAndEscapeAsksWhileAListIsShown()
+    void keyboardLeavesTheGridAtItsEndsAndEscapeAsksOnlyForWorkNotStored()
     {
         appState().currentFancierId = fancier;
         openWindow();
+        QApplication::setActiveWindow(window.get());
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
         PigeonGridView* view = window->gridView();
-        clickCell(1, kBand);
+        const auto goToCell = [view](int row, int column) {
+            view->setFocus();
+            view->setCurrentIndex(view->model()->index(row - 1, column));
+        };
+        goToCell(1, kBand);
         QTest::keyClick(view, Qt::Key_Tab);
         QCOMPARE(view->currentIndex().column(), kBand + 1);
         QTest::keyClick(view, Qt::Key_Tab, Qt::ControlModifier);
         QVERIFY(!view->hasFocus());
+        // Tab on the last cell goes on to the next control, Shift+Tab on the first back.
+        goToCell(2, PigeonGrid::kDeleteColumn);
+        QTest::keyClick(view, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), window->searchButton(0));
+        QCOMPARE(view->currentIndex(), view->model()->index(1, PigeonGrid::kDeleteColumn));
+        goToCell(1, 0);
+        QTest::keyClick(view, Qt::Key_Backtab, Qt::ShiftModifier);
+        QVERIFY(QApplication::focusWidget() && !view->hasFocus());
 
+        // The range labels lead to their boxes.
+        for (FilteredLineEdit* box : {window->fromBox(), window->toBox()}) {
+            const QList<QLabel*> labels = window->findChildren<QLabel*>();
+            const auto label = std::find_if(labels.begin(), labels.end(), [box](QLabel* l) { return l->buddy() == box; });
+            QVERIFY(label != labels.end());
+            const QKeySequence mnemonic = QKeySequence::mnemonic((*label)->text());
+            QVERIFY2(!mnemonic.isEmpty(), qPrintable((*label)->text()));
+            QTest::keySequence(window.get(), mnemonic);
+            QCOMPARE(QApplication::focusWidget(), box);
+        }
+
+        // Work typed into the grid makes Escape and Exit ask.
+        goToCell(2, kBand);
+        typeIntoGrid("123\r");
         dialogs->clearSeen(); // the question is answered No
         QTest::keyClick(window.get(), Qt::Key_Escape);
         QCOMPARE(dialogs->seen().size(), 1);
         QVERIFY(dialogs->seen().first().text.endsWith(QStringLiteral(" ?")));
         QVERIFY(window->isVisible());
+        click(LinkingWindow::Exit);
+        QCOMPARE(dialogs->seen().size(), 2);
+        QVERIFY(window->isVisible());
+        // Stored (the band without a chip is no pigeon yet), nothing is left to lose.
+        click(LinkingWindow::UpdateDatabase);
+        dialogs->clearSeen();
+        QTest::keyClick(window.get(), Qt::Key_Escape);
+        QVERIFY(dialogs->seen().isEmpty());
+        QVERIFY(!window->isVisible());
     }
 
     void typedBandsMarksAndStoringWithAPrintout()

@@ -181,6 +181,8 @@ private slots:
         for (int i = 0; i < PrintManagerWindow::kButtonCount; ++i)
             QCOMPARE(durvek::testing::shownCaption(window->button(i)), captions[i]);
         QVERIFY(window->button(PrintManagerWindow::Linking)->isHidden());
+        // Options and buttons each answer to a letter of their own.
+        QCOMPARE(mnemonicFaults(window.get()), QString());
         const QStringList kinds = {"Overview", "Race", "Training", "Not arrived"};
         for (int i = 0; i < PrintManagerWindow::kKindCount; ++i)
             QCOMPARE(durvek::testing::shownCaption(window->kindButton(i)), kinds[i]);
@@ -248,16 +250,26 @@ private slots:
         QVERIFY(window->isVisible());
     }
 
-    void exitDuringAReadOutEndsTheClockJobThenCloses()
+    void escapeOrExitDuringAReadOutAsksThenEndsTheClockJobAndCloses()
     {
         startClock([](sim::Faults& f) { f.silent = true; });
         openWindow();
+        boxes->setWindowUnderTest(window.get());
+        bool readingAfterNo = false;
         QTimer::singleShot(300, this, [&] {
+            // Declined: the read-out goes on.
+            QTest::keyClick(window.get(), Qt::Key_Escape);
+            readingAfterNo = window->isVisible() && window->isReading() && !linkBuffers().CancelRequested;
             device->changeFaults([](sim::Faults& f) { f.silent = false; });
+            boxes->answerMessage(QMessageBox::Yes);
             click(PrintManagerWindow::Exit);
             QVERIFY(window->isVisible());
         });
         readClock();
+        QVERIFY(readingAfterNo);
+        const QString question = QString::number(int(QMessageBox::Question)) + u'|' + window->windowTitle() + u'|'
+                               + GetText(200) + QStringLiteral(" ?");
+        QCOMPARE(boxesSeen(), QStringList({question, question}));
         QVERIFY(!window->isVisible());
         QCOMPARE(window->result(), int(QDialog::Rejected));
         QCOMPARE(device->state().jobsEnded, 1);

@@ -105,6 +105,7 @@ private slots:
         QVERIFY(window.clubEdit()->text().trimmed().isEmpty());
         QVERIFY(!window.antennaCheck()->isChecked());
         QVERIFY(!window.sortCheck()->isChecked());
+        QCOMPARE(durvek::testing::mnemonicFaults(&window), QString());
 
         window.show();
         window.updateButton()->click();

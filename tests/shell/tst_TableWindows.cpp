@@ -9,6 +9,7 @@
 #include "shell/ui/PcTextsWindow.h"
 #include "shell/ui/RacesWindow.h"
 #include "shell/ui/GridView.h"
+#include <QApplication>
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QPushButton>
@@ -111,6 +112,33 @@ private slots:
                 QCOMPARE(window->grid()->isColumnHidden(column), !shown.contains(field, Qt::CaseInsensitive));
             }
             QVERIFY(!(model->flags(model->index(0, model->fieldIndex(QStringLiteral("id")))) & Qt::ItemIsEditable));
+        }
+    }
+
+    void tabLeavesTheGridAfterItsLastCell()
+    {
+        RacesWindow races;
+        PcTextsWindow texts;
+        for (GridWindow* window : {static_cast<GridWindow*>(&races), static_cast<GridWindow*>(&texts)}) {
+            window->show();
+            QApplication::setActiveWindow(window);
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            GridView* grid = window->grid();
+            const QAbstractItemModel* model = grid->model();
+            int last = model->columnCount() - 1;
+            while (grid->isColumnHidden(last))
+                --last;
+            grid->setFocus();
+            grid->setCurrentIndex(model->index(model->rowCount() - 1, last));
+            QTest::keyClick(grid, Qt::Key_Tab);
+            QVERIFY(QApplication::focusWidget() && !grid->hasFocus());
+            // From the cell's editor as well.
+            grid->setFocus();
+            grid->edit(grid->currentIndex());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QVERIFY(QApplication::focusWidget() && !grid->isAncestorOf(QApplication::focusWidget())
+                    && !grid->hasFocus());
+            window->close();
         }
     }
 

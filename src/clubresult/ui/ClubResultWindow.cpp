@@ -73,6 +73,8 @@ ClubResultWindow::ClubResultWindow(const QSqlDatabase& db, QWidget* parent)
     m_table = new QTableView(this);
     m_table->setModel(m_model);
     m_table->setSortingEnabled(true);
+    // Only read: Tab goes on to the buttons rather than from cell to cell.
+    m_table->setTabKeyNavigation(false);
     m_table->verticalHeader()->hide();
 
     auto* choice = new QHBoxLayout;

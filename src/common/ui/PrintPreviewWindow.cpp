@@ -2,6 +2,7 @@
 #include "common/TextCatalogue.h"
 #include "common/ui/Captions.h"
 #include "common/ui/PrinterChooser.h"
+#include "common/ui/WindowSetUp.h"
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -76,8 +77,9 @@ PrintPreviewWindow::PrintPreviewWindow(Printout printout, QWidget* parent, const
     layout->addWidget(m_pages, 1);
     layout->addLayout(row);
     applyCaptions(this);
-    // A page of A4 at a readable size on a 1024x768 screen.
+    // A page of A4 at a readable size on a 1024x768 screen, the first time.
     resize(720, 700);
+    finishWindowSetUp(this);
 }
 
 bool PrintPreviewWindow::printOn(QPrinter& printer)

@@ -19,10 +19,19 @@ public:
     {
     }
 
-    // Sees the Escape that no control of the window took for itself.
+    // Sees the Escape that no control of the window took for itself, and
+    // every request to close the window (close(), the window's close box).
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched != window_ || event->type() != QEvent::KeyPress)
+        if (watched != window_)
+            return false;
+        if (event->type() == QEvent::Close) {
+            if (!window_->isVisible() || escapeMayClose(window_, unsaved_ && unsaved_()))
+                return false;
+            event->ignore();
+            return true;
+        }
+        if (event->type() != QEvent::KeyPress)
             return false;
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() != Qt::Key_Escape || key->modifiers() != Qt::NoModifier)

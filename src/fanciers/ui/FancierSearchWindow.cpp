@@ -9,6 +9,7 @@
 #include "database/ClubDatabase.h"
 #include "fanciers/FancierSearchResults.h"
 #include "fanciers/ui/OneLineCellDelegate.h"
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -77,6 +78,8 @@ void FancierSearchWindow::buildControls()
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A list to choose from: Tab goes on to Select rather than from cell to cell.
+    grid_->setTabKeyNavigation(false);
     grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
     grid_->verticalHeader()->hide();
     grid_->setItemDelegate(new OneLineCellDelegate(grid_));
@@ -134,10 +137,17 @@ void FancierSearchWindow::requery(const QString& text)
 bool FancierSearchWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == queryBox_ && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
+        auto* press = static_cast<QKeyEvent*>(event);
+        const int key = press->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             // The list already shows the first match: Enter takes it at once.
             chooseCurrentRow();
+            return true;
+        }
+        if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown) {
+            // The list moves under the typing, so a near match is taken
+            // without leaving the box.
+            QCoreApplication::sendEvent(grid_, press);
             return true;
         }
     }

@@ -72,7 +72,7 @@ FancierWindow::FancierWindow(QWidget* parent, SearchTextPrompt prompt)
     clearFancierFields();
     showFancierRecord();
     focusLicence();
-    // Enter stores the fancier shown; Escape asks before typing is lost.
+    // Enter stores the fancier shown; Escape and Exit ask before typing is lost.
     actions_[UpdateAction]->setDefault(true);
     askBeforeEscapeCloses(this, [this] { return hasUnsavedEdits(this); });
     finishWindowSetUp(this);
@@ -191,7 +191,8 @@ void FancierWindow::runAction(Action action)
         return;
     switch (action) {
     case ExitAction:
-        reject();
+        // Through the close request, so that typing not stored is asked about.
+        close();
         break;
     case NewAction:
         newFancier();

@@ -208,6 +208,8 @@ QWidget* LinkingWindow::buildRightColumn()
     range->addWidget(m_from, 0, 1);
     range->addWidget(m_toLabel, 1, 0);
     range->addWidget(m_to, 1, 1);
+    m_fromLabel->setBuddy(m_from);
+    m_toLabel->setBuddy(m_to);
     layout->addLayout(range);
     auto* modelFrame = new QGroupBox(column);
     auto* modelLayout = new QVBoxLayout(modelFrame);
@@ -261,6 +263,12 @@ void LinkingWindow::ShowFancier()
         clearJobStatus();
         m_chipLeftOnAntenna.clear();
     }
+    loadFancier();
+    m_gridEdits.markStored(m_grid);
+}
+
+void LinkingWindow::loadFancier()
+{
     ResetPigeonGrid(m_grid, &catalogueText);
     m_grid.setRowCount(1);
     clearHeader();
@@ -444,8 +452,11 @@ std::optional<int> LinkingWindow::storeGrid()
         m_host->warn(GetText(kNoFancierText), GetText(kNoFancierTitle));
         return std::nullopt;
     }
-    return SaveLinking(ClubDatabase::get(), id, m_grid, m_printout->isChecked(), *m_host, &catalogueText,
-                       [this] { printList(); });
+    const std::optional<int> stored = SaveLinking(ClubDatabase::get(), id, m_grid, m_printout->isChecked(), *m_host,
+                                                  &catalogueText, [this] { printList(); });
+    if (stored)
+        m_gridEdits.markStored(m_grid);
+    return stored;
 }
 
 // The grid is reloaded after storing, so the rows that could not be stored
@@ -529,12 +540,12 @@ bool LinkingWindow::eventFilter(QObject* watched, QEvent* event)
 void LinkingWindow::keyPressEvent(QKeyEvent* event)
 {
     // Escape stops a running job; otherwise it closes the window, asking
-    // first while a fancier's list is shown, which may hold unsaved work.
+    // first when the grid holds work that is not stored.
     if (event->key() == Qt::Key_Escape) {
         event->accept();
         if (m_jobRunning)
             linkBuffers().CancelRequested = true;
-        else if (escapeMayClose(this, fancierShown()))
+        else if (escapeMayClose(this, m_gridEdits.pending(m_grid)))
             reject();
         return;
     }
@@ -546,6 +557,11 @@ void LinkingWindow::closeEvent(QCloseEvent* event)
     if (m_jobRunning) {
         // The job runs inside this window; it has to end first.
         linkBuffers().CancelRequested = true;
+        event->ignore();
+        return;
+    }
+    // Exit and the window's close box ask as Escape does.
+    if (!escapeMayClose(this, m_gridEdits.pending(m_grid))) {
         event->ignore();
         return;
     }

@@ -3,6 +3,7 @@
 #include "common/ui/PrintPreviewWindow.h"
 #include "linking/GridEditContext.h"
 #include "linking/PigeonGrid.h"
+#include "linking/UnsavedGridEdits.h"
 #include <QDialog>
 #include <array>
 #include <cstdint>
@@ -59,7 +60,8 @@ public:
     void setPrintoutHandler(PrintoutHandler handler) { m_printoutHandler = std::move(handler); }
 
     // Shows CurrentFancierId's header lines and pigeons; an empty grid
-    // without a fancier or when no fanciers row has the id.
+    // without a fancier or when no fanciers row has the id. What it shows
+    // counts as stored.
     void ShowFancier();
     void LinkButtonDispatch(int index);
     void searchFancier(int mode);
@@ -113,8 +115,10 @@ private:
     int fanciersPerClock() const;
     bool fancierShown() const;
     void clearHeader();
+    void loadFancier();
 
     PigeonGrid m_grid;
+    UnsavedGridEdits m_gridEdits;
     std::unique_ptr<WidgetJobHost> m_host; // made once the status label exists
     GridEditContext m_editContext;
     FancierSearch m_search;

@@ -67,6 +67,8 @@ const std::array<CaptionedControl, 2> kScopes = {{
     {"Vlucht", 101},
 }};
 
+constexpr int kStopReadingText = 200;
+
 const QString kErrorTitle = QStringLiteral("Linking");
 const QString kErrorPrefix = QStringLiteral("Fout : ");
 
@@ -95,6 +97,8 @@ PrintManagerWindow::PrintManagerWindow(QWidget* parent, QString pigeonFilePath)
     m_flights->setSelectionMode(QAbstractItemView::SingleSelection);
     m_flights->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_flights->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A list to choose from: Tab goes on to the report options.
+    m_flights->setTabKeyNavigation(false);
     m_flights->verticalHeader()->hide();
     m_flights->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_flights->setMinimumWidth(m_flights->fontMetrics().horizontalAdvance(QString(40, u'W')));
@@ -266,11 +270,22 @@ void PrintManagerWindow::showArrivals()
 void PrintManagerWindow::reject()
 {
     if (m_reading) {
+        // A slip of Escape must not throw away a read-out under way.
+        if (m_closeAfterReading || !askToStopReading())
+            return;
         m_closeAfterReading = true;
         linkBuffers().CancelRequested = true;
         return;
     }
     QDialog::reject();
+}
+
+bool PrintManagerWindow::askToStopReading()
+{
+    QMessageBox box(QMessageBox::Question, windowTitle(), GetText(kStopReadingText) + QStringLiteral(" ?"),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 void PrintManagerWindow::onButton(int index)

@@ -58,8 +58,9 @@ public:
 
 public slots:
     // Exit, Escape and the window's close box. During a read-out the window
-    // cannot go at once: the clock job is cancelled, so the clock still gets
-    // its end request, and the window closes when the read-out has ended.
+    // cannot go at once: after the user agrees, the clock job is cancelled,
+    // so the clock still gets its end request, and the window closes when
+    // the read-out has ended.
     void reject() override;
 
 private:
@@ -75,6 +76,7 @@ private:
     void linkPigeons();
     void addReadClockToClubResult();
     void cancelReadout();
+    bool askToStopReading();
     void showError(const QString& description);
     void warn(const QString& message, const QString& title);
 

@@ -11,6 +11,9 @@ public:
     // Writes what is typed in a cell that is still being edited, as leaving
     // the cell would; windows call it when they close so the last edit is kept.
     void commitOpenEditor();
+
+protected:
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 };
 
 } // namespace durvek

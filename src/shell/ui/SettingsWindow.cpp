@@ -166,7 +166,9 @@ QWidget* SettingsWindow::buildClubFields()
     auto* backups = new QHBoxLayout;
     backups->addWidget(backupsKeptEdit_);
     backups->addSpacing(24);
-    backups->addWidget(new QLabel(GetText(266), panel));
+    auto* monthsLabel = new QLabel(GetText(266), panel);
+    monthsLabel->setBuddy(backupMonthsEdit_);
+    backups->addWidget(monthsLabel);
     backups->addWidget(backupMonthsEdit_);
     backups->addStretch(1);
 
@@ -175,6 +177,11 @@ QWidget* SettingsWindow::buildClubFields()
     form->addRow(QStringLiteral("Club"), clubEdit_);
     form->addRow(GetText(187), result);
     form->addRow(GetText(265), backups);
+    // These rows hold layouts, so the form cannot tell which field a label names.
+    if (auto* prizeLabel = qobject_cast<QLabel*>(form->labelForField(result)))
+        prizeLabel->setBuddy(prizeEveryEdit_);
+    if (auto* backupsLabel = qobject_cast<QLabel*>(form->labelForField(backups)))
+        backupsLabel->setBuddy(backupsKeptEdit_);
 
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 6, 0, 0);
