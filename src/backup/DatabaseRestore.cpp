@@ -8,8 +8,6 @@
 
 namespace durvek {
 
-namespace {
-
 // The copy is made in the backups folder, beside the database on the same
 // disk, so the rename that puts it in place is a single step; a copy cut
 // short there is cleared at the next start.
@@ -18,8 +16,6 @@ void replaceDatabaseFile(const QString& source, const QString& databasePath)
     const SqliteFile from(source, SqliteFile::ReadOnly);
     copyDatabase(from.handle(), databasePath, backupFolderOf(databasePath));
 }
-
-} // namespace
 
 RestoreOutcome restoreDatabase(const QString& source, const RetentionRule& rule,
                                const ReopenDatabase& reopen, const QDateTime& now)
