@@ -139,6 +139,23 @@ private slots:
         QVERIFY(!QApplication::activeModalWidget());
     }
 
+    // The link look must not cover the underline of the Alt letter.
+    void theLinkToolsShowTheirMnemonicLetter()
+    {
+        MainMenuWindow menu;
+        menu.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&menu));
+        for (QPushButton* tool : {menu.clockLanguageButton(), menu.languageExportButton(),
+                                  menu.backUpNowButton(), menu.restoreButton()}) {
+            const QString withMnemonic = tool->text();
+            QVERIFY2(withMnemonic.contains(u'&'), qPrintable(withMnemonic));
+            const QImage shown = tool->grab().toImage();
+            tool->setText(QString(withMnemonic).remove(u'&'));
+            QVERIFY2(tool->grab().toImage() != shown, qPrintable(withMnemonic));
+            tool->setText(withMnemonic);
+        }
+    }
+
     void aDamagedDatabaseIsReplacedByABackupAtStart_data()
     {
         QTest::addColumn<bool>("missing");
