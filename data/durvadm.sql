@@ -376,4 +376,7 @@ INSERT INTO PcLanguage (id, "default", other) VALUES
     (287, 'The file is not UTF-8 text: save it as CSV (UTF-8) and try again', ''),
     (288, 'A quoted field that begins on line %1 is not closed', ''),
     (289, '%1 added, %2 changed, %3 refused. Store the added and changed lines', ''),
-    (200, 'A read-out is running. Stop it and close the window', '');
+    (200, 'A read-out is running. Stop it and close the window', ''),
+    (290, 'Put the backup of %1 in the place of the damaged club database? The damaged file is kept beside it. Go on', ''),
+    (291, 'The club database was restored from the backup of %1. The damaged file is kept as %2', ''),
+    (292, 'Backups of the club database are in %1: "Restore..." puts one of them in its place', '');

@@ -8,18 +8,17 @@
 
 namespace durvek {
 
-namespace {
-
 // The copy is made in the backups folder, beside the database on the same
 // disk, so the rename that puts it in place is a single step; a copy cut
-// short there is cleared at the next start.
+// short there is cleared at the next start. A backup chosen from another
+// folder may be the first the club has, so the folder may still be missing.
 void replaceDatabaseFile(const QString& source, const QString& databasePath)
 {
     const SqliteFile from(source, SqliteFile::ReadOnly);
-    copyDatabase(from.handle(), databasePath, backupFolderOf(databasePath));
+    const QString staging = backupFolderOf(databasePath);
+    QDir().mkpath(staging);
+    copyDatabase(from.handle(), databasePath, staging);
 }
-
-} // namespace
 
 RestoreOutcome restoreDatabase(const QString& source, const RetentionRule& rule,
                                const ReopenDatabase& reopen, const QDateTime& now)

@@ -17,6 +17,11 @@ struct RestoreOutcome {
     QString safetyBackup;     // the backup of the state before the restore
 };
 
+// Puts a copy of the database file source, made page by page, in the place
+// of databasePath (which must not be open). Throws DatabaseError as
+// copyDatabase does; databasePath is then as it was.
+void replaceDatabaseFile(const QString& source, const QString& databasePath);
+
 // Replaces the open club database (ClubDatabase::get()) by the backup at source:
 // 1. checks source (checkRestorable); a file that fails is refused and
 //    nothing is written anywhere;

@@ -1,13 +1,12 @@
 #include "clocklink/LineLog.h"
 #include "common/AppState.h"
 #include "common/TextCatalogue.h"
-#include "common/ui/DatabaseErrorBox.h"
 #include "database/ClubDatabase.h"
 #include "shell/CommandLine.h"
 #include "shell/ProcessClock.h"
-#include "shell/Startup.h"
 #include "shell/ui/FirstPaintWatcher.h"
 #include "shell/ui/MainMenuWindow.h"
+#include "shell/ui/StartOrRestore.h"
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -40,18 +39,6 @@ Options parseOptions(const QStringList& arguments)
     return options;
 }
 
-int reportStartupFailure(const DatabaseError& error, bool quiet)
-{
-    std::fprintf(stderr, "durvek-club: %s\n", error.what());
-    if (!quiet) {
-        const QString file = QDir::toNativeSeparators(appState().databasePath);
-        showDatabaseError(nullptr, QStringLiteral("DURVEK Club - Administrator"), error,
-                          QStringLiteral("The club database %1 could not be opened.").arg(file),
-                          QMessageBox::Critical);
-    }
-    return 1;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -69,12 +56,11 @@ int main(int argc, char** argv)
     if (!options.lineLogPath.isEmpty() && !lineLog().open(options.lineLogPath))
         std::fprintf(stderr, "durvek-club: cannot write the line log %s\n", qPrintable(options.lineLogPath));
 
-    QString backupProblem;
-    try {
-        backupProblem = runStartup(QApplication::applicationDirPath());
-    } catch (const DatabaseError& error) {
-        return reportStartupFailure(error, options.exitWhenShown);
-    }
+    const std::optional<QString> started
+        = startOrOfferRestore(QApplication::applicationDirPath(), options.exitWhenShown);
+    if (!started)
+        return 1;
+    const QString& backupProblem = *started;
 
     MainMenuWindow menu;
     if (!backupProblem.isEmpty())

@@ -5,6 +5,7 @@
 #include "backup/BackupCatalogue.h"
 #include "backup/BackupMaker.h"
 #include "backup/BackupRetention.h"
+#include "backup/DamagedDatabaseRestore.h"
 #include "backup/DatabaseRestore.h"
 #include "backup/SqliteFile.h"
 #include "backup/ui/BackupBeforeBulkChange.h"
@@ -246,6 +247,46 @@ private slots:
         QCOMPARE(backups.size(), 1);
         QCOMPARE(backups.first().name.reasonWord, QStringLiteral("restore"));
         QCOMPARE(backups.first().fanciers, 1);
+    }
+
+    void aDamagedDatabaseIsNeverLost_data()
+    {
+        QTest::addColumn<bool>("startFails");
+        QTest::newRow("start on the backup goes on: damaged file aside") << false;
+        QTest::newRow("start on the backup fails: damaged file back") << true;
+    }
+
+    // The journal goes with the damaged file: left behind, the engine would
+    // play it back into the restored copy.
+    void aDamagedDatabaseIsNeverLost()
+    {
+        QFETCH(bool, startFails);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("durvadm.db"));
+        const QByteArray damaged("minutes of the last club meeting, not a database");
+        writeBytes(path, damaged);
+        writeBytes(path + QStringLiteral("-journal"), "journal");
+        const QDateTime now(QDate(2026, 12, 7), QTime(14, 30, 12));
+        const auto start = [&] {
+            upgradeSchema(ClubDatabase::open(path));
+            if (startFails)
+                throw DatabaseError("the start on the backup failed");
+        };
+
+        try {
+            const RestoreOutcome outcome = restoreDamagedDatabase(m_club, path, start, now);
+            QVERIFY(!startFails);
+            QCOMPARE(outcome.safetyBackup, path + QStringLiteral(".damaged 2026-12-07 143012"));
+            QCOMPARE(queryValue(ClubDatabase::get(), "SELECT count(*) FROM pigeons").toInt(), 20000);
+        } catch (const DatabaseError& error) {
+            QVERIFY2(startFails && QString::fromUtf8(error.what()).contains(QLatin1String("start on the backup")),
+                     error.what());
+        }
+
+        const QString kept = startFails ? path : path + QStringLiteral(".damaged 2026-12-07 143012");
+        QCOMPARE(readBytes(kept), damaged);
+        QCOMPARE(readBytes(kept + QStringLiteral("-journal")), QByteArray("journal"));
+        QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("*.damaged*")}, QDir::Files).size(), startFails ? 0 : 2);
     }
 
     void noBackupAsksBeforeTheJob_data()

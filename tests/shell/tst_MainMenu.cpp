@@ -1,9 +1,14 @@
 #include "ProgramFolder.h"
+#include "support/ModalAnswers.h"
 #include "support/ShownCaption.h"
+#include "backup/ui/RestoreWindow.h"
 #include "common/TextCatalogue.h"
 #include "database/ClubDatabase.h"
 #include "shell/Startup.h"
 #include "shell/ui/MainMenuWindow.h"
+#include "shell/ui/StartOrRestore.h"
+#include <QDir>
+#include <QFile>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -132,6 +137,97 @@ private slots:
         QVERIFY2(details.contains(QLatin1String("settings")), qPrintable(details));
         QVERIFY(menu.isVisible());
         QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    // The link look must not cover the underline of the Alt letter.
+    void theLinkToolsShowTheirMnemonicLetter()
+    {
+        MainMenuWindow menu;
+        menu.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&menu));
+        for (QPushButton* tool : {menu.clockLanguageButton(), menu.languageExportButton(),
+                                  menu.backUpNowButton(), menu.restoreButton()}) {
+            const QString withMnemonic = tool->text();
+            QVERIFY2(withMnemonic.contains(u'&'), qPrintable(withMnemonic));
+            const QImage shown = tool->grab().toImage();
+            tool->setText(QString(withMnemonic).remove(u'&'));
+            QVERIFY2(tool->grab().toImage() != shown, qPrintable(withMnemonic));
+            tool->setText(withMnemonic);
+        }
+    }
+
+    void aDamagedDatabaseIsReplacedByABackupAtStart_data()
+    {
+        QTest::addColumn<bool>("missing");
+        QTest::addColumn<bool>("withBackup");
+        QTest::addColumn<bool>("acceptOffer");
+        QTest::newRow("backup chosen: restored, start goes on") << false << true << true;
+        QTest::newRow("offer cancelled: stops") << false << true << false;
+        QTest::newRow("no backup: stops with the message") << false << false << false;
+        QTest::newRow("no file at all: stops with the message") << true << false << false;
+    }
+
+    // init's start left its backup in "backups"; the damaged file must never
+    // be lost, whichever way the start ends.
+    void aDamagedDatabaseIsReplacedByABackupAtStart()
+    {
+        QFETCH(bool, missing);
+        QFETCH(bool, withBackup);
+        QFETCH(bool, acceptOffer);
+        ClubDatabase::close();
+        const QDir programDir(folder_->path());
+        // A missing file is never mended from a backup, although there is one.
+        if (!withBackup && !missing)
+            QVERIFY(QDir(programDir.filePath(QStringLiteral("backups"))).removeRecursively());
+        const QByteArray garbage = QByteArray("minutes of the last club meeting, not a database\n").repeated(60);
+        QFile file(folder_->databasePath());
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(garbage);
+        file.close();
+        if (missing)
+            QVERIFY(file.remove());
+
+        durvek::testing::ModalAnswers answers(durvek::testing::ModalAnswers::Decline);
+        QString offer;
+        if (withBackup) {
+            answers.answer([&offer, acceptOffer](QWidget* modal) {
+                auto* box = qobject_cast<QMessageBox*>(modal);
+                offer = box->text();
+                // "Restore..." is the offer's default button.
+                acceptOffer ? box->defaultButton()->click() : box->reject();
+            });
+        }
+        if (acceptOffer) {
+            answers.answer([](QWidget* modal) {
+                auto* window = qobject_cast<RestoreWindow*>(modal);
+                QTimer::singleShot(0, window->restoreButton(), &QPushButton::click);
+            });
+            answers.answerMessage(QMessageBox::Yes);
+            answers.answerMessage(QMessageBox::Ok);
+        }
+        const std::optional<QString> started = startOrOfferRestore(folder_->path(), false);
+
+        const QStringList aside = programDir.entryList({QStringLiteral("durvadm.db.damaged *")}, QDir::Files);
+        QCOMPARE(started.has_value(), acceptOffer);
+        QCOMPARE(ClubDatabase::get().isOpen(), acceptOffer);
+        QCOMPARE(aside.size(), acceptOffer ? 1 : 0);
+        QFile kept(programDir.filePath(acceptOffer ? aside.value(0) : QStringLiteral("durvadm.db")));
+        QCOMPARE(kept.open(QIODevice::ReadOnly), !missing);
+        QCOMPARE(kept.readAll(), missing ? QByteArray() : garbage);
+        const QString failure = QStringLiteral("The club database %1 could not be opened.\nThe club database %2")
+                                    .arg(QDir::toNativeSeparators(folder_->databasePath()),
+                                         missing ? QStringLiteral("does not exist") : QStringLiteral("is damaged: restore a backup"));
+        if (!withBackup) {
+            QCOMPARE(answers.seen().value(0).text, failure);
+            return;
+        }
+        QVERIFY2(offer.startsWith(failure) && offer.contains(QDir::toNativeSeparators(programDir.filePath(QStringLiteral("backups")))),
+                 qPrintable(offer));
+        QCOMPARE(answers.pending(), 0);
+        if (acceptOffer) {
+            QVERIFY2(answers.seen().last().text.contains(aside.value(0)), qPrintable(answers.seen().last().text));
+            QCOMPARE(GetText(6), baseText(ClubDatabase::get(), 6));
+        }
     }
 
     void exitClosesTheMenu()

@@ -1,6 +1,7 @@
 #include "backup/ui/RestoreWindow.h"
 #include "backup/AutomaticBackup.h"
 #include "backup/BackupMaker.h"
+#include "backup/DamagedDatabaseRestore.h"
 #include "common/AppState.h"
 #include "common/TextCatalogue.h"
 #include "common/ui/Captions.h"
@@ -48,8 +49,8 @@ QTableWidgetItem* cell(const QString& text, Qt::Alignment alignment = Qt::AlignL
 
 } // namespace
 
-RestoreWindow::RestoreWindow(ReopenDatabase reopen, QWidget* parent)
-    : QDialog(parent), reopen_(std::move(reopen))
+RestoreWindow::RestoreWindow(ReopenDatabase reopen, QWidget* parent, Replacing replacing)
+    : QDialog(parent), reopen_(std::move(reopen)), replacing_(replacing)
 {
     setWindowTitle(GetText(263));
     setModal(true);
@@ -124,6 +125,13 @@ QString RestoreWindow::describe(const ListedBackup& backup) const
         + reasonText(backup.name) + u')';
 }
 
+RestoreOutcome RestoreWindow::restore(const QString& source) const
+{
+    if (replacing_ == Replacing::DamagedDatabase)
+        return restoreDamagedDatabase(source, appState().databasePath, reopen_);
+    return restoreDatabase(source, retentionRuleOf(appState().activeSettings), reopen_);
+}
+
 void RestoreWindow::restoreChosen()
 {
     const int row = table_->currentRow();
@@ -131,13 +139,14 @@ void RestoreWindow::restoreChosen()
         return;
     const ListedBackup chosen = backups_.at(row);
     const QString when = describe(chosen);
-    if (QMessageBox::question(this, windowTitle(), GetText(255).arg(when) + QStringLiteral(" ?"),
+    const bool damaged = replacing_ == Replacing::DamagedDatabase;
+    if (QMessageBox::question(this, windowTitle(), GetText(damaged ? 290 : 255).arg(when) + QStringLiteral(" ?"),
                               QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
         != QMessageBox::Yes)
         return;
+    RestoreOutcome outcome;
     try {
-        const RestoreOutcome outcome
-            = restoreDatabase(chosen.path, retentionRuleOf(appState().activeSettings), reopen_);
+        outcome = restore(chosen.path);
         if (!outcome.verdict.restorable()) {
             QMessageBox::warning(this, windowTitle(), GetText(256).arg(problemText(outcome.verdict)));
             return;
@@ -147,7 +156,10 @@ void RestoreWindow::restoreChosen()
         showFolder(folder_);
         return;
     }
-    QMessageBox::information(this, windowTitle(), GetText(269).arg(when));
+    const QString done = damaged
+        ? GetText(291).arg(when, QDir::toNativeSeparators(outcome.safetyBackup))
+        : GetText(269).arg(when);
+    QMessageBox::information(this, windowTitle(), done);
     accept();
 }
 

@@ -16,7 +16,11 @@ class RestoreWindow : public QDialog {
     Q_OBJECT
 
 public:
-    RestoreWindow(ReopenDatabase reopen, QWidget* parent = nullptr);
+    // What the chosen backup replaces: the open club database (from the
+    // menu), or a damaged one that stopped the start (reopen then starts).
+    enum class Replacing { OpenDatabase, DamagedDatabase };
+
+    RestoreWindow(ReopenDatabase reopen, QWidget* parent = nullptr, Replacing replacing = Replacing::OpenDatabase);
 
     QTableWidget* table() const { return table_; }
     QPushButton* restoreButton() const { return restoreButton_; }
@@ -26,8 +30,10 @@ private:
     void chooseFolder();
     void restoreChosen();
     QString describe(const ListedBackup& backup) const;
+    RestoreOutcome restore(const QString& source) const;
 
     ReopenDatabase reopen_;
+    Replacing replacing_;
     QString folder_;
     QList<ListedBackup> backups_;
     QLabel* folderLabel_ = nullptr;

@@ -15,6 +15,7 @@
 #include "shell/ui/RacesWindow.h"
 #include "shell/Startup.h"
 #include "shell/ui/SettingsWindow.h"
+#include "shell/ui/LinkButton.h"
 #include "shell/ui/LogoEmblem.h"
 #include <QCoreApplication>
 #include <QFrame>
@@ -75,16 +76,6 @@ const std::array<MenuButton, MainMenuWindow::kButtonCount> kMenu = {{
 }};
 
 const QSize kButtonSize(190, 34);
-
-// A tool of the information panel: a flat button that looks like a link.
-void addLinkButton(QHBoxLayout* row, QPushButton* tool)
-{
-    tool->setFlat(true);
-    tool->setAutoDefault(false);
-    tool->setCursor(Qt::PointingHandCursor);
-    tool->setStyleSheet(QStringLiteral("color: #1f4e79; text-decoration: underline;"));
-    row->addWidget(tool);
-}
 
 } // namespace
 
@@ -169,14 +160,14 @@ QWidget* MainMenuWindow::buildInfoPanel()
 QLayout* MainMenuWindow::buildLanguageTools(QWidget* panel)
 {
     auto* row = new QHBoxLayout;
-    clockLanguage_ = new QPushButton(QStringLiteral("Clock texts..."), panel);
+    clockLanguage_ = new LinkButton(QStringLiteral("Clock texts..."), panel);
     clockLanguage_->setObjectName(QStringLiteral("clockLanguage"));
     clockLanguage_->setToolTip(QStringLiteral("Load the display texts into a clock"));
-    languageExport_ = new QPushButton(QStringLiteral("Export texts..."), panel);
+    languageExport_ = new LinkButton(QStringLiteral("Export texts..."), panel);
     languageExport_->setObjectName(QStringLiteral("languageExport"));
     languageExport_->setToolTip(QStringLiteral("Write the clock texts as a source-code table"));
-    for (QPushButton* tool : {clockLanguage_, languageExport_})
-        addLinkButton(row, tool);
+    row->addWidget(clockLanguage_);
+    row->addWidget(languageExport_);
     connect(clockLanguage_, &QPushButton::clicked, this, [this] { openTool(&openClockLanguageWindow); });
     connect(languageExport_, &QPushButton::clicked, this, [this] { openTool(&openLanguageExportWindow); });
     return row;
@@ -186,14 +177,14 @@ QLayout* MainMenuWindow::buildLanguageTools(QWidget* panel)
 QLayout* MainMenuWindow::buildBackupTools(QWidget* panel)
 {
     auto* row = new QHBoxLayout;
-    backUpNow_ = new QPushButton(QStringLiteral("Back up now..."), panel);
+    backUpNow_ = new LinkButton(QStringLiteral("Back up now..."), panel);
     backUpNow_->setObjectName(QStringLiteral("backUpNow"));
     setCaptionNumber(backUpNow_, 250);
-    restore_ = new QPushButton(QStringLiteral("Restore..."), panel);
+    restore_ = new LinkButton(QStringLiteral("Restore..."), panel);
     restore_->setObjectName(QStringLiteral("restore"));
     setCaptionNumber(restore_, 251);
-    for (QPushButton* tool : {backUpNow_, restore_})
-        addLinkButton(row, tool);
+    row->addWidget(backUpNow_);
+    row->addWidget(restore_);
     connect(backUpNow_, &QPushButton::clicked, this, [this] { openTool(&backUpNow); });
     connect(restore_, &QPushButton::clicked, this, [this] { openTool(&openRestore); });
     return row;

@@ -1,0 +1,38 @@
+#include "shell/ui/StartOrRestore.h"
+#include "backup/ui/StartRestore.h"
+#include "common/AppState.h"
+#include "common/ui/DatabaseErrorBox.h"
+#include "shell/Startup.h"
+#include <QDir>
+#include <cstdio>
+
+namespace durvek {
+
+std::optional<QString> startOrOfferRestore(const QString& programDir, bool quiet)
+{
+    QString backupProblem;
+    try {
+        backupProblem = runStartup(programDir);
+        return backupProblem;
+    } catch (const DatabaseError& error) {
+        std::fprintf(stderr, "durvek-club: %s\n", error.what());
+        if (quiet)
+            return std::nullopt;
+        const QString path = appState().databasePath;
+        const QString title = QStringLiteral("DURVEK Club - Administrator");
+        const QString lead = QStringLiteral("The club database %1 could not be opened.").arg(QDir::toNativeSeparators(path));
+        const auto start = [&] { backupProblem = runStartup(programDir); };
+        switch (offerRestoreAtStart(error, path, title, lead, start)) {
+        case StartRestore::Restored:
+            return backupProblem;
+        case StartRestore::Declined:
+            return std::nullopt;
+        case StartRestore::NotOffered:
+            break;
+        }
+        showDatabaseError(nullptr, title, error, lead, QMessageBox::Critical);
+    }
+    return std::nullopt;
+}
+
+} // namespace durvek
