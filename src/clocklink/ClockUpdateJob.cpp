@@ -54,7 +54,7 @@ public:
         m_job.host.showStatus(QString());
         if (m_hooks.EnableLinkButtons)
             m_hooks.EnableLinkButtons();
-        m_job.host.finished(closingSentence());
+        m_job.host.finished(JobSentence(m_job.text).withRowsLeftOut(closingSentence(), m_rowsLeftOut));
         return m_result;
     }
 
@@ -87,7 +87,7 @@ private:
         if (const auto end = writeFancierBlock())
             return *end;
         if (m_hooks.SaveLinking)
-            m_hooks.SaveLinking();
+            m_rowsLeftOut = m_hooks.SaveLinking();
         if (linkBuffers().CancelRequested)
             return UpdateClockResult::Cancelled;
         if (m_request.races && !writeRaceBlock())
@@ -223,6 +223,7 @@ private:
     UpdateClockResult m_result;
     QString m_fancier;  // licence and name, as the clock receives them
     int m_pigeonsToWrite = 0;
+    int m_rowsLeftOut = 0;  // by the grid store, whatever ends the job after it
 };
 
 } // namespace

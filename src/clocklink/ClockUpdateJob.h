@@ -17,7 +17,9 @@ struct UpdateClockRequest {
 
 // The window's part in the job.
 struct UpdateClockHooks {
-    std::function<void()> SaveLinking;        // stores the grid, after the fancier block
+    // Stores the grid, after the fancier block; gives the number of grid
+    // rows the store left out (a band or chip code not complete).
+    std::function<int()> SaveLinking;
     std::function<void()> EnableLinkButtons;  // at the very end
 };
 

@@ -66,10 +66,14 @@ QString JobSentence::chipBandsRead(int codes, int seconds) const
 
 QString JobSentence::listStored(const QString& fancier, int pigeons, int rowsLeftOut) const
 {
-    const QString stored = m_text(kListStoredText).arg(fancier, QString::number(pigeons));
+    return withRowsLeftOut(m_text(kListStoredText).arg(fancier, QString::number(pigeons)), rowsLeftOut);
+}
+
+QString JobSentence::withRowsLeftOut(const QString& sentence, int rowsLeftOut) const
+{
     if (rowsLeftOut <= 0)
-        return stored;
-    return stored + QStringLiteral(". ") + m_text(kRowsLeftOutText).arg(rowsLeftOut);
+        return sentence;
+    return sentence + QStringLiteral(". ") + m_text(kRowsLeftOutText).arg(rowsLeftOut);
 }
 
 QString JobSentence::stoppedByCancel(const QString& jobName, const QString& progress, bool keptSoFar,

@@ -24,6 +24,9 @@ public:
     // "Update Database": the fancier's list as stored, and how many rows of
     // the grid could not be stored (a band or chip code not complete).
     QString listStored(const QString& fancier, int pigeons, int rowsLeftOut) const;
+    // Any sentence of a job that stored the grid, followed by how many rows
+    // the store had to leave out, when there were some.
+    QString withRowsLeftOut(const QString& sentence, int rowsLeftOut) const;
 
     // jobName stopped by Cancel after progress; keptSoFar says whether what
     // was done up to then stays (in the clock or the database) or nothing

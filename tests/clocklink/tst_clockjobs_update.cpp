@@ -24,6 +24,7 @@ UpdateClockHooks hooksFor(HookLog& log, ClockJobBench& bench)
     hooks.SaveLinking = [&log, &bench] {
         log.calls << QStringLiteral("SaveLinking");
         log.framesAtSave = int(bench.receivedFrames().size());
+        return 0;
     };
     hooks.EnableLinkButtons = [&log] { log.calls << QStringLiteral("EnableLinkButtons"); };
     return hooks;
@@ -302,6 +303,7 @@ void ClockUpdateJobTest::recordsFollowTheListJustStored()
         runStatement(bench.db(), QStringLiteral("DELETE FROM pigeons WHERE Fancier = ?"), {id});
         bench.addPigeon(id, {QStringLiteral("DE"), QStringLiteral("11"), QStringLiteral("77"), QStringLiteral(" "),
                              QString(), QStringLiteral("FFFF0000")}, 5);
+        return 0;
     };
 
     QCOMPARE(UpdateClock(bench.job(), bench.db(), requestFor(id, ClockModel::Korvat), hooks).end,

@@ -124,6 +124,7 @@ class TestClubDataWindow : public QObject {
 private slots:
     void emptyTableOpensEmpty();
     void captionsComeFromTheCatalogue();
+    void fieldLabelsTakeTheKeyboardToTheirFields();
     void newThenSave();
     void savingWithoutANameIsRefused();
     void savingALicenceOfAnotherFancierIsRefused();
@@ -184,8 +185,8 @@ void TestClubDataWindow::captionsComeFromTheCatalogue()
     for (const char* name : {"Frame1_0", "Frame1_1", "Frame1_2", "Frame1_3"})
         frames << w.findChild<QGroupBox*>(QString::fromLatin1(name))->title();
     QCOMPARE(frames, QStringList({"Fancier", "Badge Data", "Pigeon Data", "Combine"}));
-    QCOMPARE(w.label(ClubDataWindow::NameLabel)->text(), QStringLiteral("Name"));
-    QCOMPARE(w.label(ClubDataWindow::LicenceLabel)->text(), QStringLiteral("Licence"));
+    QCOMPARE(w.label(ClubDataWindow::NameLabel)->text().remove(u'&'), QStringLiteral("Name"));
+    QCOMPARE(w.label(ClubDataWindow::LicenceLabel)->text().remove(u'&'), QStringLiteral("Licence"));
     QCOMPARE(w.label(ClubDataWindow::FourthLabel)->text(), QStringLiteral(" "));
     QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label3"))->text(), QStringLiteral("Hold pigeon in Antenna"));
     QStringList headers;
@@ -194,6 +195,29 @@ void TestClubDataWindow::captionsComeFromTheCatalogue()
     QCOMPARE(headers, QStringList({"owner", "Co.", "Ye.", "Fed. band", "El. band", "Sx."}));
     QCOMPARE(w.badgeModel()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Badge Data"));
     QCOMPARE(w.combineModel()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Name"));
+}
+
+// The window's many buttons use up every letter of "Name", "Adress" and
+// "Licence" before the labels come; the labels still get a key each.
+void TestClubDataWindow::fieldLabelsTakeTheKeyboardToTheirFields()
+{
+    ClubDataDatabase d;
+    d.addFancier("Adams", "ADAMS", "11111111");
+    ClubDataWindow w(nullptr, askText);
+    w.show();
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    using W = ClubDataWindow;
+    const QList<std::pair<W::LabelIndex, W::Box>> fields{
+        {W::NameLabel, W::NameBox}, {W::AdressLabel, W::AdressBox}, {W::CityLabel, W::CityBox},
+        {W::LicenceLabel, W::LicenceBox}};
+    for (const auto& [label, box] : fields) {
+        const QKeySequence mnemonic = QKeySequence::mnemonic(w.label(label)->text());
+        QVERIFY2(!mnemonic.isEmpty(), qPrintable(w.label(label)->text()));
+        QTest::keySequence(&w, mnemonic);
+        QCOMPARE(QApplication::focusWidget(), w.box(box));
+    }
+    QCOMPARE(durvek::testing::mnemonicFaults(&w), QString());
 }
 
 void TestClubDataWindow::newThenSave()

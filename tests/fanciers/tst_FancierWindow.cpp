@@ -8,6 +8,7 @@
 #include "support/DeliveredDatabase.h"
 #include "support/ModalAnswers.h"
 #include <QApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -66,6 +67,24 @@ void answerSearch(ModalAnswers& answers, const QString& text, bool cancel = fals
 void click(QAbstractButton* button)
 {
     QTest::mouseClick(button, Qt::LeftButton);
+}
+
+// Whether the label's text, drawn with room to spare, needs no more room
+// than the label has: a label clips its text to its own width.
+bool inkStaysInside(QLabel* label)
+{
+    const QSize shown = label->size();
+    label->resize(shown.width() + 10, shown.height());
+    const QImage roomy = label->grab().toImage();
+    label->resize(shown);
+    const QRgb background = roomy.pixel(roomy.width() - 1, 0);
+    for (int x = shown.width(); x < roomy.width(); ++x) {
+        for (int y = 0; y < roomy.height(); ++y) {
+            if (roomy.pixel(x, y) != background)
+                return false;
+        }
+    }
+    return true;
 }
 
 int fancierCount(const QSqlDatabase& db)
@@ -134,6 +153,20 @@ private slots:
         const QWidget* name = window->box(W::NameBox);
         QCOMPARE(window->width() - name->mapTo(window.get(), QPoint(name->width(), 0)).x(),
                  window->layout()->contentsMargins().right());
+    }
+
+    // Every label shows whole, at the size the window opens with and at the
+    // smallest it can be made.
+    void everyLabelShowsWhole()
+    {
+        openWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        for (const QSize size : {window->size(), window->minimumSizeHint()}) {
+            window->resize(size);
+            QApplication::processEvents();
+            for (int i = 0; i < W::BoxCount; ++i)
+                QVERIFY2(inkStaysInside(window->label(W::Box(i))), qPrintable(window->label(W::Box(i))->text()));
+        }
     }
 
     void opensOnTheFancierLastUsedWhenActive_data()

@@ -491,11 +491,19 @@ private slots:
         QCOMPARE(window->grid().cellText(2, kChip), QStringLiteral("0A1B2C3D"));
         QVERIFY(allButtonsEnabled());
 
+        // A band without its chip: the store leaves the row out, and says so.
+        clickCell(2, kBand);
+        typeIntoGrid("\r102\r");
+
         window->racesBox()->setChecked(true);
         click(LinkingWindow::UpdateClockButton);
         QVERIFY(allButtonsEnabled());
         QCOMPARE(sim->state().raceBlock.size(), 100);
-        QVERIFY(window->statusLabel()->text().startsWith(QStringLiteral("Clock updated: 12345678 Jan Peeters, 2 pigeons, ")));
+        const QString said = window->statusLabel()->text();
+        QVERIFY2(said.startsWith(QStringLiteral("Clock updated: 12345678 Jan Peeters, 2 pigeons, ")), qPrintable(said));
+        QVERIFY2(said.endsWith(QStringLiteral(" s. 1 rows left out: a row is stored only with a band of 10 characters "
+                                              "and a chip code of 8")),
+                 qPrintable(said));
         const SimState written = sim->state();
         QCOMPARE(written.fancierBlocks.value(0).left(33), QByteArray("12345678Jan Peeters              "));
         QCOMPARE(written.records.size(), 3);

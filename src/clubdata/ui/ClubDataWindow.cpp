@@ -176,6 +176,11 @@ void ClubDataWindow::buildFancierPanel(QGroupBox* frame)
         if (i < int(labelCaptions.size()))
             setCaptionNumber(m_labels[i], labelCaptions[i]);
     }
+    // A label that leads to its field gets a key that takes the user there.
+    m_labels[NameLabel]->setBuddy(m_boxes[NameBox]);
+    m_labels[AdressLabel]->setBuddy(m_boxes[AdressBox]);
+    m_labels[CityLabel]->setBuddy(m_boxes[CityBox]);
+    m_labels[LicenceLabel]->setBuddy(m_boxes[LicenceBox]);
     static const std::array<int, FancierButtonCount> captions {75, 76, 19, 20, 6, 77, 21};
     for (int i = 0; i < FancierButtonCount; ++i)
         m_fancierButtons[i] = captionedButton(captions[i], QStringLiteral("Command1_%1").arg(i), frame);

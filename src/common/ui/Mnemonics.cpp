@@ -163,19 +163,99 @@ qsizetype chooseMnemonicPosition(const QWidget* control, const QString& caption,
     return pickMnemonicPosition(caption, used);
 }
 
+// Word starts first, then the other letters and digits of a caption.
+QList<qsizetype> positionsByPreference(const QString& caption)
+{
+    QList<qsizetype> starts;
+    QList<qsizetype> others;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        const QChar c = caption.at(i);
+        if (c.isLetterOrNumber())
+            (isWordStart(caption, i) ? starts : others) << i;
+    }
+    return starts + others;
+}
+
+// The letters of one window and the control that has each. A window with
+// many buttons can use up every letter of a later caption; that control
+// then takes a letter from one that can move on to a letter still free.
+class LetterPlan {
+public:
+    struct Entry {
+        QWidget* control = nullptr;
+        QString caption;     // as it will be shown, without the new '&'
+        qsizetype at = -1;   // where the '&' goes; -1 for none
+        bool movable = true; // common captions keep their letter
+    };
+
+    void keep(QChar letter) { m_owners.insert(letter, kKept); }
+
+    QSet<QChar> used() const
+    {
+        QSet<QChar> letters;
+        for (auto it = m_owners.cbegin(); it != m_owners.cend(); ++it)
+            letters.insert(it.key());
+        return letters;
+    }
+
+    int add(QWidget* control, const QString& caption, bool movable)
+    {
+        m_entries.append({control, caption, -1, movable});
+        return int(m_entries.size() - 1);
+    }
+
+    void give(int index, qsizetype at)
+    {
+        Entry& entry = m_entries[index];
+        if (entry.at >= 0)
+            m_owners.remove(entry.caption.at(entry.at).toLower());
+        entry.at = at;
+        m_owners.insert(entry.caption.at(at).toLower(), index);
+    }
+
+    // A free letter for index, or one freed by moving its holder (and on).
+    bool makeRoom(int index, QSet<int>& visited)
+    {
+        const QString& caption = m_entries[index].caption;
+        const qsizetype free = pickMnemonicPosition(caption, used());
+        if (free >= 0) {
+            give(index, free);
+            return true;
+        }
+        for (qsizetype at : positionsByPreference(caption)) {
+            const int holder = m_owners.value(caption.at(at).toLower(), kKept);
+            if (holder == kKept || visited.contains(holder) || !m_entries[holder].movable)
+                continue;
+            visited.insert(holder);
+            if (makeRoom(holder, visited)) {
+                give(index, at);
+                return true;
+            }
+        }
+        return false;
+    }
+
+    const QList<Entry>& entries() const { return m_entries; }
+
+private:
+    static constexpr int kKept = -1;
+    QHash<QChar, int> m_owners;
+    QList<Entry> m_entries;
+};
+
 } // namespace
 
 void assignMnemonics(QWidget* window)
 {
     if (!window)
         return;
-    QSet<QChar> used;
+    LetterPlan plan;
     QList<QWidget*> fresh;
     for (QWidget* control : window->findChildren<QWidget*>()) {
         if (!takesMnemonic(control, window))
             continue;
         if (keepsItsMnemonic(control))
-            used.insert(mnemonicLetter(shownText(control)));
+            plan.keep(mnemonicLetter(shownText(control)));
         else
             fresh << control;
     }
@@ -188,13 +268,21 @@ void assignMnemonics(QWidget* window)
         // the way buttons read it.
         if (control->property(kCaptionNumberProperty).isValid())
             caption.replace(u'&', QStringLiteral("&&"));
-        const qsizetype at = chooseMnemonicPosition(control, caption, used, commonLetters);
+        const int index = plan.add(control, caption, commonRank(control) == int(kCommonCaptions.size()));
+        const qsizetype at = chooseMnemonicPosition(control, caption, plan.used(), commonLetters);
         if (at >= 0) {
-            used.insert(caption.at(at).toLower());
-            caption.insert(at, u'&');
+            plan.give(index, at);
+        } else {
+            QSet<int> visited{index};
+            plan.makeRoom(index, visited);
         }
-        setShownText(control, caption);
-        control->setProperty(kDecoratedCaption, caption);
+    }
+    for (const LetterPlan::Entry& entry : plan.entries()) {
+        QString caption = entry.caption;
+        if (entry.at >= 0)
+            caption.insert(entry.at, u'&');
+        setShownText(entry.control, caption);
+        entry.control->setProperty(kDecoratedCaption, caption);
     }
 }
 

@@ -67,6 +67,7 @@ FancierWindow::FancierWindow(QWidget* parent, SearchTextPrompt prompt)
     setCaptionNumber(this, 1);
     buildControls();
     applyCaptions(this);
+    leaveRoomForLabelInk();
     openActiveFanciers(appState().currentFancierId);
     ownerLabel_->hide();
     clearFancierFields();
@@ -145,6 +146,16 @@ QWidget* FancierWindow::buildBoxes()
     for (int i = 1; i < BoxCount; ++i)
         setTabOrder(boxes_[i - 1], boxes_[i]);
     return area;
+}
+
+// A label asks for the advance of its letters and clips its text to its
+// width, but a last letter drawn between two pixels ("Telephone") inks one
+// more: the widest label of the column would lose it.
+void FancierWindow::leaveRoomForLabelInk()
+{
+    constexpr int kInkBeyondAdvance = 2;
+    for (QLabel* label : labels_)
+        label->setMinimumWidth(label->sizeHint().width() + kInkBeyondAdvance);
 }
 
 QLayout* FancierWindow::sharedLine(Box left, Box right)

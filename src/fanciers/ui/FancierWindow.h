@@ -52,6 +52,7 @@ protected:
 private:
     void buildControls();
     QWidget* buildBoxes();
+    void leaveRoomForLabelInk();
     QLayout* sharedLine(Box left, Box right);
     QLayout* buildButtonRow();
     void runAction(Action action);

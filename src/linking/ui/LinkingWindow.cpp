@@ -395,7 +395,12 @@ void LinkingWindow::runOperation(int index, JobContext& job)
         request.fanciersPerClock = fanciersPerClock();
         request.races = m_races->isChecked();
         request.sortByBand = appState().activeSettings.sort;
-        UpdateClock(job, db, request, {[this] { storeGrid(); }, enable});
+        // Counted before the store, which drops the rows it cannot keep.
+        auto store = [this] {
+            const int leftOut = incompleteRowCount(m_grid);
+            return storeGrid() ? leftOut : 0;
+        };
+        UpdateClock(job, db, request, {store, enable});
         break;
     }
     case ReadClockButton:
