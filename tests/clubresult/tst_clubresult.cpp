@@ -379,7 +379,7 @@ private slots:
     void addDialogLabelsLeadToTheirFieldsByMnemonic()
     {
         testing::DeliveredClub club;
-        AddToClubResultDialog dialog(club.db(), nullptr);
+        AddToClubResultDialog dialog(club.db(), FlightEntry::fromFlightText(QStringLiteral("RAE10001")), nullptr);
         QCOMPARE(testing::mnemonicFaults(&dialog), QString());
         QCOMPARE(testing::mnemonicsOf(&dialog).size(), 9 + 2); // the fields' labels, OK and Cancel
     }
