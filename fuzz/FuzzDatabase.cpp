@@ -8,14 +8,17 @@
 #include "database/ClubDatabase.h"
 #include "database/SchemaUpgrade.h"
 #include "support/DeliveredDatabase.h"
-#include <QDir>
-#include <QFile>
 #include <QSqlQuery>
+#include <QStringList>
 #include <QTemporaryDir>
+#include <cstdio>
+#include <cstdlib>
 
 namespace durvek::fuzz {
 
 namespace {
+
+const QString kInputSavepoint = QStringLiteral("fuzz_input");
 
 QTemporaryDir& runFolder()
 {
@@ -23,49 +26,88 @@ QTemporaryDir& runFolder()
     return dir;
 }
 
-QString templatePath() { return runFolder().filePath(QStringLiteral("delivered.db")); }
-QString workPath() { return runFolder().filePath(QStringLiteral("work/durvadm.db")); }
-
-void writeTemplateOnce()
+// One statement giving the row count of every table and of the schema itself,
+// so that checking an input's reset costs a single query.
+QString rowCountStatement(const QSqlDatabase& db)
 {
-    static const bool written = [] {
-        QSqlDatabase db = testing::openDeliveredDatabase(runFolder().path());
+    QStringList counts{QStringLiteral("(SELECT count(*) FROM sqlite_master)")};
+    QSqlQuery tables = runStatement(db, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name"));
+    while (tables.next())
+        counts << QStringLiteral("(SELECT count(*) FROM %1)").arg(quoteIdentifier(tables.value(0).toString()));
+    return QStringLiteral("SELECT ") + counts.join(QStringLiteral(", "));
+}
+
+// The run's club database, open from the first input to the end of the run.
+struct RunDatabase {
+    RunDatabase()
+    {
+        ensureApplication();
+        db = testing::openDeliveredDatabase(runFolder().path());
         upgradeSchema(db);
+        // Nothing an input does is ever kept, so the rollback journal need
+        // not be a file.
+        runStatement(db, QStringLiteral("PRAGMA journal_mode = MEMORY"));
+        countSql = rowCountStatement(db);
+        pristineCounts = testing::rows(db, countSql);
+    }
+    ~RunDatabase()
+    {
         db = QSqlDatabase();
         ClubDatabase::close();
-        QFile::rename(runFolder().filePath(QStringLiteral("durvadm.db")), templatePath());
-        QDir(runFolder().path()).mkpath(QStringLiteral("work"));
-        return true;
-    }();
-    (void)written;
+    }
+
+    QSqlDatabase db;
+    QString countSql;
+    QStringList pristineCounts;
+};
+
+RunDatabase& runDatabase()
+{
+    static RunDatabase run;
+    return run;
+}
+
+[[noreturn]] void stopRun(const QString& why)
+{
+    std::fprintf(stderr, "FuzzDatabase: %s\n", qPrintable(why));
+    std::abort();
 }
 
 } // namespace
 
 FuzzDatabase::FuzzDatabase()
+    : m_db(runDatabase().db)
 {
-    ensureApplication();
-    writeTemplateOnce();
-    TextCatalogue::invalidate();
-    QFile::remove(workPath());
-    QFile::copy(templatePath(), workPath());
-    QFile::setPermissions(workPath(), QFile::ReadOwner | QFile::WriteOwner);
-    m_db = ClubDatabase::open(workPath());
     resetRunState(appState());
-    appState().databasePath = workPath();
+    appState().databasePath = databaseFile(m_db);
     appState().decimalSeparator = u'.';
+    runStatement(m_db, QStringLiteral("SAVEPOINT ") + kInputSavepoint);
 }
 
+// Rolling back to the input's own savepoint fails when the engine has ended
+// the transaction under it, which is what would let an input's rows stay. The
+// transaction then ends with a rollback, not a release: a release would
+// commit, and a commit waits for the disk.
 FuzzDatabase::~FuzzDatabase()
 {
-    m_db = QSqlDatabase();
-    ClubDatabase::close();
+    try {
+        runStatement(m_db, QStringLiteral("ROLLBACK TO ") + kInputSavepoint);
+        runStatement(m_db, QStringLiteral("ROLLBACK"));
+    } catch (const DatabaseError& error) {
+        stopRun(QStringLiteral("the input's changes cannot be undone: ") + error.details());
+    }
+    // The catalogue may have been read while the input had changed it.
     TextCatalogue::invalidate();
+    const RunDatabase& run = runDatabase();
+    const QStringList counts = testing::rows(m_db, run.countSql);
+    if (counts != run.pristineCounts)
+        stopRun(QStringLiteral("row counts after the reset are %1, before the first input %2")
+                    .arg(counts.join(u','), run.pristineCounts.join(u',')));
 }
 
 QString FuzzDatabase::folder() const
 {
-    return runFolder().filePath(QStringLiteral("work"));
+    return runFolder().path();
 }
 
 int32_t addFuzzedClub(const QSqlDatabase& db, FuzzInput& input)

@@ -1,7 +1,12 @@
 #pragma once
-// A club database as delivered and brought up to date, fresh for every input:
-// it is written once per run and copied for each input, then opened as the
-// program's connection with the run state as start-up leaves it.
+// A club database as delivered and brought up to date, fresh for every input.
+// Copying and reopening the file for each input would cost most of the run,
+// so the file is written and opened once per run as the program's connection,
+// and each input runs inside an outer savepoint that is rolled back when it
+// ends. The jobs' own units of work (inTransaction) are savepoints too, so
+// they nest inside it. After the rollback the row count of every table (and
+// of the schema) must be what it was before the first input; if it is not,
+// inputs would see each other's rows, and the run stops there.
 #include <QSqlDatabase>
 #include <QString>
 #include <cstdint>
