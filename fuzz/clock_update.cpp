@@ -19,6 +19,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     request.races = input.flag();
     request.sortByBand = input.flag();
     fuzz::FuzzJob job(input, input.flag());
-    UpdateClock(job.context, database.db(), request, UpdateClockHooks{[] {}, [] {}});
+    UpdateClock(job.context, database.db(), request, UpdateClockHooks{[] { return 0; }, [] {}});
     return 0;
 }
