@@ -327,6 +327,7 @@ INSERT INTO PcLanguage (id, "default", other) VALUES
     (189, 'One prize in: a whole number of 1 to 99, or blank for one in four', ''),
     (190, 'Release...', ''),
     (191, 'Release date (DD-MM-YY)', ''),
+    (200, 'A read-out is running. Stop it and close the window', ''),
     (210, 'Pigeon list stored: %1, %2 pigeons', ''),
     (211, '%1 rows left out: a row is stored only with a band of 10 characters and a chip code of 8', ''),
     (212, 'Writing pigeon %1 of %2: %3', ''),
@@ -376,7 +377,6 @@ INSERT INTO PcLanguage (id, "default", other) VALUES
     (287, 'The file is not UTF-8 text: save it as CSV (UTF-8) and try again', ''),
     (288, 'A quoted field that begins on line %1 is not closed', ''),
     (289, '%1 added, %2 changed, %3 refused. Store the added and changed lines', ''),
-    (200, 'A read-out is running. Stop it and close the window', ''),
     (290, 'Put the backup of %1 in the place of the damaged club database? The damaged file is kept beside it. Go on', ''),
     (291, 'The club database was restored from the backup of %1. The damaged file is kept as %2', ''),
     (292, 'Backups of the club database are in %1: "Restore..." puts one of them in its place', '');
