@@ -317,6 +317,19 @@ private slots:
                  QStringLiteral("Piet"));
     }
 
+    void deleteOnANewFancierAsksBeforeTypingIsLost()
+    {
+        openWindow();
+        click(window->actionButton(W::NewAction));
+        replaceText(*window, W::NameBox, QStringLiteral("Jan"));
+        answers->answerMessage(QMessageBox::No);
+        click(window->actionButton(W::DeleteAction));
+        QVERIFY(answered());
+        QCOMPARE(answers->seen().size(), 1);
+        QVERIFY(window->isVisible());
+        QCOMPARE(window->box(W::NameBox)->text(), QStringLiteral("Jan"));
+    }
+
     void badLicencesAreRefusedAndNothingIsStored_data()
     {
         QTest::addColumn<QString>("licence");

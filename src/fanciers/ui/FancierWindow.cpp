@@ -442,19 +442,22 @@ void FancierWindow::searchFancier()
 void FancierWindow::deleteFancier()
 {
     const int32_t id = idInBox();
-    if (id > 0) {
-        const auto ask = [this](const QString& message, const QString& title) {
-            return QMessageBox::question(this, title, message, QMessageBox::Yes | QMessageBox::No,
-                                         QMessageBox::No) == QMessageBox::Yes
-                && backupBeforeBulkChange(this, BackupReason::FancierDelete);
-        };
-        try {
-            // The linking window must not go on working on a fancier that is gone.
-            if (DeleteFancier(ClubDatabase::get(), id, ask) && appState().currentFancierId == id)
-                appState().currentFancierId = 0;
-        } catch (const DatabaseError& error) {
-            reportDatabaseError(error);
-        }
+    if (id <= 0) {
+        // Nothing stored to delete; a new fancier typed in but not stored yet is asked about, as on Exit.
+        close();
+        return;
+    }
+    const auto ask = [this](const QString& message, const QString& title) {
+        return QMessageBox::question(this, title, message, QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::No) == QMessageBox::Yes
+            && backupBeforeBulkChange(this, BackupReason::FancierDelete);
+    };
+    try {
+        // The linking window must not go on working on a fancier that is gone.
+        if (DeleteFancier(ClubDatabase::get(), id, ask) && appState().currentFancierId == id)
+            appState().currentFancierId = 0;
+    } catch (const DatabaseError& error) {
+        reportDatabaseError(error);
     }
     reject();
 }
