@@ -414,6 +414,8 @@ private slots:
         dialogs->answerMessage(QMessageBox::Yes);
         QTest::mouseClick(window->restoreButton(), Qt::LeftButton);
         QCOMPARE(rowOf(window->grid(), 1), QStringLiteral("1|BE|23|0000000100|BLAU|F|AAAAAAAA|"));
+        QVERIFY(window->statusLabel()->text().startsWith(QStringLiteral("Previous list restored: ")));
+        QVERIFY(window->statusLabel()->text().endsWith(QStringLiteral(", 1 pigeons")));
         QCOMPARE(data->pigeonsOf(fancier), QStringList({"BE|23|0000000100|BLAU|F|AAAAAAAA|<null>|<null>|0"}));
         QVERIFY(window->restoreButton()->isEnabled());
 

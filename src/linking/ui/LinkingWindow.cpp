@@ -47,6 +47,7 @@ constexpr int kNoFancierTitle = 57;
 constexpr int kRowTitleText = 58;
 constexpr int kStopJobText = 64;
 constexpr int kRestoreQuestionText = 275;
+constexpr int kListRestoredText = 300;
 
 struct ButtonDesign {
     const char* caption;
@@ -441,8 +442,12 @@ void LinkingWindow::restoreList()
     if (!m_host->ask(GetText(kRestoreQuestionText) + QStringLiteral(" ?"), title))
         return;
     try {
-        restorePreviousList(ClubDatabase::get(), m_shownFancierId);
+        const int restored = restorePreviousList(ClubDatabase::get(), m_shownFancierId);
         ShowFancier();
+        // The lists may look alike: without a sentence the user cannot tell the swap was made.
+        m_status->setText(GetText(kListRestoredText)
+                              .arg(fancierLicenceAndName(ClubDatabase::get(), m_shownFancierId),
+                                   QString::number(restored)));
     } catch (const DatabaseError& error) {
         m_host->warnDatabaseError(error, title);
     }
