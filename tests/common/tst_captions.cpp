@@ -4,6 +4,7 @@
 #include "common/ui/Mnemonics.h"
 #include "common/ui/PrintPreviewWindow.h"
 #include "common/ui/WindowGeometry.h"
+#include "support/ModalAnswers.h"
 #include "support/ShownCaption.h"
 #include <QGridLayout>
 #include <QKeySequence>
@@ -45,6 +46,7 @@ private slots:
     void exitHasTheSameMnemonicInEveryWindow();
     void tabOrderFollowsTheLayout();
     void windowsComeBackWhereTheyWereLeft();
+    void theFileDialogTitleShowsNoMnemonicMark();
 };
 
 void TestCaptions::initTestCase()
@@ -58,7 +60,7 @@ void TestCaptions::initTestCase()
     const QList<QVariantList> rows = {
         {1, "Fancier", ""}, {2, "Linking", ""}, {6, "Exit", "Sluiten"}, {9, "Name", ""},
         {50, "Printout", ""}, {66, "Pigeon Data", ""}, {73, "Badge Data", ""}, {86, "Races", ""},
-        {4, "Pc-Soft", ""}, {141, "Save & Print", ""},
+        {4, "Pc-Soft", ""}, {141, "Save & Print", ""}, {131, "Save as PDF", ""},
     };
     for (const QVariantList& row : rows) {
         for (const QVariant& v : row)
@@ -302,6 +304,21 @@ void TestCaptions::windowsComeBackWhereTheyWereLeft()
     huge.resize(20000, 20000);
     rememberGeometry(&huge);
     QVERIFY(huge.width() <= huge.screen()->availableGeometry().width());
+}
+
+void TestCaptions::theFileDialogTitleShowsNoMnemonicMark()
+{
+    PrintPreviewWindow preview {Printout()};
+    preview.show();
+    QVERIFY(preview.button(PrintPreviewWindow::SaveAsPdf)->text().contains(u'&'));
+    testing::ModalAnswers answers(&preview);
+    QString title;
+    answers.answer([&title](QWidget* dialog) {
+        title = dialog->windowTitle();
+        static_cast<QDialog*>(dialog)->reject();
+    });
+    preview.button(PrintPreviewWindow::SaveAsPdf)->click();
+    QCOMPARE(title, QStringLiteral("Save as PDF"));
 }
 
 QTEST_MAIN(TestCaptions)

@@ -108,7 +108,8 @@ void PrintPreviewWindow::printOnPrinter()
 
 void PrintPreviewWindow::chooseFileAndSave()
 {
-    QString path = QFileDialog::getSaveFileName(this, m_buttons[SaveAsPdf]->text(), m_proposedPdfPath,
+    // The catalogue's text, not the button's: a window title shows a mnemonic mark as it stands.
+    QString path = QFileDialog::getSaveFileName(this, GetText(captionNumber(m_buttons[SaveAsPdf])), m_proposedPdfPath,
                                                 QStringLiteral("PDF (*.pdf)"));
     if (path.isEmpty())
         return;
