@@ -380,4 +380,5 @@ INSERT INTO PcLanguage (id, "default", other) VALUES
     (290, 'Put the backup of %1 in the place of the damaged club database? The damaged file is kept beside it. Go on', ''),
     (291, 'The club database was restored from the backup of %1. The damaged file is kept as %2', ''),
     (292, 'Backups of the club database are in %1: "Restore..." puts one of them in its place', ''),
-    (300, 'Previous list restored: %1, %2 pigeons', '');
+    (300, 'Previous list restored: %1, %2 pigeons', ''),
+    (301, 'File written: %1', '');

@@ -143,6 +143,7 @@ constexpr auto kAddedTexts = std::to_array<CatalogueText>({
     {291, "The club database was restored from the backup of %1. The damaged file is kept as %2"},
     {292, "Backups of the club database are in %1: \"Restore...\" puts one of them in its place"},
     {300, "Previous list restored: %1, %2 pigeons"},
+    {301, "File written: %1"},
 });
 
 QSet<int> presentNumbers(const QSqlDatabase& db)

@@ -688,6 +688,7 @@ void TestClubDataWindow::csvListsExportedAndImportedAfterAPreview()
     chosen = d.dir.filePath("pigeons.csv");
     w.csvButton(ClubDataWindow::ExportPigeonsButton)->click();
     QCOMPARE(asked, QStringList({"open|Import members (CSV)", "open|Import members (CSV)", "save|Export pigeons (CSV)"}));
+    QCOMPARE(w.transferStatus()->text(), QStringLiteral("File written: ") + QDir::toNativeSeparators(chosen));
     QFile written(chosen);
     QVERIFY(written.open(QIODevice::ReadOnly));
     QCOMPARE(written.readAll(), QByteArray("Licence,Country,Year,Band,Sex,Color,Chip code\r\n"

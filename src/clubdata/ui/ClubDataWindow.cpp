@@ -68,6 +68,7 @@ constexpr int kFancierCaption = 1;
 constexpr int kPigeonDataCaption = 66;
 // Export members, export pigeons, import members, import pigeons.
 constexpr std::array<int, ClubDataWindow::CsvButtonCount> kCsvCaptions {270, 271, 272, 273};
+constexpr int kFileWrittenText = 301;
 
 constexpr int kBandWidth = 10;
 constexpr int kElcodeWidth = 10;
@@ -695,6 +696,9 @@ void ClubDataWindow::exportCsv(CsvButton which)
         QSaveFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(csv) < 0 || !file.commit())
             m_host.warn(QStringLiteral("%1: %2").arg(path, file.errorString()), title);
+        else
+            // Nothing else on screen changes: without it the user cannot tell the file was written.
+            m_host.showStatus(GetText(kFileWrittenText).arg(QDir::toNativeSeparators(path)));
     } catch (const DatabaseError& error) {
         reportFailure(error);
     }
