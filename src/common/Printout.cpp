@@ -21,7 +21,8 @@ QString pageOfPages(QString wording, int page, int pages)
 QString documentsFolder()
 {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return documents.isEmpty() ? QDir::homePath() : documents;
+    // A file dialog on a folder that is not there opens the working folder, the club database's own.
+    return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
 }
 
 } // namespace durvek

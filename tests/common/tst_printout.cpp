@@ -23,6 +23,16 @@ private slots:
         QFETCH(QString, path);
         QCOMPARE(durvek::proposedPdfPath(subject, QDate(2026, 6, 15), QStringLiteral("/docs")), path);
     }
+
+    void documentsFolderIsTheHomeFolderWhileThereIsNone()
+    {
+        const QTemporaryDir home;
+        qputenv("HOME", home.path().toUtf8());
+        qunsetenv("XDG_CONFIG_HOME");
+        QCOMPARE(documentsFolder(), home.path());
+        QVERIFY(QDir(home.path()).mkdir(QStringLiteral("Documents")));
+        QCOMPARE(documentsFolder(), home.path() + QStringLiteral("/Documents"));
+    }
 };
 
 QTEST_MAIN(TestPrintout)

@@ -709,8 +709,7 @@ void ClubDataWindow::exportCsv(CsvButton which)
 void ClubDataWindow::importCsv(CsvButton which)
 {
     const QString title = GetText(kCsvCaptions[which]);
-    const QString documents = documentsFolder();
-    const QString path = m_chooseCsvFile(this, false, title, QDir(documents).exists() ? documents : QDir::homePath());
+    const QString path = m_chooseCsvFile(this, false, title, documentsFolder());
     if (path.isEmpty())
         return;
     QFile file(path);
