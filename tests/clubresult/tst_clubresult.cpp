@@ -13,7 +13,10 @@
 #include "clubresult/ReleaseStore.h"
 #include "clubresult/ui/AddToClubResultDialog.h"
 #include "clubresult/ui/ClubResultWindow.h"
+#include "support/ModalAnswers.h"
 #include "support/ShownCaption.h"
+#include <QFileDialog>
+#include <QPushButton>
 #include "common/PagePrinter.h"
 #include "support/PdfWords.h"
 #include <QPdfWriter>
@@ -374,6 +377,31 @@ private slots:
         QCOMPARE(window.columnTexts(6).mid(1), QStringList({"123.970", "863.206", "1181.934", "1215.033"}));
         table->sortByColumn(0, Qt::DescendingOrder); // turned round: the entry listed apart first
         QCOMPARE(window.columnTexts(0), QStringList({"", "4", "3", "2", "1"}));
+    }
+
+    // Nothing in the window changes when the CSV is saved: a sentence names the file.
+    void savingTheCsvNamesTheFileWritten()
+    {
+        testing::DeliveredClub club;
+        collectEvening(club.db());
+        ClubResultWindow window(club.db(), nullptr);
+        window.showRaceDay(kRace, kRaceDay);
+        const QString path = club.folder() + QStringLiteral("/result.csv");
+        testing::ModalAnswers answers(&window);
+        answers.answer([path](QWidget* modal) {
+            static_cast<QFileDialog*>(modal)->selectFile(path);
+            static_cast<QDialog*>(modal)->accept();
+        });
+        answers.answerMessage(QMessageBox::Ok);
+        const QList<QPushButton*> buttons = window.findChildren<QPushButton*>();
+        const auto csv = std::find_if(buttons.begin(), buttons.end(),
+                                      [](const QPushButton* button) { return testing::shownCaption(button) == "CSV"; });
+        QVERIFY(csv != buttons.end());
+        (*csv)->click();
+        QVERIFY(QTest::qWaitFor([&answers] { return answers.pending() == 0; }, 3000));
+        QVERIFY(QFileInfo::exists(path));
+        QCOMPARE(answers.seen().size(), 1);
+        QCOMPARE(answers.seen().first().text, QStringLiteral("File written: ") + QDir::toNativeSeparators(path));
     }
 
     void addDialogLabelsLeadToTheirFieldsByMnemonic()

@@ -30,6 +30,8 @@ namespace durvek {
 
 namespace {
 
+constexpr int kFileWrittenText = 301;
+
 // Once per result, from the longest text of each column: measuring every
 // row of a long race day would cost more than reading and working it out.
 void sizeColumns(QTableView* table, const ClubResultTableModel& model)
@@ -165,6 +167,9 @@ void ClubResultWindow::saveCsv()
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(clubResultCsv(*m_result)) < 0 || !file.commit())
         QMessageBox::warning(this, GetText(160), QStringLiteral("%1: %2").arg(path, file.errorString()));
+    else
+        // Nothing in the window changes: without it the user cannot tell the file was written.
+        QMessageBox::information(this, GetText(160), GetText(kFileWrittenText).arg(QDir::toNativeSeparators(path)));
 }
 
 void openClubResult(const QSqlDatabase& db, QWidget* parent)
