@@ -343,6 +343,8 @@ private slots:
         QCOMPARE(words.textAt(1, 70), QString());
 
         // One flight with no flight chosen: the heading only.
+        window->flightList()->setCurrentItem(nullptr);
+        window->flightList()->clearSelection();
         window->raceScopeButton(int(ReportScope::OneFlight))->click();
         words = printed();
         QCOMPARE(words.textAt(1, 45), QString());
@@ -424,6 +426,8 @@ private slots:
         readClock();
         auto* add = window->findChild<QPushButton*>(QStringLiteral("AddToClubResult"));
         QVERIFY(add);
+        window->flightList()->setCurrentItem(nullptr);
+        window->flightList()->clearSelection();
         QTest::mouseClick(add, Qt::LeftButton);
         QCOMPARE(boxes->seen().last().text, GetText(179));
 
@@ -443,6 +447,28 @@ private slots:
                               "2024-06-15|0A1B2C3D|11:27:31|1"}));
         QCOMPARE(rows(db, "SELECT point, releasetime FROM releasepoints JOIN racedays USING (race)"),
                  QStringList({"Noyon|07:30:00"}));
+    }
+
+    // The buttons act on the selected flight: the list chooses the first one
+    // when it is filled, and the row shown as current when Tab reaches it.
+    void theFlightListSelectsWhatItShowsAsCurrent()
+    {
+        startClock();
+        openWindow();
+        readClock();
+        QTableWidget* list = window->flightList();
+        QVERIFY(list->rowCount() > 1);
+        QCOMPARE(window->selection().flightIndex, list->item(0, 0)->data(Qt::UserRole).toInt());
+
+        list->setCurrentCell(1, 0, QItemSelectionModel::Clear);
+        QCOMPARE(window->selection().flightIndex, -1);
+        window->button(PrintManagerWindow::Print)->setFocus();
+        QApplication::setActiveWindow(window.get());
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        for (int tabs = 0; tabs < 30 && !list->hasFocus() && QApplication::focusWidget(); ++tabs)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(list->hasFocus());
+        QCOMPARE(window->selection().flightIndex, list->item(1, 0)->data(Qt::UserRole).toInt());
     }
 
     // A clock whose licence is no club fancier's is refused at once, before

@@ -22,12 +22,14 @@
 #include "results/ReportPrinter.h"
 #include <QApplication>
 #include <QButtonGroup>
+#include <QEvent>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -99,6 +101,9 @@ PrintManagerWindow::PrintManagerWindow(QWidget* parent, QString pigeonFilePath)
     m_flights->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // A list to choose from: Tab goes on to the report options.
     m_flights->setTabKeyNavigation(false);
+    // Reached by Tab, the list shows a current row; the buttons act on the
+    // selected one, so the two must not differ.
+    m_flights->installEventFilter(this);
     m_flights->verticalHeader()->hide();
     m_flights->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_flights->setMinimumWidth(m_flights->fontMetrics().horizontalAdvance(QString(40, u'W')));
@@ -252,6 +257,16 @@ void PrintManagerWindow::addFlightItem(const QString& text, int flightIndex)
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_flights->setItem(row, column, item);
     }
+    if (!m_flights->selectionModel()->hasSelection())
+        m_flights->selectRow(0);
+}
+
+bool PrintManagerWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_flights && event->type() == QEvent::FocusIn && m_flights->currentRow() >= 0
+        && !m_flights->selectionModel()->hasSelection())
+        m_flights->selectRow(m_flights->currentRow());
+    return QDialog::eventFilter(watched, event);
 }
 
 // The arrivals are known only once the pigeon entries are in, after the

@@ -63,6 +63,9 @@ public slots:
     // the read-out has ended.
     void reject() override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QWidget* buildKindFrame();
     QWidget* buildScopeFrame(std::array<QRadioButton*, 2>& buttons, QButtonGroup*& group);
