@@ -381,4 +381,5 @@ INSERT INTO PcLanguage (id, "default", other) VALUES
     (291, 'The club database was restored from the backup of %1. The damaged file is kept as %2', ''),
     (292, 'Backups of the club database are in %1: "Restore..." puts one of them in its place', ''),
     (300, 'Previous list restored: %1, %2 pigeons', ''),
-    (301, 'File written: %1', '');
+    (301, 'File written: %1', ''),
+    (302, 'Chip code %1 is already linked to a pigeon of %2. A pigeon that changed hands must first be taken off the list of its former owner', '');

@@ -52,6 +52,16 @@ void BandReadingJobs::setReading(std::unique_ptr<AntennaReading> reading)
     m_reading = std::move(reading);
 }
 
+void BandReadingJobs::setOwnerCheck(ChipCodeCheck chipCodeOfAnotherFancier)
+{
+    m_chipCodeOfAnotherFancier = std::move(chipCodeOfAnotherFancier);
+}
+
+bool BandReadingJobs::ownedElsewhere(const QString& code, const QString& stopNote) const
+{
+    return m_chipCodeOfAnotherFancier && m_chipCodeOfAnotherFancier(code, stopNote);
+}
+
 AntennaReading& BandReadingJobs::reading()
 {
     if (!m_reading)
@@ -93,6 +103,8 @@ BandReadingEnd BandReadingJobs::readSingle()
         m_job.host.warn(chipCode + u' ' + linked, readingRowTitle(m_job, row));
         return BandReadingEnd::CodeInUse;
     }
+    if (ownedElsewhere(code, QString()))
+        return BandReadingEnd::CodeInUse;
     storeCode(row, code);
     return BandReadingEnd::Stored;
 }
@@ -162,7 +174,7 @@ BandReadingEnd BandReadingJobs::readMultiple(const ChipCodeCheck& chipCodeInUse,
             return endOf(read.end);
         const QString stopNote = readingRowText(m_job, kStoppedAtRowText, row);
         const bool inUse = chipCodeInUse ? chipCodeInUse(read.code, stopNote) : rowHoldingChipCode(m_grid, read.code) != 0;
-        if (inUse) {
+        if (inUse || ownedElsewhere(read.code, stopNote)) {
             m_grid.colourRow(row, PigeonGridAccess::RowColour::White);
             result.stopNote = stopNote;
             result.codeInUse = read.code;

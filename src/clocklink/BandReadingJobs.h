@@ -44,6 +44,11 @@ public:
 
     // The reading the settings ask for is used unless another is set here.
     void setReading(std::unique_ptr<AntennaReading> reading);
+    // The check of a new code against the pigeons of other fanciers, made
+    // after the grid's by both jobs: a code it finds taken is not stored
+    // and stops the job as a code in the grid does. The linking window
+    // passes ChipCodeOfAnotherFancier.
+    void setOwnerCheck(ChipCodeCheck chipCodeOfAnotherFancier);
 
     // One code for the current row.
     BandReadingResult ReadSingleBand();
@@ -65,12 +70,14 @@ private:
     ChipRead readNewCode();
     void storeCode(int row, const QString& code);
     AntennaReading& reading();
+    bool ownedElsewhere(const QString& code, const QString& stopNote) const;
     QString closingSentence(const BandReadingResult& result, int jobText) const;
 
     JobContext& m_job;
     PigeonGridAccess& m_grid;
     std::function<void()> m_enableLinkButtons;
     std::unique_ptr<AntennaReading> m_reading;
+    ChipCodeCheck m_chipCodeOfAnotherFancier;
 };
 
 } // namespace durvek

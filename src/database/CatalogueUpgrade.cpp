@@ -144,6 +144,7 @@ constexpr auto kAddedTexts = std::to_array<CatalogueText>({
     {292, "Backups of the club database are in %1: \"Restore...\" puts one of them in its place"},
     {300, "Previous list restored: %1, %2 pigeons"},
     {301, "File written: %1"},
+    {302, "Chip code %1 is already linked to a pigeon of %2. A pigeon that changed hands must first be taken off the list of its former owner"},
 });
 
 QSet<int> presentNumbers(const QSqlDatabase& db)

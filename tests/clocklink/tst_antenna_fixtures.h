@@ -110,6 +110,7 @@ inline QString antennaTexts(int number)
     case 65: return QStringLiteral(": in use");
     case 120: return QStringLiteral("Hold row %1");
     case 214: return QStringLiteral("Stopped at %1");
+    case 302: return QStringLiteral("%1 is on a pigeon of %2");
     case 45: return QStringLiteral("Multiple-bands");
     case 114: return QStringLiteral("Read %1 in %2 s");
     case 116: return QStringLiteral("%1 stopped: %2");

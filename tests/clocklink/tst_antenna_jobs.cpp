@@ -6,6 +6,9 @@
 #include "clocklink/Frames.h"
 #include "common/AppState.h"
 #include "linking/ChipCodeInUse.h"
+#include "linking/ChipCodeOfAnotherFancier.h"
+#include "support/DeliveredClub.h"
+#include <QSqlQuery>
 #include <QTest>
 
 using namespace durvek;
@@ -61,12 +64,14 @@ class BandReadingJobsTest : public QObject {
     AntennaHost host;
     FakePigeonGrid grid;
     int buttonRestores = 0;
+    ChipCodeCheck ownerCheck;
 
     BandReadingResult single()
     {
         JobContext job{host, library, antennaLink(false), antennaTexts};
         BandReadingJobs jobs(job, grid, [this] { ++buttonRestores; });
         jobs.setReading(takeReading());
+        jobs.setOwnerCheck(ownerCheck);
         return jobs.ReadSingleBand();
     }
 
@@ -75,6 +80,7 @@ class BandReadingJobsTest : public QObject {
         JobContext job{host, library, antennaLink(false), antennaTexts};
         BandReadingJobs jobs(job, grid, [this] { ++buttonRestores; });
         jobs.setReading(takeReading());
+        jobs.setOwnerCheck(ownerCheck);
         return jobs.ReadMultipleBands(
             [&job, this](const QString& code, const QString& stopNote) {
                 return ChipCodeInUse(code, grid, job.host, job.text, stopNote);
@@ -101,6 +107,7 @@ private slots:
         host = AntennaHost();
         script = QueuedReading();
         buttonRestores = 0;
+        ownerCheck = nullptr;
         linkBuffers().CancelRequested = true; // a job starts afresh whatever was left
     }
 
@@ -154,6 +161,49 @@ private slots:
         script.code("0A1B2C3D");
         QCOMPARE(single().end, BandReadingEnd::CodeInUse);
         QCOMPARE(host.warnings.size(), 2);
+    }
+
+    // A chip code belongs to one pigeon: one that a pigeon of another fancier
+    // has in the club database is not stored, and the job stops at the row
+    // with a warning that names that fancier. The fancier's own codes pass.
+    void codeOfAnotherFanciersPigeonStopsTheJob_data()
+    {
+        QTest::addColumn<bool>("multipleBands");
+        QTest::addColumn<QStringList>("codes");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("Single-band") << false << QStringList({"", "", ""})
+                                     << "Row #1|0A1B2C3D is on a pigeon of 44444444 Other Member";
+        QTest::newRow("Multiple-bands") << true << QStringList({"EEEEEEEE", "", ""})
+                                        << "Row #2|0A1B2C3D is on a pigeon of 44444444 Other Member\n\nStopped at 2";
+    }
+
+    void codeOfAnotherFanciersPigeonStopsTheJob()
+    {
+        QFETCH(bool, multipleBands);
+        QFETCH(QStringList, codes);
+        QFETCH(QString, warning);
+        testing::DeliveredClub club;
+        QSqlQuery sql(club.db());
+        QVERIFY(sql.exec("INSERT INTO fanciers (Licence, Name) VALUES ('44444444', 'Other Member')"));
+        const int32_t other = sql.lastInsertId().toInt();
+        QVERIFY(sql.exec("INSERT INTO fanciers (Licence, Name) VALUES ('55555555', 'This Member')"));
+        const int32_t own = sql.lastInsertId().toInt();
+        QVERIFY(sql.prepare("INSERT INTO pigeons (Fancier, elcode) VALUES (?, '0A1B2C3D'), (?, 'EEEEEEEE')"));
+        sql.addBindValue(other);
+        sql.addBindValue(own);
+        QVERIFY(sql.exec());
+        ownerCheck = [&](const QString& code, const QString& stopNote) {
+            return ChipCodeOfAnotherFancier(code, club.db(), own, grid.current, host, antennaTexts, stopNote);
+        };
+        grid = FakePigeonGrid::withRows({"0000000101", "0000000102"});
+        if (multipleBands)
+            script.code("EEEEEEEE");
+        script.code("0A1B2C3D4E");
+
+        const BandReadingResult r = multipleBands ? multiple() : single();
+        QCOMPARE(r.end, BandReadingEnd::CodeInUse);
+        QCOMPARE(grid.chipCodes(), codes);
+        QCOMPARE(host.warnings, QStringList{warning});
     }
 
     void singleBandWithoutCodeChangesNothing_data()

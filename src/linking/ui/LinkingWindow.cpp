@@ -19,6 +19,7 @@
 #include "database/ClubDatabase.h"
 #include "fanciers/ui/FancierSearchWindow.h"
 #include "linking/ChipCodeInUse.h"
+#include "linking/ChipCodeOfAnotherFancier.h"
 #include "linking/GenerateBands.h"
 #include "linking/LinkingPrintout.h"
 #include "linking/LinkingStore.h"
@@ -366,23 +367,36 @@ void LinkingWindow::LinkButtonDispatch(int index)
     update();
 }
 
+ChipCodeCheck LinkingWindow::chipCodeOfAnotherFancier(JobContext& job)
+{
+    return [this, &job](const QString& code, const QString& stopNote) {
+        return ChipCodeOfAnotherFancier(code, ClubDatabase::get(), appState().currentFancierId, m_grid.currentRow(),
+                                        job.host, job.text, stopNote);
+    };
+}
+
 void LinkingWindow::runOperation(int index, JobContext& job)
 {
     const QSqlDatabase db = ClubDatabase::get();
     auto enable = [this] { EnableLinkButtons(); };
     switch (index) {
-    case SingleBand:
-        BandReadingJobs(job, m_grid, enable).ReadSingleBand();
+    case SingleBand: {
+        BandReadingJobs jobs(job, m_grid, enable);
+        jobs.setOwnerCheck(chipCodeOfAnotherFancier(job));
+        jobs.ReadSingleBand();
         break;
-    case MultipleBands:
-        m_chipLeftOnAntenna = BandReadingJobs(job, m_grid, enable)
-                                  .ReadMultipleBands(
+    }
+    case MultipleBands: {
+        BandReadingJobs jobs(job, m_grid, enable);
+        jobs.setOwnerCheck(chipCodeOfAnotherFancier(job));
+        m_chipLeftOnAntenna = jobs.ReadMultipleBands(
                                       [this, &job](const QString& code, const QString& stopNote) {
                                           return ChipCodeInUse(code, m_grid, job.host, job.text, stopNote);
                                       },
                                       m_chipLeftOnAntenna)
                                   .codeInUse;
         break;
+    }
     case GenerateBandsButton:
         generateBands();
         break;

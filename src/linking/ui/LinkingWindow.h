@@ -1,4 +1,5 @@
 #pragma once
+#include "clocklink/BandReadingJobs.h"
 #include "clocklink/ui/WidgetJobHost.h"
 #include "common/ui/PrintPreviewWindow.h"
 #include "linking/GridEditContext.h"
@@ -101,6 +102,7 @@ private:
     QWidget* buildLeftColumn();
     void applyTexts();
     void runOperation(int index, JobContext& job);
+    ChipCodeCheck chipCodeOfAnotherFancier(JobContext& job);
     void askCancel();
     // The number of pigeons stored; nothing when the grid on screen is not
     // CurrentFancierId's (the user was warned).
