@@ -370,7 +370,7 @@ void LinkingWindow::LinkButtonDispatch(int index)
 ChipCodeCheck LinkingWindow::chipCodeOfAnotherFancier(JobContext& job)
 {
     return [this, &job](const QString& code, const QString& stopNote) {
-        return ChipCodeOfAnotherFancier(code, ClubDatabase::get(), appState().currentFancierId, m_grid.currentRow(),
+        return ChipCodeOfAnotherFancier(code, ClubDatabase::get(), m_shownFancierId, m_grid.currentRow(),
                                         job.host, job.text, stopNote);
     };
 }

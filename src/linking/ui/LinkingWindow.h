@@ -102,6 +102,8 @@ private:
     QWidget* buildLeftColumn();
     void applyTexts();
     void runOperation(int index, JobContext& job);
+    // Whether a chip code read is taken by a pigeon of another fancier than
+    // the one shown.
     ChipCodeCheck chipCodeOfAnotherFancier(JobContext& job);
     void askCancel();
     // The number of pigeons stored; nothing when the grid on screen is not
