@@ -9,7 +9,7 @@ namespace durvek {
 // The shared run-time state that start-up creates and every window reads.
 // One instance lives for the whole run (appState()).
 struct AppState {
-    QString databasePath;              // the club database file next to the program
+    QString databasePath;              // the club database file (ClubDatabaseLocation)
     QChar decimalSeparator = u'.';     // the locale's decimal separator
     ClubSettings activeSettings;       // loaded by loadSettings()
     int32_t currentFancierId = 0;      // fancier the linking screen and clock jobs work on; 0 = none

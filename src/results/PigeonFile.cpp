@@ -1,8 +1,9 @@
 #include "results/PigeonFile.h"
 #include "common/Ansi.h"
-#include <QCoreApplication>
+#include "common/AppState.h"
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QtEndian>
 
@@ -107,7 +108,7 @@ PigeonFileContents damaged(const QString& path, const QString& why)
 
 QString defaultPigeonFilePath()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("duiven.txt"));
+    return QFileInfo(appState().databasePath).dir().filePath(QStringLiteral("duiven.txt"));
 }
 
 bool SavePigeonFile(const QString& path, const QList<ResultRecord>& results, QString* error)

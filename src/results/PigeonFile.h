@@ -6,7 +6,7 @@
 
 namespace durvek {
 
-// The pigeon file "duiven.txt" beside the program. Despite its name it is
+// The pigeon file "duiven.txt" beside the club database. Despite its name it is
 // binary: the record count (32-bit signed, little-endian), then 127 bytes per
 // record, every text one Windows-1252 byte per character.
 namespace pigeonfile {
@@ -22,7 +22,8 @@ QByteArray encode(const QList<ResultRecord>& results);
 
 } // namespace pigeonfile
 
-// The file in the program's folder.
+// The file in the club database's folder: the program's own folder may not
+// be written in once the program is installed.
 QString defaultPigeonFilePath();
 
 // Writes the records. The new contents go to a temporary file beside the old

@@ -1,6 +1,8 @@
 #include "shell/CommandLine.h"
 #include "clubresult/ClubResultExport.h"
 #include "database/ClubDatabase.h"
+#include "shell/ClubDatabaseLocation.h"
+#include "shell/ProgramVersion.h"
 #include "shell/Startup.h"
 #include <QCoreApplication>
 #include <cstdio>
@@ -10,6 +12,7 @@ namespace durvek {
 namespace {
 
 const QString kHelp = QStringLiteral("--help");
+const QString kVersion = QStringLiteral("--version");
 const QString kClubResult = QStringLiteral("--club-result");
 
 QStringList argumentList(int argc, char** argv)
@@ -41,7 +44,7 @@ int writeClubResult(const QStringList& arguments)
     if (request.race.isEmpty() || request.date.isEmpty() || request.csvPath.isEmpty())
         return fail(QStringLiteral("--club-result needs RACE --date DD-MM-YY --csv FILE (see --help)"));
     try {
-        runStartup(QCoreApplication::applicationDirPath());
+        runStartup(ClubDatabaseLocation::ofThisProgram().folder());
         const ClubResultExportOutcome outcome = exportClubResult(ClubDatabase::get(), request);
         ClubDatabase::close();
         return outcome.written ? 0 : fail(outcome.message);
@@ -62,6 +65,7 @@ QString commandLineHelp()
         "                      or name) on that race day to FILE as CSV, without a window\n"
         "  --line-log FILE     log every byte on the serial line to FILE\n"
         "  --exit-when-shown   print the start-up time once the menu is shown, then end\n"
+        "  --version           show the program's version\n"
         "  --help              show this text\n");
 }
 
@@ -70,6 +74,10 @@ std::optional<int> runCommandLine(int& argc, char** argv)
     const QStringList arguments = argumentList(argc, argv);
     if (arguments.contains(kHelp)) {
         std::fputs(qPrintable(commandLineHelp()), stdout);
+        return 0;
+    }
+    if (arguments.contains(kVersion)) {
+        std::printf("durvek-club %s\n", qPrintable(programVersion()));
         return 0;
     }
     if (!arguments.contains(kClubResult))

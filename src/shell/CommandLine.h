@@ -6,6 +6,7 @@ namespace durvek {
 
 // The work the program does without a window, for scripts and the federation:
 //   --help                                        the options, on standard output
+//   --version                                     the program's version, on standard output
 //   --club-result RACE --date DD-MM-YY --csv FILE  a race day's club result as CSV
 // Nothing when the arguments ask for none of it: the menu then opens as usual.
 // Otherwise the exit code: 0 done; 1 with a message on standard error when

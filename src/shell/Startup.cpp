@@ -9,9 +9,9 @@
 
 namespace durvek {
 
-QString clubDatabasePath(const QString& programDir)
+QString clubDatabasePath(const QString& folder)
 {
-    return QDir(programDir).filePath(QString::fromLatin1(ClubDatabase::kFileName));
+    return QDir(folder).filePath(QString::fromLatin1(ClubDatabase::kFileName));
 }
 
 namespace {
@@ -65,11 +65,11 @@ void upgradeAndLoad(const QSqlDatabase& db, const QString& path)
 
 } // namespace
 
-QString runStartup(const QString& programDir)
+QString runStartup(const QString& folder)
 {
     AppState& state = appState();
     state.decimalSeparator = localeDecimalSeparator();
-    state.databasePath = clubDatabasePath(programDir);
+    state.databasePath = clubDatabasePath(folder);
 
     const QSqlDatabase db = openDatabase(state.databasePath);
     const QString backupProblem = makeStartBackup(db);

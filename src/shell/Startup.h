@@ -3,13 +3,14 @@
 
 namespace durvek {
 
-// The club database file inside the program folder.
-QString clubDatabasePath(const QString& programDir);
+// The club database file inside folder.
+QString clubDatabasePath(const QString& folder);
 
 // The program's start-up, up to the point where the menu is shown:
-// works out the decimal separator, opens the club database next to the
-// program (never creating it), brings its schema up to date, renumbers the
-// pigeons, resets the shared run state and loads the settings into appState().
+// works out the decimal separator, opens the club database in folder (the
+// one ClubDatabaseLocation chose; never creating it), brings its schema up to
+// date, renumbers the pigeons, resets the shared run state and loads the
+// settings into appState().
 //
 // A write-protected file opens read only; it is used as it is when its schema
 // is up to date (the pigeons keep their numbers), and refused with a plain
@@ -23,7 +24,7 @@ QString clubDatabasePath(const QString& programDir);
 // engine's message, when the file is missing, unreadable or damaged, a table
 // the upgrade needs is absent, or a read-only file is not up to date. The
 // connection stays open for the run.
-QString runStartup(const QString& programDir);
+QString runStartup(const QString& folder);
 
 // Opens appState().databasePath again after its file was replaced (a
 // restore): the upgrade, the catalogue, the run state and the settings as at

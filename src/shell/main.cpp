@@ -2,9 +2,12 @@
 #include "common/AppState.h"
 #include "common/TextCatalogue.h"
 #include "database/ClubDatabase.h"
+#include "shell/ClubDatabaseLocation.h"
 #include "shell/CommandLine.h"
 #include "shell/ProcessClock.h"
+#include "shell/ProgramVersion.h"
 #include "shell/ui/FirstPaintWatcher.h"
+#include "shell/ui/LogoEmblem.h"
 #include "shell/ui/MainMenuWindow.h"
 #include "shell/ui/StartOrRestore.h"
 #include <QApplication>
@@ -50,6 +53,10 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("durvek-club"));
+    QApplication::setApplicationVersion(programVersion());
+    // The desktop entry's name, so the desktop groups the windows under its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("durvek-club"));
+    QApplication::setWindowIcon(LogoEmblem::icon());
     const Options options = parseOptions(QApplication::arguments());
 
     // Opened first, so a trace also covers a clock job started right away.
@@ -57,7 +64,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "durvek-club: cannot write the line log %s\n", qPrintable(options.lineLogPath));
 
     const std::optional<QString> started
-        = startOrOfferRestore(QApplication::applicationDirPath(), options.exitWhenShown);
+        = startOrOfferRestore(ClubDatabaseLocation::ofThisProgram().folder(), options.exitWhenShown);
     if (!started)
         return 1;
     const QString& backupProblem = *started;

@@ -68,6 +68,7 @@ private slots:
         club.reset();
     }
 
+    void fileLivesBesideTheClubDatabase();
     void centuryOfTheBandYear_data();
     void centuryOfTheBandYear();
     void newPigeonAndCode();
@@ -84,6 +85,12 @@ private slots:
     void idsStopAtTheThirtyTwoBitLimit_data();
     void idsStopAtTheThirtyTwoBitLimit();
 };
+
+// An installed program may not write in its own folder.
+void TestPigeonImport::fileLivesBesideTheClubDatabase()
+{
+    QCOMPARE(defaultPigeonFilePath(), filePath());
+}
 
 void TestPigeonImport::centuryOfTheBandYear_data()
 {

@@ -1,5 +1,6 @@
-// The program's work without a window: --help and --club-result, run as a
-// script runs them, against the club database delivered beside the program.
+// The program's work without a window: --help, --version and --club-result,
+// run as a script runs them, against the club database delivered beside the
+// program.
 #include <QProcess>
 #include <QtTest>
 
@@ -13,6 +14,7 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("saying");
         QTest::newRow("help") << QStringList {"--help"} << 0 << "--club-result RACE --date DD-MM-YY --csv FILE";
+        QTest::newRow("version") << QStringList {"--version"} << 0 << "durvek-club " DURVEK_VERSION "\n";
         QTest::newRow("incomplete") << QStringList {"--club-result", "1"} << 1 << "needs RACE --date";
         QTest::newRow("no result") << QStringList {"--club-result", "1", "--date", "01-01-99", "--csv", "x.csv"}
                                    << 1 << "No club result for race 1 on 01-01-99";

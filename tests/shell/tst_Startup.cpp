@@ -2,12 +2,15 @@
 #include "common/AppState.h"
 #include "common/TextCatalogue.h"
 #include "database/ClubDatabase.h"
+#include "shell/ClubDatabaseLocation.h"
 #include "shell/Startup.h"
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace durvek;
@@ -44,6 +47,20 @@ QString schemaAndRows(const QSqlDatabase& db)
 bool hasColumn(const QSqlDatabase& db, const QString& table, const QString& column)
 {
     return db.record(table).indexOf(column) >= 0;
+}
+
+// Writes a file (and its folder); the location only looks at names and bytes.
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray contentsOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -230,6 +247,49 @@ private slots:
         }
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1), hash);
+    }
+
+    // Beside the program wins (the portable folder); an installed program
+    // keeps the club database in the data folder, copied from the delivered
+    // one on the first start only; a build tree without a delivered database
+    // looks beside the program only, where a missing file is then reported.
+    void theClubDatabaseIsFoundBesideTheProgramOrInTheDataFolder_data()
+    {
+        QTest::addColumn<bool>("besideProgram");
+        QTest::addColumn<bool>("delivered");
+        QTest::addColumn<QByteArray>("inDataFolder");
+        QTest::addColumn<bool>("usesDataFolder");
+        QTest::addColumn<QByteArray>("inDataFolderAfter");
+        QTest::newRow("beside the program wins") << true << true << QByteArray() << false << QByteArray();
+        QTest::newRow("first start copies") << false << true << QByteArray() << true << QByteArray("delivered");
+        QTest::newRow("later start keeps the club's") << false << true << QByteArray("club") << true << QByteArray("club");
+        QTest::newRow("build tree: beside only") << false << false << QByteArray("club") << false << QByteArray("club");
+    }
+
+    void theClubDatabaseIsFoundBesideTheProgramOrInTheDataFolder()
+    {
+        QFETCH(bool, besideProgram);
+        QFETCH(bool, delivered);
+        QFETCH(QByteArray, inDataFolder);
+        QFETCH(bool, usesDataFolder);
+        QFETCH(QByteArray, inDataFolderAfter);
+        QTemporaryDir root;
+        const QString program = root.filePath(QStringLiteral("usr/bin"));
+        const QString data = root.filePath(QStringLiteral("home/.local/share/durvek-club"));
+        QVERIFY(QDir().mkpath(program));
+        const ClubDatabaseLocation location(program, data);
+        if (besideProgram)
+            QVERIFY(writeFile(clubDatabasePath(program), "beside"));
+        if (delivered)
+            QVERIFY(writeFile(location.deliveredDatabase(), "delivered"));
+        if (!inDataFolder.isEmpty())
+            QVERIFY(writeFile(clubDatabasePath(data), inDataFolder));
+
+        QCOMPARE(location.folder(), usesDataFolder ? data : program);
+        QCOMPARE(contentsOf(clubDatabasePath(data)), inDataFolderAfter);
+        QCOMPARE(QDir(data).entryList(QDir::Files).size(), inDataFolderAfter.isEmpty() ? 0 : 1);
+        QCOMPARE(QDir::cleanPath(location.deliveredDatabase()),
+                 root.filePath(QStringLiteral("usr/share/durvek-club/durvadm.db")));
     }
 
     void aMissingUpgradeTableStopsStartUp_data()

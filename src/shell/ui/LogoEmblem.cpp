@@ -1,6 +1,7 @@
 #include "shell/ui/LogoEmblem.h"
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmap>
 #include <QtMath>
 
 namespace durvek {
@@ -28,12 +29,31 @@ void LogoEmblem::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const qreal side = qMin(width(), height()) - 4.0;
-    const QRectF face((width() - side) / 2.0, (height() - side) / 2.0, side, side);
+    paintEmblem(painter, QRectF((width() - side) / 2.0, (height() - side) / 2.0, side, side));
+}
+
+QIcon LogoEmblem::icon()
+{
+    QIcon icon;
+    for (const int side : {16, 24, 32, 48, 64, 128, 256}) {
+        QPixmap pixmap(side, side);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        paintEmblem(painter, QRectF(0, 0, side, side));
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+void LogoEmblem::paintEmblem(QPainter& painter, const QRectF& face)
+{
     paintClockFace(painter, face);
     paintPigeon(painter, face);
 }
 
-void LogoEmblem::paintClockFace(QPainter& painter, const QRectF& face) const
+void LogoEmblem::paintClockFace(QPainter& painter, const QRectF& face)
 {
     const qreal side = face.width();
     painter.setPen(QPen(kRim, side * 0.045));
@@ -57,7 +77,7 @@ void LogoEmblem::paintClockFace(QPainter& painter, const QRectF& face) const
     painter.drawLine(centre, centre + QPointF(qSin(qDegreesToRadians(60.0)), -qCos(qDegreesToRadians(60.0))) * outer * 0.72);
 }
 
-void LogoEmblem::paintPigeon(QPainter& painter, const QRectF& face) const
+void LogoEmblem::paintPigeon(QPainter& painter, const QRectF& face)
 {
     // Drawn on a 100 x 100 grid laid over the lower half of the face.
     painter.save();

@@ -1,4 +1,5 @@
 #pragma once
+#include <QIcon>
 #include <QWidget>
 
 namespace durvek {
@@ -10,12 +11,16 @@ public:
     explicit LogoEmblem(QWidget* parent = nullptr);
     QSize sizeHint() const override;
 
+    // The same picture as the program's window icon, in the usual icon sizes.
+    static QIcon icon();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void paintClockFace(QPainter& painter, const QRectF& face) const;
-    void paintPigeon(QPainter& painter, const QRectF& face) const;
+    static void paintEmblem(QPainter& painter, const QRectF& face);
+    static void paintClockFace(QPainter& painter, const QRectF& face);
+    static void paintPigeon(QPainter& painter, const QRectF& face);
 };
 
 } // namespace durvek

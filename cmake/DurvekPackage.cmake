@@ -1,0 +1,44 @@
+# What `cmake --install` puts where (under the prefix, /usr for the package):
+#   bin/durvek-club                                 the program
+#   share/durvek-club/durvadm.db                    the delivered club database, copied into
+#                                                   the user's data folder on the first start
+#   share/durvek-club/translations/                 the shipped catalogue translations, when there are any
+#   share/applications/durvek-club.desktop          the menu entry
+#   share/icons/hicolor/scalable/apps/durvek-club.svg
+#   share/doc/durvek-club/README.md
+# The demo clock (tools/clocksim) stays out: it is started by
+# ./run --with-simulator from the sources, with the pseudo-terminal that script
+# sets up, and a club works with its real clocks.
+set(DURVEK_PACKAGE durvek-club)
+
+if(TARGET durvek-club)
+  install(TARGETS durvek-club RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(FILES ${CMAKE_BINARY_DIR}/delivered/durvadm.db DESTINATION ${CMAKE_INSTALL_DATADIR}/${DURVEK_PACKAGE})
+endif()
+if(IS_DIRECTORY ${PROJECT_SOURCE_DIR}/data/translations)
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/translations DESTINATION ${CMAKE_INSTALL_DATADIR}/${DURVEK_PACKAGE})
+endif()
+install(FILES ${PROJECT_SOURCE_DIR}/data/${DURVEK_PACKAGE}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/data/${DURVEK_PACKAGE}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${DURVEK_PACKAGE})
+
+# cpack -G DEB in the build folder makes durvek-club_<version>_<arch>.deb.
+set(CPACK_PACKAGE_NAME ${DURVEK_PACKAGE})
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "Durvek club software team")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Club administration of the DURVEK pigeon race-timing system")
+set(CPACK_PACKAGE_DESCRIPTION "Keeps a pigeon club's fanciers, pigeons, races and settings, links the \
+pigeons to their chip bands with the club antenna, writes and reads the fanciers' race clocks \
+over a serial port, and prints the race lists and the club result.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Durvek club software team")
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
+# The libraries the program links come from dpkg-shlibdeps (package dpkg-dev);
+# what it loads at run time it cannot see: the database drivers (the club
+# file, and a server) and the fonts the printouts ask for ("Times New Roman"
+# and "Liberation Sans", both served by Liberation).
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libqt6sql6-psql, fonts-liberation2")
+include(CPack)
