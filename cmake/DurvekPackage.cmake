@@ -27,9 +27,10 @@ set(CPACK_PACKAGE_NAME ${DURVEK_PACKAGE})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Durvek club software team")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Club administration of the DURVEK pigeon race-timing system")
-set(CPACK_PACKAGE_DESCRIPTION "Keeps a pigeon club's fanciers, pigeons, races and settings, links the \
-pigeons to their chip bands with the club antenna, writes and reads the fanciers' race clocks \
-over a serial port, and prints the race lists and the club result.")
+set(CPACK_PACKAGE_DESCRIPTION "Keeps a pigeon club's fanciers, pigeons, races and settings, links the\n\
+pigeons to their chip bands with the club antenna, writes and reads the\n\
+fanciers' race clocks over a serial port, and prints the race lists and\n\
+the club result.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
