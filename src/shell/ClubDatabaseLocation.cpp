@@ -3,8 +3,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <cstdio>
 
 namespace durvek {
 
@@ -16,17 +18,21 @@ QString databaseIn(const QString& folder)
 }
 
 // Through a temporary file, so a first start that is cut short leaves no half
-// database that the next start would take for the club's.
+// database that the next start would take for the club's. Why a copy failed
+// goes to stderr: opening then only knows that the file is missing.
 void copyDelivered(const QString& delivered, const QString& target)
 {
     QFile source(delivered);
     QSaveFile copy(target);
-    if (!QDir().mkpath(QFileInfo(target).absolutePath()) || !source.open(QIODevice::ReadOnly)
-        || !copy.open(QIODevice::WriteOnly))
+    QDir().mkpath(QFileInfo(target).absolutePath());
+    if (!source.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "durvek-club: %s: %s\n", qPrintable(delivered), qPrintable(source.errorString()));
         return;
+    }
     const QByteArray bytes = source.readAll();
-    if (copy.write(bytes) == bytes.size())
-        copy.commit();
+    if (!copy.open(QIODevice::WriteOnly) || copy.write(bytes) != bytes.size() || !copy.commit())
+        std::fprintf(stderr, "durvek-club: cannot copy the delivered club database to %s: %s\n",
+                     qPrintable(target), qPrintable(copy.errorString()));
 }
 
 } // namespace
