@@ -34,7 +34,10 @@ the club result.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Durvek club software team")
+# Debian asks for an address here; set the team's real one when packaging for clubs.
+set(DURVEK_PACKAGE_MAINTAINER "Durvek club software team <club-software@durvek.invalid>"
+    CACHE STRING "Maintainer field of the Debian package")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${DURVEK_PACKAGE_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 # The libraries the program links come from dpkg-shlibdeps (package dpkg-dev);
 # what it loads at run time it cannot see: the database drivers (the club
