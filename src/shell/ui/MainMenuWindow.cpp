@@ -2,6 +2,7 @@
 #include "backup/ui/BackupMenu.h"
 #include "common/ui/Captions.h"
 #include "common/ui/DatabaseErrorBox.h"
+#include "common/ui/Mnemonics.h"
 #include "common/ui/WindowSetUp.h"
 #include "clubdata/ui/ClubDataWindow.h"
 #include "database/ClubDatabase.h"
@@ -204,6 +205,9 @@ void MainMenuWindow::openTool(void (*open)(QWidget*))
     } catch (const DatabaseError& error) {
         showDatabaseError(this, windowTitle(), error, QStringLiteral("The window could not be opened:"));
     }
+    // Settings and Pc-Soft may have changed the texts the menu shows.
+    applyCaptions(this);
+    assignMnemonics(this);
     repaint();
 }
 
