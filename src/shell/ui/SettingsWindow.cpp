@@ -213,7 +213,8 @@ QComboBox* SettingsWindow::buildLanguageBox(QWidget* panel)
     for (const ShippedTranslations::Language& language : ShippedTranslations::languages())
         languageBox_->addItem(language.name, language.code);
     languageBox_->setToolTip(GetText(kLanguageHintText));
-    languageBox_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // As wide as the longest name, not as the club's name field.
+    languageBox_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     return languageBox_;
 }
 
