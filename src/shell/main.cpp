@@ -4,6 +4,7 @@
 #include "database/ClubDatabase.h"
 #include "shell/CommandLine.h"
 #include "shell/ProcessClock.h"
+#include "shell/QtOwnTexts.h"
 #include "shell/ui/FirstPaintWatcher.h"
 #include "shell/ui/MainMenuWindow.h"
 #include "shell/ui/StartOrRestore.h"
@@ -61,6 +62,7 @@ int main(int argc, char** argv)
     if (!started)
         return 1;
     const QString& backupProblem = *started;
+    useQtOwnTexts(appState().activeSettings.language);
 
     MainMenuWindow menu;
     if (!backupProblem.isEmpty())

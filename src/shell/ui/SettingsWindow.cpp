@@ -12,6 +12,7 @@
 #include "database/SqlUtil.h"
 #include "common/ui/UnsavedEdits.h"
 #include "common/ui/WindowSetUp.h"
+#include "shell/QtOwnTexts.h"
 #include "shell/SerialDeviceChoices.h"
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -318,6 +319,7 @@ void SettingsWindow::storeAndClose()
     LoadSettings();
     // Windows opened from now on show the chosen language.
     TextCatalogue::invalidate();
+    useQtOwnTexts(appState().activeSettings.language);
     accept();
 }
 
