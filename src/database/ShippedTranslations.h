@@ -21,7 +21,9 @@ namespace durvek {
 //   own texts stay.
 //
 // A text the club typed that happens to equal a shipped text cannot be told
-// from it and is treated as shipped.
+// from it and is treated as shipped. The other way round, a shipped text
+// that a later version words differently stays in a club's catalogue as if
+// the club had typed it, until the club changes it in Pc-Soft.
 //
 // The choice is kept in settings.Language; the start-up upgrade gives the
 // catalogue rows it adds the shipped text of that language.
