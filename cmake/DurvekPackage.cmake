@@ -2,7 +2,6 @@
 #   bin/durvek-club                                 the program
 #   share/durvek-club/durvadm.db                    the delivered club database, copied into
 #                                                   the user's data folder on the first start
-#   share/durvek-club/translations/                 the shipped catalogue translations, when there are any
 #   share/applications/durvek-club.desktop          the menu entry
 #   share/icons/hicolor/scalable/apps/durvek-club.svg
 #   share/doc/durvek-club/README.md
@@ -14,9 +13,6 @@ set(DURVEK_PACKAGE durvek-club)
 if(TARGET durvek-club)
   install(TARGETS durvek-club RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(FILES ${CMAKE_BINARY_DIR}/delivered/durvadm.db DESTINATION ${CMAKE_INSTALL_DATADIR}/${DURVEK_PACKAGE})
-endif()
-if(IS_DIRECTORY ${PROJECT_SOURCE_DIR}/data/translations)
-  install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/translations DESTINATION ${CMAKE_INSTALL_DATADIR}/${DURVEK_PACKAGE})
 endif()
 install(FILES ${PROJECT_SOURCE_DIR}/data/${DURVEK_PACKAGE}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/data/${DURVEK_PACKAGE}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
@@ -44,5 +40,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 # file, and a server) and the fonts the printouts ask for ("Times New Roman"
 # and "Liberation Sans", both served by Liberation).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libqt6sql6-psql, fonts-liberation2")
+# The catalogue translations are compiled in; Qt's own buttons and dialogs take
+# theirs from qt6-translations-l10n.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libqt6sql6-psql, fonts-liberation2, qt6-translations-l10n")
 include(CPack)

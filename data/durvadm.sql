@@ -382,4 +382,14 @@ INSERT INTO PcLanguage (id, "default", other) VALUES
     (292, 'Backups of the club database are in %1: "Restore..." puts one of them in its place', ''),
     (300, 'Previous list restored: %1, %2 pigeons', ''),
     (301, 'File written: %1', ''),
-    (302, 'Chip code %1 is already linked to a pigeon of %2. A pigeon that changed hands must first be taken off the list of its former owner', '');
+    (302, 'Chip code %1 is already linked to a pigeon of %2. A pigeon that changed hands must first be taken off the list of its former owner', ''),
+    (340, 'Language', ''),
+    (341, 'COM - Settings', ''),
+    (342, 'Default - COM', ''),
+    (343, 'Serial device', ''),
+    (344, 'Club - antenna', ''),
+    (345, 'Sort', ''),
+    (346, 'Club - ID', ''),
+    (347, 'Club', ''),
+    (348, 'Update', ''),
+    (349, 'Fills the Other column of Pc-Soft where it is blank; texts typed there are kept', '');

@@ -30,6 +30,9 @@ struct ClubSettings {
     // and the first of each of backupMonths months (-1 = not set, 12).
     int backupsKept = 0;
     int backupMonths = -1;
+    // The shipped translation chosen for the program's texts: "nl", "fr",
+    // "de", or empty for English (database/ShippedTranslations.h).
+    QString language;
 
     bool operator==(const ClubSettings&) const = default;
 };

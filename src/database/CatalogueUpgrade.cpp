@@ -1,5 +1,6 @@
 #include "database/CatalogueUpgrade.h"
 #include "database/SchemaUpgrade.h"
+#include "database/ShippedTranslations.h"
 #include "database/SqlUtil.h"
 #include <QSet>
 #include <QSqlQuery>
@@ -145,6 +146,16 @@ constexpr auto kAddedTexts = std::to_array<CatalogueText>({
     {300, "Previous list restored: %1, %2 pigeons"},
     {301, "File written: %1"},
     {302, "Chip code %1 is already linked to a pigeon of %2. A pigeon that changed hands must first be taken off the list of its former owner"},
+    {340, "Language"},
+    {341, "COM - Settings"},
+    {342, "Default - COM"},
+    {343, "Serial device"},
+    {344, "Club - antenna"},
+    {345, "Sort"},
+    {346, "Club - ID"},
+    {347, "Club"},
+    {348, "Update"},
+    {349, "Fills the Other column of Pc-Soft where it is blank; texts typed there are kept"},
 });
 
 QSet<int> presentNumbers(const QSqlDatabase& db)
@@ -169,10 +180,12 @@ void AddMissingCatalogueTexts(const QSqlDatabase& db)
     }
     if (missing.isEmpty())
         return;
+    // A club that chose a shipped language sees the new texts in it too.
+    const QHash<int, QString> translated = ShippedTranslations::texts(ShippedTranslations::chosen(db));
     inTransaction(db, [&] {
         for (const CatalogueText& text : missing)
-            runStatement(db, QStringLiteral("INSERT INTO PcLanguage (id, \"default\", other) VALUES (?, ?, '')"),
-                         {text.number, QString::fromUtf8(text.base)});
+            runStatement(db, QStringLiteral("INSERT INTO PcLanguage (id, \"default\", other) VALUES (?, ?, ?)"),
+                         {text.number, QString::fromUtf8(text.base), translated.value(text.number, QStringLiteral(""))});
     });
 }
 

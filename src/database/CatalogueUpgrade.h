@@ -5,7 +5,8 @@
 namespace durvek {
 
 // Adds to table PcLanguage the texts that this version's windows use and a
-// club's older file lacks, with their English base text and no translation.
+// club's older file lacks, with their English base text, and as translation
+// the shipped text of the language chosen in Settings (none for English).
 // Only missing numbers are added: a row that is there stays exactly as it is,
 // because the club may have translated it. Nothing is written when no number
 // is missing.

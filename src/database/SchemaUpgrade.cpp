@@ -152,6 +152,9 @@ void upgradeSchema(const QSqlDatabase& db)
     // How many automatic backups are kept; null = the program's default.
     AddFieldIfMissing(db, QStringLiteral("settings"), QStringLiteral("BackupsKept"), FieldType::Long, 4, true);
     AddFieldIfMissing(db, QStringLiteral("settings"), QStringLiteral("BackupMonths"), FieldType::Long, 4, true);
+    // The shipped translation the club chose; empty = English. Read by the
+    // catalogue texts added below.
+    AddFieldIfMissing(db, QStringLiteral("settings"), QStringLiteral("Language"), FieldType::Text, 5, true);
     RenumberPigeons(db);
     AddPigeonNumberIndex(db);
     AddFancierSearchIndexes(db);

@@ -40,7 +40,7 @@ QString defaultRaceAbbreviation(int raceNumber);
 // Start-up's database work, in order: the upgrade fields (settings.Converter,
 // settings.Sort, pigeons.Nr, backup.Nr, fanciers.KXT, fanciers.KYT, then the
 // port devices settings.Port1..Port4, the backup retention settings.BackupsKept
-// and settings.BackupMonths), RenumberPigeons, the index on
+// and settings.BackupMonths, the chosen translation settings.Language), RenumberPigeons, the index on
 // pigeons.Nr, the fancier search indexes, the combine, badges and races tables
 // with their fixed rows, the club result's tables (AddClubResultTables) and
 // the catalogue texts the file lacks.

@@ -43,6 +43,7 @@ QList<QPair<QString, QVariant>> settingsValues(const ClubSettings& settings)
         {QStringLiteral("Nominated"), settings.nominated ? 1 : 0},
         {QStringLiteral("BackupsKept"), settings.backupsKept > 0 ? QVariant(settings.backupsKept) : QVariant()},
         {QStringLiteral("BackupMonths"), settings.backupMonths >= 0 ? QVariant(settings.backupMonths) : QVariant()},
+        {QStringLiteral("Language"), settings.language.trimmed()},
     };
     for (int port = 0; port < 4; ++port)
         values.append({kPortField.arg(port + 1), settings.portDevices[size_t(port)].trimmed()});
@@ -71,6 +72,7 @@ ClubSettings loadSettings(const QSqlDatabase& db)
     settings.backupsKept = qMax(0, int(FieldNumber(fieldValue(row, QStringLiteral("BackupsKept")))));
     const QVariant months = fieldValue(row, QStringLiteral("BackupMonths"));
     settings.backupMonths = months.isNull() ? -1 : qMax(0, int(FieldNumber(months)));
+    settings.language = TextOrDefault(fieldValue(row, QStringLiteral("Language")));
     return settings;
 }
 

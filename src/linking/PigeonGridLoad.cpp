@@ -11,6 +11,12 @@ namespace durvek {
 namespace {
 
 constexpr int kFemaleText = 68;
+constexpr int kLicenceText = 8;
+constexpr int kNameText = 9;
+constexpr int kAddressText = 10;
+constexpr int kZipText = 11;
+constexpr int kDistrictText = 12;
+constexpr int kCityText = 16;
 constexpr int kBandWidth = 10;
 
 
@@ -65,7 +71,7 @@ int LoadPigeonGrid(PigeonGrid& grid, const QSqlDatabase& db, int32_t fancierId, 
     return loaded;
 }
 
-std::optional<QStringList> fancierHeaderLines(const QSqlDatabase& db, int32_t fancierId)
+std::optional<QStringList> fancierHeaderLines(const QSqlDatabase& db, int32_t fancierId, const TextLookup& text)
 {
     QSqlQuery fancier = runStatement(
         db, QStringLiteral("SELECT Name, Licence, Adress, zip, city, district FROM fanciers WHERE id = ?"), {fancierId});
@@ -74,11 +80,15 @@ std::optional<QStringList> fancierHeaderLines(const QSqlDatabase& db, int32_t fa
     auto field = [&fancier](int i, const QString& fallback = QString()) {
         return TextOrDefault(fancier.value(i), fallback);
     };
+    auto name = [&text](int number, const char* english) {
+        return (text ? text(number) : QString::fromLatin1(english)) + QStringLiteral(" : ");
+    };
+    const QString separator = QStringLiteral("  - ");
     return QStringList{
-        QStringLiteral("Name : ") + field(0) + QStringLiteral("  - Licence : ") + field(1),
-        QStringLiteral("Adress : ") + field(2, QString(14, u' ')),
-        QStringLiteral("Zip : ") + field(3, QString(6, u' ')) + QStringLiteral("  - City : ") + field(4, QString(5, u' '))
-            + QStringLiteral("  - District : ") + field(5),
+        name(kNameText, "Name") + field(0) + separator + name(kLicenceText, "Licence") + field(1),
+        name(kAddressText, "Adress") + field(2, QString(14, u' ')),
+        name(kZipText, "Zip") + field(3, QString(6, u' ')) + separator + name(kCityText, "City")
+            + field(4, QString(5, u' ')) + separator + name(kDistrictText, "District") + field(5),
     };
 }
 

@@ -24,8 +24,11 @@ int LoadPigeonGrid(PigeonGrid& grid, const QSqlDatabase& db, int32_t fancierId, 
                    const TextLookup& text);
 
 // The three header lines of the window for a fancier, or nothing when no
-// fanciers row has the id. Throws DatabaseError when the engine refuses.
-std::optional<QStringList> fancierHeaderLines(const QSqlDatabase& db, int32_t fancierId);
+// fanciers row has the id. The field names are the catalogue's captions of
+// the fancier fields; without a catalogue they are the English ones.
+// Throws DatabaseError when the engine refuses.
+std::optional<QStringList> fancierHeaderLines(const QSqlDatabase& db, int32_t fancierId,
+                                              const TextLookup& text = {});
 
 // "12345678 Jan Peeters": how printouts and sentences name the fancier; empty
 // when no fanciers row has the id. Throws DatabaseError when the engine refuses.

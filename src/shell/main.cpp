@@ -6,6 +6,7 @@
 #include "shell/CommandLine.h"
 #include "shell/ProcessClock.h"
 #include "shell/ProgramVersion.h"
+#include "shell/QtOwnTexts.h"
 #include "shell/ui/FirstPaintWatcher.h"
 #include "shell/ui/LogoEmblem.h"
 #include "shell/ui/MainMenuWindow.h"
@@ -68,6 +69,7 @@ int main(int argc, char** argv)
     if (!started)
         return 1;
     const QString& backupProblem = *started;
+    useQtOwnTexts(appState().activeSettings.language);
 
     MainMenuWindow menu;
     if (!backupProblem.isEmpty())

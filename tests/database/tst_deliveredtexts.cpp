@@ -4,12 +4,28 @@
 #include "common/Ansi.h"
 #include "database/CatalogueUpgrade.h"
 #include "database/ClubDatabase.h"
+#include "database/ShippedTranslations.h"
 #include "database/SqlUtil.h"
+#include "database/TranslationFile.h"
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace durvek;
+
+namespace {
+
+QStringList placeholders(const QString& text)
+{
+    QStringList found;
+    for (const QRegularExpressionMatch& match : QRegularExpression(QStringLiteral("%\\d+")).globalMatch(text))
+        found << match.captured();
+    found.sort();
+    return found;
+}
+
+} // namespace
 
 class TestDeliveredTexts : public QObject {
     Q_OBJECT
@@ -40,6 +56,42 @@ private slots:
             expected.append(i);
         expected << CatalogueNumbersAddedSinceDelivery();
         QCOMPARE(ids, expected);
+    }
+
+    // A shipped language translates every catalogue text once, in number
+    // order, with the placeholders the program fills in, and no longer than
+    // the field where the base text fits it.
+    void everyShippedLanguageTranslatesTheWholeCatalogue_data()
+    {
+        QTest::addColumn<QString>("code");
+        for (const ShippedTranslations::Language& language : ShippedTranslations::languages()) {
+            if (!language.code.isEmpty())
+                QTest::newRow(qPrintable(language.code)) << language.code;
+        }
+    }
+
+    void everyShippedLanguageTranslatesTheWholeCatalogue()
+    {
+        QFETCH(QString, code);
+        const TranslationFile file = ReadTranslationFile(ShippedTranslations::file(code));
+        QVERIFY2(file.fault.isEmpty(), qPrintable(file.fault));
+        QList<int> numbers;
+        QSqlQuery catalogue = runStatement(m_db, "SELECT id, \"default\" FROM PcLanguage ORDER BY id");
+        QHash<int, QString> base;
+        while (catalogue.next()) {
+            numbers << catalogue.value(0).toInt();
+            base.insert(numbers.last(), catalogue.value(1).toString());
+        }
+        QList<int> translated;
+        for (const TranslatedText& line : file.texts) {
+            translated << line.number;
+            const QString english = base.value(line.number);
+            const QString where = QStringLiteral("%1 %2: %3").arg(code).arg(line.number).arg(line.text);
+            QVERIFY2(!line.text.trimmed().isEmpty(), qPrintable(where));
+            QVERIFY2(placeholders(line.text) == placeholders(english), qPrintable(where));
+            QVERIFY2(english.size() > 100 || line.text.size() <= 100, qPrintable(where));
+        }
+        QCOMPARE(translated, numbers);
     }
 
     // Texts the program shows as they are designed, and texts with a fixed role.

@@ -3,6 +3,8 @@
 #include "database/CatalogueUpgrade.h"
 #include "database/ClubDatabase.h"
 #include "database/SchemaUpgrade.h"
+#include "database/SettingsStore.h"
+#include "database/ShippedTranslations.h"
 #include "database/SqlUtil.h"
 #include <QTemporaryDir>
 #include <QtTest>
@@ -21,6 +23,11 @@ QStringList columns(const QSqlDatabase& db, const QString& table)
 int count(const QSqlDatabase& db, const QString& sql)
 {
     return queryValue(db, sql).toInt();
+}
+
+QString translation(const QSqlDatabase& db, int number)
+{
+    return queryValue(db, QStringLiteral("SELECT other FROM PcLanguage WHERE id = ?"), {number}).toString();
 }
 
 // A club's old file with some data in every table the upgrade touches.
@@ -72,7 +79,7 @@ private slots:
 
         QCOMPARE(columns(m_db, "settings"),
                  QStringList({"com", "protocol", "Clubid", "Club", "Converter", "Sort",
-                              "Port1", "Port2", "Port3", "Port4", "BackupsKept", "BackupMonths",
+                              "Port1", "Port2", "Port3", "Port4", "BackupsKept", "BackupMonths", "Language",
                               "PrizeEvery", "Nominated"}));
         QCOMPARE(columns(m_db, "pigeons").last(), QString("Nr"));
         QCOMPARE(columns(m_db, "backup"), columns(m_db, "pigeons"));
@@ -167,6 +174,50 @@ private slots:
 
         QCOMPARE(rows(m_db, "SELECT * FROM PcLanguage WHERE id < 97 ORDER BY id"), older);
         QCOMPARE(rows(m_db, "SELECT * FROM PcLanguage WHERE id >= 97 ORDER BY id"), added);
+    }
+
+    // A shipped language goes only where the club typed nothing, replaces the
+    // shipped texts of the language chosen before, and English takes the
+    // shipped texts away again; the club's own text survives all of it.
+    void shippedLanguageFillsOnlyWhatTheClubLeftBlank()
+    {
+        upgradeSchema(m_db);
+        const QHash<int, QString> dutch = ShippedTranslations::texts(QStringLiteral("nl"));
+        const QHash<int, QString> french = ShippedTranslations::texts(QStringLiteral("fr"));
+        QVERIFY(dutch.contains(6) && french.contains(340) && dutch.value(340) != french.value(340));
+        exec(m_db, "UPDATE PcLanguage SET other = 'Zoek een liefhebber' WHERE id = 18");
+        exec(m_db, "UPDATE PcLanguage SET other = '   ' WHERE id = 6");
+        runStatement(m_db, "UPDATE PcLanguage SET other = ? WHERE id = 340", {french.value(340)});
+        int translatable = 0;
+        for (const QString& id : rows(m_db, "SELECT id FROM PcLanguage"))
+            translatable += dutch.contains(id.toInt()) ? 1 : 0;
+
+        QCOMPARE(ShippedTranslations::apply(m_db, QStringLiteral("nl")), translatable - 1);
+        QCOMPARE(translation(m_db, 6), dutch.value(6));
+        QCOMPARE(translation(m_db, 340), dutch.value(340));
+        QCOMPARE(translation(m_db, 18), QStringLiteral("Zoek een liefhebber"));
+        QCOMPARE(ShippedTranslations::apply(m_db, QStringLiteral("nl")), 0);
+
+        QCOMPARE(ShippedTranslations::apply(m_db, QString()), 0);
+        QCOMPARE(rows(m_db, "SELECT id, other FROM PcLanguage WHERE other <> ''"),
+                 QStringList({"18|Zoek een liefhebber"}));
+    }
+
+    // Texts a later version adds come in the language the club chose.
+    void catalogueTextsAddedLaterComeInTheChosenLanguage()
+    {
+        upgradeSchema(m_db);
+        ClubSettings settings = loadSettings(m_db);
+        settings.language = QStringLiteral("nl");
+        saveSettings(m_db, settings);
+        exec(m_db, "DELETE FROM PcLanguage WHERE id IN (100, 340)");
+
+        upgradeSchema(m_db);
+
+        const QHash<int, QString> dutch = ShippedTranslations::texts(QStringLiteral("nl"));
+        QCOMPARE(translation(m_db, 100), dutch.value(100));
+        QCOMPARE(translation(m_db, 340), dutch.value(340));
+        QCOMPARE(translation(m_db, 101), QString()); // a row the club has stays as it is
     }
 
     void fieldNameMatchIgnoresCaseAndBlanks_data()

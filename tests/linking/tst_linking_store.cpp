@@ -260,6 +260,10 @@ private slots:
                  QStringList({"Name :   - Licence : ", "Adress :               ",
                               "Zip :         - City :        - District : "}));
         QVERIFY(!fancierHeaderLines(db(), 999));
+        // In the club's language: the catalogue's captions of the fields.
+        QCOMPARE(*fancierHeaderLines(db(), full, [](int number) { return QStringLiteral("<%1>").arg(number); }),
+                 QStringList({"<9> : Jan Peeters  - <8> : 12345678", "<10> : Dorp 1",
+                              "<11> : 9000  - <16> : Gent  - <12> : Oost"}));
     }
 };
 

@@ -104,7 +104,7 @@ private slots:
         menu.show();
         QCOMPARE(windowOpenedBy(menu.button(3)), QStringLiteral("Language PC-Soft"));
         QCOMPARE(windowOpenedBy(menu.button(5)), GetText(86));
-        QCOMPARE(windowOpenedBy(menu.button(6)), QStringLiteral("Settings"));
+        QCOMPARE(windowOpenedBy(menu.button(6)), GetText(5));
         QCOMPARE(windowOpenedBy(menu.button(0)), GetText(1));
         QCOMPARE(windowOpenedBy(menu.button(1)), GetText(42));
         QCOMPARE(windowOpenedBy(menu.button(2)), QStringLiteral("Durvek Print - Manager"));

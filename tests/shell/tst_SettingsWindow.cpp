@@ -2,6 +2,7 @@
 #include "clocklink/ClockModel.h"
 #include "common/AppState.h"
 #include "database/ClubDatabase.h"
+#include "database/ShippedTranslations.h"
 #include "linking/ui/LinkingWindow.h"
 #include "common/TextCatalogue.h"
 #include "shell/Startup.h"
@@ -172,6 +173,26 @@ private slots:
         QVERIFY(active.converter);
         QCOMPARE(portDevice(active, 3), QStringLiteral("/dev/ttyUSB1"));
         QCOMPARE(portDevice(active, 0), defaultPortDevice(0));
+    }
+
+    // The chosen language shows in the windows opened afterwards, with a
+    // key for every control.
+    void aChosenLanguageShowsInTheNextWindow()
+    {
+        runStartup(folder_->path());
+        const QString dutchTitle = ShippedTranslations::texts(QStringLiteral("nl")).value(5);
+        SettingsWindow window;
+        QCOMPARE(window.windowTitle(), QStringLiteral("Settings"));
+        window.show();
+        window.languageBox()->setCurrentIndex(window.languageBox()->findData(QStringLiteral("nl")));
+        window.updateButton()->click();
+        QVERIFY(!window.isVisible());
+        QCOMPARE(appState().activeSettings.language, QStringLiteral("nl"));
+
+        SettingsWindow next;
+        QCOMPARE(next.windowTitle(), dutchTitle);
+        QCOMPARE(next.languageBox()->currentData().toString(), QStringLiteral("nl"));
+        QCOMPARE(durvek::testing::mnemonicFaults(&next), QString());
     }
 
     // A club database on a CD or a write-protected stick: an old one is

@@ -280,7 +280,7 @@ void LinkingWindow::loadFancier()
     if (id == 0)
         return;
     const QSqlDatabase db = ClubDatabase::get();
-    const std::optional<QStringList> lines = fancierHeaderLines(db, id);
+    const std::optional<QStringList> lines = fancierHeaderLines(db, id, &catalogueText);
     if (!lines)
         return;
     for (int i = 0; i < 3; ++i)

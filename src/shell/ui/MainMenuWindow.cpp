@@ -2,6 +2,7 @@
 #include "backup/ui/BackupMenu.h"
 #include "common/ui/Captions.h"
 #include "common/ui/DatabaseErrorBox.h"
+#include "common/ui/Mnemonics.h"
 #include "common/ui/WindowSetUp.h"
 #include "clubdata/ui/ClubDataWindow.h"
 #include "database/ClubDatabase.h"
@@ -76,6 +77,8 @@ const std::array<MenuButton, MainMenuWindow::kButtonCount> kMenu = {{
 }};
 
 const QSize kButtonSize(190, 34);
+const QString kClockTextsCaption = QStringLiteral("Clock texts...");
+const QString kExportTextsCaption = QStringLiteral("Export texts...");
 
 } // namespace
 
@@ -160,10 +163,10 @@ QWidget* MainMenuWindow::buildInfoPanel()
 QLayout* MainMenuWindow::buildLanguageTools(QWidget* panel)
 {
     auto* row = new QHBoxLayout;
-    clockLanguage_ = new LinkButton(QStringLiteral("Clock texts..."), panel);
+    clockLanguage_ = new LinkButton(kClockTextsCaption, panel);
     clockLanguage_->setObjectName(QStringLiteral("clockLanguage"));
     clockLanguage_->setToolTip(QStringLiteral("Load the display texts into a clock"));
-    languageExport_ = new LinkButton(QStringLiteral("Export texts..."), panel);
+    languageExport_ = new LinkButton(kExportTextsCaption, panel);
     languageExport_->setObjectName(QStringLiteral("languageExport"));
     languageExport_->setToolTip(QStringLiteral("Write the clock texts as a source-code table"));
     row->addWidget(clockLanguage_);
@@ -204,7 +207,19 @@ void MainMenuWindow::openTool(void (*open)(QWidget*))
     } catch (const DatabaseError& error) {
         showDatabaseError(this, windowTitle(), error, QStringLiteral("The window could not be opened:"));
     }
+    refreshCaptions();
     repaint();
+}
+
+void MainMenuWindow::refreshCaptions()
+{
+    // The links lose their keys too, so that every control picks again and
+    // Exit keeps the letter it has in every window.
+    clockLanguage_->setText(kClockTextsCaption);
+    languageExport_->setText(kExportTextsCaption);
+    applyCaptions(this);
+    assignMnemonics(this);
+    setFixedSize(sizeHint());
 }
 
 void MainMenuWindow::onButton(int index)

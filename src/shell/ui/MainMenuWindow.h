@@ -37,6 +37,8 @@ private:
     QLayout* buildLanguageTools(QWidget* panel);
     QLayout* buildBackupTools(QWidget* panel);
     void openTool(void (*open)(QWidget*));
+    // Captions and keys anew, for texts changed in Settings or Pc-Soft.
+    void refreshCaptions();
     void onButton(int index);
 
     std::array<QPushButton*, kButtonCount> buttons_{};

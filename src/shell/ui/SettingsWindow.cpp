@@ -8,8 +8,11 @@
 #include "common/ValueHelpers.h"
 #include "database/ClubDatabase.h"
 #include "database/SettingsStore.h"
+#include "database/ShippedTranslations.h"
+#include "database/SqlUtil.h"
 #include "common/ui/UnsavedEdits.h"
 #include "common/ui/WindowSetUp.h"
+#include "shell/QtOwnTexts.h"
 #include "shell/SerialDeviceChoices.h"
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -30,6 +33,19 @@ namespace durvek {
 
 namespace {
 
+constexpr int kSettingsText = 5;
+constexpr int kExitText = 6;
+constexpr int kLanguageText = 340;
+constexpr int kPortFrameText = 341;
+constexpr int kModelFrameText = 342;
+constexpr int kSerialDeviceText = 343;
+constexpr int kAntennaText = 344;
+constexpr int kSortText = 345;
+constexpr int kClubIdText = 346;
+constexpr int kClubText = 347;
+constexpr int kUpdateText = 348;
+constexpr int kLanguageHintText = 349;
+
 // The demo clock's link sits next to the database, in the program folder.
 QString programFolder()
 {
@@ -49,15 +65,15 @@ void selectIndex(QButtonGroup* group, int index)
 
 SettingsWindow::SettingsWindow(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Settings"));
+    setWindowTitle(GetText(kSettingsText));
     setModal(true);
 
     auto* frames = new QHBoxLayout;
     frames->addWidget(buildPortFrame(), 3);
     frames->addWidget(buildModelFrame(), 1);
 
-    exitButton_ = new QPushButton(QStringLiteral("Exit"), this);
-    updateButton_ = new QPushButton(QStringLiteral("Update"), this);
+    exitButton_ = new QPushButton(GetText(kExitText), this);
+    updateButton_ = new QPushButton(GetText(kUpdateText), this);
     exitButton_->setObjectName(QStringLiteral("Command1_0"));
     updateButton_->setObjectName(QStringLiteral("Command1_1"));
     for (QPushButton* button : {exitButton_, updateButton_}) {
@@ -88,10 +104,10 @@ SettingsWindow::SettingsWindow(QWidget* parent) : QDialog(parent)
 
 QGroupBox* SettingsWindow::buildPortFrame()
 {
-    auto* frame = new QGroupBox(QStringLiteral("COM - Settings"), this);
+    auto* frame = new QGroupBox(GetText(kPortFrameText), this);
     auto* grid = new QGridLayout(frame);
     grid->setColumnStretch(1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Serial device"), frame), 0, 1);
+    grid->addWidget(new QLabel(GetText(kSerialDeviceText), frame), 0, 1);
     comGroup_ = new QButtonGroup(this);
     const QStringList choices = serialDeviceChoices(programFolder());
     for (int index = 0; index < 4; ++index) {
@@ -115,7 +131,7 @@ QGroupBox* SettingsWindow::buildPortFrame()
 
 QGroupBox* SettingsWindow::buildModelFrame()
 {
-    auto* frame = new QGroupBox(QStringLiteral("Default - COM"), this);
+    auto* frame = new QGroupBox(GetText(kModelFrameText), this);
     auto* column = new QVBoxLayout(frame);
     modelGroup_ = addClockModelOptions(frame, column);
     column->addStretch(1);
@@ -131,8 +147,8 @@ QWidget* SettingsWindow::buildClubFields()
 {
     auto* panel = new QWidget(this);
     auto* options = new QHBoxLayout;
-    antennaCheck_ = new QCheckBox(QStringLiteral("Club - antenna"), panel);
-    sortCheck_ = new QCheckBox(QStringLiteral("Sort"), panel);
+    antennaCheck_ = new QCheckBox(GetText(kAntennaText), panel);
+    sortCheck_ = new QCheckBox(GetText(kSortText), panel);
     options->addWidget(antennaCheck_);
     options->addSpacing(24);
     options->addWidget(sortCheck_);
@@ -173,10 +189,11 @@ QWidget* SettingsWindow::buildClubFields()
     backups->addStretch(1);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Club - ID"), clubIdEdit_);
-    form->addRow(QStringLiteral("Club"), clubEdit_);
+    form->addRow(GetText(kClubIdText), clubIdEdit_);
+    form->addRow(GetText(kClubText), clubEdit_);
     form->addRow(GetText(187), result);
     form->addRow(GetText(265), backups);
+    form->addRow(GetText(kLanguageText), buildLanguageBox(panel));
     // These rows hold layouts, so the form cannot tell which field a label names.
     if (auto* prizeLabel = qobject_cast<QLabel*>(form->labelForField(result)))
         prizeLabel->setBuddy(prizeEveryEdit_);
@@ -188,6 +205,18 @@ QWidget* SettingsWindow::buildClubFields()
     layout->addLayout(options);
     layout->addLayout(form);
     return panel;
+}
+
+QComboBox* SettingsWindow::buildLanguageBox(QWidget* panel)
+{
+    languageBox_ = new QComboBox(panel);
+    languageBox_->setObjectName(QStringLiteral("language"));
+    for (const ShippedTranslations::Language& language : ShippedTranslations::languages())
+        languageBox_->addItem(language.name, language.code);
+    languageBox_->setToolTip(GetText(kLanguageHintText));
+    // As wide as the longest name, not as the club's name field.
+    languageBox_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    return languageBox_;
 }
 
 void SettingsWindow::showSettings(const ClubSettings& settings)
@@ -202,6 +231,8 @@ void SettingsWindow::showSettings(const ClubSettings& settings)
     nominatedCheck_->setChecked(settings.nominated);
     backupsKeptEdit_->setText(settings.backupsKept > 0 ? QString::number(settings.backupsKept) : QString());
     backupMonthsEdit_->setText(settings.backupMonths >= 0 ? QString::number(settings.backupMonths) : QString());
+    // A code no shipped language has shows as English, which "Update" keeps.
+    languageBox_->setCurrentIndex(qMax(0, languageBox_->findData(settings.language)));
     for (size_t index = 0; index < deviceBoxes_.size(); ++index) {
         deviceBoxes_[index]->setCurrentIndex(-1);
         deviceBoxes_[index]->setEditText(settings.portDevices[index]);
@@ -225,6 +256,9 @@ ClubSettings SettingsWindow::editedSettings() const
     settings.nominated = nominatedCheck_->isChecked();
     settings.backupsKept = editedNumber(backupsKeptEdit_, 1, kMostBackupsKept, 0);
     settings.backupMonths = editedNumber(backupMonthsEdit_, 0, kMostBackupMonths, -1);
+    const QString language = languageBox_->currentData().toString();
+    if (!language.isEmpty() || languageBox_->findData(stored_.language) >= 0)
+        settings.language = language;
     return settings;
 }
 
@@ -269,14 +303,23 @@ void SettingsWindow::storeAndClose()
 {
     if (!typedNumbersFit())
         return;
+    const ClubSettings edited = editedSettings();
     try {
-        saveSettings(ClubDatabase::get(), editedSettings());
+        const QSqlDatabase db = ClubDatabase::get();
+        inTransaction(db, [&] {
+            saveSettings(db, edited);
+            if (edited.language != stored_.language)
+                ShippedTranslations::apply(db, edited.language);
+        });
     } catch (const DatabaseError& error) {
         // The window stays open with the user's values, so nothing is lost.
         showDatabaseError(this, windowTitle(), error, QStringLiteral("The settings were not stored:"));
         return;
     }
     LoadSettings();
+    // Windows opened from now on show the chosen language.
+    TextCatalogue::invalidate();
+    useQtOwnTexts(appState().activeSettings.language);
     accept();
 }
 

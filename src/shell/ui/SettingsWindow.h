@@ -15,7 +15,8 @@ namespace durvek {
 
 // The settings row: serial port and the device each COM port stands for,
 // clock model, club identity, the two options and the club result's prize
-// fraction and nominated pigeons, and how many automatic backups are kept. "Update" stores the row
+// fraction and nominated pigeons, how many automatic backups are kept, and
+// the language of the program's texts. "Update" stores the row
 // and reloads the active settings at once; "Exit" stores nothing.
 class SettingsWindow : public QDialog {
     Q_OBJECT
@@ -43,6 +44,7 @@ public:
     QCheckBox* nominatedCheck() const { return nominatedCheck_; }
     QLineEdit* backupsKeptEdit() const { return backupsKeptEdit_; }
     QLineEdit* backupMonthsEdit() const { return backupMonthsEdit_; }
+    QComboBox* languageBox() const { return languageBox_; }
     QPushButton* exitButton() const { return exitButton_; }
     QPushButton* updateButton() const { return updateButton_; }
 
@@ -50,6 +52,7 @@ private:
     QGroupBox* buildPortFrame();
     QGroupBox* buildModelFrame();
     QWidget* buildClubFields();
+    QComboBox* buildLanguageBox(QWidget* panel);
     void showSettings(const ClubSettings& settings);
     ClubSettings editedSettings() const;
     // The typed prize fraction: 0 when blank, -1 when it is not a number the
@@ -74,6 +77,7 @@ private:
     QCheckBox* nominatedCheck_ = nullptr;
     QLineEdit* backupsKeptEdit_ = nullptr;
     QLineEdit* backupMonthsEdit_ = nullptr;
+    QComboBox* languageBox_ = nullptr;
     QPushButton* exitButton_ = nullptr;
     QPushButton* updateButton_ = nullptr;
 };
