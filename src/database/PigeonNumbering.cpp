@@ -58,15 +58,22 @@ void RenumberPigeons(const QSqlDatabase& db)
     // cache they reach the file once, at the commit, instead of spilling to
     // it (each spill syncing the journal) every few megabytes.
     const qint64 cacheSize = queryValue(db, QStringLiteral("PRAGMA cache_size")).toLongLong();
-    const auto restoreCache = qScopeGuard([&] {
+    // The engine zeroes every page it frees, so dropping the index would
+    // journal and write each of its pages once more only to have the rebuilt
+    // index overwrite them; the fast setting still clears deleted rows on the
+    // pages that are written anyway.
+    const qint64 secureDelete = queryValue(db, QStringLiteral("PRAGMA secure_delete")).toLongLong();
+    const auto restoreSettings = qScopeGuard([&] {
         // A cache left larger costs memory only, and must not end the program
         // while an error of the renumbering is on its way out.
         try {
             runStatement(db, QStringLiteral("PRAGMA cache_size = %1").arg(cacheSize));
+            runStatement(db, QStringLiteral("PRAGMA secure_delete = %1").arg(secureDelete));
         } catch (const DatabaseError&) {
         }
     });
     runStatement(db, QStringLiteral("PRAGMA cache_size = %1").arg(kRenumberingCacheKiB));
+    runStatement(db, QStringLiteral("PRAGMA secure_delete = FAST"));
     inTransaction(db, [&] {
         // The places go into a table of their own first, read in index order
         // while the index is there; a new table numbers its rows 1, 2, ... in
