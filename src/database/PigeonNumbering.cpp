@@ -7,19 +7,22 @@ namespace durvek {
 
 namespace {
 
-// The numbering in which rowid breaks ties, so that equal numbers keep their
-// stored order on every engine version. With the index on nr this order is the
-// index's own, so reading it needs no sort.
-const QString kNumberedInOrder = QStringLiteral(
-    "SELECT rowid AS rid, nr, row_number() OVER (ORDER BY nr, rowid) AS rn FROM pigeons");
-
-// Walks the index and stops at the first pigeon whose number is not its place;
-// "IS NOT" also catches NULL and numbers stored as text or fractions.
+// The pigeons are numbered 1..n exactly when the lowest number is 1, the
+// highest is the count, and no number is given twice or is no whole number.
+// The index answers the first two at once (a pigeon without a number sorts
+// first, one with a text last), which settles a club that must be
+// renumbered; only then is the index walked for the rest, stopping at the
+// first fault. Numbering every row to compare it with its place would cost
+// several times as much on every start.
 bool anyPigeonOutOfPlace(const QSqlDatabase& db)
 {
-    return queryValue(db, QStringLiteral("SELECT EXISTS (SELECT 1 FROM (%1) WHERE nr IS NOT rn)")
-                              .arg(kNumberedInOrder))
-        .toBool();
+    const bool endsRight = queryValue(db, QStringLiteral(
+        "SELECT (SELECT count(*) FROM pigeons) = 0 OR ("
+        "(SELECT nr FROM pigeons ORDER BY nr LIMIT 1) = 1 "
+        "AND (SELECT nr FROM pigeons ORDER BY nr DESC LIMIT 1) = (SELECT count(*) FROM pigeons))")).toBool();
+    return !endsRight
+        || queryValue(db, QStringLiteral("SELECT EXISTS (SELECT 1 FROM pigeons GROUP BY nr "
+                                         "HAVING count(*) > 1 OR nr <> CAST(nr AS INTEGER))")).toBool();
 }
 
 const QString kNumberIndex = QStringLiteral("pigeons_nr");
