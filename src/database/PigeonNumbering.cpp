@@ -8,12 +8,12 @@ namespace durvek {
 namespace {
 
 // The pigeons are numbered 1..n exactly when the lowest number is 1, the
-// highest is the count, and no number is given twice or is no whole number.
-// The index answers the first two at once (a pigeon without a number sorts
-// first, one with a text last), which settles a club that must be
-// renumbered; only then is the index walked for the rest, stopping at the
-// first fault. Numbering every row to compare it with its place would cost
-// several times as much on every start.
+// highest is the count, and as many different whole numbers are given as
+// there are pigeons. The index answers the first two at once (a pigeon
+// without a number sorts first, one with a text last), which settles a club
+// that must be renumbered; only then is the index walked to count the rest.
+// Numbering every row to compare it with its place would cost several times
+// as much on every start.
 bool anyPigeonOutOfPlace(const QSqlDatabase& db)
 {
     const bool endsRight = queryValue(db, QStringLiteral(
@@ -21,8 +21,9 @@ bool anyPigeonOutOfPlace(const QSqlDatabase& db)
         "(SELECT nr FROM pigeons ORDER BY nr LIMIT 1) = 1 "
         "AND (SELECT nr FROM pigeons ORDER BY nr DESC LIMIT 1) = (SELECT count(*) FROM pigeons))")).toBool();
     return !endsRight
-        || queryValue(db, QStringLiteral("SELECT EXISTS (SELECT 1 FROM pigeons GROUP BY nr "
-                                         "HAVING count(*) > 1 OR nr <> CAST(nr AS INTEGER))")).toBool();
+        || !queryValue(db, QStringLiteral(
+                "SELECT (SELECT count(*) FROM (SELECT DISTINCT nr FROM pigeons WHERE nr = CAST(nr AS INTEGER))) "
+                "= (SELECT count(*) FROM pigeons)")).toBool();
 }
 
 const QString kNumberIndex = QStringLiteral("pigeons_nr");
