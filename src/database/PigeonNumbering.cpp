@@ -68,11 +68,11 @@ void RenumberPigeons(const QSqlDatabase& db)
     // pages that are written anyway.
     const qint64 secureDelete = queryValue(db, QStringLiteral("PRAGMA secure_delete")).toLongLong();
     const auto restoreSettings = qScopeGuard([&] {
-        // A cache left larger costs memory only, and must not end the program
-        // while an error of the renumbering is on its way out.
+        // A setting left as it was during the renumbering must not end the
+        // program while an error of the renumbering is on its way out.
         try {
-            runStatement(db, QStringLiteral("PRAGMA cache_size = %1").arg(cacheSize));
             runStatement(db, QStringLiteral("PRAGMA secure_delete = %1").arg(secureDelete));
+            runStatement(db, QStringLiteral("PRAGMA cache_size = %1").arg(cacheSize));
         } catch (const DatabaseError&) {
         }
     });
