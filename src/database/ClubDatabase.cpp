@@ -35,6 +35,21 @@ QString databaseUri(const QString& path, bool readOnly)
     return url.toString(QUrl::FullyEncoded);
 }
 
+// A negative cache size counts KiB; pages are only taken as they are used,
+// so the cache never holds more than the file.
+constexpr int kCacheKiB = -65536;
+
+// The quick check reads every page of the file. With room for all of them in
+// the cache, the start-up backup and the renumbering that follow it take them
+// from memory instead of reading the whole file twice more.
+void keepPagesRead(const QSqlDatabase& db, const QString& path)
+{
+    const QString sql = QStringLiteral("PRAGMA cache_size = %1").arg(kCacheKiB);
+    QSqlQuery pragma(db);
+    if (!pragma.exec(sql))
+        throw DatabaseError::fromEngine(pragma.lastError(), path, sql);
+}
+
 void dropConnection()
 {
     if (QSqlDatabase::contains(ClubDatabase::kConnectionName)) {
@@ -84,6 +99,7 @@ QSqlDatabase ClubDatabase::open(const QString& path)
         try {
             if (!db.open())
                 throw DatabaseError::fromEngine(db.lastError(), path);
+            keepPagesRead(db, path);
             checkIsSoundDatabase(db, path);
         } catch (...) {
             db = QSqlDatabase();

@@ -7,19 +7,23 @@ namespace durvek {
 
 namespace {
 
-// The numbering in which rowid breaks ties, so that equal numbers keep their
-// stored order on every engine version. With the index on nr this order is the
-// index's own, so reading it needs no sort.
-const QString kNumberedInOrder = QStringLiteral(
-    "SELECT rowid AS rid, nr, row_number() OVER (ORDER BY nr, rowid) AS rn FROM pigeons");
-
-// Walks the index and stops at the first pigeon whose number is not its place;
-// "IS NOT" also catches NULL and numbers stored as text or fractions.
+// The pigeons are numbered 1..n exactly when the lowest number is 1, the
+// highest is the count, and as many different whole numbers are given as
+// there are pigeons. The index answers the first two at once (a pigeon
+// without a number sorts first, one with a text last), which settles a club
+// that must be renumbered; only then is the index walked to count the rest.
+// Numbering every row to compare it with its place would cost several times
+// as much on every start.
 bool anyPigeonOutOfPlace(const QSqlDatabase& db)
 {
-    return queryValue(db, QStringLiteral("SELECT EXISTS (SELECT 1 FROM (%1) WHERE nr IS NOT rn)")
-                              .arg(kNumberedInOrder))
-        .toBool();
+    const bool endsRight = queryValue(db, QStringLiteral(
+        "SELECT (SELECT count(*) FROM pigeons) = 0 OR ("
+        "(SELECT nr FROM pigeons ORDER BY nr LIMIT 1) = 1 "
+        "AND (SELECT nr FROM pigeons ORDER BY nr DESC LIMIT 1) = (SELECT count(*) FROM pigeons))")).toBool();
+    return !endsRight
+        || !queryValue(db, QStringLiteral(
+                "SELECT (SELECT count(*) FROM (SELECT DISTINCT nr FROM pigeons WHERE nr = CAST(nr AS INTEGER))) "
+                "= (SELECT count(*) FROM pigeons)")).toBool();
 }
 
 const QString kNumberIndex = QStringLiteral("pigeons_nr");
@@ -58,15 +62,22 @@ void RenumberPigeons(const QSqlDatabase& db)
     // cache they reach the file once, at the commit, instead of spilling to
     // it (each spill syncing the journal) every few megabytes.
     const qint64 cacheSize = queryValue(db, QStringLiteral("PRAGMA cache_size")).toLongLong();
-    const auto restoreCache = qScopeGuard([&] {
-        // A cache left larger costs memory only, and must not end the program
-        // while an error of the renumbering is on its way out.
+    // The engine zeroes every page it frees, so dropping the index would
+    // journal and write each of its pages once more only to have the rebuilt
+    // index overwrite them; the fast setting still clears deleted rows on the
+    // pages that are written anyway.
+    const qint64 secureDelete = queryValue(db, QStringLiteral("PRAGMA secure_delete")).toLongLong();
+    const auto restoreSettings = qScopeGuard([&] {
+        // A setting left as it was during the renumbering must not end the
+        // program while an error of the renumbering is on its way out.
         try {
+            runStatement(db, QStringLiteral("PRAGMA secure_delete = %1").arg(secureDelete));
             runStatement(db, QStringLiteral("PRAGMA cache_size = %1").arg(cacheSize));
         } catch (const DatabaseError&) {
         }
     });
     runStatement(db, QStringLiteral("PRAGMA cache_size = %1").arg(kRenumberingCacheKiB));
+    runStatement(db, QStringLiteral("PRAGMA secure_delete = FAST"));
     inTransaction(db, [&] {
         // The places go into a table of their own first, read in index order
         // while the index is there; a new table numbers its rows 1, 2, ... in
