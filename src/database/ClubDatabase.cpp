@@ -1,4 +1,5 @@
 #include "database/ClubDatabase.h"
+#include "database/SqlDialect.h"
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
@@ -65,18 +66,7 @@ void dropConnection()
 // large club.
 void checkIsSoundDatabase(const QSqlDatabase& db, const QString& path)
 {
-    const QString sql = QStringLiteral("PRAGMA quick_check");
-    QSqlQuery check(db);
-    if (!check.exec(sql))
-        throw DatabaseError::fromEngine(check.lastError(), path, sql);
-    QStringList problems;
-    while (check.next()) {
-        const QString line = check.value(0).toString();
-        if (line != QLatin1String("ok"))
-            problems.append(line);
-    }
-    if (check.lastError().isValid())
-        throw DatabaseError::fromEngine(check.lastError(), path, sql);
+    const QStringList problems = integrityProblems(db);
     if (!problems.isEmpty()) {
         using Kind = DatabaseError::Kind;
         throw DatabaseError(Kind::Corrupt, DatabaseError::plainSentence(Kind::Corrupt),
@@ -84,7 +74,73 @@ void checkIsSoundDatabase(const QSqlDatabase& db, const QString& path)
     }
 }
 
+// What libpq says when the server wants a password it was not given, or
+// refused the one it was given.
+bool wantsPassword(const QSqlError& error)
+{
+    const QString text = error.databaseText();
+    return text.contains(QLatin1String("no password supplied"))
+        || text.contains(QLatin1String("password authentication failed"));
+}
+
+constexpr int kPasswordTries = 3;
+
+DatabaseError unreachable(const DatabaseLocation& location, const QSqlError& error)
+{
+    return DatabaseError(DatabaseError::Kind::Other,
+                         QStringLiteral("The club database on the server cannot be opened: check the "
+                                        "server's address, that the server is running, the name of the "
+                                        "database, the user and the password"),
+                         location.displayName() + QStringLiteral(": ") + error.text().trimmed());
+}
+
+void connectToServer(QSqlDatabase& db, const DatabaseLocation& location, PasswordSource& passwords)
+{
+    location.applyTo(db);
+    QString password = location.serverAddress().password;
+    for (int tries = 0;; ++tries) {
+        db.setPassword(password);
+        const bool opened = db.open();
+        // The connection no longer needs it; nothing is to keep it.
+        db.setPassword(QString());
+        if (opened) {
+            configureSession(db);
+            return;
+        }
+        const QSqlError error = db.lastError();
+        if (!wantsPassword(error) || tries == kPasswordTries)
+            throw unreachable(location, error);
+        const std::optional<QString> given = passwords.password(location.displayName(), !password.isEmpty());
+        if (!given)
+            throw unreachable(location, error);
+        password = *given;
+    }
+}
+
+QSqlDatabase openServer(const DatabaseLocation& location, PasswordSource& passwords)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), ClubDatabase::kConnectionName);
+        try {
+            connectToServer(db, location, passwords);
+        } catch (...) {
+            db = QSqlDatabase();
+            dropConnection();
+            throw;
+        }
+    }
+    return ClubDatabase::get();
+}
+
 } // namespace
+
+QSqlDatabase ClubDatabase::open(const DatabaseLocation& location, PasswordSource& passwords)
+{
+    if (!location.isServer())
+        return open(location.filePath());
+    dropConnection();
+    return openServer(location, passwords);
+}
 
 QSqlDatabase ClubDatabase::open(const QString& path)
 {

@@ -1,5 +1,6 @@
 #include "database/SqlUtil.h"
 #include "database/ClubDatabase.h"
+#include "database/DatabaseLocation.h"
 #include <QSqlError>
 #include <QUrl>
 
@@ -41,6 +42,8 @@ QString quoteIdentifier(const QString& name)
 
 QString databaseFile(const QSqlDatabase& db)
 {
+    if (engineOf(db) == SqlEngine::Postgres)
+        return serverDisplayName(db);
     const QString name = db.databaseName();
     if (!name.startsWith(QLatin1String("file:")))
         return name;
@@ -57,6 +60,13 @@ void execPrepared(QSqlQuery& query, const QSqlDatabase& db)
 QSqlQuery runStatement(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
 {
     QSqlQuery query(db);
+    // A server prepares only queries and changes of rows, never DDL or
+    // transaction control; with nothing to bind there is nothing to prepare.
+    if (values.isEmpty()) {
+        if (!query.exec(sql))
+            throwEngineError(db, query.lastError(), sql);
+        return query;
+    }
     if (!query.prepare(sql))
         throwEngineError(db, query.lastError(), sql);
     for (const QVariant& value : values)
@@ -71,39 +81,42 @@ QVariant queryValue(const QSqlDatabase& db, const QString& sql, const QVariantLi
     return query.next() ? query.value(0) : QVariant();
 }
 
-bool tableExists(const QSqlDatabase& db, const QString& table)
-{
-    return queryValue(db,
-                      QStringLiteral("SELECT count(*) FROM sqlite_master "
-                                     "WHERE type = 'table' AND name = ? COLLATE NOCASE"),
-                      {table})
-               .toInt()
-        > 0;
-}
-
 // Savepoints rather than BEGIN/COMMIT: the unit then also works inside a
-// transaction a caller has opened already (it becomes part of it), and on its
-// own it is a transaction of its own.
-void beginTransaction(QSqlDatabase& db)
+// transaction a caller has opened already (it becomes part of it). On its own
+// it is a transaction of its own: SQLite opens one for a savepoint, a server
+// refuses a savepoint outside a transaction, so there the unit begins one.
+bool beginTransaction(QSqlDatabase& db)
 {
-    runStatement(db, QStringLiteral("SAVEPOINT durvek_unit"));
+    const QString savepoint = QStringLiteral("SAVEPOINT durvek_unit");
+    QSqlQuery query(db);
+    if (query.exec(savepoint))
+        return false;
+    if (query.lastError().nativeErrorCode() != QLatin1String("25P01")) // no transaction in progress
+        throwEngineError(db, query.lastError(), savepoint);
+    runStatement(db, QStringLiteral("BEGIN"));
+    runStatement(db, savepoint);
+    return true;
 }
 
-void commitTransaction(QSqlDatabase& db)
+void commitTransaction(QSqlDatabase& db, bool outermost)
 {
     try {
         runStatement(db, QStringLiteral("RELEASE durvek_unit"));
+        if (outermost)
+            runStatement(db, QStringLiteral("COMMIT"));
     } catch (...) {
-        rollbackTransaction(db);
+        rollbackTransaction(db, outermost);
         throw;
     }
 }
 
-void rollbackTransaction(QSqlDatabase& db) noexcept
+void rollbackTransaction(QSqlDatabase& db, bool outermost) noexcept
 {
     QSqlQuery query(db);
     query.exec(QStringLiteral("ROLLBACK TO durvek_unit"));
     query.exec(QStringLiteral("RELEASE durvek_unit"));
+    if (outermost)
+        query.exec(QStringLiteral("ROLLBACK"));
 }
 
 } // namespace durvek

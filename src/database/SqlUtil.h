@@ -1,4 +1,5 @@
 #pragma once
+#include "database/SqlDialect.h"
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
@@ -22,7 +23,8 @@ QString likePrefixPattern(const QString& prefix, QChar escape = kLikeEscape);
 // double quotes doubled. Only for names, never for values (values are bound).
 QString quoteIdentifier(const QString& name);
 
-// The database file behind a connection (the path, also when opened by URI).
+// The database file behind a connection (the path, also when opened by URI);
+// for a server database its address without the password.
 QString databaseFile(const QSqlDatabase& db);
 
 // Prepares and runs sql with the values bound in order; throws DatabaseError
@@ -38,9 +40,6 @@ void execPrepared(QSqlQuery& query, const QSqlDatabase& db);
 // is no row.
 QVariant queryValue(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});
 
-// True when the database has a table of that name (letter case ignored).
-bool tableExists(const QSqlDatabase& db, const QString& table);
-
 // Runs work as one unit: committed when it returns, rolled back (and the
 // exception passed on) when it throws. Several rows that belong together
 // change with it. Inside a caller's transaction it becomes part of that one.
@@ -48,22 +47,23 @@ template <typename Work>
 void inTransaction(QSqlDatabase db, Work&& work);
 
 // The steps of inTransaction; begin and commit throw DatabaseError when the
-// engine refuses.
-void beginTransaction(QSqlDatabase& db);
-void commitTransaction(QSqlDatabase& db);
-void rollbackTransaction(QSqlDatabase& db) noexcept;
+// engine refuses. begin returns whether it opened the transaction itself
+// (rather than a unit inside a caller's), which commit and rollback take.
+bool beginTransaction(QSqlDatabase& db);
+void commitTransaction(QSqlDatabase& db, bool outermost);
+void rollbackTransaction(QSqlDatabase& db, bool outermost) noexcept;
 
 template <typename Work>
 void inTransaction(QSqlDatabase db, Work&& work)
 {
-    beginTransaction(db);
+    const bool outermost = beginTransaction(db);
     try {
         work();
     } catch (...) {
-        rollbackTransaction(db);
+        rollbackTransaction(db, outermost);
         throw;
     }
-    commitTransaction(db);
+    commitTransaction(db, outermost);
 }
 
 } // namespace durvek

@@ -48,7 +48,7 @@ private slots:
         QFETCH(QString, prefix);
         QFETCH(QStringList, names);
         QSqlQuery query = runStatement(
-            m_db, "SELECT Name FROM fanciers WHERE sort LIKE ? ESCAPE '\\' ORDER BY Name",
+            m_db, "SELECT Name FROM fanciers WHERE lower(sort) LIKE lower(?) ESCAPE '\\' ORDER BY Name",
             {likePrefixPattern(prefix)});
         QStringList found;
         while (query.next())
@@ -64,7 +64,7 @@ private slots:
 
     void quotedNamesAreNamesOnly()
     {
-        exec(m_db, "CREATE TABLE " + quoteIdentifier("odd \"name\"; DROP TABLE fanciers") + " (x)");
+        exec(m_db, "CREATE TABLE " + quoteIdentifier("odd \"name\"; DROP TABLE fanciers") + " (x INTEGER)");
         QVERIFY(tableExists(m_db, "odd \"name\"; DROP TABLE fanciers"));
         QVERIFY(tableExists(m_db, "FANCIERS"));
     }
@@ -87,6 +87,8 @@ private slots:
 
     void eachRefusalIsToldPlainlyWithTheStatementInDetails()
     {
+        if (testing::onServer())
+            QSKIP("the refusals of the SQLite file");
         QFETCH(QString, situation);
         QFETCH(int, kind);
         QFETCH(QString, sentence);
@@ -128,6 +130,34 @@ private slots:
                 exec(m_db, "ROLLBACK");
         }
         QSqlDatabase::removeDatabase("other");
+    }
+
+    // A server answers with an SQLSTATE, never to be read as SQLite's code.
+    void serverRefusalsAreToldPlainly_data()
+    {
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("read only") << true << "INSERT INTO fanciers (Name) VALUES ('x')" << "The club database is read only";
+        QTest::newRow("other") << false << "SELECT nosuchfield FROM fanciers" << "The club database refused the request";
+    }
+
+    void serverRefusalsAreToldPlainly()
+    {
+        if (!testing::onServer())
+            QSKIP("about a server database");
+        QFETCH(bool, readOnly);
+        QFETCH(QString, sql);
+        QFETCH(QString, sentence);
+        testing::setWritesRefused(m_db, readOnly);
+        try {
+            runStatement(m_db, sql);
+            QFAIL("the statement was not refused");
+        } catch (const DatabaseError& e) {
+            QCOMPARE(e.sentence(), sentence);
+            QVERIFY2(e.details().contains(databaseFile(m_db)) && e.details().contains(sql), qPrintable(e.details()));
+        }
+        testing::setWritesRefused(m_db, false);
     }
 
     void transactionRollsBackOnThrow()
