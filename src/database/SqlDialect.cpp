@@ -243,13 +243,16 @@ constexpr int kBulkWriteCacheKiB = -65536;
 RecomputedBulkWrite::RecomputedBulkWrite(const QSqlDatabase& db) : m_db(db)
 {
     if (isServer(db)) {
+        // Sorting and joining every pigeon fits in memory instead of
+        // spilling to temporary files.
+        runStatement(db, QStringLiteral("SET work_mem = '64MB'"));
         runStatement(db, QStringLiteral("SET synchronous_commit = off"));
-        m_restore = QStringLiteral("RESET synchronous_commit");
+        m_restore = {QStringLiteral("RESET work_mem"), QStringLiteral("RESET synchronous_commit")};
         return;
     }
     const qint64 previous = queryValue(db, QStringLiteral("PRAGMA cache_size")).toLongLong();
     runStatement(db, QStringLiteral("PRAGMA cache_size = %1").arg(kBulkWriteCacheKiB));
-    m_restore = QStringLiteral("PRAGMA cache_size = %1").arg(previous);
+    m_restore = {QStringLiteral("PRAGMA cache_size = %1").arg(previous)};
 }
 
 RecomputedBulkWrite::~RecomputedBulkWrite()
@@ -257,7 +260,8 @@ RecomputedBulkWrite::~RecomputedBulkWrite()
     // What is left changed costs speed or memory only, and must not end the
     // program while an error of the bulk write is on its way out.
     try {
-        runStatement(m_db, m_restore);
+        for (const QString& sql : m_restore)
+            runStatement(m_db, sql);
     } catch (const DatabaseError&) {
     }
 }
