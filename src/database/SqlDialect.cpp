@@ -243,8 +243,11 @@ constexpr int kBulkWriteCacheKiB = -65536;
 RecomputedBulkWrite::RecomputedBulkWrite(const QSqlDatabase& db) : m_db(db)
 {
     if (isServer(db)) {
+        // Sorting and joining every pigeon fits in memory instead of
+        // spilling to temporary files.
+        runStatement(db, QStringLiteral("SET work_mem = '64MB'"));
         runStatement(db, QStringLiteral("SET synchronous_commit = off"));
-        m_restore = {QStringLiteral("RESET synchronous_commit")};
+        m_restore = {QStringLiteral("RESET work_mem"), QStringLiteral("RESET synchronous_commit")};
         return;
     }
     const qint64 previous = queryValue(db, QStringLiteral("PRAGMA cache_size")).toLongLong();

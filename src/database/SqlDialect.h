@@ -53,8 +53,8 @@ QStringList integrityProblems(const QSqlDatabase& db);
 
 // While it lives, a bulk rewrite of data that every start works out again
 // (the pigeon numbers) runs as fast as the engine allows: SQLite keeps the
-// rewritten pages in memory up to the commit; the server's commit does not
-// wait for its log to reach the disk (after a crash the next start simply
+// rewritten pages in memory up to the commit; the server sorts in memory and
+// its commit does not wait for its log to reach the disk (after a crash the next start simply
 // does the work again).
 class RecomputedBulkWrite {
 public:
