@@ -1,6 +1,6 @@
 #include "backup/AutomaticBackup.h"
 #include "backup/BackupMaker.h"
-#include "backup/SqliteFile.h"
+#include "common/AppState.h"
 #include "database/ClubDatabase.h"
 #include "database/SqlUtil.h"
 
@@ -16,12 +16,16 @@ RetentionRule retentionRuleOf(const ClubSettings& settings)
     return rule;
 }
 
+QString clubBackupFolder(const QSqlDatabase& db)
+{
+    return backupFolderOf(db.driverName() == QLatin1String("QSQLITE") ? databaseFile(db) : appState().databasePath);
+}
+
 QString makeAutomaticBackup(const QSqlDatabase& db, BackupReason reason, const RetentionRule& rule,
                             const QDateTime& now)
 {
-    const QString databasePath = databaseFile(db);
-    const QString folder = backupFolderOf(databasePath);
-    const QString path = makeBackup(engineHandle(db), databasePath, folder, reason, now);
+    const QString folder = clubBackupFolder(db);
+    const QString path = backUpClub(db, folder, reason, now);
     pruneBackups(folder, rule, now.date());
     return path;
 }
@@ -30,11 +34,10 @@ QString makeStartBackup(const QSqlDatabase& db, const QDateTime& now)
 {
     if (ClubDatabase::isReadOnly(db))
         return {};
-    const QString databasePath = databaseFile(db);
-    const QString folder = backupFolderOf(databasePath);
+    const QString folder = clubBackupFolder(db);
     removeUnfinishedCopies(folder);
     try {
-        makeBackup(engineHandle(db), databasePath, folder, BackupReason::Start, now);
+        backUpClub(db, folder, BackupReason::Start, now);
     } catch (const DatabaseError& error) {
         return error.sentence();
     }
@@ -44,7 +47,7 @@ QString makeStartBackup(const QSqlDatabase& db, const QDateTime& now)
 void pruneAfterStart(const QSqlDatabase& db, const ClubSettings& settings)
 {
     if (!ClubDatabase::isReadOnly(db))
-        pruneBackups(backupFolderOf(databaseFile(db)), retentionRuleOf(settings), QDate::currentDate());
+        pruneBackups(clubBackupFolder(db), retentionRuleOf(settings), QDate::currentDate());
 }
 
 } // namespace durvek
