@@ -18,7 +18,7 @@ RetentionRule retentionRuleOf(const ClubSettings& settings)
 
 QString clubBackupFolder(const QSqlDatabase& db)
 {
-    return backupFolderOf(db.driverName() == QLatin1String("QSQLITE") ? databaseFile(db) : appState().databasePath);
+    return backupFolderOf(engineOf(db) == SqlEngine::Sqlite ? databaseFile(db) : appState().databasePath);
 }
 
 QString makeAutomaticBackup(const QSqlDatabase& db, BackupReason reason, const RetentionRule& rule,

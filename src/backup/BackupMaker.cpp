@@ -104,7 +104,7 @@ QString makeBackup(sqlite3* source, const QString& databasePath, const QString& 
 
 QString backUpClub(const QSqlDatabase& db, const QString& folder, BackupReason reason, const QDateTime& now)
 {
-    if (db.driverName() == QLatin1String("QSQLITE"))
+    if (engineOf(db) == SqlEngine::Sqlite)
         return makeBackup(engineHandle(db), databaseFile(db), folder, reason, now);
     const QString path = newBackupPath(db.databaseName(), folder, reason, now);
     copyClubIntoFile(db, path, folder);

@@ -31,7 +31,7 @@ using PutInPlace = std::function<void(const QString& source)>;
 
 PutInPlace placingInto(const QSqlDatabase& club, const QString& folder)
 {
-    if (club.driverName() != QLatin1String("QSQLITE"))
+    if (engineOf(club) == SqlEngine::Postgres)
         return [folder](const QString& source) { copyFileIntoClub(source, ClubDatabase::get(), folder); };
     const QString databasePath = databaseFile(club);
     return [databasePath](const QString& source) {

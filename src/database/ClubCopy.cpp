@@ -1,5 +1,5 @@
 #include "database/ClubCopy.h"
-#include "database/CopyDialect.h"
+#include "database/SqlDialect.h"
 #include "database/DatabaseError.h"
 #include "database/SqlUtil.h"
 #include <QSqlError>
