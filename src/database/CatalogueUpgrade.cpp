@@ -145,6 +145,10 @@ constexpr auto kAddedTexts = std::to_array<CatalogueText>({
     {300, "Previous list restored: %1, %2 pigeons"},
     {301, "File written: %1"},
     {302, "Chip code %1 is already linked to a pigeon of %2. A pigeon that changed hands must first be taken off the list of its former owner"},
+    {325, "Club database"},
+    {326, "In use now: %1. A change here takes effect at the next start; left empty, the program starts on the club database file"},
+    {327, "Use the file"},
+    {328, "A club database on a server is given as postgresql://user@host:port/database, or with ?host=/folder for a local socket; leave the field empty for the file"},
 });
 
 QSet<int> presentNumbers(const QSqlDatabase& db)

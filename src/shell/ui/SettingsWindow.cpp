@@ -7,13 +7,17 @@
 #include "common/TextCatalogue.h"
 #include "common/ValueHelpers.h"
 #include "database/ClubDatabase.h"
+#include "database/SqlUtil.h"
 #include "database/SettingsStore.h"
 #include "common/ui/UnsavedEdits.h"
 #include "common/ui/WindowSetUp.h"
+#include "shell/RememberedDatabase.h"
 #include "shell/SerialDeviceChoices.h"
+#include "shell/Startup.h"
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -75,6 +79,7 @@ SettingsWindow::SettingsWindow(QWidget* parent) : QDialog(parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(frames);
     layout->addWidget(buildClubFields());
+    layout->addWidget(buildDatabaseField());
     layout->addStretch(1);
     layout->addLayout(buttons);
 
@@ -82,7 +87,7 @@ SettingsWindow::SettingsWindow(QWidget* parent) : QDialog(parent)
     showSettings(stored_);
     setMinimumWidth(640);
     updateButton_->setDefault(true);
-    askBeforeEscapeCloses(this, [this] { return editedSettings() != stored_; });
+    askBeforeEscapeCloses(this, [this] { return editedSettings() != stored_ || databaseChanged(); });
     finishWindowSetUp(this);
 }
 
@@ -190,6 +195,46 @@ QWidget* SettingsWindow::buildClubFields()
     return panel;
 }
 
+QWidget* SettingsWindow::buildDatabaseField()
+{
+    auto* panel = new QWidget(this);
+    databaseEdit_ = new QLineEdit(rememberedServer(), panel);
+    databaseEdit_->setPlaceholderText(QDir::toNativeSeparators(clubDatabasePath(programFolder())));
+    fileButton_ = new QPushButton(GetText(327), panel);
+    fileButton_->setAutoDefault(false);
+    connect(fileButton_, &QPushButton::clicked, databaseEdit_, &QLineEdit::clear);
+    auto* field = new QHBoxLayout;
+    field->addWidget(databaseEdit_, 1);
+    field->addWidget(fileButton_);
+
+    auto* label = new QLabel(GetText(325), panel);
+    label->setBuddy(databaseEdit_);
+    auto* inUse = new QLabel(GetText(326).arg(QDir::toNativeSeparators(databaseFile(ClubDatabase::get()))), panel);
+    inUse->setWordWrap(true);
+    auto* form = new QFormLayout(panel);
+    form->setContentsMargins(0, 6, 0, 0);
+    form->addRow(label, field);
+    form->addRow(QString(), inUse);
+    return panel;
+}
+
+bool SettingsWindow::databaseChanged() const
+{
+    return databaseEdit_->text().trimmed() != rememberedServer();
+}
+
+bool SettingsWindow::rememberTypedDatabase()
+{
+    const std::optional<QString> server = serverToRemember(databaseEdit_->text());
+    if (!server) {
+        QMessageBox::warning(this, windowTitle(), GetText(328));
+        databaseEdit_->setFocus();
+        return false;
+    }
+    rememberServer(*server);
+    return true;
+}
+
 void SettingsWindow::showSettings(const ClubSettings& settings)
 {
     selectIndex(comGroup_, settings.com);
@@ -267,7 +312,7 @@ bool SettingsWindow::typedNumbersFit()
 
 void SettingsWindow::storeAndClose()
 {
-    if (!typedNumbersFit())
+    if (!typedNumbersFit() || (databaseChanged() && !rememberTypedDatabase()))
         return;
     try {
         saveSettings(ClubDatabase::get(), editedSettings());

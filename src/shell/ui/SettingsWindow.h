@@ -15,7 +15,9 @@ namespace durvek {
 
 // The settings row: serial port and the device each COM port stands for,
 // clock model, club identity, the two options and the club result's prize
-// fraction and nominated pigeons, and how many automatic backups are kept. "Update" stores the row
+// fraction and nominated pigeons, and how many automatic backups are kept;
+// besides, where the club database is to be found at the next start (kept
+// for this user on this computer, not in the club database). "Update" stores the row
 // and reloads the active settings at once; "Exit" stores nothing.
 class SettingsWindow : public QDialog {
     Q_OBJECT
@@ -43,6 +45,9 @@ public:
     QCheckBox* nominatedCheck() const { return nominatedCheck_; }
     QLineEdit* backupsKeptEdit() const { return backupsKeptEdit_; }
     QLineEdit* backupMonthsEdit() const { return backupMonthsEdit_; }
+    // The server club database to start on next time; empty: the file.
+    QLineEdit* databaseEdit() const { return databaseEdit_; }
+    QPushButton* fileButton() const { return fileButton_; }
     QPushButton* exitButton() const { return exitButton_; }
     QPushButton* updateButton() const { return updateButton_; }
 
@@ -50,6 +55,10 @@ private:
     QGroupBox* buildPortFrame();
     QGroupBox* buildModelFrame();
     QWidget* buildClubFields();
+    QWidget* buildDatabaseField();
+    bool databaseChanged() const;
+    // Remembers the typed server; false (after saying so) when it is none.
+    bool rememberTypedDatabase();
     void showSettings(const ClubSettings& settings);
     ClubSettings editedSettings() const;
     // The typed prize fraction: 0 when blank, -1 when it is not a number the
@@ -74,6 +83,8 @@ private:
     QCheckBox* nominatedCheck_ = nullptr;
     QLineEdit* backupsKeptEdit_ = nullptr;
     QLineEdit* backupMonthsEdit_ = nullptr;
+    QLineEdit* databaseEdit_ = nullptr;
+    QPushButton* fileButton_ = nullptr;
     QPushButton* exitButton_ = nullptr;
     QPushButton* updateButton_ = nullptr;
 };
