@@ -79,7 +79,6 @@ SettingsWindow::SettingsWindow(QWidget* parent) : QDialog(parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(frames);
     layout->addWidget(buildClubFields());
-    layout->addWidget(buildDatabaseField());
     layout->addStretch(1);
     layout->addLayout(buttons);
 
@@ -187,6 +186,7 @@ QWidget* SettingsWindow::buildClubFields()
         prizeLabel->setBuddy(prizeEveryEdit_);
     if (auto* backupsLabel = qobject_cast<QLabel*>(form->labelForField(backups)))
         backupsLabel->setBuddy(backupsKeptEdit_);
+    addDatabaseField(panel, form);
 
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 6, 0, 0);
@@ -195,9 +195,8 @@ QWidget* SettingsWindow::buildClubFields()
     return panel;
 }
 
-QWidget* SettingsWindow::buildDatabaseField()
+void SettingsWindow::addDatabaseField(QWidget* panel, QFormLayout* form)
 {
-    auto* panel = new QWidget(this);
     databaseEdit_ = new QLineEdit(rememberedServer(), panel);
     databaseEdit_->setPlaceholderText(QDir::toNativeSeparators(clubDatabasePath(programFolder())));
     fileButton_ = new QPushButton(GetText(327), panel);
@@ -211,11 +210,8 @@ QWidget* SettingsWindow::buildDatabaseField()
     label->setBuddy(databaseEdit_);
     auto* inUse = new QLabel(GetText(326).arg(QDir::toNativeSeparators(databaseFile(ClubDatabase::get()))), panel);
     inUse->setWordWrap(true);
-    auto* form = new QFormLayout(panel);
-    form->setContentsMargins(0, 6, 0, 0);
     form->addRow(label, field);
     form->addRow(QString(), inUse);
-    return panel;
 }
 
 bool SettingsWindow::databaseChanged() const

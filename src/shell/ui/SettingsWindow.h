@@ -6,6 +6,7 @@
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
@@ -55,7 +56,7 @@ private:
     QGroupBox* buildPortFrame();
     QGroupBox* buildModelFrame();
     QWidget* buildClubFields();
-    QWidget* buildDatabaseField();
+    void addDatabaseField(QWidget* panel, QFormLayout* form);
     bool databaseChanged() const;
     // Remembers the typed server; false (after saying so) when it is none.
     bool rememberTypedDatabase();
