@@ -1,8 +1,9 @@
 #include "backup/AutomaticBackup.h"
 #include "backup/BackupMaker.h"
-#include "common/AppState.h"
 #include "database/ClubDatabase.h"
 #include "database/SqlUtil.h"
+#include <QCoreApplication>
+#include <QDir>
 
 namespace durvek {
 
@@ -18,7 +19,9 @@ RetentionRule retentionRuleOf(const ClubSettings& settings)
 
 QString clubBackupFolder(const QSqlDatabase& db)
 {
-    return backupFolderOf(engineOf(db) == SqlEngine::Sqlite ? databaseFile(db) : appState().databasePath);
+    if (engineOf(db) == SqlEngine::Sqlite)
+        return backupFolderOf(databaseFile(db));
+    return backupFolderOf(QDir(QCoreApplication::applicationDirPath()).filePath(ClubDatabase::kFileName));
 }
 
 QString makeAutomaticBackup(const QSqlDatabase& db, BackupReason reason, const RetentionRule& rule,

@@ -12,7 +12,7 @@ namespace durvek {
 RetentionRule retentionRuleOf(const ClubSettings& settings);
 
 // The automatic backups' folder: "backups" beside the club database file,
-// or, for a club on a server, beside the place of the program's file.
+// or, for a club on a server, in the program's folder (where the file would be).
 QString clubBackupFolder(const QSqlDatabase& db);
 
 // A backup of the open club database into its backups folder,
