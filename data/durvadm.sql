@@ -384,7 +384,9 @@ INSERT INTO PcLanguage (id, "default", other) VALUES
     (301, 'File written: %1', ''),
     (302, 'Chip code %1 is already linked to a pigeon of %2. A pigeon that changed hands must first be taken off the list of its former owner', ''),
     (310, 'The database %1 holds tables of another program and no club database. Give the address of an empty database, or of the club''s', ''),
-    (325, 'Club database', ''),
+    (311, 'Password of the club database %1', ''),
+    (312, 'The server refused the password. Password of the club database %1', ''),
+    (313, 'Club database', ''),
     (326, 'In use now: %1. A change here takes effect at the next start; left empty, the program starts on the club database file', ''),
     (327, 'Use the file', ''),
     (328, 'A club database on a server is given as postgresql://user@host:port/database, or with ?host=/folder for a local socket; leave the field empty for the file', '');

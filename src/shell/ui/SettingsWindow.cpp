@@ -206,7 +206,7 @@ void SettingsWindow::addDatabaseField(QWidget* panel, QFormLayout* form)
     field->addWidget(databaseEdit_, 1);
     field->addWidget(fileButton_);
 
-    auto* label = new QLabel(GetText(325), panel);
+    auto* label = new QLabel(GetText(313), panel);
     label->setBuddy(databaseEdit_);
     auto* inUse = new QLabel(GetText(326).arg(QDir::toNativeSeparators(databaseFile(ClubDatabase::get()))), panel);
     inUse->setWordWrap(true);
