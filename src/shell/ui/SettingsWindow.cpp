@@ -211,7 +211,7 @@ void SettingsWindow::addDatabaseField(QWidget* panel, QFormLayout* form)
     auto* inUse = new QLabel(GetText(326).arg(QDir::toNativeSeparators(databaseFile(ClubDatabase::get()))), panel);
     inUse->setWordWrap(true);
     form->addRow(label, field);
-    form->addRow(QString(), inUse);
+    form->addRow(inUse);
 }
 
 bool SettingsWindow::databaseChanged() const
