@@ -24,6 +24,7 @@ QSqlDatabase openTarget(const DatabaseLocation& to, PasswordSource& passwords)
     ClubDatabase::close();
     if (!target.open())
         throw DatabaseError::fromEngine(target.lastError(), to.displayName());
+    configureSession(target);
     return target;
 }
 
