@@ -1,8 +1,9 @@
 #include "backup/AutomaticBackup.h"
 #include "backup/BackupMaker.h"
-#include "backup/SqliteFile.h"
 #include "database/ClubDatabase.h"
 #include "database/SqlUtil.h"
+#include <QCoreApplication>
+#include <QDir>
 
 namespace durvek {
 
@@ -16,12 +17,18 @@ RetentionRule retentionRuleOf(const ClubSettings& settings)
     return rule;
 }
 
+QString clubBackupFolder(const QSqlDatabase& db)
+{
+    if (engineOf(db) == SqlEngine::Sqlite)
+        return backupFolderOf(databaseFile(db));
+    return backupFolderOf(QDir(QCoreApplication::applicationDirPath()).filePath(ClubDatabase::kFileName));
+}
+
 QString makeAutomaticBackup(const QSqlDatabase& db, BackupReason reason, const RetentionRule& rule,
                             const QDateTime& now)
 {
-    const QString databasePath = databaseFile(db);
-    const QString folder = backupFolderOf(databasePath);
-    const QString path = makeBackup(engineHandle(db), databasePath, folder, reason, now);
+    const QString folder = clubBackupFolder(db);
+    const QString path = backUpClub(db, folder, reason, now);
     pruneBackups(folder, rule, now.date());
     return path;
 }
@@ -30,11 +37,10 @@ QString makeStartBackup(const QSqlDatabase& db, const QDateTime& now)
 {
     if (ClubDatabase::isReadOnly(db))
         return {};
-    const QString databasePath = databaseFile(db);
-    const QString folder = backupFolderOf(databasePath);
+    const QString folder = clubBackupFolder(db);
     removeUnfinishedCopies(folder);
     try {
-        makeBackup(engineHandle(db), databasePath, folder, BackupReason::Start, now);
+        backUpClub(db, folder, BackupReason::Start, now);
     } catch (const DatabaseError& error) {
         return error.sentence();
     }
@@ -44,7 +50,7 @@ QString makeStartBackup(const QSqlDatabase& db, const QDateTime& now)
 void pruneAfterStart(const QSqlDatabase& db, const ClubSettings& settings)
 {
     if (!ClubDatabase::isReadOnly(db))
-        pruneBackups(backupFolderOf(databaseFile(db)), retentionRuleOf(settings), QDate::currentDate());
+        pruneBackups(clubBackupFolder(db), retentionRuleOf(settings), QDate::currentDate());
 }
 
 } // namespace durvek

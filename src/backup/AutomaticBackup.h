@@ -11,7 +11,11 @@ namespace durvek {
 // The retention the settings ask for; fields left empty give the defaults.
 RetentionRule retentionRuleOf(const ClubSettings& settings);
 
-// A backup of the open club database into the folder "backups" beside it,
+// The automatic backups' folder: "backups" beside the club database file,
+// or, for a club on a server, in the program's folder (where the file would be).
+QString clubBackupFolder(const QSqlDatabase& db);
+
+// A backup of the open club database into its backups folder,
 // then the folder pruned by rule. Returns the backup's path. Throws
 // DatabaseError naming the file when no backup could be made; the database
 // and the earlier backups are then as they were.

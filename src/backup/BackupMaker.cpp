@@ -1,6 +1,8 @@
 #include "backup/BackupMaker.h"
 #include "backup/BackupName.h"
+#include "backup/ClubFileCopy.h"
 #include "backup/SqliteFile.h"
+#include "database/SqlUtil.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -41,20 +43,24 @@ void copyPages(sqlite3* source, SqliteFile& target, const CopyProgress& progress
         throw target.error(rc);
 }
 
-void replaceFile(const QString& from, const QString& to)
-{
-    std::error_code failure;
-    std::filesystem::rename(std::filesystem::path(QFile::encodeName(from).toStdString()),
-                            std::filesystem::path(QFile::encodeName(to).toStdString()), failure);
-    if (failure)
-        throw fileError(to, QString::fromStdString(failure.message()));
-}
-
 QString freeBackupPath(const QDir& folder, BackupName name)
 {
     while (folder.exists(name.fileName()))
         ++name.sequence;
     return folder.filePath(name.fileName());
+}
+
+// Where a new backup goes: folder made when missing, the file named by base,
+// when and why.
+QString newBackupPath(const QString& base, const QString& folder, BackupReason reason, const QDateTime& now)
+{
+    if (!QDir().mkpath(folder))
+        throw fileError(folder, QStringLiteral("the folder cannot be made"));
+    BackupName name;
+    name.base = base;
+    name.made = now;
+    name.reasonWord = backupReasonWord(reason);
+    return freeBackupPath(QDir(folder), name);
 }
 
 } // namespace
@@ -91,15 +97,27 @@ QString makeBackup(sqlite3* source, const QString& databasePath, const QString& 
 {
     if (!source)
         throw fileError(databasePath, QStringLiteral("the database is not open"));
-    if (!QDir().mkpath(folder))
-        throw fileError(folder, QStringLiteral("the folder cannot be made"));
-    BackupName name;
-    name.base = QFileInfo(databasePath).completeBaseName();
-    name.made = now;
-    name.reasonWord = backupReasonWord(reason);
-    const QString path = freeBackupPath(QDir(folder), name);
+    const QString path = newBackupPath(QFileInfo(databasePath).completeBaseName(), folder, reason, now);
     copyDatabase(source, path, folder, progress, pagesPerStep);
     return path;
+}
+
+QString backUpClub(const QSqlDatabase& db, const QString& folder, BackupReason reason, const QDateTime& now)
+{
+    if (engineOf(db) == SqlEngine::Sqlite)
+        return makeBackup(engineHandle(db), databaseFile(db), folder, reason, now);
+    const QString path = newBackupPath(db.databaseName(), folder, reason, now);
+    copyClubIntoFile(db, path, folder);
+    return path;
+}
+
+void replaceFile(const QString& from, const QString& to)
+{
+    std::error_code failure;
+    std::filesystem::rename(std::filesystem::path(QFile::encodeName(from).toStdString()),
+                            std::filesystem::path(QFile::encodeName(to).toStdString()), failure);
+    if (failure)
+        throw fileError(to, QString::fromStdString(failure.message()));
 }
 
 void removeUnfinishedCopies(const QString& folder)

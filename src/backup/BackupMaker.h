@@ -4,6 +4,7 @@
 #include <QString>
 #include <functional>
 
+class QSqlDatabase;
 struct sqlite3;
 
 namespace durvek {
@@ -34,6 +35,17 @@ void copyDatabase(sqlite3* source, const QString& target, const QString& staging
 QString makeBackup(sqlite3* source, const QString& databasePath, const QString& folder,
                    BackupReason reason, const QDateTime& now = QDateTime::currentDateTime(),
                    const CopyProgress& progress = {}, int pagesPerStep = 1024);
+
+// Makes a backup of the open club connection db into folder, as makeBackup
+// does: page by page for the file, row by row into a new club database file
+// for a club on a server (named after the server's database). Returns its
+// path; throws DatabaseError when none could be made.
+QString backUpClub(const QSqlDatabase& db, const QString& folder, BackupReason reason,
+                   const QDateTime& now = QDateTime::currentDateTime());
+
+// Renames from to to, replacing to in one step. Throws DatabaseError naming
+// the file when the system refuses.
+void replaceFile(const QString& from, const QString& to);
 
 // Removes what copies cut short left in folder (files ending in ".partial"
 // and the engine's journal beside them).

@@ -1,5 +1,7 @@
 #include "backup/DatabaseRestore.h"
+#include "backup/AutomaticBackup.h"
 #include "backup/BackupMaker.h"
+#include "backup/ClubFileCopy.h"
 #include "backup/SqliteFile.h"
 #include "database/ClubDatabase.h"
 #include "database/SqlUtil.h"
@@ -20,6 +22,26 @@ void replaceDatabaseFile(const QString& source, const QString& databasePath)
     copyDatabase(from.handle(), databasePath, staging);
 }
 
+namespace {
+
+// How a backup file takes the place of the open club: the file replaced
+// for the SQLite file (its connection closed first), every row replaced for
+// a club on a server.
+using PutInPlace = std::function<void(const QString& source)>;
+
+PutInPlace placingInto(const QSqlDatabase& club, const QString& folder)
+{
+    if (engineOf(club) == SqlEngine::Postgres)
+        return [folder](const QString& source) { copyFileIntoClub(source, ClubDatabase::get(), folder); };
+    const QString databasePath = databaseFile(club);
+    return [databasePath](const QString& source) {
+        ClubDatabase::close();
+        replaceDatabaseFile(source, databasePath);
+    };
+}
+
+} // namespace
+
 RestoreOutcome restoreDatabase(const QString& source, const RetentionRule& rule,
                                const ReopenDatabase& reopen, const QDateTime& now)
 {
@@ -27,23 +49,25 @@ RestoreOutcome restoreDatabase(const QString& source, const RetentionRule& rule,
     outcome.verdict = checkRestorable(source);
     if (!outcome.verdict.restorable())
         return outcome;
-    const QString databasePath = databaseFile(ClubDatabase::get());
-    // A write-protected club database is protected against this too.
-    if (ClubDatabase::isReadOnly(ClubDatabase::get())) {
-        using Kind = DatabaseError::Kind;
-        throw DatabaseError(Kind::ReadOnly, DatabaseError::plainSentence(Kind::ReadOnly), databasePath);
+    QString folder;
+    PutInPlace putInPlace;
+    {
+        const QSqlDatabase club = ClubDatabase::get();
+        // A write-protected club database is protected against this too.
+        if (ClubDatabase::isReadOnly(club)) {
+            using Kind = DatabaseError::Kind;
+            throw DatabaseError(Kind::ReadOnly, DatabaseError::plainSentence(Kind::ReadOnly), databaseFile(club));
+        }
+        folder = clubBackupFolder(club);
+        putInPlace = placingInto(club, folder);
+        // Not pruned yet: the backup chosen may be one that pruning would remove.
+        outcome.safetyBackup = backUpClub(club, folder, BackupReason::Restore, now);
     }
-    // Not pruned yet: the backup chosen may be one that pruning would remove.
-    const QString folder = backupFolderOf(databasePath);
-    outcome.safetyBackup
-        = makeBackup(engineHandle(ClubDatabase::get()), databasePath, folder, BackupReason::Restore, now);
-    ClubDatabase::close();
     try {
-        replaceDatabaseFile(source, databasePath);
+        putInPlace(source);
         reopen();
     } catch (...) {
-        ClubDatabase::close();
-        replaceDatabaseFile(outcome.safetyBackup, databasePath);
+        putInPlace(outcome.safetyBackup);
         reopen();
         throw;
     }

@@ -28,8 +28,9 @@ void replaceDatabaseFile(const QString& source, const QString& databasePath);
 // 2. makes a backup of the present state (reason "restore"); when that
 //    fails, or the database is read only, DatabaseError is thrown and
 //    nothing is replaced;
-// 3. closes the club connection, copies source page by page into a file
-//    beside the database and renames it over the database;
+// 3. the file: closes the club connection, copies source page by page into
+//    a file beside the database and renames it over the database; a club on
+//    a server: replaces every row by those of source, in one transaction;
 // 4. reopens the database with reopen. When the copy or the reopening
 //    fails, the present state is put back from the backup of step 2 and
 //    reopened, and the failure is thrown.

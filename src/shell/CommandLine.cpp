@@ -3,6 +3,7 @@
 #include "database/ClubDatabase.h"
 #include "shell/ClubDatabaseLocation.h"
 #include "shell/ProgramVersion.h"
+#include "shell/DatabaseCopyCommand.h"
 #include "shell/Startup.h"
 #include <QCoreApplication>
 #include <cstdio>
@@ -14,6 +15,7 @@ namespace {
 const QString kHelp = QStringLiteral("--help");
 const QString kVersion = QStringLiteral("--version");
 const QString kClubResult = QStringLiteral("--club-result");
+const QString kCopyDatabase = QStringLiteral("--copy-database");
 
 QStringList argumentList(int argc, char** argv)
 {
@@ -57,6 +59,26 @@ int writeClubResult(const QStringList& arguments)
     }
 }
 
+int copyDatabase(const QStringList& arguments)
+{
+    const qsizetype at = arguments.indexOf(kCopyDatabase);
+    if (at + 2 >= arguments.size())
+        return fail(QStringLiteral("--copy-database needs FROM TO (see --help)"));
+    const DatabaseLocation from = DatabaseLocation::fromArgument(arguments.at(at + 1));
+    const DatabaseLocation to = DatabaseLocation::fromArgument(arguments.at(at + 2));
+    NoPasswordSource passwords;
+    try {
+        const QStringList lines = copyClubDatabase(from, to, passwords, [](int table, int tables, const QString& name) {
+            std::fprintf(stderr, "table %d of %d: %s\n", table, tables, qPrintable(name));
+        });
+        for (const QString& line : lines)
+            std::printf("%s\n", qPrintable(line));
+        return 0;
+    } catch (const DatabaseError& error) {
+        return fail(QString::fromUtf8(error.what()));
+    }
+}
+
 } // namespace
 
 QString commandLineHelp()
@@ -71,6 +93,10 @@ QString commandLineHelp()
         "                      postgresql://user@host:5432/club (a local socket folder as\n"
         "                      ?host=/folder); the password comes from ~/.pgpass or is\n"
         "                      asked. A file path uses that club database file instead\n"
+        "  --copy-database FROM TO\n"
+        "                      copy the club, every table and row, from the club database\n"
+        "                      FROM to TO (each a file or a postgresql:// address); TO is\n"
+        "                      an empty server database or a new file, never a club's data\n"
         "  --line-log FILE     log every byte on the serial line to FILE\n"
         "  --exit-when-shown   print the start-up time once the menu is shown, then end\n"
         "  --version           show the program's version\n"
@@ -88,10 +114,10 @@ std::optional<int> runCommandLine(int& argc, char** argv)
         std::printf("durvek-club %s\n", qPrintable(programVersion()));
         return 0;
     }
-    if (!arguments.contains(kClubResult))
+    if (!arguments.contains(kClubResult) && !arguments.contains(kCopyDatabase))
         return std::nullopt;
     QCoreApplication app(argc, argv);
-    return writeClubResult(arguments);
+    return arguments.contains(kCopyDatabase) ? copyDatabase(arguments) : writeClubResult(arguments);
 }
 
 } // namespace durvek

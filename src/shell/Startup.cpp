@@ -101,12 +101,10 @@ QString runStartup(const DatabaseLocation& location, PasswordSource& passwords)
     runLocation() = location;
 
     const QSqlDatabase db = openDatabase(location, passwords);
-    // The backups are copies of the SQLite file; a server keeps its own.
-    const bool onFile = !location.isServer();
-    const QString backupProblem = onFile ? makeStartBackup(db) : QString();
+    // A club on a server is backed up into a file too, row by row.
+    const QString backupProblem = makeStartBackup(db);
     upgradeAndLoad(db, state.databasePath);
-    if (onFile)
-        pruneAfterStart(db, state.activeSettings);
+    pruneAfterStart(db, state.activeSettings);
     return backupProblem;
 }
 

@@ -35,8 +35,8 @@ DatabaseLocation chooseClubDatabase(const QString& folder, const QString& databa
 
 // runStartup on a file or a server database. A server database that is empty
 // is laid out first (ServerLayout); passwords is asked when the server wants
-// a password. What only a file has (the start backup and its pruning) is
-// left out on a server.
+// a password. The start backup of a club on a server is a club database
+// file too (copied row by row), in the backups folder of the program's folder.
 QString runStartup(const DatabaseLocation& location, PasswordSource& passwords);
 
 // The club database of this run, as start-up opened it.

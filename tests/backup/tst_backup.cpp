@@ -13,6 +13,7 @@
 #include "database/ClubDatabase.h"
 #include "database/SchemaUpgrade.h"
 #include "database/SqlUtil.h"
+#include "support/ClubRows.h"
 #include "support/DeliveredClub.h"
 #include "support/ModalAnswers.h"
 #include <QCryptographicHash>
@@ -91,6 +92,14 @@ private slots:
         const int status = QProcess::execute(QStringLiteral(DURVEK_BIN_DIR "/makeclub"),
                                              {m_club, "--fanciers", "300", "--pigeons", "20000"});
         QCOMPARE(status, 0);
+    }
+
+    // Only one test here is about a club on a server; the others are about the file.
+    void init()
+    {
+        if (testing::resolvedEngine(testing::Engine::FromEnvironment) == testing::Engine::Postgresql
+            && QLatin1String(QTest::currentTestFunction()) != QLatin1String("aBackupRestoredBringsTheClubBackRowForRow"))
+            QSKIP("about the club database file");
     }
 
     void cleanup() { ClubDatabase::close(); }
@@ -287,6 +296,39 @@ private slots:
         QCOMPARE(readBytes(kept), damaged);
         QCOMPARE(readBytes(kept + QStringLiteral("-journal")), QByteArray("journal"));
         QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("*.damaged*")}, QDir::Files).size(), startFails ? 0 : 2);
+    }
+
+    // The only test here for a club on a server too (the others are about
+    // the file): backed up row by row into a file and restored from it.
+    void aBackupRestoredBringsTheClubBackRowForRow()
+    {
+        const DeliveredClub club;
+        testing::fillEveryClubTable(club.db());
+        upgradeSchema(club.db());
+        const QStringList before = testing::clubRows(club.db());
+        const QString backup = makeAutomaticBackup(club.db(), BackupReason::Import, {});
+        runStatement(club.db(), "DELETE FROM pigeons");
+        runStatement(club.db(), "UPDATE fanciers SET Name = 'CHANGED'");
+        const bool onServer = engineOf(club.db()) == SqlEngine::Postgres;
+        const auto reopen = [&] {
+            upgradeSchema(onServer ? ClubDatabase::get() : ClubDatabase::open(club.databasePath()));
+        };
+
+        const RestoreOutcome outcome = restoreDatabase(backup, {}, reopen);
+
+        QVERIFY(outcome.verdict.restorable());
+        QCOMPARE(testing::clubRows(ClubDatabase::get()), before);
+        // A server's backups are in the program's folder, which other tests share.
+        const QString base = parseBackupName(QFileInfo(backup).fileName())->base;
+        QStringList reasons;
+        for (const ListedBackup& listed : listBackups(QFileInfo(backup).path())) {
+            if (listed.name.base == base) {
+                reasons.append(listed.name.reasonWord + u' ' + QString::number(listed.pigeons));
+                QFile::remove(listed.path);
+            }
+        }
+        reasons.sort();
+        QCOMPARE(reasons, QStringList({"import 2", "restore 0"}));
     }
 
     void noBackupAsksBeforeTheJob_data()

@@ -1,11 +1,9 @@
 #include "backup/ui/BackupMenu.h"
 #include "backup/BackupMaker.h"
-#include "backup/SqliteFile.h"
 #include "backup/ui/RestoreWindow.h"
 #include "common/TextCatalogue.h"
 #include "common/ui/DatabaseErrorBox.h"
 #include "database/ClubDatabase.h"
-#include "database/SqlUtil.h"
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -22,7 +20,7 @@ void backUpNow(QWidget* parent)
         return;
     const QSqlDatabase db = ClubDatabase::get();
     try {
-        const QString path = makeBackup(engineHandle(db), databaseFile(db), folder, BackupReason::Manual);
+        const QString path = backUpClub(db, folder, BackupReason::Manual);
         QMessageBox::information(parent, title, GetText(254).arg(QDir::toNativeSeparators(path)));
     } catch (const DatabaseError& error) {
         showDatabaseError(parent, title, error);

@@ -7,6 +7,7 @@
 #include "common/ui/Captions.h"
 #include "common/ui/DatabaseErrorBox.h"
 #include "common/ui/WindowSetUp.h"
+#include "database/ClubDatabase.h"
 #include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -88,7 +89,9 @@ RestoreWindow::RestoreWindow(ReopenDatabase reopen, QWidget* parent, Replacing r
     applyCaptions(this);
     restoreButton_->setDefault(true);
     resize(620, 420);
-    showFolder(backupFolderOf(appState().databasePath));
+    // A damaged file stopped the start, so no connection says where it is.
+    showFolder(replacing == Replacing::DamagedDatabase ? backupFolderOf(appState().databasePath)
+                                                       : clubBackupFolder(ClubDatabase::get()));
     finishWindowSetUp(this);
 }
 

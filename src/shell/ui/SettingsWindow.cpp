@@ -13,10 +13,13 @@
 #include "common/ui/UnsavedEdits.h"
 #include "common/ui/WindowSetUp.h"
 #include "shell/QtOwnTexts.h"
+#include "shell/RememberedDatabase.h"
 #include "shell/SerialDeviceChoices.h"
+#include "shell/Startup.h"
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -98,7 +101,7 @@ SettingsWindow::SettingsWindow(QWidget* parent) : QDialog(parent)
     showSettings(stored_);
     setMinimumWidth(640);
     updateButton_->setDefault(true);
-    askBeforeEscapeCloses(this, [this] { return editedSettings() != stored_; });
+    askBeforeEscapeCloses(this, [this] { return editedSettings() != stored_ || databaseChanged(); });
     finishWindowSetUp(this);
 }
 
@@ -199,6 +202,7 @@ QWidget* SettingsWindow::buildClubFields()
         prizeLabel->setBuddy(prizeEveryEdit_);
     if (auto* backupsLabel = qobject_cast<QLabel*>(form->labelForField(backups)))
         backupsLabel->setBuddy(backupsKeptEdit_);
+    addDatabaseField(panel, form);
 
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 6, 0, 0);
@@ -217,6 +221,42 @@ QComboBox* SettingsWindow::buildLanguageBox(QWidget* panel)
     // As wide as the longest name, not as the club's name field.
     languageBox_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     return languageBox_;
+}
+
+void SettingsWindow::addDatabaseField(QWidget* panel, QFormLayout* form)
+{
+    databaseEdit_ = new QLineEdit(rememberedServer(), panel);
+    databaseEdit_->setPlaceholderText(QDir::toNativeSeparators(clubDatabasePath(programFolder())));
+    fileButton_ = new QPushButton(GetText(327), panel);
+    fileButton_->setAutoDefault(false);
+    connect(fileButton_, &QPushButton::clicked, databaseEdit_, &QLineEdit::clear);
+    auto* field = new QHBoxLayout;
+    field->addWidget(databaseEdit_, 1);
+    field->addWidget(fileButton_);
+
+    auto* label = new QLabel(GetText(313), panel);
+    label->setBuddy(databaseEdit_);
+    auto* inUse = new QLabel(GetText(326).arg(QDir::toNativeSeparators(databaseFile(ClubDatabase::get()))), panel);
+    inUse->setWordWrap(true);
+    form->addRow(label, field);
+    form->addRow(inUse);
+}
+
+bool SettingsWindow::databaseChanged() const
+{
+    return databaseEdit_->text().trimmed() != rememberedServer();
+}
+
+bool SettingsWindow::rememberTypedDatabase()
+{
+    const std::optional<QString> server = serverToRemember(databaseEdit_->text());
+    if (!server) {
+        QMessageBox::warning(this, windowTitle(), GetText(328));
+        databaseEdit_->setFocus();
+        return false;
+    }
+    rememberServer(*server);
+    return true;
 }
 
 void SettingsWindow::showSettings(const ClubSettings& settings)
@@ -301,7 +341,7 @@ bool SettingsWindow::typedNumbersFit()
 
 void SettingsWindow::storeAndClose()
 {
-    if (!typedNumbersFit())
+    if (!typedNumbersFit() || (databaseChanged() && !rememberTypedDatabase()))
         return;
     const ClubSettings edited = editedSettings();
     try {

@@ -6,6 +6,7 @@
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
@@ -16,7 +17,9 @@ namespace durvek {
 // The settings row: serial port and the device each COM port stands for,
 // clock model, club identity, the two options and the club result's prize
 // fraction and nominated pigeons, how many automatic backups are kept, and
-// the language of the program's texts. "Update" stores the row
+// the language of the program's texts; besides, where the club database is to
+// be found at the next start (kept for this user on this computer, not in the
+// club database). "Update" stores the row
 // and reloads the active settings at once; "Exit" stores nothing.
 class SettingsWindow : public QDialog {
     Q_OBJECT
@@ -45,6 +48,9 @@ public:
     QLineEdit* backupsKeptEdit() const { return backupsKeptEdit_; }
     QLineEdit* backupMonthsEdit() const { return backupMonthsEdit_; }
     QComboBox* languageBox() const { return languageBox_; }
+    // The server club database to start on next time; empty: the file.
+    QLineEdit* databaseEdit() const { return databaseEdit_; }
+    QPushButton* fileButton() const { return fileButton_; }
     QPushButton* exitButton() const { return exitButton_; }
     QPushButton* updateButton() const { return updateButton_; }
 
@@ -53,6 +59,10 @@ private:
     QGroupBox* buildModelFrame();
     QWidget* buildClubFields();
     QComboBox* buildLanguageBox(QWidget* panel);
+    void addDatabaseField(QWidget* panel, QFormLayout* form);
+    bool databaseChanged() const;
+    // Remembers the typed server; false (after saying so) when it is none.
+    bool rememberTypedDatabase();
     void showSettings(const ClubSettings& settings);
     ClubSettings editedSettings() const;
     // The typed prize fraction: 0 when blank, -1 when it is not a number the
@@ -78,6 +88,8 @@ private:
     QLineEdit* backupsKeptEdit_ = nullptr;
     QLineEdit* backupMonthsEdit_ = nullptr;
     QComboBox* languageBox_ = nullptr;
+    QLineEdit* databaseEdit_ = nullptr;
+    QPushButton* fileButton_ = nullptr;
     QPushButton* exitButton_ = nullptr;
     QPushButton* updateButton_ = nullptr;
 };
