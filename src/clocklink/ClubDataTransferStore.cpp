@@ -20,7 +20,7 @@ std::optional<CombineForTransfer> ClubDataTransferStore::findCombine(const QStri
     // A member whose fancier is gone sends nothing, not even a blank name.
     QSqlQuery query = runStatement(m_db,
                                    QStringLiteral("SELECT Naam, %1 FROM combine "
-                                                  "WHERE trim(Naam) = ? COLLATE NOCASE ORDER BY id LIMIT 1")
+                                                  "WHERE lower(trim(Naam)) = lower(?) ORDER BY id, rowid LIMIT 1")
                                        .arg(combineMemberColumns()),
                                    {wanted});
     if (!query.next())
@@ -62,7 +62,7 @@ QList<PigeonWithOwner> ClubDataTransferStore::pigeonsOf(const QList<int32_t>& fa
     QSqlQuery query = runStatement(
         m_db,
         QStringLiteral("SELECT Fancier, country, Year, band, sex, elcode FROM pigeons WHERE Fancier IN (%1) "
-                       "ORDER BY country COLLATE NOCASE, Year COLLATE NOCASE, band COLLATE NOCASE, rowid")
+                       "ORDER BY lower(country) NULLS FIRST, lower(Year) NULLS FIRST, lower(band) NULLS FIRST, rowid")
             .arg(marks.join(u',')),
         values);
     while (query.next()) {
@@ -106,7 +106,7 @@ QVariant ClubDataTransferStore::pigeonWithChip(int32_t fancierId, const QString&
     if (elcode.isEmpty())
         return {};
     return queryValue(m_db,
-                      QStringLiteral("SELECT rowid FROM pigeons WHERE Fancier = ? AND elcode = ? COLLATE NOCASE "
+                      QStringLiteral("SELECT rowid FROM pigeons WHERE Fancier = ? AND lower(elcode) = lower(?) "
                                      "ORDER BY rowid LIMIT 1"),
                       {fancierId, elcode});
 }

@@ -69,7 +69,8 @@ int32_t ClubFancierStore::save(const ClubFancier& fancier)
 int32_t ClubFancierStore::findByNamePrefix(const QString& text) const
 {
     const QVariant id = queryValue(
-        m_db, QStringLiteral("SELECT id FROM fanciers WHERE Name LIKE ? ESCAPE '\\' ORDER BY sort, id LIMIT 1"),
+        m_db, QStringLiteral("SELECT id FROM fanciers WHERE %1 ORDER BY sort, id LIMIT 1")
+                   .arg(startsWithIgnoringCase(QStringLiteral("Name"))),
         {likePrefixPattern(text)});
     return id.isValid() ? id.toInt() : 0;
 }
