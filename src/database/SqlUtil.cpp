@@ -33,11 +33,6 @@ QString likePrefixPattern(const QString& prefix, QChar escape)
     return escapeLike(prefix, escape) + u'%';
 }
 
-QString startsWithIgnoringCase(const QString& column)
-{
-    return QStringLiteral("%1 IS NOT NULL AND lower(%1) LIKE lower(?) ESCAPE '\\'").arg(column);
-}
-
 QString quoteIdentifier(const QString& name)
 {
     QString inner = name;

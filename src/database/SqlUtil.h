@@ -19,14 +19,6 @@ QString escapeLike(const QString& text, QChar escape = kLikeEscape);
 // for use with "LIKE ? ESCAPE '\'".
 QString likePrefixPattern(const QString& prefix, QChar escape = kLikeEscape);
 
-// The condition "column starts with the bound likePrefixPattern(), letter
-// case ignored": LIKE ignores case on one engine and not on the other, so both
-// sides are folded. It names the bare column as well, which keeps a search
-// walking an index that holds the column (the folded column alone sends
-// SQLite to the narrowest ordered index and a table read per fancier).
-// column is a fixed field name, never typed text.
-QString startsWithIgnoringCase(const QString& column);
-
 // A table or field name made safe to put into SQL text: "name" with inner
 // double quotes doubled. Only for names, never for values (values are bound).
 QString quoteIdentifier(const QString& name);

@@ -1,5 +1,6 @@
 #include "fanciers/FancierSearchQuery.h"
 #include "common/ValueHelpers.h"
+#include "database/SqlDialect.h"
 #include "database/SqlUtil.h"
 #include <cmath>
 
@@ -47,7 +48,7 @@ QSqlQuery queryFanciers(const QSqlDatabase& db, FancierSearchMode mode, const QS
 {
     switch (mode) {
     case FancierSearchMode::ByName:
-        return runStatement(db, kSearchColumns + startsWithIgnoringCase(QStringLiteral("Name")) + kSearchOrder,
+        return runStatement(db, kSearchColumns + startsWithIgnoringCase(db, QStringLiteral("Name")) + kSearchOrder,
                             {likePrefixPattern(text)});
     case FancierSearchMode::ByRecordNumber:
         return runStatement(db, kSearchColumns + QStringLiteral("id = ?") + kSearchOrder,
@@ -55,7 +56,7 @@ QSqlQuery queryFanciers(const QSqlDatabase& db, FancierSearchMode mode, const QS
     case FancierSearchMode::ByLicence:
         break;
     }
-    return runStatement(db, kSearchColumns + startsWithIgnoringCase(QStringLiteral("Licence")) + kSearchOrder,
+    return runStatement(db, kSearchColumns + startsWithIgnoringCase(db, QStringLiteral("Licence")) + kSearchOrder,
                         {likePrefixPattern(text)});
 }
 
