@@ -7,6 +7,15 @@
 
 namespace durvek {
 
+namespace {
+
+// Letter case folded as both engines fold a stored text with lower(): ASCII
+// letters only (the server's texts compare bytewise). Folding the wanted
+// text here keeps the server's own locale out of the comparison.
+QString asciiLowered(const QString& text) { return QString::fromUtf8(text.toUtf8().toLower()); }
+
+} // namespace
+
 ClubDataTransferStore::ClubDataTransferStore(QSqlDatabase db)
     : m_db(std::move(db))
 {
@@ -20,9 +29,9 @@ std::optional<CombineForTransfer> ClubDataTransferStore::findCombine(const QStri
     // A member whose fancier is gone sends nothing, not even a blank name.
     QSqlQuery query = runStatement(m_db,
                                    QStringLiteral("SELECT Naam, %1 FROM combine "
-                                                  "WHERE lower(trim(Naam)) = lower(?) ORDER BY id, rowid LIMIT 1")
+                                                  "WHERE lower(trim(Naam)) = ? ORDER BY id, rowid LIMIT 1")
                                        .arg(combineMemberColumns()),
-                                   {wanted});
+                                   {asciiLowered(wanted)});
     if (!query.next())
         return std::nullopt;
     CombineForTransfer combine;
@@ -106,9 +115,9 @@ QVariant ClubDataTransferStore::pigeonWithChip(int32_t fancierId, const QString&
     if (elcode.isEmpty())
         return {};
     return queryValue(m_db,
-                      QStringLiteral("SELECT rowid FROM pigeons WHERE Fancier = ? AND lower(elcode) = lower(?) "
+                      QStringLiteral("SELECT rowid FROM pigeons WHERE Fancier = ? AND lower(elcode) = ? "
                                      "ORDER BY rowid LIMIT 1"),
-                      {fancierId, elcode});
+                      {fancierId, asciiLowered(elcode)});
 }
 
 void ClubDataTransferStore::storeReceivedPigeon(int32_t fancierId, const ReceivedPigeon& pigeon)

@@ -212,7 +212,7 @@ QString quoteName(const QSqlDatabase& db, const QString& name)
 
 QString startsWithIgnoringCase(const QSqlDatabase& db, const QString& column)
 {
-    return (isServer(db) ? QStringLiteral("lower(%1) LIKE lower(?) ESCAPE '\\'")
+    return (isServer(db) ? QStringLiteral("lower(%1) LIKE lower(? COLLATE \"C\") ESCAPE '\\'")
                          : QStringLiteral("%1 LIKE ? ESCAPE '\\'"))
         .arg(column);
 }

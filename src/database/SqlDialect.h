@@ -48,8 +48,9 @@ QString quoteName(const QSqlDatabase& db, const QString& name);
 // The condition "column starts with the bound likePrefixPattern(), letter
 // case ignored", as a search box finds names. SQLite's LIKE ignores the case
 // of ASCII letters itself and then walks an index that holds the column; the
-// server's LIKE heeds case, so both sides are folded there (ASCII letters
-// only, as the texts compare bytewise). column is a fixed field name.
+// server's LIKE heeds case, so both sides are folded there, ASCII letters
+// only as the texts compare bytewise (the typed text too, whatever the
+// server's locale). column is a fixed field name.
 QString startsWithIgnoringCase(const QSqlDatabase& db, const QString& column);
 
 // The engine's own check that the stored data is sound, one line per problem
