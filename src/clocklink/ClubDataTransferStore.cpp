@@ -29,7 +29,7 @@ std::optional<CombineForTransfer> ClubDataTransferStore::findCombine(const QStri
     // A member whose fancier is gone sends nothing, not even a blank name.
     QSqlQuery query = runStatement(m_db,
                                    QStringLiteral("SELECT Naam, %1 FROM combine "
-                                                  "WHERE lower(trim(Naam)) = ? ORDER BY id, rowid LIMIT 1")
+                                                  "WHERE lower(trim(Naam)) = ? ORDER BY combine.id, combine.rowid LIMIT 1")
                                        .arg(combineMemberColumns()),
                                    {asciiLowered(wanted)});
     if (!query.next())
