@@ -27,9 +27,10 @@ std::optional<CombineForTransfer> ClubDataTransferStore::findCombine(const QStri
     if (wanted.isEmpty())
         return std::nullopt;
     // A member whose fancier is gone sends nothing, not even a blank name.
+    // The member columns are called id too, so the order names its table.
     QSqlQuery query = runStatement(m_db,
-                                   QStringLiteral("SELECT Naam, %1 FROM combine "
-                                                  "WHERE lower(trim(Naam)) = ? ORDER BY combine.id, combine.rowid LIMIT 1")
+                                   QStringLiteral("SELECT Naam, %1 FROM combine WHERE lower(trim(Naam)) = ? "
+                                                  "ORDER BY combine.id, combine.rowid LIMIT 1")
                                        .arg(combineMemberColumns()),
                                    {asciiLowered(wanted)});
     if (!query.next())

@@ -214,7 +214,7 @@ QString PigeonImport::chipCodeTaken(const Pigeon& pigeon, const QString& key) co
     } else {
         const QVariant stored = queryValue(m_db,
                                            QStringLiteral("SELECT Fancier FROM pigeons WHERE elcode = ? "
-                                                          "AND \"delete\" = 0 AND rowid <> ? LIMIT 1"),
+                                                          "AND \"delete\" = 0 AND rowid <> ? ORDER BY rowid LIMIT 1"),
                                            {pigeon.elcode, pigeon.rowid});
         holder = stored.isValid() ? int32_t(stored.toLongLong()) : 0;
         if (!stored.isValid())
