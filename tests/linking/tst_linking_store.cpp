@@ -227,6 +227,23 @@ private slots:
         QCOMPARE(bench->grid.cellText(3, 3), QStringLiteral("     12345"));
     }
 
+    // A pigeon without a year comes first and equal numbers keep their stored
+    // order, on either engine (the server by itself sorts nulls last).
+    void theListPutsBlanksFirstAndKeepsTies()
+    {
+        const int32_t a = data->addFancier("11111111", "A");
+        data->addPigeon(a, {"BE", "20", "0000000003", " ", "", "CCCCCCCC", 2});
+        data->addPigeon(a, {"BE", QString(), "0000000001", " ", "", "AAAAAAAA", 2});
+        data->addPigeon(a, {"BE", "20", "0000000002", " ", "", "BBBBBBBB", 1});
+        const auto bands = [this] {
+            return QStringList {bench->grid.cellText(1, 3), bench->grid.cellText(2, 3), bench->grid.cellText(3, 3)};
+        };
+        LoadPigeonGrid(bench->grid, db(), a, false, &texts);
+        QCOMPARE(bands(), (QStringList {"0000000002", "0000000003", "0000000001"}));
+        LoadPigeonGrid(bench->grid, db(), a, true, &texts);
+        QCOMPARE(bands(), (QStringList {"0000000001", "0000000002", "0000000003"}));
+    }
+
     void aLoadedShortBandIsStoredBackWithItsSpaces()
     {
         const int32_t a = data->addFancier("11111111", "A");
