@@ -146,6 +146,9 @@ constexpr auto kAddedTexts = std::to_array<CatalogueText>({
     {301, "File written: %1"},
     {302, "Chip code %1 is already linked to a pigeon of %2. A pigeon that changed hands must first be taken off the list of its former owner"},
     {310, "The database %1 holds tables of another program and no club database. Give the address of an empty database, or of the club's"},
+    {311, "Password of the club database %1"},
+    {312, "The server refused the password. Password of the club database %1"},
+    {313, "Club database"},
 });
 
 QSet<int> presentNumbers(const QSqlDatabase& db)

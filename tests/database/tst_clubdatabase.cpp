@@ -4,6 +4,7 @@
 #include "support/DeliveredDatabase.h"
 #include "database/ClubDatabase.h"
 #include "database/CatalogueUpgrade.h"
+#include "database/FieldWidths.h"
 #include "database/ServerLayout.h"
 #include "database/SqlUtil.h"
 #include <QDir>
@@ -35,11 +36,13 @@ private slots:
             QStringLiteral("SELECT count(*) FROM fanciers"),
         };
         QList<QStringList> delivered;
+        QHash<QString, int> widths;
         {
             QTemporaryDir dir;
             const QSqlDatabase file = testing::openDeliveredDatabase(dir.path(), testing::Engine::Sqlite);
             for (const QString& sql : contents)
                 delivered.append(testing::rows(file, sql));
+            widths = textFieldWidths(file, QStringLiteral("fanciers"));
         }
         NoPasswordSource noPassword;
         const QSqlDatabase db = ClubDatabase::open(DatabaseLocation::fromArgument(testing::emptyServerDatabase()), noPassword);
@@ -48,6 +51,12 @@ private slots:
             QCOMPARE(testing::rows(db, contents.at(i)), delivered.at(i));
         QVERIFY(delivered.first().contains(QStringLiteral("310|%1|").arg(CatalogueBaseText(310))));
         QCOMPARE(columnNames(db, QStringLiteral("pigeons")).size(), 10);
+        QCOMPARE(textFieldWidths(db, QStringLiteral("fanciers")), widths);
+        // rowid is the fancier's id, as in SQLite; texts sort bytewise.
+        testing::exec(db, QStringLiteral("INSERT INTO fanciers (Name) VALUES ('b'), ('B'), ('a')"));
+        QCOMPARE(testing::rows(db, QStringLiteral("SELECT Name FROM fanciers WHERE rowid = id ORDER BY Name")),
+                 QStringList({"B", "a", "b"}));
+        testing::exec(db, QStringLiteral("DELETE FROM fanciers"));
         // Laid out once: a second start leaves the tables as they are.
         testing::exec(db, QStringLiteral("INSERT INTO fanciers (Licence) VALUES ('12345678')"));
         const QStringList schema = testing::schema(db);

@@ -132,6 +132,34 @@ private slots:
         QSqlDatabase::removeDatabase("other");
     }
 
+    // A server answers with an SQLSTATE, never to be read as SQLite's code.
+    void serverRefusalsAreToldPlainly_data()
+    {
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("read only") << true << "INSERT INTO fanciers (Name) VALUES ('x')" << "The club database is read only";
+        QTest::newRow("other") << false << "SELECT nosuchfield FROM fanciers" << "The club database refused the request";
+    }
+
+    void serverRefusalsAreToldPlainly()
+    {
+        if (!testing::onServer())
+            QSKIP("about a server database");
+        QFETCH(bool, readOnly);
+        QFETCH(QString, sql);
+        QFETCH(QString, sentence);
+        testing::setWritesRefused(m_db, readOnly);
+        try {
+            runStatement(m_db, sql);
+            QFAIL("the statement was not refused");
+        } catch (const DatabaseError& e) {
+            QCOMPARE(e.sentence(), sentence);
+            QVERIFY2(e.details().contains(databaseFile(m_db)) && e.details().contains(sql), qPrintable(e.details()));
+        }
+        testing::setWritesRefused(m_db, false);
+    }
+
     void transactionRollsBackOnThrow()
     {
         const int before = queryValue(m_db, "SELECT count(*) FROM fanciers").toInt();
