@@ -28,7 +28,8 @@ QList<KnownPigeon> knownPigeonsOf(const QSqlDatabase& db, const QList<int32_t>& 
     for (int32_t id : fancierIds) {
         QSqlQuery query = runStatement(db,
                                        QStringLiteral("SELECT elcode, country, Year, band, sex, color, Security, volring "
-                                                      "FROM pigeons WHERE Fancier = ? ORDER BY Nr"),
+                                                      "FROM pigeons WHERE Fancier = ?")
+                                           + pigeonListOrder(false),
                                        {id});
         while (query.next()) {
             KnownPigeon k;
@@ -71,7 +72,7 @@ QStringList loadRaceAbbreviations(const QSqlDatabase& db)
 
 QList<PigeonRecord> loadPigeonsForClock(const QSqlDatabase& db, int32_t fancierId, bool sortByBand)
 {
-    const QString order = sortByBand ? QStringLiteral(" ORDER BY Year, country, band") : QStringLiteral(" ORDER BY Nr");
+    const QString order = pigeonListOrder(sortByBand);
     QSqlQuery query = runStatement(
         db, QStringLiteral("SELECT elcode, country, Year, band, sex, color FROM pigeons WHERE Fancier = ?") + order,
         {fancierId});

@@ -7,6 +7,15 @@
 
 namespace durvek {
 
+namespace {
+
+// Letter case folded as both engines fold a stored text with lower(): ASCII
+// letters only (the server's texts compare bytewise). Folding the wanted
+// text here keeps the server's own locale out of the comparison.
+QString asciiLowered(const QString& text) { return QString::fromUtf8(text.toUtf8().toLower()); }
+
+} // namespace
+
 ClubDataTransferStore::ClubDataTransferStore(QSqlDatabase db)
     : m_db(std::move(db))
 {
@@ -18,11 +27,12 @@ std::optional<CombineForTransfer> ClubDataTransferStore::findCombine(const QStri
     if (wanted.isEmpty())
         return std::nullopt;
     // A member whose fancier is gone sends nothing, not even a blank name.
+    // The member columns are called id too, so the order names its table.
     QSqlQuery query = runStatement(m_db,
-                                   QStringLiteral("SELECT Naam, %1 FROM combine "
-                                                  "WHERE trim(Naam) = ? COLLATE NOCASE ORDER BY id LIMIT 1")
+                                   QStringLiteral("SELECT Naam, %1 FROM combine WHERE lower(trim(Naam)) = ? "
+                                                  "ORDER BY combine.id, combine.rowid LIMIT 1")
                                        .arg(combineMemberColumns()),
-                                   {wanted});
+                                   {asciiLowered(wanted)});
     if (!query.next())
         return std::nullopt;
     CombineForTransfer combine;
@@ -62,7 +72,7 @@ QList<PigeonWithOwner> ClubDataTransferStore::pigeonsOf(const QList<int32_t>& fa
     QSqlQuery query = runStatement(
         m_db,
         QStringLiteral("SELECT Fancier, country, Year, band, sex, elcode FROM pigeons WHERE Fancier IN (%1) "
-                       "ORDER BY country COLLATE NOCASE, Year COLLATE NOCASE, band COLLATE NOCASE, rowid")
+                       "ORDER BY lower(country) NULLS FIRST, lower(Year) NULLS FIRST, lower(band) NULLS FIRST, rowid")
             .arg(marks.join(u',')),
         values);
     while (query.next()) {
@@ -106,9 +116,9 @@ QVariant ClubDataTransferStore::pigeonWithChip(int32_t fancierId, const QString&
     if (elcode.isEmpty())
         return {};
     return queryValue(m_db,
-                      QStringLiteral("SELECT rowid FROM pigeons WHERE Fancier = ? AND elcode = ? COLLATE NOCASE "
+                      QStringLiteral("SELECT rowid FROM pigeons WHERE Fancier = ? AND lower(elcode) = ? "
                                      "ORDER BY rowid LIMIT 1"),
-                      {fancierId, elcode});
+                      {fancierId, asciiLowered(elcode)});
 }
 
 void ClubDataTransferStore::storeReceivedPigeon(int32_t fancierId, const ReceivedPigeon& pigeon)

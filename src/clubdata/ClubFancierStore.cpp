@@ -1,5 +1,6 @@
 #include "clubdata/ClubFancierStore.h"
 #include "common/ValueHelpers.h"
+#include "database/SqlDialect.h"
 #include "database/SqlUtil.h"
 #include <QSqlQuery>
 
@@ -69,7 +70,8 @@ int32_t ClubFancierStore::save(const ClubFancier& fancier)
 int32_t ClubFancierStore::findByNamePrefix(const QString& text) const
 {
     const QVariant id = queryValue(
-        m_db, QStringLiteral("SELECT id FROM fanciers WHERE Name LIKE ? ESCAPE '\\' ORDER BY sort, id LIMIT 1"),
+        m_db, QStringLiteral("SELECT id FROM fanciers WHERE %1 ORDER BY sort, id LIMIT 1")
+                   .arg(startsWithIgnoringCase(m_db, QStringLiteral("Name"))),
         {likePrefixPattern(text)});
     return id.isValid() ? id.toInt() : 0;
 }

@@ -1,6 +1,7 @@
 #include "clubdata/ClubPigeonStore.h"
 #include "database/ClubDatabase.h"
 #include "database/PigeonNumbering.h"
+#include "database/SqlDialect.h"
 #include "database/SqlUtil.h"
 #include <QSqlQuery>
 
@@ -53,7 +54,7 @@ QList<StoredRow> ClubPigeonStore::pigeonsOf(int32_t fancierId) const
 void ClubPigeonStore::setValue(qint64 rowid, PigeonColumn column, const QString& value)
 {
     runStatement(m_db,
-                 QStringLiteral("UPDATE pigeons SET %1 = ? WHERE rowid = ?").arg(quoteIdentifier(fieldOf(column))),
+                 QStringLiteral("UPDATE pigeons SET %1 = ? WHERE rowid = ?").arg(quoteName(m_db, fieldOf(column))),
                  {value, rowid});
 }
 
@@ -65,7 +66,7 @@ StoredRow ClubPigeonStore::addPigeon(int32_t fancierId, PigeonColumn column, con
     inTransaction(m_db, [&] {
         const QSqlQuery insert = runStatement(
             m_db,
-            QStringLiteral("INSERT INTO pigeons (Fancier, Nr, %1) VALUES (?, ?, ?)").arg(quoteIdentifier(fieldOf(column))),
+            QStringLiteral("INSERT INTO pigeons (Fancier, Nr, %1) VALUES (?, ?, ?)").arg(quoteName(m_db, fieldOf(column))),
             {fancierId, NextPigeonNr(m_db), value});
         rowid = insert.lastInsertId().toLongLong();
     });

@@ -93,7 +93,7 @@ QByteArray pigeonsCsv(const QSqlDatabase& db)
     csv.addRecord(CsvList::headers(kColumns));
     QSqlQuery query = runStatement(db, QStringLiteral("SELECT f.Licence, p.country, p.Year, p.band, p.sex, p.color, "
                                                       "p.elcode FROM pigeons p JOIN fanciers f ON f.id = p.Fancier "
-                                                      "WHERE NOT p.\"delete\" ORDER BY f.sort, f.id, p.Nr, p.rowid"));
+                                                      "WHERE p.\"delete\" = 0 ORDER BY f.sort, f.id, p.Nr, p.rowid"));
     while (query.next()) {
         csv.addRecord({TextOrDefault(query.value(0)), TextOrDefault(query.value(1)), TextOrDefault(query.value(2)),
                        bandOf(query.value(3).toString()), TextOrDefault(query.value(4)),
@@ -161,7 +161,7 @@ bool PigeonImport::readStored(Pigeon& pigeon) const
     QSqlQuery stored = runStatement(m_db,
                                     QStringLiteral("SELECT rowid, sex, color, elcode FROM pigeons WHERE Fancier = ? "
                                                    "AND trim(country) = ? AND trim(Year) = ? AND rtrim(band) = ? "
-                                                   "AND NOT \"delete\" ORDER BY Nr, rowid LIMIT 1"),
+                                                   "AND \"delete\" = 0 ORDER BY Nr, rowid LIMIT 1"),
                                     {pigeon.fancier, pigeon.country, pigeon.year, pigeon.band});
     if (!stored.next()) {
         pigeon.sex = kCock;
@@ -214,7 +214,7 @@ QString PigeonImport::chipCodeTaken(const Pigeon& pigeon, const QString& key) co
     } else {
         const QVariant stored = queryValue(m_db,
                                            QStringLiteral("SELECT Fancier FROM pigeons WHERE elcode = ? "
-                                                          "AND NOT \"delete\" AND rowid <> ? LIMIT 1"),
+                                                          "AND \"delete\" = 0 AND rowid <> ? ORDER BY rowid LIMIT 1"),
                                            {pigeon.elcode, pigeon.rowid});
         holder = stored.isValid() ? int32_t(stored.toLongLong()) : 0;
         if (!stored.isValid())

@@ -90,9 +90,10 @@ int storeFlight(const QSqlDatabase& db, const RaceData& data, const QString& fli
         for (const FlightArrival& entry : arrivals) {
             const ResultRecord& record = *entry.record;
             const std::optional<QDateTime> arrival = clockArrival(record);
-            QSqlQuery insert = runStatement(db, QStringLiteral("INSERT OR IGNORE INTO clubarrivals "
+            QSqlQuery insert = runStatement(db, QStringLiteral("INSERT INTO clubarrivals "
                                             "(race, racedate, fancier, elcode, band, arrivaldate, arrivaltime, status, "
-                                            "nominationorder) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                                            "nominationorder) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) "
+                                            "ON CONFLICT DO NOTHING"),
                          day + QVariantList {fancier, record.elcode.trimmed(), record.band.trimmed(),
                                              nullWhenNone(arrival, datePart), nullWhenNone(arrival, timePart),
                                              record.status.trimmed(), entry.nominationOrder});

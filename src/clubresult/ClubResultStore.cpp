@@ -45,7 +45,8 @@ RaceRelease loadRelease(const QSqlDatabase& db, int race, const QDate& raceDate)
 
 void loadSettings(const QSqlDatabase& db, ClubResultInput& input)
 {
-    QSqlQuery settings = runStatement(db, QStringLiteral("SELECT PrizeEvery, Nominated FROM settings LIMIT 1"));
+    QSqlQuery settings =
+        runStatement(db, QStringLiteral("SELECT PrizeEvery, Nominated FROM settings ORDER BY rowid LIMIT 1"));
     if (!settings.next())
         return;
     const int every = settings.value(0).toInt();

@@ -13,24 +13,29 @@ QString storedDateTime(const QDateTime& dateTime)
 void saveReleasePoint(const QSqlDatabase& db, int race, const QString& pointName,
                       const QString& latitude, const QString& longitude)
 {
-    runStatement(db, QStringLiteral("INSERT OR REPLACE INTO releasepoints (race, point, latitude, longitude) "
-                                    "VALUES (?, ?, ?, ?)"),
+    runStatement(db, QStringLiteral("INSERT INTO releasepoints (race, point, latitude, longitude) "
+                                    "VALUES (?, ?, ?, ?) ON CONFLICT (race) DO UPDATE SET "
+                                    "point = excluded.point, latitude = excluded.latitude, "
+                                    "longitude = excluded.longitude"),
                  {race, pointName, latitude, longitude});
 }
 
 void saveRaceDay(const QSqlDatabase& db, int race, const QDate& raceDate,
                  const std::optional<QTime>& releaseTime)
 {
-    runStatement(db, QStringLiteral("INSERT OR REPLACE INTO racedays (race, racedate, releasetime) VALUES (?, ?, ?)"),
+    runStatement(db, QStringLiteral("INSERT INTO racedays (race, racedate, releasetime) VALUES (?, ?, ?) "
+                                    "ON CONFLICT (race, racedate) DO UPDATE SET releasetime = excluded.releasetime"),
                  {race, storedDate(raceDate), releaseTime ? QVariant(storedTime(*releaseTime)) : QVariant()});
 }
 
 void saveClockCheck(const QSqlDatabase& db, int race, const QDate& raceDate, int fancier,
                     const ClockCheck& check)
 {
-    runStatement(db, QStringLiteral("INSERT OR REPLACE INTO clockchecks "
+    runStatement(db, QStringLiteral("INSERT INTO clockchecks "
                                     "(race, racedate, fancier, settime, checktime, deviation) "
-                                    "VALUES (?, ?, ?, ?, ?, ?)"),
+                                    "VALUES (?, ?, ?, ?, ?, ?) ON CONFLICT (race, racedate, fancier) DO UPDATE SET "
+                                    "settime = excluded.settime, checktime = excluded.checktime, "
+                                    "deviation = excluded.deviation"),
                  {race, storedDate(raceDate), fancier, storedDateTime(check.setAt),
                   storedDateTime(check.checkedAt), check.deviationSeconds});
 }

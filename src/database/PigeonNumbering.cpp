@@ -71,6 +71,12 @@ void RenumberPigeons(const QSqlDatabase& db)
     });
 }
 
+QString pigeonListOrder(bool sortByBand)
+{
+    return sortByBand ? QStringLiteral(" ORDER BY Year NULLS FIRST, country NULLS FIRST, band NULLS FIRST, rowid")
+                      : QStringLiteral(" ORDER BY Nr NULLS FIRST, rowid");
+}
+
 int32_t NextPigeonNr(const QSqlDatabase& db)
 {
     return int32_t(

@@ -1,5 +1,6 @@
 #pragma once
 #include <QSqlDatabase>
+#include <QString>
 #include <cstdint>
 
 namespace durvek {
@@ -17,6 +18,12 @@ void AddPigeonNumberIndex(const QSqlDatabase& db);
 // the pigeons are listed in the same order either way.
 // Throws DatabaseError when the engine refuses.
 void RenumberPigeons(const QSqlDatabase& db);
+
+// The ORDER BY of a fancier's pigeon list, as the grid shows it and the clock
+// gets it: by year, country and band (sortByBand) or by number, pigeons
+// without a value first and equal ones in the order they were stored, on
+// either engine.
+QString pigeonListOrder(bool sortByBand);
 
 // The number a new pigeon gets: the highest nr plus one, 1 when there is none.
 int32_t NextPigeonNr(const QSqlDatabase& db);

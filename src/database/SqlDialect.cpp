@@ -219,6 +219,13 @@ QString quoteName(const QSqlDatabase& db, const QString& name)
     return quoteIdentifier(isServer(db) ? name.toLower() : name);
 }
 
+QString startsWithIgnoringCase(const QSqlDatabase& db, const QString& column)
+{
+    return (isServer(db) ? QStringLiteral("lower(%1) LIKE lower(? COLLATE \"C\") ESCAPE '\\'")
+                         : QStringLiteral("%1 LIKE ? ESCAPE '\\'"))
+        .arg(column);
+}
+
 QStringList integrityProblems(const QSqlDatabase& db)
 {
     if (isServer(db))

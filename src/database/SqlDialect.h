@@ -46,6 +46,14 @@ QHash<QString, int> declaredTextWidths(const QSqlDatabase& db, const QString& ta
 // there the quoted name is lower case too; SQLite keeps the spelling given.
 QString quoteName(const QSqlDatabase& db, const QString& name);
 
+// The condition "column starts with the bound likePrefixPattern(), letter
+// case ignored", as a search box finds names. SQLite's LIKE ignores the case
+// of ASCII letters itself and then walks an index that holds the column; the
+// server's LIKE heeds case, so both sides are folded there, ASCII letters
+// only as the texts compare bytewise (the typed text too, whatever the
+// server's locale). column is a fixed field name.
+QString startsWithIgnoringCase(const QSqlDatabase& db, const QString& column);
+
 // The engine's own check that the stored data is sound, one line per problem
 // (none: sound). SQLite's quick check reads every page; a server keeps its
 // own pages checked, so there it finds nothing.

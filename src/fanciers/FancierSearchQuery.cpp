@@ -1,5 +1,6 @@
 #include "fanciers/FancierSearchQuery.h"
 #include "common/ValueHelpers.h"
+#include "database/SqlDialect.h"
 #include "database/SqlUtil.h"
 #include <cmath>
 
@@ -11,6 +12,18 @@ const QString kSearchColumns = QStringLiteral(
     "SELECT id, Licence, Name, Adress, zip, city, telephone, fax, email, district FROM fanciers WHERE ");
 // Fanciers with the same sort key keep one order from requery to requery.
 const QString kSearchOrder = QStringLiteral(" ORDER BY sort, id");
+
+// The text is read as a number the way every box is read. A number that no
+// id can be (a fraction, one too large) simply finds nobody: bound as it is,
+// one engine would round it to a neighbouring id or refuse the statement.
+qlonglong recordNumberSought(const QString& text)
+{
+    constexpr qlonglong kNoRecord = 0;
+    const double number = FieldNumber(text);
+    if (!std::isfinite(number) || number != std::trunc(number) || std::fabs(number) >= 9.0e18)
+        return kNoRecord;
+    return qlonglong(number);
+}
 
 } // namespace
 
@@ -35,19 +48,15 @@ QSqlQuery queryFanciers(const QSqlDatabase& db, FancierSearchMode mode, const QS
 {
     switch (mode) {
     case FancierSearchMode::ByName:
-        return runStatement(db, kSearchColumns + QStringLiteral("Name LIKE ? ESCAPE '\\'") + kSearchOrder,
+        return runStatement(db, kSearchColumns + startsWithIgnoringCase(db, QStringLiteral("Name")) + kSearchOrder,
                             {likePrefixPattern(text)});
-    case FancierSearchMode::ByRecordNumber: {
-        // The text is read as a number the way every box is read; a number
-        // too large for an id simply finds nobody.
-        const double number = FieldNumber(text);
+    case FancierSearchMode::ByRecordNumber:
         return runStatement(db, kSearchColumns + QStringLiteral("id = ?") + kSearchOrder,
-                            {std::isfinite(number) ? QVariant(number) : QVariant(0)});
-    }
+                            {recordNumberSought(text)});
     case FancierSearchMode::ByLicence:
         break;
     }
-    return runStatement(db, kSearchColumns + QStringLiteral("Licence LIKE ? ESCAPE '\\'") + kSearchOrder,
+    return runStatement(db, kSearchColumns + startsWithIgnoringCase(db, QStringLiteral("Licence")) + kSearchOrder,
                         {likePrefixPattern(text)});
 }
 

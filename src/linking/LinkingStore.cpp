@@ -121,7 +121,8 @@ void storeFancierPigeons(const QSqlDatabase& db, int32_t fancierId, const QList<
 bool backupHoldsListOf(const QSqlDatabase& db, int32_t fancierId)
 {
     QSqlQuery counts = runStatement(
-        db, QStringLiteral("SELECT count(*), coalesce(sum(Fancier IS NOT ?), 0) FROM backup"), {fancierId});
+        db, QStringLiteral("SELECT count(*), count(CASE WHEN Fancier = ? THEN NULL ELSE 1 END) FROM backup"),
+        {fancierId});
     return counts.next() && counts.value(0).toInt() > 0 && counts.value(1).toInt() == 0;
 }
 

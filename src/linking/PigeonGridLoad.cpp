@@ -1,5 +1,6 @@
 #include "linking/PigeonGridLoad.h"
 #include "common/ValueHelpers.h"
+#include "database/PigeonNumbering.h"
 #include "database/SqlUtil.h"
 #include "linking/LookupText.h"
 #include "linking/PigeonGrid.h"
@@ -44,7 +45,7 @@ void ResetPigeonGrid(PigeonGrid& grid, const TextLookup& text)
 int LoadPigeonGrid(PigeonGrid& grid, const QSqlDatabase& db, int32_t fancierId, bool sortByBand,
                    const TextLookup& text)
 {
-    const QString order = sortByBand ? QStringLiteral(" ORDER BY Year, country, band") : QStringLiteral(" ORDER BY Nr");
+    const QString order = pigeonListOrder(sortByBand);
     QSqlQuery pigeons = runStatement(
         db,
         QStringLiteral("SELECT country, Year, band, color, sex, elcode FROM pigeons "

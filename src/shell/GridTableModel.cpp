@@ -1,4 +1,5 @@
 #include "shell/GridTableModel.h"
+#include "database/SqlDialect.h"
 #include "database/SqlUtil.h"
 #include <QSqlError>
 
@@ -12,7 +13,9 @@ GridTableModel::GridTableModel(QObject* parent, const QSqlDatabase& db)
 
 bool GridTableModel::selectOrderedBy(const QString& table, const QString& orderColumn)
 {
-    setTable(table);
+    // Quoted as the engine spells it: the model quotes what it is given, and
+    // the server keeps the club's unquoted names in lower case.
+    setTable(quoteName(database(), table));
     const int column = fieldIndex(orderColumn);
     if (column < 0)
         return false;

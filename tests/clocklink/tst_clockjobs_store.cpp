@@ -6,6 +6,7 @@
 #include "database/FancierLookup.h"
 #include "database/SqlUtil.h"
 #include "support/DeliveredClub.h"
+#include "support/DeliveredDatabase.h"
 #include <QSqlQuery>
 #include <QTest>
 #include <memory>
@@ -142,9 +143,9 @@ private slots:
         addPigeon(m_db, b, QStringLiteral("07"), QStringLiteral("BE"), QStringLiteral("2"), 2);
         addPigeon(m_db, c, QStringLiteral("07"), QStringLiteral("BE"), QStringLiteral("3"), 3);
         QVERIFY(fancierHasPigeons(m_db, a));
-        runStatement(m_db, QStringLiteral("CREATE TRIGGER keep_b BEFORE DELETE ON pigeons WHEN old.Fancier = %1 "
-                                          "BEGIN SELECT RAISE(ABORT, 'kept'); END")
-                               .arg(b));
+        testing::addRefusingTrigger(m_db, QStringLiteral("keep_b"), QStringLiteral("BEFORE"), QStringLiteral("DELETE"),
+                                    QStringLiteral("pigeons"), QStringLiteral("old.Fancier = %1").arg(b),
+                                    QStringLiteral("kept"));
         QVERIFY_THROWS_EXCEPTION(DatabaseError, deletePigeonsOf(m_db, {a, b}));
         QCOMPARE(pigeonCount(m_db, a), 1);
         QCOMPARE(pigeonCount(m_db, b), 1);

@@ -1,6 +1,7 @@
 // "From PC To Clock" against the simulated clock: what the clock stores,
 // what the user is told, and whether the line is left open.
 #include "tst_transferfixture.h"
+#include "clocklink/ClubDataTransferStore.h"
 #include <QElapsedTimer>
 #include <QTest>
 
@@ -21,6 +22,8 @@ private slots:
     void combineWithTwoMembers();
     void combineWithAnEmptyFirstSlot();
     void combineNotFoundSendsTheFancier();
+    void combineNameFoldsAsciiLettersOnly_data();
+    void combineNameFoldsAsciiLettersOnly();
     void refusedLineIsSentAgain();
     void refusalsStopWithAWarning_data();
     void refusalsStopWithAWarning();
@@ -124,6 +127,26 @@ void TestTransferSend::combineNotFoundSendsTheFancier()
     QCOMPARE(in.stages, QList<int>({1, 5, 8}));
     QCOMPARE(in.header, QByteArray("123456700000Jan") + QByteArray(17, ' '));
     QCOMPARE(in.pigeons, QList<QByteArray>({"BE0000210000001 AAAAAAAA"}));
+}
+
+// As the name is typed, ASCII letters in any case, on either engine and
+// whatever the server's locale; other letters only as they are spelt.
+void TestTransferSend::combineNameFoldsAsciiLettersOnly_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("found");
+    QTest::newRow("as spelt") << QStringLiteral("\u00DCber Club") << true;
+    QTest::newRow("ASCII letters in capitals") << QStringLiteral("\u00DCBER CLUB") << true;
+    QTest::newRow("other letter in small") << QStringLiteral("\u00FCber club") << false;
+}
+
+void TestTransferSend::combineNameFoldsAsciiLettersOnly()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, found);
+    TransferBench b;
+    b.addCombine(1, QStringLiteral("\u00DCber Club").leftJustified(20, u' '), b.addFancier("1", "Ann"), 0, 0);
+    QCOMPARE(ClubDataTransferStore(b.db).findCombine(typed).has_value(), found);
 }
 
 void TestTransferSend::refusedLineIsSentAgain()

@@ -1,4 +1,5 @@
 #include "FancierClub.h"
+#include "database/SqlDialect.h"
 #include "database/SqlUtil.h"
 
 namespace durvek::testing {
@@ -39,6 +40,10 @@ FancierClub::FancierClub()
     addFancier(db, 5, QStringLiteral("55555555"), QStringLiteral("100% Loft"), true);
     addFancier(db, 17, QStringLiteral("17171717"), QStringLiteral("Peeters_Jan"), true);
     addFancier(db, 20, QStringLiteral("20202020"), QStringLiteral("O'Brien"), true);
+    // Ids given here, not by the engine: the server's id counter must be
+    // told, as SQLite's is by the rows themselves.
+    if (engineOf(db) == SqlEngine::Postgres)
+        runStatement(db, QStringLiteral("SELECT setval(pg_get_serial_sequence('fanciers', 'id'), max(id)) FROM fanciers"));
     addPigeon(db, 1, 3);
     addPigeon(db, 2, 3);
     addPigeon(db, 3, 1);

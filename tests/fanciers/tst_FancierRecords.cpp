@@ -4,6 +4,7 @@
 #include "database/SqlUtil.h"
 #include "fanciers/ActiveFancierCursor.h"
 #include "fanciers/FancierRecord.h"
+#include "fanciers/FancierSearchQuery.h"
 #include "fanciers/LicenceCheck.h"
 #include "fanciers/SortKeySearch.h"
 #include <QTest>
@@ -146,6 +147,29 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, id);
         QCOMPARE(FindFancierBySortKey(club->db(), text), id);
+    }
+
+    // Only ASCII letters are folded, on either engine and whatever the
+    // server's locale: other letters are found as they are spelt.
+    void nameSearchFoldsAsciiLettersOnly_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("found");
+        QTest::newRow("as spelt") << QStringLiteral("\u00D6zil") << true;
+        QTest::newRow("ASCII letters in capitals") << QStringLiteral("\u00D6ZIL") << true;
+        QTest::newRow("other letter in small") << QStringLiteral("\u00F6zil") << false;
+    }
+
+    void nameSearchFoldsAsciiLettersOnly()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, found);
+        FancierRecord record;
+        record.licence = QStringLiteral("77777777");
+        record.name = QStringLiteral("\u00D6zil \u00DCnal");
+        const int32_t id = storeFancier(club->db(), record);
+        QSqlQuery query = queryFanciers(club->db(), FancierSearchMode::ByName, text);
+        QCOMPARE(query.next() && query.value(0).toInt() == id, found);
     }
 
     void cursorWalksTheActiveFanciersAndHoldsAtTheEnds()

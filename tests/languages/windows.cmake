@@ -6,10 +6,10 @@ if(NOT TARGET durvek_languages_ui OR NOT TARGET durvek_dbtools)
 endif()
 
 durvek_add_test(NAME tst_languages_export_window SOURCES tst_languageexportwindow.cpp
-                LIBS durvek_languages_ui durvek_test_support WIDGETS)
+                LIBS durvek_languages_ui durvek_test_support WIDGETS BOTH_ENGINES)
 
 if(TARGET clocksim_core)
   durvek_add_test(NAME tst_languages_clock_window
                   SOURCES tst_clocklanguagewindow.cpp RecordingTransport.h
-                  LIBS durvek_languages_ui clocksim_core durvek_test_support WIDGETS)
+                  LIBS durvek_languages_ui clocksim_core durvek_test_support WIDGETS BOTH_ENGINES)
 endif()

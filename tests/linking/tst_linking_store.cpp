@@ -118,8 +118,7 @@ private slots:
         data->addPigeon(a, {"BE", "20", "0000000001", "F", "BLAU", "AAAAAAAA", 1});
         data->addPigeon(a, {"BE", "20", "0000000002", " ", "ROOD", "BBBBBBBB", 2});
         exec(db(), "INSERT INTO backup (Fancier, band) VALUES (99, 'former')");
-        exec(db(), "CREATE TRIGGER refuse BEFORE INSERT ON pigeons WHEN NEW.band = '0000000666' "
-                                    "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+        addRefusingTrigger(db(), "refuse", "BEFORE", "INSERT", "pigeons", "NEW.band = '0000000666'", "disk full");
         const QStringList before = data->pigeonsOf(a);
         const QStringList backupBefore = data->backupRows();
 
@@ -134,7 +133,7 @@ private slots:
         QCOMPARE(data->pigeonsOf(a), before);
         QCOMPARE(data->backupRows(), backupBefore);
         // The connection is usable again afterwards.
-        exec(db(), "DROP TRIGGER refuse");
+        dropTrigger(db(), "refuse", "pigeons");
         storeFancierPigeons(db(), a, pigeonsOfGrid(bench->grid));
         QCOMPARE(data->pigeonsOf(a).size(), 2);
     }
@@ -168,8 +167,7 @@ private slots:
         QCOMPARE(data->pigeonsOf(b).size(), 1);
 
         // A restore the engine refuses halfway leaves both lists as they were.
-        exec(db(), "CREATE TRIGGER refuse BEFORE INSERT ON pigeons WHEN NEW.band = '0000000002' "
-                   "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+        addRefusingTrigger(db(), "refuse", "BEFORE", "INSERT", "pigeons", "NEW.band = '0000000002'", "disk full");
         const QStringList backupBefore = data->backupRows();
         QVERIFY_THROWS_EXCEPTION(DatabaseError, restorePreviousList(db(), a));
         QCOMPARE(data->pigeonsOf(a), stored);
@@ -196,7 +194,7 @@ private slots:
         QCOMPARE(data->pigeonsOf(a).size(), 1);
 
         // A refused store asks nothing and prints nothing.
-        exec(db(), "CREATE TRIGGER refuse BEFORE INSERT ON pigeons BEGIN SELECT RAISE(ABORT, 'no'); END");
+        addRefusingTrigger(db(), "refuse", "BEFORE", "INSERT", "pigeons", "true", "no");
         host.questions.clear();
         QVERIFY_THROWS_EXCEPTION(DatabaseError, SaveLinking(db(), a, bench->grid, true, host, &texts, print));
         QVERIFY(host.questions.isEmpty());
@@ -227,6 +225,23 @@ private slots:
         QCOMPARE(bench->grid.cellText(1, 3), QStringLiteral("0000000007"));
         QCOMPARE(bench->grid.cellText(2, 3), QStringLiteral("CDEFGHIJKL"));
         QCOMPARE(bench->grid.cellText(3, 3), QStringLiteral("     12345"));
+    }
+
+    // A pigeon without a year comes first and equal numbers keep their stored
+    // order, on either engine (the server by itself sorts nulls last).
+    void theListPutsBlanksFirstAndKeepsTies()
+    {
+        const int32_t a = data->addFancier("11111111", "A");
+        data->addPigeon(a, {"BE", "20", "0000000003", " ", "", "CCCCCCCC", 2});
+        data->addPigeon(a, {"BE", QString(), "0000000001", " ", "", "AAAAAAAA", 2});
+        data->addPigeon(a, {"BE", "20", "0000000002", " ", "", "BBBBBBBB", 1});
+        const auto bands = [this] {
+            return QStringList {bench->grid.cellText(1, 3), bench->grid.cellText(2, 3), bench->grid.cellText(3, 3)};
+        };
+        LoadPigeonGrid(bench->grid, db(), a, false, &texts);
+        QCOMPARE(bands(), (QStringList {"0000000002", "0000000003", "0000000001"}));
+        LoadPigeonGrid(bench->grid, db(), a, true, &texts);
+        QCOMPARE(bands(), (QStringList {"0000000001", "0000000002", "0000000003"}));
     }
 
     void aLoadedShortBandIsStoredBackWithItsSpaces()

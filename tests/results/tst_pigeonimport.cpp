@@ -15,6 +15,8 @@
 using namespace durvek;
 using durvek::testing::exec;
 using durvek::testing::rows;
+using durvek::testing::addRefusingTrigger;
+using durvek::testing::dropTrigger;
 
 namespace {
 
@@ -232,8 +234,9 @@ void TestPigeonImport::failureLeavesBothTablesAsTheyWere()
 {
     // A trigger makes the engine refuse the third new pigeon, after two
     // pigeons and two codes were written in this import.
-    exec(db, QStringLiteral("CREATE TRIGGER refuse_third BEFORE INSERT ON duiven WHEN NEW.ringnummer = '3333333' "
-                            "BEGIN SELECT RAISE(ABORT, 'band refused'); END"));
+    addRefusingTrigger(db, QStringLiteral("refuse_third"), QStringLiteral("BEFORE"), QStringLiteral("INSERT"),
+                       QStringLiteral("duiven"), QStringLiteral("NEW.ringnummer = '3333333'"),
+                       QStringLiteral("band refused"));
     writeFile({record(QStringLiteral("11111111"), QStringLiteral("BEL07-1111111")),
                record(QStringLiteral("22222222"), QStringLiteral("BEL07-2222222")),
                record(QStringLiteral("33333333"), QStringLiteral("BEL07-3333333"))});
@@ -245,7 +248,7 @@ void TestPigeonImport::failureLeavesBothTablesAsTheyWere()
     QVERIFY(codes().isEmpty());
 
     exec(db, QStringLiteral("DROP TABLE elcodes"));
-    exec(db, QStringLiteral("DROP TRIGGER refuse_third"));
+    dropTrigger(db, QStringLiteral("refuse_third"), QStringLiteral("duiven"));
     QVERIFY(!import().error.isEmpty());
     QVERIFY(pigeons().isEmpty());
 }
