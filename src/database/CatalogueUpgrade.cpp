@@ -145,6 +145,7 @@ constexpr auto kAddedTexts = std::to_array<CatalogueText>({
     {300, "Previous list restored: %1, %2 pigeons"},
     {301, "File written: %1"},
     {302, "Chip code %1 is already linked to a pigeon of %2. A pigeon that changed hands must first be taken off the list of its former owner"},
+    {320, "This fancier was changed on another PC in the meantime, so your change was not stored. Open the fancier again to see what is stored now (the pigeon list as well), then make your change again"},
 });
 
 QSet<int> presentNumbers(const QSqlDatabase& db)

@@ -30,6 +30,7 @@ QString columnDefinition(const QString& field, FieldType type, int size, bool al
     const QString name = quoteIdentifier(field.trimmed());
     switch (type) {
     case FieldType::Boolean:
+    case FieldType::Counter:
         return name + QLatin1String(" INTEGER NOT NULL DEFAULT 0");
     case FieldType::Long:
         return name + QLatin1String(" INTEGER");
@@ -152,6 +153,9 @@ void upgradeSchema(const QSqlDatabase& db)
     // How many automatic backups are kept; null = the program's default.
     AddFieldIfMissing(db, QStringLiteral("settings"), QStringLiteral("BackupsKept"), FieldType::Long, 4, true);
     AddFieldIfMissing(db, QStringLiteral("settings"), QStringLiteral("BackupMonths"), FieldType::Long, 4, true);
+    // Raised by every store of the fancier: what lets a second club PC on
+    // the same database see that its copy of the fancier is out of date.
+    AddFieldIfMissing(db, QStringLiteral("Fanciers"), QStringLiteral("Revision"), FieldType::Counter, 4, true);
     RenumberPigeons(db);
     AddPigeonNumberIndex(db);
     AddFancierSearchIndexes(db);

@@ -18,6 +18,7 @@
 #include "common/ui/UnsavedEdits.h"
 #include "common/ui/WindowSetUp.h"
 #include "database/ClubDatabase.h"
+#include "database/FancierRevision.h"
 #include "database/FancierStore.h"
 #include "fanciers/LicenceCheck.h"
 #include <QApplication>
@@ -339,10 +340,10 @@ void ClubDataWindow::setUpModels()
                                         this);
     m_pigeonModel->setLoader([this] { return m_pigeons.pigeonsOf(m_fancierId); });
     m_pigeonModel->setWriter([this](qint64 rowid, int column, const QString& text) {
-        m_pigeons.setValue(rowid, PigeonColumn(column), text);
+        m_pigeons.setValue(m_fancierId, m_fancierRevision, rowid, PigeonColumn(column), text);
     });
     m_pigeonModel->setAdder([this](int column, const QString& text) {
-        return m_pigeons.addPigeon(m_fancierId, PigeonColumn(column), text);
+        return m_pigeons.addPigeon(m_fancierId, m_fancierRevision, PigeonColumn(column), text);
     });
     m_pigeonModel->setFailureHandler(failed);
     m_pigeonGrid->setModel(m_pigeonModel);
@@ -410,6 +411,7 @@ void ClubDataWindow::clearBoxes()
 void ClubDataWindow::takeCurrentFancier()
 {
     m_fancierId = m_browser.currentId();
+    m_fancierRevision = m_fancierId ? fancierRevision(m_db, m_fancierId) : 0;
     m_fancierName = m_fancierId ? m_fanciers.nameOf(m_fancierId) : kBlank;
 }
 
@@ -480,6 +482,7 @@ void ClubDataWindow::newFancier()
     clearBoxes();
     m_labels[IdLabel]->clear();
     m_fancierId = 0;
+    m_fancierRevision = 0;
     m_fancierName = kBlank;
     loadPigeons(0);
     focusName();
@@ -506,7 +509,7 @@ bool ClubDataWindow::saveFancier()
         f.adress = m_boxes[AdressBox]->text();
         f.city = m_boxes[CityBox]->text();
         f.licence = m_boxes[LicenceBox]->text();
-        m_fancierId = m_fanciers.save(f);
+        m_fancierId = m_fanciers.save(f, m_fancierRevision);
         m_fancierName = TextOrDefault(f.name, kBlank);
         rebindFanciers();
         showFancier();
@@ -556,7 +559,7 @@ void ClubDataWindow::deleteFancier()
         return m_host.ask(message, kTitle) && backupBeforeBulkChange(this, BackupReason::FancierDelete);
     };
     try {
-        if (m_fancierId != 0 && DeleteFancier(m_db, m_fancierId, ask))
+        if (m_fancierId != 0 && DeleteFancier(m_db, m_fancierId, m_fancierRevision, ask))
             leaveDeletedFancier();
     } catch (const DatabaseError& error) {
         reportFailure(error);
@@ -582,6 +585,7 @@ void ClubDataWindow::leaveDeletedFancier()
     clearBoxes();
     m_labels[IdLabel]->clear();
     m_fancierId = 0;
+    m_fancierRevision = 0;
     m_fancierName = kBlank;
     m_pigeonModel->clear();
     m_pigeonGrid->hide();

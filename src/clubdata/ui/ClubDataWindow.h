@@ -150,6 +150,9 @@ private:
     FancierBrowser m_browser;
 
     int32_t m_fancierId = 0;
+    // The fancier's revision when taken: the window's stores refuse once
+    // another PC has stored the fancier since.
+    qint64 m_fancierRevision = 0;
     QString m_fancierName = QStringLiteral(" ");
     bool m_transferAborted = false;
     bool m_transferRunning = false;

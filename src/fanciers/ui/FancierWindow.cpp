@@ -252,6 +252,7 @@ void FancierWindow::showFancierRecord()
         boxes_[i]->setText(texts[i]);
     storedLatitude_ = record->kyt;
     storedLongitude_ = record->kxt;
+    storedRevision_ = record->revision;
 }
 
 void FancierWindow::clearFancierFields()
@@ -260,6 +261,7 @@ void FancierWindow::clearFancierFields()
         box->clear();
     storedLatitude_.clear();
     storedLongitude_.clear();
+    storedRevision_ = 0;
     markEditsStored(this);
 }
 
@@ -267,6 +269,7 @@ FancierRecord FancierWindow::recordFromBoxes() const
 {
     FancierRecord record;
     record.id = idInBox();
+    record.revision = storedRevision_;
     record.licence = boxes_[LicenceBox]->text();
     record.name = boxes_[NameBox]->text();
     record.adress = boxes_[AdressBox]->text();
@@ -454,7 +457,7 @@ void FancierWindow::deleteFancier()
     };
     try {
         // The linking window must not go on working on a fancier that is gone.
-        if (DeleteFancier(ClubDatabase::get(), id, ask) && appState().currentFancierId == id)
+        if (DeleteFancier(ClubDatabase::get(), id, storedRevision_, ask) && appState().currentFancierId == id)
             appState().currentFancierId = 0;
     } catch (const DatabaseError& error) {
         reportDatabaseError(error);
