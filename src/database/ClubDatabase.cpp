@@ -1,4 +1,5 @@
 #include "database/ClubDatabase.h"
+#include "database/SqlDialect.h"
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
@@ -50,18 +51,7 @@ void dropConnection()
 // large club.
 void checkIsSoundDatabase(const QSqlDatabase& db, const QString& path)
 {
-    const QString sql = QStringLiteral("PRAGMA quick_check");
-    QSqlQuery check(db);
-    if (!check.exec(sql))
-        throw DatabaseError::fromEngine(check.lastError(), path, sql);
-    QStringList problems;
-    while (check.next()) {
-        const QString line = check.value(0).toString();
-        if (line != QLatin1String("ok"))
-            problems.append(line);
-    }
-    if (check.lastError().isValid())
-        throw DatabaseError::fromEngine(check.lastError(), path, sql);
+    const QStringList problems = integrityProblems(db);
     if (!problems.isEmpty()) {
         using Kind = DatabaseError::Kind;
         throw DatabaseError(Kind::Corrupt, DatabaseError::plainSentence(Kind::Corrupt),

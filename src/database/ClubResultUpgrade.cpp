@@ -35,7 +35,7 @@ void AddClubResultTables(const QSqlDatabase& db)
 {
     inTransaction(db, [&] {
         for (const char* sql : kTables)
-            runStatement(db, QString::fromLatin1(sql));
+            runDdl(db, QString::fromLatin1(sql));
     });
     AddFieldIfMissing(db, QStringLiteral("clubarrivals"), QStringLiteral("nominationorder"), FieldType::Long, 4, true);
     AddFieldIfMissing(db, QStringLiteral("settings"), QStringLiteral("PrizeEvery"), FieldType::Long, 4, true);

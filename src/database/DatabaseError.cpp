@@ -16,6 +16,27 @@ enum : int {
     kSqliteNotADatabase = 26,
 };
 
+// A server answers with a five-character SQLSTATE instead; SQLite's codes
+// never have five digits.
+bool isSqlState(const QString& code)
+{
+    return code.size() == 5;
+}
+
+DatabaseError::Kind kindOfSqlState(const QString& state)
+{
+    using Kind = DatabaseError::Kind;
+    if (state == QLatin1String("55P03") || state == QLatin1String("40P01") || state == QLatin1String("57014"))
+        return Kind::Busy;  // a lock not granted, a deadlock, a statement cancelled after its lock wait
+    if (state == QLatin1String("53100"))
+        return Kind::Full;
+    if (state.startsWith(QLatin1String("XX")))
+        return Kind::Corrupt;
+    if (state == QLatin1String("25006"))
+        return Kind::ReadOnly;
+    return Kind::Other;
+}
+
 std::string joined(const QString& sentence, const QString& details)
 {
     const QString text = details.isEmpty() ? sentence : sentence + QStringLiteral("\n") + details;
@@ -39,14 +60,18 @@ DatabaseError::DatabaseError(Kind kind, const QString& sentence, const QString& 
 
 DatabaseError DatabaseError::fromEngine(const QSqlError& error, const QString& file, const QString& sql)
 {
+    const QString nativeCode = error.nativeErrorCode();
     bool numeric = false;
-    const int code = error.nativeErrorCode().toInt(&numeric);
-    const Kind kind = numeric ? kindOfResultCode(code) : Kind::Other;
+    const int code = nativeCode.toInt(&numeric);
+    const bool server = isSqlState(nativeCode);
+    const Kind kind = server ? kindOfSqlState(nativeCode) : numeric ? kindOfResultCode(code) : Kind::Other;
     QString engine = error.text().trimmed();
     if (engine.isEmpty())
         engine = QStringLiteral("unknown database error");
     QString details = QDir::toNativeSeparators(file) + QStringLiteral(": ") + engine;
-    if (numeric)
+    if (server)
+        details += QStringLiteral(" (SQLSTATE %1)").arg(nativeCode);
+    else if (numeric)
         details += QStringLiteral(" (code %1)").arg(code);
     if (!sql.isEmpty())
         details += QStringLiteral("\nin: ") + sql.simplified();

@@ -1,39 +1,29 @@
 #include "database/PigeonNumbering.h"
 #include "database/ClubDatabase.h"
 #include "database/SqlUtil.h"
-#include <QScopeGuard>
 
 namespace durvek {
 
 namespace {
 
 // The numbering in which rowid breaks ties, so that equal numbers keep their
-// stored order on every engine version. With the index on nr this order is the
+// stored order on every engine version; pigeons without a number come first
+// on both engines. With the index on nr this order is the
 // index's own, so reading it needs no sort.
 const QString kNumberedInOrder = QStringLiteral(
-    "SELECT rowid AS rid, nr, row_number() OVER (ORDER BY nr, rowid) AS rn FROM pigeons");
+    "SELECT nr, row_number() OVER (ORDER BY nr NULLS FIRST, rowid) AS rn FROM pigeons");
 
 // Walks the index and stops at the first pigeon whose number is not its place;
-// "IS NOT" also catches NULL and numbers stored as text or fractions.
+// "IS DISTINCT FROM" also catches NULL and numbers stored as text or fractions.
 bool anyPigeonOutOfPlace(const QSqlDatabase& db)
 {
-    return queryValue(db, QStringLiteral("SELECT EXISTS (SELECT 1 FROM (%1) WHERE nr IS NOT rn)")
+    return queryValue(db, QStringLiteral("SELECT EXISTS (SELECT 1 FROM (%1) AS numbered "
+                                         "WHERE nr IS DISTINCT FROM rn)")
                               .arg(kNumberedInOrder))
         .toBool();
 }
 
 const QString kNumberIndex = QStringLiteral("pigeons_nr");
-
-// A negative cache size counts KiB; pages are only taken as they are used.
-constexpr int kRenumberingCacheKiB = -65536;
-
-bool hasNumberIndex(const QSqlDatabase& db)
-{
-    return queryValue(db, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'index' AND name = ?"),
-                      {kNumberIndex})
-               .toInt()
-        > 0;
-}
 
 } // namespace
 
@@ -51,39 +41,29 @@ void RenumberPigeons(const QSqlDatabase& db)
     // in the same order either way.
     if (ClubDatabase::isReadOnly(db))
         return;
-    const bool indexed = hasNumberIndex(db);
+    const bool indexed = indexExists(db, kNumberIndex);
     if (indexed && !anyPigeonOutOfPlace(db))
         return;
     // Every page of the table is rewritten: with room for all of them in the
     // cache they reach the file once, at the commit, instead of spilling to
     // it (each spill syncing the journal) every few megabytes.
-    const qint64 cacheSize = queryValue(db, QStringLiteral("PRAGMA cache_size")).toLongLong();
-    const auto restoreCache = qScopeGuard([&] {
-        // A cache left larger costs memory only, and must not end the program
-        // while an error of the renumbering is on its way out.
-        try {
-            runStatement(db, QStringLiteral("PRAGMA cache_size = %1").arg(cacheSize));
-        } catch (const DatabaseError&) {
-        }
-    });
-    runStatement(db, QStringLiteral("PRAGMA cache_size = %1").arg(kRenumberingCacheKiB));
+    const BulkWriteCache cache(db);
     inTransaction(db, [&] {
         // The places go into a table of their own first, read in index order
-        // while the index is there; a new table numbers its rows 1, 2, ... in
-        // the order they are inserted, so its rowid is the pigeon's number.
-        // Joining that table costs far less than numbering with a window
-        // function inside the update.
-        runStatement(db, QStringLiteral("CREATE TEMP TABLE pigeon_places (pigeon INTEGER)"));
+        // while the index is there. Joining that table costs far less than
+        // numbering with a window function inside the update.
+        runDdl(db, QStringLiteral("CREATE TEMP TABLE pigeon_places (pigeon INTEGER, place INTEGER)"));
         runStatement(db, QStringLiteral(
-            "INSERT INTO temp.pigeon_places (pigeon) SELECT rowid FROM pigeons ORDER BY nr, rowid"));
+            "INSERT INTO pigeon_places (pigeon, place) "
+            "SELECT rowid, row_number() OVER (ORDER BY nr NULLS FIRST, rowid) FROM pigeons"));
         // Keeping the index up to date row by row costs more than building
         // it again once the numbers are written.
         if (indexed)
             runStatement(db, QStringLiteral("DROP INDEX %1").arg(kNumberIndex));
         runStatement(db, QStringLiteral(
-            "UPDATE pigeons SET nr = place.rowid FROM temp.pigeon_places AS place "
-            "WHERE pigeons.rowid = place.pigeon AND pigeons.nr IS NOT place.rowid"));
-        runStatement(db, QStringLiteral("DROP TABLE temp.pigeon_places"));
+            "UPDATE pigeons SET nr = place.place FROM pigeon_places AS place "
+            "WHERE pigeons.rowid = place.pigeon AND pigeons.nr IS DISTINCT FROM place.place"));
+        runStatement(db, QStringLiteral("DROP TABLE pigeon_places"));
         if (indexed)
             AddPigeonNumberIndex(db);
     });

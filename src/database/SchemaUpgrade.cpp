@@ -16,18 +16,17 @@ namespace {
 bool hasField(const QSqlDatabase& db, const QString& table, const QString& field)
 {
     const QString wanted = field.trimmed().toUpper();
-    QSqlQuery columns = runStatement(db, QStringLiteral("SELECT name FROM pragma_table_info(?)"),
-                                     {table});
-    while (columns.next()) {
-        if (columns.value(0).toString().trimmed().toUpper() == wanted)
+    for (const QString& column : columnNames(db, table)) {
+        if (column.trimmed().toUpper() == wanted)
             return true;
     }
     return false;
 }
 
-QString columnDefinition(const QString& field, FieldType type, int size, bool allowZeroLength)
+QString columnDefinition(const QSqlDatabase& db, const QString& field, FieldType type, int size,
+                         bool allowZeroLength)
 {
-    const QString name = quoteIdentifier(field.trimmed());
+    const QString name = quoteName(db, field.trimmed());
     switch (type) {
     case FieldType::Boolean:
     case FieldType::Counter:
@@ -53,18 +52,18 @@ QString columnDefinition(const QString& field, FieldType type, int size, bool al
 // fail later with a less telling message.
 void createTableQuietly(const QSqlDatabase& db, const QString& sql)
 {
-    QSqlQuery query(db);
-    if (query.exec(sql))
-        return;
-    const DatabaseError error = DatabaseError::fromEngine(query.lastError(), databaseFile(db), sql);
-    if (error.kind() == DatabaseError::Kind::ReadOnly)
-        throw error;
-    qWarning().noquote() << "table not created:" << query.lastError().text();
+    try {
+        runDdl(db, sql);
+    } catch (const DatabaseError& error) {
+        if (error.kind() == DatabaseError::Kind::ReadOnly)
+            throw;
+        qWarning().noquote() << "table not created:" << error.details();
+    }
 }
 
 int rowCount(const QSqlDatabase& db, const QString& table)
 {
-    return queryValue(db, QStringLiteral("SELECT count(*) FROM %1").arg(quoteIdentifier(table)))
+    return queryValue(db, QStringLiteral("SELECT count(*) FROM %1").arg(quoteName(db, table)))
         .toInt();
 }
 
@@ -84,9 +83,8 @@ void AddFieldIfMissing(const QSqlDatabase& db, const QString& table, const QStri
     requireTable(db, table);
     if (hasField(db, table, field))
         return;
-    runStatement(db, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2")
-                         .arg(quoteIdentifier(table),
-                              columnDefinition(field, type, size, allowZeroLength)));
+    runDdl(db, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2")
+                   .arg(quoteName(db, table), columnDefinition(db, field, type, size, allowZeroLength)));
 }
 
 void CreateCombineTable(const QSqlDatabase& db)

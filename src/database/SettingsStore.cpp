@@ -22,9 +22,8 @@ QVariant fieldValue(const QSqlRecord& row, const QString& field)
 QStringList settingsFields(const QSqlDatabase& db)
 {
     QStringList names;
-    QSqlQuery columns = runStatement(db, QStringLiteral("SELECT name FROM pragma_table_info('settings')"));
-    while (columns.next())
-        names.append(columns.value(0).toString().trimmed().toLower());
+    for (const QString& column : columnNames(db, QStringLiteral("settings")))
+        names.append(column.trimmed().toLower());
     return names;
 }
 
@@ -82,7 +81,7 @@ void saveSettings(const QSqlDatabase& db, const ClubSettings& settings)
     for (const auto& [field, value] : settingsValues(settings)) {
         if (!present.contains(field.toLower()))
             continue;
-        columns.append(quoteIdentifier(field));
+        columns.append(quoteName(db, field));
         values.append(value);
     }
     const QVariant firstRow = queryValue(db, QStringLiteral("SELECT min(rowid) FROM settings"));

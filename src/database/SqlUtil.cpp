@@ -1,5 +1,6 @@
 #include "database/SqlUtil.h"
 #include "database/ClubDatabase.h"
+#include "database/DatabaseLocation.h"
 #include <QSqlError>
 #include <QUrl>
 
@@ -41,6 +42,8 @@ QString quoteIdentifier(const QString& name)
 
 QString databaseFile(const QSqlDatabase& db)
 {
+    if (engineOf(db) == SqlEngine::Postgres)
+        return serverDisplayName(db);
     const QString name = db.databaseName();
     if (!name.startsWith(QLatin1String("file:")))
         return name;
@@ -69,16 +72,6 @@ QVariant queryValue(const QSqlDatabase& db, const QString& sql, const QVariantLi
 {
     QSqlQuery query = runStatement(db, sql, values);
     return query.next() ? query.value(0) : QVariant();
-}
-
-bool tableExists(const QSqlDatabase& db, const QString& table)
-{
-    return queryValue(db,
-                      QStringLiteral("SELECT count(*) FROM sqlite_master "
-                                     "WHERE type = 'table' AND name = ? COLLATE NOCASE"),
-                      {table})
-               .toInt()
-        > 0;
 }
 
 // Savepoints rather than BEGIN/COMMIT: the unit then also works inside a

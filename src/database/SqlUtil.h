@@ -1,4 +1,5 @@
 #pragma once
+#include "database/SqlDialect.h"
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
@@ -22,7 +23,8 @@ QString likePrefixPattern(const QString& prefix, QChar escape = kLikeEscape);
 // double quotes doubled. Only for names, never for values (values are bound).
 QString quoteIdentifier(const QString& name);
 
-// The database file behind a connection (the path, also when opened by URI).
+// The database file behind a connection (the path, also when opened by URI);
+// for a server database its address without the password.
 QString databaseFile(const QSqlDatabase& db);
 
 // Prepares and runs sql with the values bound in order; throws DatabaseError
@@ -37,9 +39,6 @@ void execPrepared(QSqlQuery& query, const QSqlDatabase& db);
 // The first column of the first row of sql, or an invalid QVariant when there
 // is no row.
 QVariant queryValue(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});
-
-// True when the database has a table of that name (letter case ignored).
-bool tableExists(const QSqlDatabase& db, const QString& table);
 
 // Runs work as one unit: committed when it returns, rolled back (and the
 // exception passed on) when it throws. Several rows that belong together

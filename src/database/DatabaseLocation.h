@@ -1,0 +1,56 @@
+#pragma once
+#include <QList>
+#include <QPair>
+#include <QSqlDatabase>
+#include <QString>
+#include <QUrl>
+
+namespace durvek {
+
+// Where the club database is: the SQLite file, or a database on a PostgreSQL
+// server given as a libpq URI (postgresql://user@host:port/club, a local
+// socket folder as ?host=/folder; what the URI leaves out comes from the PG*
+// environment variables, as libpq does it).
+class DatabaseLocation {
+public:
+    DatabaseLocation() = default;
+
+    static DatabaseLocation file(const QString& path);
+    // A postgresql:// or postgres:// URI names a server database, anything
+    // else a file path.
+    static DatabaseLocation fromArgument(const QString& argument);
+
+    bool isServer() const { return m_server; }
+    bool isEmpty() const { return !m_server && m_path.isEmpty(); }
+    // The file's path (empty for a server).
+    const QString& filePath() const { return m_path; }
+    // The URI as given, password included (never shown or stored).
+    const QUrl& serverUri() const { return m_uri; }
+
+    // For messages and titles: the file's native path, or the URI without
+    // its password.
+    QString displayName() const;
+
+    // The parts of the server URI as QPSQL takes them; empty ones are left
+    // to libpq (PG* variables, ~/.pgpass, the default socket).
+    struct ServerAddress {
+        QString user;
+        QString password;
+        QString host;  // a name, an address, or a socket folder
+        int port = -1;
+        QString database;
+        QStringList options;  // further URI items as key=value
+    };
+    ServerAddress serverAddress() const;
+
+private:
+    bool m_server = false;
+    QString m_path;
+    QUrl m_uri;
+};
+
+// The address of an open server connection as DatabaseLocation::displayName
+// shows it.
+QString serverDisplayName(const QSqlDatabase& db);
+
+} // namespace durvek

@@ -1,0 +1,68 @@
+#pragma once
+#include <QHash>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+
+namespace durvek {
+
+// The two engines a club database lives on: the SQLite file, or a
+// PostgreSQL server database. SQL texts are written to run on both; the few
+// statements that cannot be live here, one variant per engine.
+enum class SqlEngine { Sqlite, Postgres };
+
+SqlEngine engineOf(const QSqlDatabase& db);
+
+// What the engine's own catalogue says, letter case of names ignored.
+bool tableExists(const QSqlDatabase& db, const QString& table);
+bool indexExists(const QSqlDatabase& db, const QString& index);
+
+// The table's columns in their order, as they are spelt in the database. On
+// the server the rowid column is left out, so both engines list the same.
+QStringList columnNames(const QSqlDatabase& db, const QString& table);
+
+// A CREATE TABLE or ALTER TABLE ... ADD COLUMN of the club's SQLite schema as
+// the engine wants it; other statements come back as they are. On the server
+// integers become BIGINT, REAL DOUBLE PRECISION, and texts TEXT COLLATE "C"
+// (no width: SQLite never cut a text, and bytewise order as in SQLite); an
+// INTEGER PRIMARY KEY becomes an identity. A new table also gets the column
+// rowid, so that SQL naming rowid runs on both engines: the integer primary
+// key where there is one (as in SQLite), else an identity of its own.
+QString translateDdl(SqlEngine engine, const QString& sql);
+
+// Runs a CREATE TABLE or ALTER TABLE ... ADD COLUMN written for SQLite on
+// either engine (through translateDdl). On the server a text column's
+// declared width is kept as the column's comment, so textFieldWidths knows it.
+// Throws DatabaseError when the engine refuses.
+void runDdl(const QSqlDatabase& db, const QString& sql);
+
+// The declared width of each text column of table with one (lower-case name
+// -> characters): VARCHAR(n) in the SQLite file, the comment on the server.
+QHash<QString, int> declaredTextWidths(const QSqlDatabase& db, const QString& table);
+
+// A name of a table or column put into SQL text, quoted. The server folds
+// unquoted names to lower case and the club's schema never quotes them, so
+// there the quoted name is lower case too; SQLite keeps the spelling given.
+QString quoteName(const QSqlDatabase& db, const QString& name);
+
+// The engine's own check that the stored data is sound, one line per problem
+// (none: sound). SQLite's quick check reads every page; a server keeps its
+// own pages checked, so there it finds nothing.
+QStringList integrityProblems(const QSqlDatabase& db);
+
+// While it lives, a bulk rewrite of a table keeps its pages in memory up to
+// the commit (SQLite's page cache); the server manages its own memory.
+class BulkWriteCache {
+public:
+    explicit BulkWriteCache(const QSqlDatabase& db);
+    ~BulkWriteCache();
+    BulkWriteCache(const BulkWriteCache&) = delete;
+    BulkWriteCache& operator=(const BulkWriteCache&) = delete;
+
+private:
+    QSqlDatabase m_db;
+    qint64 m_previousSize = 0;
+    bool m_changed = false;
+};
+
+} // namespace durvek
