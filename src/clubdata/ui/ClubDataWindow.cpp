@@ -769,6 +769,8 @@ bool ClubDataWindow::combineChecked() const { return m_combineCheck->isChecked()
 void ClubDataWindow::reloadPigeons()
 {
     try {
+        // The transfer stored the pigeons it received, which raised it.
+        m_fancierRevision = m_fancierId ? fancierRevision(m_db, m_fancierId) : 0;
         loadPigeons(m_fancierId);
         showPigeonCount();
     } catch (const DatabaseError& error) {

@@ -76,6 +76,7 @@ public:
 
     // ClubDataWindowAccess
     int32_t clubDataFancierId() const override { return m_fancierId; }
+    qint64 clubDataFancierRevision() const override { return m_fancierRevision; }
     QString licenceText() const override;
     QString nameText() const override;
     void setLicenceText(const QString& text) override;
