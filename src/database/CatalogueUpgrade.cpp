@@ -145,6 +145,7 @@ constexpr auto kAddedTexts = std::to_array<CatalogueText>({
     {300, "Previous list restored: %1, %2 pigeons"},
     {301, "File written: %1"},
     {302, "Chip code %1 is already linked to a pigeon of %2. A pigeon that changed hands must first be taken off the list of its former owner"},
+    {310, "The database %1 holds tables of another program and no club database. Give the address of an empty database, or of the club's"},
     {320, "This fancier was changed on another PC in the meantime, so your change was not stored. Open the fancier again to see what is stored now (the pigeon list as well), then make your change again"},
 });
 
@@ -183,6 +184,15 @@ QList<int> CatalogueNumbersAddedSinceDelivery()
     for (const CatalogueText& text : kAddedTexts)
         numbers.append(text.number);
     return numbers;
+}
+
+QString CatalogueBaseText(int number)
+{
+    for (const CatalogueText& text : kAddedTexts) {
+        if (text.number == number)
+            return QString::fromUtf8(text.base);
+    }
+    return QString();
 }
 
 } // namespace durvek

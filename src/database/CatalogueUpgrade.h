@@ -17,4 +17,9 @@ void AddMissingCatalogueTexts(const QSqlDatabase& db);
 // database holds every one of them after the texts 1 to 96.
 QList<int> CatalogueNumbersAddedSinceDelivery();
 
+// The English base text of one of those numbers: for messages that are due
+// before any catalogue can be read (a database that is no club's has none).
+// Empty for a number start-up does not add.
+QString CatalogueBaseText(int number);
+
 } // namespace durvek

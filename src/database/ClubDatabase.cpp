@@ -59,7 +59,71 @@ void checkIsSoundDatabase(const QSqlDatabase& db, const QString& path)
     }
 }
 
+// What libpq says when the server wants a password it was not given, or
+// refused the one it was given.
+bool wantsPassword(const QSqlError& error)
+{
+    const QString text = error.databaseText();
+    return text.contains(QLatin1String("no password supplied"))
+        || text.contains(QLatin1String("password authentication failed"));
+}
+
+constexpr int kPasswordTries = 3;
+
+DatabaseError unreachable(const DatabaseLocation& location, const QSqlError& error)
+{
+    return DatabaseError(DatabaseError::Kind::Other,
+                         QStringLiteral("The club database on the server cannot be opened: check the "
+                                        "server's address, that the server is running, the name of the "
+                                        "database, the user and the password"),
+                         location.displayName() + QStringLiteral(": ") + error.text().trimmed());
+}
+
+void connectToServer(QSqlDatabase& db, const DatabaseLocation& location, PasswordSource& passwords)
+{
+    location.applyTo(db);
+    QString password = location.serverAddress().password;
+    for (int tries = 0;; ++tries) {
+        db.setPassword(password);
+        const bool opened = db.open();
+        // The connection no longer needs it; nothing is to keep it.
+        db.setPassword(QString());
+        if (opened)
+            return;
+        const QSqlError error = db.lastError();
+        if (!wantsPassword(error) || tries == kPasswordTries)
+            throw unreachable(location, error);
+        const std::optional<QString> given = passwords.password(location.displayName(), !password.isEmpty());
+        if (!given)
+            throw unreachable(location, error);
+        password = *given;
+    }
+}
+
+QSqlDatabase openServer(const DatabaseLocation& location, PasswordSource& passwords)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), ClubDatabase::kConnectionName);
+        try {
+            connectToServer(db, location, passwords);
+        } catch (...) {
+            db = QSqlDatabase();
+            dropConnection();
+            throw;
+        }
+    }
+    return ClubDatabase::get();
+}
+
 } // namespace
+
+QSqlDatabase ClubDatabase::open(const DatabaseLocation& location, PasswordSource& passwords)
+{
+    if (!location.isServer())
+        return open(location.filePath());
+    dropConnection();
+    return openServer(location, passwords);
+}
 
 QSqlDatabase ClubDatabase::open(const QString& path)
 {

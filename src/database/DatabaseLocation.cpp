@@ -59,6 +59,23 @@ DatabaseLocation::ServerAddress DatabaseLocation::serverAddress() const
     return address;
 }
 
+void DatabaseLocation::applyTo(QSqlDatabase& db) const
+{
+    const ServerAddress address = serverAddress();
+    db.setHostName(address.host);
+    db.setPort(address.port);
+    db.setDatabaseName(address.database);
+    db.setUserName(address.user);
+    db.setConnectOptions(address.options.join(u';'));
+}
+
+DatabaseLocation DatabaseLocation::withDatabase(const QString& database) const
+{
+    DatabaseLocation other = *this;
+    other.m_uri.setPath(u'/' + database);
+    return other;
+}
+
 QString serverDisplayName(const QSqlDatabase& db)
 {
     QUrl uri;

@@ -43,6 +43,12 @@ public:
     };
     ServerAddress serverAddress() const;
 
+    // Gives a QPSQL connection the server address (all but the password).
+    void applyTo(QSqlDatabase& db) const;
+
+    // The same server with another database on it (tests make their own).
+    DatabaseLocation withDatabase(const QString& database) const;
+
 private:
     bool m_server = false;
     QString m_path;

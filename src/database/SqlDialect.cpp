@@ -121,6 +121,13 @@ const QRegularExpression& widthType()
     return width;
 }
 
+// A statement of a script starts with the comments written above it.
+QString withoutLeadingComments(const QString& sql)
+{
+    static const QRegularExpression comments(QStringLiteral(R"(^(?:\s*--[^\n]*)*\s*)"));
+    return sql.mid(comments.match(sql).capturedLength());
+}
+
 // Whether the catalogue rows "source" hold one whose name column (the end of
 // source) equals name, letter case ignored.
 bool hasCatalogueRow(const QSqlDatabase& db, const char* source, const QString& name)
@@ -165,10 +172,11 @@ QStringList columnNames(const QSqlDatabase& db, const QString& table)
     return names;
 }
 
-QString translateDdl(SqlEngine engine, const QString& sql)
+QString translateDdl(SqlEngine engine, const QString& script)
 {
     if (engine == SqlEngine::Sqlite)
-        return sql;
+        return script;
+    const QString sql = withoutLeadingComments(script);
     if (kCreateTable.match(sql).hasMatch())
         return withRowid(sql, translateTypes(sql));
     if (kAddColumn.match(sql).hasMatch())
@@ -176,8 +184,9 @@ QString translateDdl(SqlEngine engine, const QString& sql)
     return sql;
 }
 
-void runDdl(const QSqlDatabase& db, const QString& sql)
+void runDdl(const QSqlDatabase& db, const QString& script)
 {
+    const QString sql = withoutLeadingComments(script);
     // Checked first so that a start with every table in place writes
     // nothing, not even the server's column comments.
     const QRegularExpressionMatch created = kTableName.match(sql);

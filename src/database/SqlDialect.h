@@ -30,8 +30,9 @@ QStringList columnNames(const QSqlDatabase& db, const QString& table);
 // key where there is one (as in SQLite), else an identity of its own.
 QString translateDdl(SqlEngine engine, const QString& sql);
 
-// Runs a CREATE TABLE or ALTER TABLE ... ADD COLUMN written for SQLite on
-// either engine (through translateDdl). On the server a text column's
+// Runs a statement of the club's SQLite schema on either engine (CREATE TABLE
+// and ALTER TABLE ... ADD COLUMN through translateDdl), as it stands: nothing
+// in it is taken for a placeholder. On the server a text column's
 // declared width is kept as the column's comment, so textFieldWidths knows it.
 // Throws DatabaseError when the engine refuses.
 void runDdl(const QSqlDatabase& db, const QString& sql);

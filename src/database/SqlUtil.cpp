@@ -60,6 +60,13 @@ void execPrepared(QSqlQuery& query, const QSqlDatabase& db)
 QSqlQuery runStatement(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
 {
     QSqlQuery query(db);
+    // A server prepares only queries and changes of rows, never DDL or
+    // transaction control; with nothing to bind there is nothing to prepare.
+    if (values.isEmpty()) {
+        if (!query.exec(sql))
+            throwEngineError(db, query.lastError(), sql);
+        return query;
+    }
     if (!query.prepare(sql))
         throwEngineError(db, query.lastError(), sql);
     for (const QVariant& value : values)
@@ -75,28 +82,41 @@ QVariant queryValue(const QSqlDatabase& db, const QString& sql, const QVariantLi
 }
 
 // Savepoints rather than BEGIN/COMMIT: the unit then also works inside a
-// transaction a caller has opened already (it becomes part of it), and on its
-// own it is a transaction of its own.
-void beginTransaction(QSqlDatabase& db)
+// transaction a caller has opened already (it becomes part of it). On its own
+// it is a transaction of its own: SQLite opens one for a savepoint, a server
+// refuses a savepoint outside a transaction, so there the unit begins one.
+bool beginTransaction(QSqlDatabase& db)
 {
-    runStatement(db, QStringLiteral("SAVEPOINT durvek_unit"));
+    const QString savepoint = QStringLiteral("SAVEPOINT durvek_unit");
+    QSqlQuery query(db);
+    if (query.exec(savepoint))
+        return false;
+    if (query.lastError().nativeErrorCode() != QLatin1String("25P01")) // no transaction in progress
+        throwEngineError(db, query.lastError(), savepoint);
+    runStatement(db, QStringLiteral("BEGIN"));
+    runStatement(db, savepoint);
+    return true;
 }
 
-void commitTransaction(QSqlDatabase& db)
+void commitTransaction(QSqlDatabase& db, bool outermost)
 {
     try {
         runStatement(db, QStringLiteral("RELEASE durvek_unit"));
+        if (outermost)
+            runStatement(db, QStringLiteral("COMMIT"));
     } catch (...) {
-        rollbackTransaction(db);
+        rollbackTransaction(db, outermost);
         throw;
     }
 }
 
-void rollbackTransaction(QSqlDatabase& db) noexcept
+void rollbackTransaction(QSqlDatabase& db, bool outermost) noexcept
 {
     QSqlQuery query(db);
     query.exec(QStringLiteral("ROLLBACK TO durvek_unit"));
     query.exec(QStringLiteral("RELEASE durvek_unit"));
+    if (outermost)
+        query.exec(QStringLiteral("ROLLBACK"));
 }
 
 } // namespace durvek

@@ -47,22 +47,23 @@ template <typename Work>
 void inTransaction(QSqlDatabase db, Work&& work);
 
 // The steps of inTransaction; begin and commit throw DatabaseError when the
-// engine refuses.
-void beginTransaction(QSqlDatabase& db);
-void commitTransaction(QSqlDatabase& db);
-void rollbackTransaction(QSqlDatabase& db) noexcept;
+// engine refuses. begin returns whether it opened the transaction itself
+// (rather than a unit inside a caller's), which commit and rollback take.
+bool beginTransaction(QSqlDatabase& db);
+void commitTransaction(QSqlDatabase& db, bool outermost);
+void rollbackTransaction(QSqlDatabase& db, bool outermost) noexcept;
 
 template <typename Work>
 void inTransaction(QSqlDatabase db, Work&& work)
 {
-    beginTransaction(db);
+    const bool outermost = beginTransaction(db);
     try {
         work();
     } catch (...) {
-        rollbackTransaction(db);
+        rollbackTransaction(db, outermost);
         throw;
     }
-    commitTransaction(db);
+    commitTransaction(db, outermost);
 }
 
 } // namespace durvek

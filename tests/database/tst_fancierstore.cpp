@@ -83,8 +83,8 @@ private slots:
     void failedFancierDeleteKeepsThePigeons()
     {
         exec(m_db, "INSERT INTO combine (id, Naam, L1, L2, L3) VALUES (1, 'A', 2, 1, 0)");
-        exec(m_db, "CREATE TRIGGER keep_fanciers BEFORE DELETE ON fanciers "
-                   "BEGIN SELECT RAISE(ABORT, 'fancier is locked'); END");
+        testing::addRefusingTrigger(m_db, "keep_fanciers", "BEFORE", "DELETE", "fanciers", "1 = 1",
+                                    "fancier is locked");
         try {
             DeleteFancier(m_db, 1, 0, [](const QString&, const QString&) { return true; });
             QFAIL("the failed delete was reported as done");

@@ -7,11 +7,12 @@
 
 namespace durvek::testing {
 
-DeliveredClub::DeliveredClub(Schema schema)
+DeliveredClub::DeliveredClub(Schema schema, Engine engine)
+    : m_onServer(resolvedEngine(engine) == Engine::Postgresql)
 {
     // Texts cached from the previous test case's file must not leak into this one.
     TextCatalogue::invalidate();
-    m_db = openDeliveredDatabase(m_dir.path());
+    m_db = openDeliveredDatabase(m_dir.path(), engine);
     if (schema == UpToDate)
         upgradeSchema(m_db);
     resetRunState(appState());
@@ -29,6 +30,8 @@ DeliveredClub::~DeliveredClub()
 
 QString DeliveredClub::databasePath() const
 {
+    if (m_onServer)
+        return serverDatabaseUri();
     return m_dir.filePath(QStringLiteral("durvadm.db"));
 }
 

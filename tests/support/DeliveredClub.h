@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include "support/ServerClub.h"
 
 namespace durvek::testing {
 
@@ -17,7 +18,8 @@ public:
         UpToDate,     // upgraded as start-up does before any window opens
     };
 
-    explicit DeliveredClub(Schema schema = UpToDate);
+    // Engine::FromEnvironment: the server in a test's _postgresql variant.
+    explicit DeliveredClub(Schema schema = UpToDate, Engine engine = Engine::FromEnvironment);
     ~DeliveredClub();
     DeliveredClub(const DeliveredClub&) = delete;
     DeliveredClub& operator=(const DeliveredClub&) = delete;
@@ -25,11 +27,13 @@ public:
     bool isOpen() const { return m_db.isOpen(); }
     QSqlDatabase db() const { return m_db; }
     QString folder() const { return m_dir.path(); }
+    // The file; on the server the database's URI.
     QString databasePath() const;
 
 private:
     QTemporaryDir m_dir;
     QSqlDatabase m_db;
+    bool m_onServer = false;
 };
 
 } // namespace durvek::testing
