@@ -5,6 +5,7 @@
 #include "LinkingDatabase.h"
 #include "clocklink/ClockJobStore.h"
 #include "common/TextCatalogue.h"
+#include "database/DatabaseLocation.h"
 #include "database/FancierRevision.h"
 #include "database/FancierStore.h"
 #include "database/SqlUtil.h"
@@ -94,11 +95,16 @@ QString marksOf(const QSqlDatabase& db, int32_t fancierId)
 // and removed with the object.
 class OtherPc {
 public:
-    OtherPc(const QString& path, const QString& name)
+    OtherPc(const QString& fileOrUri, const QString& name)
         : m_name(name)
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-        db.setDatabaseName(path);
+        const DatabaseLocation location = DatabaseLocation::fromArgument(fileOrUri);
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(location.isServer() ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE"), m_name);
+        if (location.isServer())
+            location.applyTo(db);
+        else
+            db.setDatabaseName(fileOrUri);
         db.open();
     }
     ~OtherPc()
