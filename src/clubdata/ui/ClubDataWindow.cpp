@@ -411,8 +411,13 @@ void ClubDataWindow::clearBoxes()
 void ClubDataWindow::takeCurrentFancier()
 {
     m_fancierId = m_browser.currentId();
-    m_fancierRevision = m_fancierId ? fancierRevision(m_db, m_fancierId) : 0;
+    takeStoredRevision();
     m_fancierName = m_fancierId ? m_fanciers.nameOf(m_fancierId) : kBlank;
+}
+
+void ClubDataWindow::takeStoredRevision()
+{
+    m_fancierRevision = m_fancierId ? fancierRevision(m_db, m_fancierId) : 0;
 }
 
 void ClubDataWindow::showFancier()
@@ -747,8 +752,11 @@ void ClubDataWindow::importCsv(CsvButton which)
 void ClubDataWindow::showImportedFanciers()
 {
     rebindFanciers();
+    // The import may have stored the current fancier's pigeons or record.
     if (m_fancierId == 0)
         takeCurrentFancier();
+    else
+        takeStoredRevision();
     showFancier();
     loadPigeons(m_fancierId);
     showPigeonCount();
@@ -769,8 +777,8 @@ bool ClubDataWindow::combineChecked() const { return m_combineCheck->isChecked()
 void ClubDataWindow::reloadPigeons()
 {
     try {
-        // The transfer stored the pigeons it received, which raised it.
-        m_fancierRevision = m_fancierId ? fancierRevision(m_db, m_fancierId) : 0;
+        // The transfer stored the pigeons it received.
+        takeStoredRevision();
         loadPigeons(m_fancierId);
         showPigeonCount();
     } catch (const DatabaseError& error) {

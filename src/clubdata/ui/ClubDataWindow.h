@@ -106,6 +106,8 @@ private:
     // The fancier panel
     void showFancier();
     void takeCurrentFancier();
+    // After a store of this window's own that raised the fancier's revision.
+    void takeStoredRevision();
     void loadPigeons(int32_t id);
     void showPigeonCount();
     void clearBoxes();
