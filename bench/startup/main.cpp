@@ -7,6 +7,9 @@
 //  (d) the quick check that opening runs to refuse a damaged file, alone.
 //  (e) the whole program's first start on a club that must be renumbered,
 //      beside (c) as its floor.
+//  (a) and (b) again with the same clubs on a throwaway PostgreSQL server,
+//      beside the file's figures (goal: the server within 2x of the file).
+#include "ServerBench.h"
 #include "common/AppState.h"
 #include "database/ClubDatabase.h"
 #include "database/PigeonNumbering.h"
@@ -238,6 +241,14 @@ int main(int argc, char* argv[])
         std::printf("(b) full renumbering, every nr wrong: median %.1f ms; one UPDATE ... FROM "
                     "statement: median %.1f ms; ratio %.2f (target <= 1.5: %s)\n",
                     median(renumber), median(reference), ratio, ratio <= 1.5 ? "met" : "MISSED");
+
+        const bench::ServerFigures server = bench::measureOnServer(numbered, wrong, kRounds);
+        const auto sideBySide = [](const char* what, double file, double onServer) {
+            std::printf("%s: file median %.1f ms, server median %.1f ms, ratio %.2f (goal <= 2: %s)\n", what,
+                        file, onServer, onServer / file, onServer <= 2 * file ? "met" : "MISSED");
+        };
+        sideBySide("(a) normal start, database work", median(normal), median(server.normalStartMs));
+        sideBySide("(b) full renumbering, every nr wrong", median(renumber), median(server.renumberMs));
 
         const QString folder = dir.filePath(QStringLiteral("program"));
         QDir().mkpath(folder);

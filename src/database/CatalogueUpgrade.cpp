@@ -146,6 +146,9 @@ constexpr auto kAddedTexts = std::to_array<CatalogueText>({
     {301, "File written: %1"},
     {302, "Chip code %1 is already linked to a pigeon of %2. A pigeon that changed hands must first be taken off the list of its former owner"},
     {310, "The database %1 holds tables of another program and no club database. Give the address of an empty database, or of the club's"},
+    {311, "Password of the club database %1"},
+    {312, "The server refused the password. Password of the club database %1"},
+    {313, "Club database"},
     {320, "This fancier was changed on another PC in the meantime, so your change was not stored. Open the fancier again to see what is stored now (the pigeon list as well), then make your change again"},
 });
 

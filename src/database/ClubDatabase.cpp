@@ -88,8 +88,10 @@ void connectToServer(QSqlDatabase& db, const DatabaseLocation& location, Passwor
         const bool opened = db.open();
         // The connection no longer needs it; nothing is to keep it.
         db.setPassword(QString());
-        if (opened)
+        if (opened) {
+            configureSession(db);
             return;
+        }
         const QSqlError error = db.lastError();
         if (!wantsPassword(error) || tries == kPasswordTries)
             throw unreachable(location, error);

@@ -47,12 +47,12 @@ void RenumberPigeons(const QSqlDatabase& db)
     // Every page of the table is rewritten: with room for all of them in the
     // cache they reach the file once, at the commit, instead of spilling to
     // it (each spill syncing the journal) every few megabytes.
-    const BulkWriteCache cache(db);
+    const RecomputedBulkWrite bulkWrite(db);
     inTransaction(db, [&] {
         // The places go into a table of their own first, read in index order
         // while the index is there. Joining that table costs far less than
         // numbering with a window function inside the update.
-        runDdl(db, QStringLiteral("CREATE TEMP TABLE pigeon_places (pigeon INTEGER, place INTEGER)"));
+        runStatement(db, QStringLiteral("CREATE TEMP TABLE pigeon_places (pigeon BIGINT, place BIGINT)"));
         runStatement(db, QStringLiteral(
             "INSERT INTO pigeon_places (pigeon, place) "
             "SELECT rowid, row_number() OVER (ORDER BY nr NULLS FIRST, rowid) FROM pigeons"));

@@ -240,25 +240,32 @@ namespace {
 constexpr int kBulkWriteCacheKiB = -65536;
 } // namespace
 
-BulkWriteCache::BulkWriteCache(const QSqlDatabase& db) : m_db(db)
+RecomputedBulkWrite::RecomputedBulkWrite(const QSqlDatabase& db) : m_db(db)
 {
-    if (isServer(db))
+    if (isServer(db)) {
+        runStatement(db, QStringLiteral("SET synchronous_commit = off"));
+        m_restore = QStringLiteral("RESET synchronous_commit");
         return;
-    m_previousSize = queryValue(db, QStringLiteral("PRAGMA cache_size")).toLongLong();
+    }
+    const qint64 previous = queryValue(db, QStringLiteral("PRAGMA cache_size")).toLongLong();
     runStatement(db, QStringLiteral("PRAGMA cache_size = %1").arg(kBulkWriteCacheKiB));
-    m_changed = true;
+    m_restore = QStringLiteral("PRAGMA cache_size = %1").arg(previous);
 }
 
-BulkWriteCache::~BulkWriteCache()
+RecomputedBulkWrite::~RecomputedBulkWrite()
 {
-    if (!m_changed)
-        return;
-    // A cache left larger costs memory only, and must not end the program
-    // while an error of the bulk write is on its way out.
+    // What is left changed costs speed or memory only, and must not end the
+    // program while an error of the bulk write is on its way out.
     try {
-        runStatement(m_db, QStringLiteral("PRAGMA cache_size = %1").arg(m_previousSize));
+        runStatement(m_db, m_restore);
     } catch (const DatabaseError&) {
     }
+}
+
+void configureSession(const QSqlDatabase& db)
+{
+    if (isServer(db))
+        runStatement(db, QStringLiteral("SET client_min_messages = warning"));
 }
 
 } // namespace durvek

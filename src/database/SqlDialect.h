@@ -51,19 +51,25 @@ QString quoteName(const QSqlDatabase& db, const QString& name);
 // own pages checked, so there it finds nothing.
 QStringList integrityProblems(const QSqlDatabase& db);
 
-// While it lives, a bulk rewrite of a table keeps its pages in memory up to
-// the commit (SQLite's page cache); the server manages its own memory.
-class BulkWriteCache {
+// While it lives, a bulk rewrite of data that every start works out again
+// (the pigeon numbers) runs as fast as the engine allows: SQLite keeps the
+// rewritten pages in memory up to the commit; the server's commit does not
+// wait for its log to reach the disk (after a crash the next start simply
+// does the work again).
+class RecomputedBulkWrite {
 public:
-    explicit BulkWriteCache(const QSqlDatabase& db);
-    ~BulkWriteCache();
-    BulkWriteCache(const BulkWriteCache&) = delete;
-    BulkWriteCache& operator=(const BulkWriteCache&) = delete;
+    explicit RecomputedBulkWrite(const QSqlDatabase& db);
+    ~RecomputedBulkWrite();
+    RecomputedBulkWrite(const RecomputedBulkWrite&) = delete;
+    RecomputedBulkWrite& operator=(const RecomputedBulkWrite&) = delete;
 
 private:
     QSqlDatabase m_db;
-    qint64 m_previousSize = 0;
-    bool m_changed = false;
+    QString m_restore;
 };
+
+// Settings of a server session that keep its answers plain: the notices of
+// statements such as CREATE INDEX IF NOT EXISTS stay off standard error.
+void configureSession(const QSqlDatabase& db);
 
 } // namespace durvek

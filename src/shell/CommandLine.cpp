@@ -41,7 +41,11 @@ int writeClubResult(const QStringList& arguments)
     if (request.race.isEmpty() || request.date.isEmpty() || request.csvPath.isEmpty())
         return fail(QStringLiteral("--club-result needs RACE --date DD-MM-YY --csv FILE (see --help)"));
     try {
-        runStartup(QCoreApplication::applicationDirPath());
+        // No one to ask for a password here: ~/.pgpass or the URI gives it.
+        NoPasswordSource noPassword;
+        runStartup(chooseClubDatabase(QCoreApplication::applicationDirPath(),
+                                      valueOf(arguments, QStringLiteral("--database"))),
+                   noPassword);
         const ClubResultExportOutcome outcome = exportClubResult(ClubDatabase::get(), request);
         ClubDatabase::close();
         return outcome.written ? 0 : fail(outcome.message);
@@ -60,6 +64,10 @@ QString commandLineHelp()
         "  --club-result RACE --date DD-MM-YY --csv FILE\n"
         "                      write the club result of the race (number, abbreviation\n"
         "                      or name) on that race day to FILE as CSV, without a window\n"
+        "  --database URI      use the club database on a PostgreSQL server, e.g.\n"
+        "                      postgresql://user@host:5432/club (a local socket folder as\n"
+        "                      ?host=/folder); the password comes from ~/.pgpass or is\n"
+        "                      asked. A file path uses that club database file instead\n"
         "  --line-log FILE     log every byte on the serial line to FILE\n"
         "  --exit-when-shown   print the start-up time once the menu is shown, then end\n"
         "  --help              show this text\n");

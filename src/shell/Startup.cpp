@@ -4,7 +4,9 @@
 #include "common/TextCatalogue.h"
 #include "database/ClubDatabase.h"
 #include "database/SchemaUpgrade.h"
+#include "database/ServerLayout.h"
 #include "database/SettingsStore.h"
+#include "shell/RememberedServer.h"
 #include <QDir>
 
 namespace durvek {
@@ -40,12 +42,22 @@ DatabaseError upgradeRefused(const DatabaseError& error)
                          error.details());
 }
 
-QSqlDatabase openDatabase(const QString& path)
+DatabaseLocation& runLocation()
+{
+    static DatabaseLocation location;
+    return location;
+}
+
+// Nothing stays open when start-up fails part way.
+QSqlDatabase openDatabase(const DatabaseLocation& location, PasswordSource& passwords)
 {
     try {
-        return ClubDatabase::open(path);
+        const QSqlDatabase db = ClubDatabase::open(location, passwords);
+        layOutServerDatabase(db);
+        return db;
     } catch (const DatabaseError& error) {
-        throw namingFile(error, path);
+        ClubDatabase::close();
+        throw namingFile(error, location.displayName());
     }
 }
 
@@ -67,21 +79,47 @@ void upgradeAndLoad(const QSqlDatabase& db, const QString& path)
 
 QString runStartup(const QString& programDir)
 {
+    NoPasswordSource noPassword;
+    return runStartup(DatabaseLocation::file(clubDatabasePath(programDir)), noPassword);
+}
+
+DatabaseLocation chooseClubDatabase(const QString& programDir, const QString& databaseArgument)
+{
+    if (!databaseArgument.isEmpty())
+        return DatabaseLocation::fromArgument(databaseArgument);
+    const QString remembered = rememberedServer();
+    if (!remembered.isEmpty())
+        return DatabaseLocation::fromArgument(remembered);
+    return DatabaseLocation::file(clubDatabasePath(programDir));
+}
+
+QString runStartup(const DatabaseLocation& location, PasswordSource& passwords)
+{
     AppState& state = appState();
     state.decimalSeparator = localeDecimalSeparator();
-    state.databasePath = clubDatabasePath(programDir);
+    state.databasePath = location.isServer() ? location.displayName() : location.filePath();
+    runLocation() = location;
 
-    const QSqlDatabase db = openDatabase(state.databasePath);
-    const QString backupProblem = makeStartBackup(db);
+    const QSqlDatabase db = openDatabase(location, passwords);
+    // The backups are copies of the SQLite file; a server keeps its own.
+    const bool onFile = !location.isServer();
+    const QString backupProblem = onFile ? makeStartBackup(db) : QString();
     upgradeAndLoad(db, state.databasePath);
-    pruneAfterStart(db, state.activeSettings);
+    if (onFile)
+        pruneAfterStart(db, state.activeSettings);
     return backupProblem;
+}
+
+const DatabaseLocation& startedDatabase()
+{
+    return runLocation();
 }
 
 void reopenClubDatabase()
 {
-    const QString& path = appState().databasePath;
-    upgradeAndLoad(openDatabase(path), path);
+    NoPasswordSource noPassword;
+    const DatabaseLocation& location = runLocation();
+    upgradeAndLoad(openDatabase(location, noPassword), appState().databasePath);
 }
 
 } // namespace durvek

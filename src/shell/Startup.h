@@ -1,4 +1,6 @@
 #pragma once
+#include "database/DatabaseLocation.h"
+#include "database/PasswordSource.h"
 #include <QString>
 
 namespace durvek {
@@ -25,7 +27,21 @@ QString clubDatabasePath(const QString& programDir);
 // connection stays open for the run.
 QString runStartup(const QString& programDir);
 
-// Opens appState().databasePath again after its file was replaced (a
+// Where this run's club database is: databaseArgument (--database) when
+// given, a server URI or a file path; else the server remembered in the
+// user's settings; else the file inside programDir.
+DatabaseLocation chooseClubDatabase(const QString& programDir, const QString& databaseArgument);
+
+// runStartup on a file or a server database. A server database that is empty
+// is laid out first (ServerLayout); passwords is asked when the server wants
+// a password. What only a file has (the start backup and its pruning) is
+// left out on a server.
+QString runStartup(const DatabaseLocation& location, PasswordSource& passwords);
+
+// The club database of this run, as start-up opened it.
+const DatabaseLocation& startedDatabase();
+
+// Opens startedDatabase() again after its file was replaced (a
 // restore): the upgrade, the catalogue, the run state and the settings as at
 // start-up, without a start backup. Throws DatabaseError as runStartup does.
 void reopenClubDatabase();

@@ -4,6 +4,7 @@
 #include "database/ClubDatabase.h"
 #include "shell/CommandLine.h"
 #include "shell/ProcessClock.h"
+#include "shell/Startup.h"
 #include "shell/ui/FirstPaintWatcher.h"
 #include "shell/ui/MainMenuWindow.h"
 #include "shell/ui/StartOrRestore.h"
@@ -17,11 +18,13 @@ using namespace durvek;
 
 namespace {
 
-// Options for measuring and diagnosing, not for club officials; the program
-// itself takes everything from the settings table.
+// Options for measuring and diagnosing, and where the club database is when
+// it is not the usual one; the program takes everything else from the
+// settings table.
 struct Options {
     bool exitWhenShown = false;   // print the start-up time once the menu is painted, then end
     QString lineLogPath;          // hex log of every byte on the serial line
+    QString database;             // --database: a server URI or a file instead of the usual one
 };
 
 Options parseOptions(const QStringList& arguments)
@@ -33,6 +36,8 @@ Options parseOptions(const QStringList& arguments)
             options.exitWhenShown = true;
         else if (argument == QLatin1String("--line-log") && i + 1 < arguments.size())
             options.lineLogPath = arguments.at(++i);
+        else if (argument == QLatin1String("--database") && i + 1 < arguments.size())
+            options.database = arguments.at(++i);
         else
             std::fprintf(stderr, "durvek-club: ignoring unknown argument %s\n", qPrintable(argument));
     }
@@ -57,7 +62,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "durvek-club: cannot write the line log %s\n", qPrintable(options.lineLogPath));
 
     const std::optional<QString> started
-        = startOrOfferRestore(QApplication::applicationDirPath(), options.exitWhenShown);
+        = startOrOfferRestore(chooseClubDatabase(QApplication::applicationDirPath(), options.database),
+                              options.exitWhenShown);
     if (!started)
         return 1;
     const QString& backupProblem = *started;

@@ -1,4 +1,5 @@
 #pragma once
+#include "database/DatabaseLocation.h"
 #include <QString>
 #include <optional>
 
@@ -10,5 +11,10 @@ namespace durvek {
 // with it. Returns what runStartup returns, or nothing when the program must
 // stop: the failure went to stderr and, unless quiet, into a message box.
 std::optional<QString> startOrOfferRestore(const QString& programDir, bool quiet);
+
+// The same on the club database chosen for this run (a file, or a server
+// database, where there is no restore to offer: its failure is only told).
+// The password of a server is asked in a window unless quiet.
+std::optional<QString> startOrOfferRestore(const DatabaseLocation& location, bool quiet);
 
 } // namespace durvek
