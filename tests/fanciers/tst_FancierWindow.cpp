@@ -454,7 +454,7 @@ private slots:
         answers->answerMessage(QMessageBox::Ok);
         click(window->actionButton(W::UpdateAction));
         QVERIFY(answered());
-        QVERIFY(answers->seen().at(0).text.endsWith(GetText(320)));
+        QCOMPARE(answers->seen().at(0).text, GetText(320));
         QCOMPARE(window->box(W::NameBox)->text(), QStringLiteral("Typed here"));
         QCOMPARE(rows(club->db(), QStringLiteral("SELECT Name FROM fanciers WHERE id = 1")),
                  QStringList{"Stored there"});

@@ -10,6 +10,7 @@
 #include "common/ui/UnsavedEdits.h"
 #include "common/ui/WindowSetUp.h"
 #include "database/ClubDatabase.h"
+#include "database/FancierRevision.h"
 #include "database/FancierStore.h"
 #include "fanciers/CoordinateEntry.h"
 #include "fanciers/LicenceCheck.h"
@@ -505,7 +506,10 @@ void FancierWindow::focusLicence()
 
 bool FancierWindow::reportDatabaseError(const DatabaseError& error)
 {
-    showDatabaseError(this, GetText(kTitleText), error, GetText(kStoreFailedText));
+    // A store refused because another PC stored the fancier is no error of
+    // the database, and its sentence says what was not stored.
+    const bool changedElsewhere = dynamic_cast<const FancierChangedElsewhere*>(&error) != nullptr;
+    showDatabaseError(this, GetText(kTitleText), error, changedElsewhere ? QString() : GetText(kStoreFailedText));
     return false;
 }
 
