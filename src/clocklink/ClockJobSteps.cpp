@@ -74,6 +74,7 @@ QString fancierLabel(const QString& licence, const QString& name)
 
 bool runJobBody(JobContext& job, int titleText, const std::function<void()>& body)
 {
+    job.databaseFailure.clear();
     try {
         body();
         return true;
