@@ -56,7 +56,7 @@ QString readSentence(const JobContext& job, const ReadClockResult& result, const
     case ReadClockResult::NoReadJob:
         break;
     }
-    return say.databaseFailed(name);
+    return say.databaseFailed(name, job.databaseFailure);
 }
 
 } // namespace
@@ -74,9 +74,14 @@ QString fancierLabel(const QString& licence, const QString& name)
 
 bool runJobBody(JobContext& job, int titleText, const std::function<void()>& body)
 {
+    job.databaseFailure.clear();
     try {
         body();
         return true;
+    } catch (const DatabaseError& error) {
+        job.host.warnDatabaseError(error, jobText(job, titleText));
+        job.databaseFailure = error.sentence();
+        return false;
     } catch (const std::exception& error) {
         job.host.warn(QString::fromUtf8(error.what()), jobText(job, titleText));
         return false;

@@ -22,7 +22,9 @@ QString fancierLabel(const QString& licence, const QString& name);
 // Runs a job's own requests. A database failure must not skip the closing
 // steps (the clock would be left waiting and the window without its
 // buttons), so it ends the body with the engine's message in a warning box
-// titled with the job's caption. False when the body failed that way.
+// titled with the job's caption; a refusal of the club database leaves its
+// sentence in job.databaseFailure for the closing sentence. False when the
+// body failed that way.
 bool runJobBody(JobContext& job, int titleText, const std::function<void()>& body);
 
 // The start of a read: the connecting text, no cancel pending.

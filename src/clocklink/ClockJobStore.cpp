@@ -122,9 +122,11 @@ void addPigeonFromClock(const QSqlDatabase& db, int32_t fancierId, const ReadPig
     addPigeonRow(db, fancierId, rowFromClock(pigeon));
 }
 
-void storeReadPigeons(const QSqlDatabase& db, const QList<int32_t>& replaced, const QList<PigeonOfFancier>& pigeons)
+void storeReadPigeons(const QSqlDatabase& db, const QList<int32_t>& replaced, const QList<PigeonOfFancier>& pigeons,
+                      FancierRevisions& revisions)
 {
     inTransaction(db, [&] {
+        claimFancierRevisions(db, revisions);
         QList<KnownPigeon> known = knownPigeonsOf(db, replaced);
         deletePigeonsOf(db, replaced);
         for (const PigeonOfFancier& p : pigeons) {

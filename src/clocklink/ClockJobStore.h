@@ -1,5 +1,6 @@
 #pragma once
 #include "clocklink/ClockRecords.h"
+#include "database/FancierRevision.h"
 #include <QList>
 #include <QSqlDatabase>
 #include <QStringList>
@@ -56,7 +57,12 @@ struct PigeonOfFancier {
 // and the band as the clock received it, keeps the stored country, year,
 // band, colour, Security and volring; the clock gives its sex, and its
 // colour where it keeps one. Texts read are stored without trailing blanks.
-void storeReadPigeons(const QSqlDatabase& db, const QList<int32_t>& replaced, const QList<PigeonOfFancier>& pigeons);
+// revisions holds every fancier of the read with the revision noted when the
+// read found the fancier; they become the stored ones. Throws
+// FancierChangedElsewhere, and stores nothing, when another PC stored one of
+// them since.
+void storeReadPigeons(const QSqlDatabase& db, const QList<int32_t>& replaced, const QList<PigeonOfFancier>& pigeons,
+                      FancierRevisions& revisions);
 
 // A chip code of the read that a pigeon of another fancier holds already.
 struct ChipCodeOwner {

@@ -73,7 +73,7 @@ private:
         const ReadClockResult::End end = readPigeons();
         if (end == ReadClockResult::Done) {
             m_result.withoutChipCode = settleChipCodesInUse(m_job, m_db, replaced, m_read);
-            storeReadPigeons(m_db, replaced, m_read);
+            storeReadPigeons(m_db, replaced, m_read, m_revisions);
             m_result.pigeonsStored = int(m_read.size());
             appState().currentFancierId = m_fancierOfBlock.value(0);
             if (m_hooks.ShowFancier)
@@ -99,6 +99,7 @@ private:
         if (b == 0)
             m_fancier = label;
         const int32_t fancierId = findOrAddClockFancier(m_db, fancier, CoordinateFields::Texts);
+        noteFancierRevision(m_db, fancierId, m_revisions);
         m_fancierOfBlock.append(fancierId);
         if (!replaced.contains(fancierId) && fancierHasPigeons(m_db, fancierId)) {
             if (!mayReplacePigeons(m_job))
@@ -154,6 +155,7 @@ private:
     QString m_fancier;
     bool m_multiFancier = false;
     QList<int32_t> m_fancierOfBlock;
+    FancierRevisions m_revisions;
     QSet<QString> m_stored;
     QList<PigeonOfFancier> m_read;
 };

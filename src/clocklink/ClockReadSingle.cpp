@@ -51,6 +51,7 @@ private:
         m_fancier = fancierLabel(block.licence, block.name);
         m_job.host.showStatus(m_fancier);
         const int32_t fancierId = findOrAddClockFancier(m_db, block, CoordinateFields::Numbers);
+        noteFancierRevision(m_db, fancierId, m_revisions);
         appState().currentFancierId = fancierId;
         m_switchedFancier = true;
 
@@ -65,7 +66,7 @@ private:
         const ReadClockResult::End end = readPigeons(fancierId);
         if (end == ReadClockResult::Done) {
             m_result.withoutChipCode = settleChipCodesInUse(m_job, m_db, replaced, m_read);
-            storeReadPigeons(m_db, replaced, m_read);
+            storeReadPigeons(m_db, replaced, m_read, m_revisions);
             m_result.pigeonsStored = int(m_read.size());
             showFancier();
         }
@@ -104,6 +105,7 @@ private:
     ReadClockResult m_result;
     QString m_fancier;
     QList<PigeonOfFancier> m_read;
+    FancierRevisions m_revisions;
     bool m_switchedFancier = false;
     bool m_shown = false;
 };

@@ -77,7 +77,7 @@ private:
         case UpdateClockResult::Failed:
             break;
         }
-        return say.databaseFailed(job);
+        return say.databaseFailed(job, m_job.databaseFailure);
     }
 
     UpdateClockResult::End body()

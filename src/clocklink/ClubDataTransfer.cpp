@@ -268,7 +268,8 @@ TransferOutcome ClubDataTransfer::runReceive()
         return *s;
     if (Step s = saveReceivedFancier(header))
         return *s;
-    m_store.replacePigeonsOf(m_window.clubDataFancierId(), pigeons);
+    qint64 revision = m_window.clubDataFancierRevision();
+    m_store.replacePigeonsOf(m_window.clubDataFancierId(), revision, pigeons);
     m_window.reloadPigeons();
     return TransferOutcome::Completed;  // the line stays open
 }

@@ -2,6 +2,7 @@
 #include "common/ValueHelpers.h"
 #include "database/FancierStore.h"
 #include "database/PigeonNumbering.h"
+#include "database/FancierRevision.h"
 #include "database/SqlUtil.h"
 #include <QSqlQuery>
 
@@ -102,13 +103,16 @@ bool ClubDataTransferStore::hasPigeons(int32_t fancierId) const
     return queryValue(m_db, QStringLiteral("SELECT 1 FROM pigeons WHERE Fancier = ? LIMIT 1"), {fancierId}).isValid();
 }
 
-void ClubDataTransferStore::replacePigeonsOf(int32_t fancierId, const QList<ReceivedPigeon>& pigeons)
+void ClubDataTransferStore::replacePigeonsOf(int32_t fancierId, qint64& revision, const QList<ReceivedPigeon>& pigeons)
 {
+    qint64 stored = revision;
     inTransaction(m_db, [&] {
+        stored = claimFancierRevision(m_db, fancierId, revision);
         runStatement(m_db, QStringLiteral("DELETE FROM pigeons WHERE Fancier = ?"), {fancierId});
         for (const ReceivedPigeon& pigeon : pigeons)
             storeReceivedPigeon(fancierId, pigeon);
     });
+    revision = stored;
 }
 
 QVariant ClubDataTransferStore::pigeonWithChip(int32_t fancierId, const QString& elcode) const

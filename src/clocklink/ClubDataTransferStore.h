@@ -47,8 +47,11 @@ public:
     // The fancier's pigeons become the ones received, all in one change.
     // Within the list a chip code received again updates the pigeon that
     // came with it before; a pigeon without a chip code is always added:
-    // blanks would otherwise all land on the same row.
-    void replacePigeonsOf(int32_t fancierId, const QList<ReceivedPigeon>& pigeons);
+    // blanks would otherwise all land on the same row. revision is the
+    // fancier's when the window loaded it, and becomes the stored one;
+    // FancierChangedElsewhere, and nothing stored, when another PC stored
+    // the fancier since.
+    void replacePigeonsOf(int32_t fancierId, qint64& revision, const QList<ReceivedPigeon>& pigeons);
 
 private:
     QStringList memberNames(const QList<int32_t>& ids) const;

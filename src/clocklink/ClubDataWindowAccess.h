@@ -14,6 +14,9 @@ public:
 
     // The fancier shown (0: none, a new one is being entered).
     virtual int32_t clubDataFancierId() const = 0;
+    // Its revision when the window loaded or last stored it: storing the
+    // pigeons received refuses once another PC has stored the fancier since.
+    virtual qint64 clubDataFancierRevision() const = 0;
 
     virtual QString licenceText() const = 0;
     virtual QString nameText() const = 0;

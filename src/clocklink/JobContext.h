@@ -29,6 +29,9 @@ struct JobContext {
     // The line result of the last try (0 when it went through), which the
     // job's closing sentence explains when the user gave up waiting.
     uint16_t lineResult = 0;
+    // What the club database said when it refused the job's store (its
+    // sentence), which the closing sentence repeats; empty when it did not.
+    QString databaseFailure = QString();
 };
 
 } // namespace durvek

@@ -98,9 +98,9 @@ QString JobSentence::nothingStored(const QString& jobName) const
     return stopped(jobName, m_text(kNothingStoredText));
 }
 
-QString JobSentence::databaseFailed(const QString& jobName) const
+QString JobSentence::databaseFailed(const QString& jobName, const QString& why) const
 {
-    return stopped(jobName, m_text(kDatabaseFailedText));
+    return stopped(jobName, why.isEmpty() ? m_text(kDatabaseFailedText) : why);
 }
 
 QString JobSentence::lineResult(uint16_t result, const QString& device) const

@@ -39,8 +39,9 @@ public:
     QString refused(const QString& jobName, const QString& device) const;
     // jobName stopped before anything was stored (the user kept what there was).
     QString nothingStored(const QString& jobName) const;
-    // jobName stopped on a database failure (its message was shown).
-    QString databaseFailed(const QString& jobName) const;
+    // jobName stopped on a database failure (its message was shown): why,
+    // when given, else the catalogue's general sentence.
+    QString databaseFailed(const QString& jobName, const QString& why = QString()) const;
     // The words of a line result with its number: "1 - no answer: ...".
     QString lineResult(uint16_t result, const QString& device) const;
 

@@ -1,5 +1,6 @@
 #include "clubdata/ClubFancierStore.h"
 #include "common/ValueHelpers.h"
+#include "database/FancierRevision.h"
 #include "database/SqlDialect.h"
 #include "database/SqlUtil.h"
 #include <QSqlQuery>
@@ -43,16 +44,15 @@ std::optional<ClubFancier> ClubFancierStore::fancier(int32_t id) const
     return f;
 }
 
-int32_t ClubFancierStore::save(const ClubFancier& fancier)
+int32_t ClubFancierStore::save(const ClubFancier& fancier, qint64& revision)
 {
     const QVariantList fields {TextOrDefault(fancier.name, kBlank), TextOrDefault(fancier.adress, kBlank),
                                TextOrDefault(fancier.city, kBlank), TextOrDefault(fancier.licence, kBlank),
                                sortKeyOf(fancier.name)};
     int32_t id = fancier.id;
+    qint64 stored = 0;
     inTransaction(m_db, [&] {
-        const bool stored = id != 0
-            && queryValue(m_db, QStringLiteral("SELECT 1 FROM fanciers WHERE id = ?"), {id}).isValid();
-        if (stored) {
+        if (id != 0 && claimUnlessGone(id, revision, stored)) {
             runStatement(m_db,
                          QStringLiteral("UPDATE fanciers SET Name = ?, Adress = ?, city = ?, Licence = ?, sort = ? "
                                         "WHERE id = ?"),
@@ -64,7 +64,20 @@ int32_t ClubFancierStore::save(const ClubFancier& fancier)
             fields);
         id = insert.lastInsertId().toInt();
     });
+    revision = stored;
     return id;
+}
+
+bool ClubFancierStore::claimUnlessGone(int32_t id, qint64 revision, qint64& stored) const
+{
+    try {
+        stored = claimFancierRevision(m_db, id, revision);
+        return true;
+    } catch (const FancierChangedElsewhere&) {
+        if (queryValue(m_db, QStringLiteral("SELECT 1 FROM fanciers WHERE id = ?"), {id}).isValid())
+            throw;
+        return false;
+    }
 }
 
 int32_t ClubFancierStore::findByNamePrefix(const QString& text) const

@@ -32,8 +32,10 @@ public:
     // the row with its id, or into a new row when the id is 0 or no longer
     // there; returns the id of the row. The sort key is written from the name
     // as the fancier window writes it, so the fancier is listed and found by
-    // name everywhere.
-    int32_t save(const ClubFancier& fancier);
+    // name everywhere. revision is the fancier's when shown, and becomes the
+    // stored one; FancierChangedElsewhere, and nothing stored, when another
+    // PC stored the fancier since.
+    int32_t save(const ClubFancier& fancier, qint64& revision);
 
     // The first fancier in sort order whose name starts with text (letter
     // case ignored, wildcards taken literally); 0 when there is none.
@@ -46,6 +48,10 @@ public:
     QString nameOf(int32_t id) const;
 
 private:
+    // Claims the fancier's revision (the first statement of the save); false
+    // when the fancier is gone, so that the save adds it anew.
+    bool claimUnlessGone(int32_t id, qint64 revision, qint64& stored) const;
+
     QSqlDatabase m_db;
 };
 

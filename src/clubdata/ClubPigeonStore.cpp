@@ -1,5 +1,6 @@
 #include "clubdata/ClubPigeonStore.h"
 #include "database/ClubDatabase.h"
+#include "database/FancierRevision.h"
 #include "database/PigeonNumbering.h"
 #include "database/SqlDialect.h"
 #include "database/SqlUtil.h"
@@ -51,25 +52,33 @@ QList<StoredRow> ClubPigeonStore::pigeonsOf(int32_t fancierId) const
     return rows;
 }
 
-void ClubPigeonStore::setValue(qint64 rowid, PigeonColumn column, const QString& value)
+void ClubPigeonStore::setValue(int32_t fancierId, qint64& revision, qint64 rowid, PigeonColumn column,
+                               const QString& value)
 {
-    runStatement(m_db,
-                 QStringLiteral("UPDATE pigeons SET %1 = ? WHERE rowid = ?").arg(quoteName(m_db, fieldOf(column))),
-                 {value, rowid});
+    const QString field = quoteName(m_db, fieldOf(column));
+    qint64 stored = revision;
+    inTransaction(m_db, [&] {
+        stored = claimFancierRevision(m_db, fancierId, revision);
+        runStatement(m_db, QStringLiteral("UPDATE pigeons SET %1 = ? WHERE rowid = ?").arg(field), {value, rowid});
+    });
+    revision = stored;
 }
 
-StoredRow ClubPigeonStore::addPigeon(int32_t fancierId, PigeonColumn column, const QString& value)
+StoredRow ClubPigeonStore::addPigeon(int32_t fancierId, qint64& revision, PigeonColumn column, const QString& value)
 {
     qint64 rowid = 0;
+    qint64 stored = revision;
     // The number and the row belong together: no other pigeon may take the
     // number in between.
     inTransaction(m_db, [&] {
+        stored = claimFancierRevision(m_db, fancierId, revision);
         const QSqlQuery insert = runStatement(
             m_db,
             QStringLiteral("INSERT INTO pigeons (Fancier, Nr, %1) VALUES (?, ?, ?)").arg(quoteName(m_db, fieldOf(column))),
             {fancierId, NextPigeonNr(m_db), value});
         rowid = insert.lastInsertId().toLongLong();
     });
+    revision = stored;
     return pigeon(rowid);
 }
 

@@ -3,6 +3,7 @@
 #include "common/StrictNumber.h"
 #include "common/ValueHelpers.h"
 #include "database/FancierLookup.h"
+#include "database/FancierRevision.h"
 #include "database/PigeonNumbering.h"
 #include "database/SqlUtil.h"
 #include "fanciers/FancierRecord.h"
@@ -121,6 +122,9 @@ CsvImportLine PigeonImport::checkLine(const CsvList& list, const CsvRecord& reco
     const QString key = QStringLiteral("%1|%2|%3|%4").arg(pigeon.fancier).arg(pigeon.country, pigeon.year, pigeon.band);
     if (reason.isEmpty() && m_seenBands.contains(key))
         reason = m_text(kEarlierLineText);
+    // Read before the stored pigeon: a store of another PC after this point
+    // makes the import refuse rather than undo it.
+    const qint64 revision = reason.isEmpty() ? fancierRevision(m_db, pigeon.fancier) : 0;
     const bool isStored = reason.isEmpty() && readStored(pigeon);
     QStringList changed;
     if (reason.isEmpty())
@@ -133,8 +137,11 @@ CsvImportLine PigeonImport::checkLine(const CsvList& list, const CsvRecord& reco
     m_seenBands.insert(key);
     if (!pigeon.elcode.isEmpty())
         m_chipsInList.insert(pigeon.elcode, {pigeon.fancier, key});
-    if (!isStored || !changed.isEmpty())
+    if (!isStored || !changed.isEmpty()) {
         m_accepted.append(pigeon);
+        if (!m_revisions.contains(pigeon.fancier))
+            m_revisions.insert(pigeon.fancier, revision);
+    }
     return acceptedLine(record.line, subject, isStored, changed);
 }
 
@@ -228,6 +235,8 @@ QString PigeonImport::chipCodeTaken(const Pigeon& pigeon, const QString& key) co
 int PigeonImport::store() const
 {
     inTransaction(m_db, [&] {
+        FancierRevisions revisions = m_revisions;
+        claimFancierRevisions(m_db, revisions);
         for (const Pigeon& p : m_accepted) {
             if (p.rowid != 0) {
                 runStatement(m_db, QStringLiteral("UPDATE pigeons SET sex = ?, color = ?, elcode = ? WHERE rowid = ?"),

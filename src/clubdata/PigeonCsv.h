@@ -1,5 +1,6 @@
 #pragma once
 #include "clubdata/CsvImport.h"
+#include "database/FancierRevision.h"
 #include <QSet>
 #include <cstdint>
 
@@ -22,7 +23,9 @@ public:
     // Throws DatabaseError.
     PigeonImport(const QSqlDatabase& db, const QByteArray& bytes, const TextLookup& text);
 
-    // New pigeons get the next pigeon numbers.
+    // New pigeons get the next pigeon numbers. Throws FancierChangedElsewhere,
+    // and stores nothing, when another PC stored one of the lines' fanciers
+    // after the list was checked.
     int store() const override;
 
     // A pigeon as a line would store it.
@@ -55,6 +58,8 @@ private:
     QSet<QString> m_seenBands;
     // Chip codes of the lines accepted so far: the owner and the band.
     QHash<QString, std::pair<int32_t, QString>> m_chipsInList;
+    // The revision of each fancier of the accepted lines when checked.
+    FancierRevisions m_revisions;
 };
 
 } // namespace durvek

@@ -1,13 +1,15 @@
 #include "database/FancierStore.h"
 #include "common/TextCatalogue.h"
+#include "database/FancierRevision.h"
 #include "database/SqlUtil.h"
 #include <QStringList>
 
 namespace durvek {
 
-void deleteFancierAndPigeons(const QSqlDatabase& db, int32_t id)
+void deleteFancierAndPigeons(const QSqlDatabase& db, int32_t id, qint64 revision)
 {
     inTransaction(db, [&] {
+        claimFancierRevision(db, id, revision);
         runStatement(db, QStringLiteral("DELETE FROM pigeons WHERE fancier = ?"), {id});
         // A place left to a fancier who is gone would keep the combine full
         // with one name missing from it.
@@ -25,11 +27,11 @@ QString combineMemberColumns()
     return columns.join(QStringLiteral(", "));
 }
 
-bool DeleteFancier(const QSqlDatabase& db, int32_t id, const AskYesNo& ask)
+bool DeleteFancier(const QSqlDatabase& db, int32_t id, qint64 revision, const AskYesNo& ask)
 {
     if (!ask(GetText(69) + QStringLiteral(" ?"), GetText(1)))
         return false;
-    deleteFancierAndPigeons(db, id);
+    deleteFancierAndPigeons(db, id, revision);
     return true;
 }
 

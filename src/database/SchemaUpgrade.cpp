@@ -29,6 +29,7 @@ QString columnDefinition(const QSqlDatabase& db, const QString& field, FieldType
     const QString name = quoteName(db, field.trimmed());
     switch (type) {
     case FieldType::Boolean:
+    case FieldType::Counter:
         return name + QLatin1String(" INTEGER NOT NULL DEFAULT 0");
     case FieldType::Long:
         return name + QLatin1String(" INTEGER");
@@ -153,6 +154,9 @@ void upgradeSchema(const QSqlDatabase& db)
     // The shipped translation the club chose; empty = English. Read by the
     // catalogue texts added below.
     AddFieldIfMissing(db, QStringLiteral("settings"), QStringLiteral("Language"), FieldType::Text, 5, true);
+    // Raised by every store of the fancier: what lets a second club PC on
+    // the same database see that its copy of the fancier is out of date.
+    AddFieldIfMissing(db, QStringLiteral("Fanciers"), QStringLiteral("Revision"), FieldType::Counter, 4, true);
     RenumberPigeons(db);
     AddPigeonNumberIndex(db);
     AddFancierSearchIndexes(db);

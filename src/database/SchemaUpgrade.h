@@ -5,7 +5,9 @@
 namespace durvek {
 
 // Field types of the club database, numbered as the old engine numbered them.
-enum class FieldType { Boolean = 1, Long = 4, Text = 10, Memo = 12 };
+// Counter has no number of the old engine: a whole number that is never null,
+// 0 in the rows that were there when it came.
+enum class FieldType { Boolean = 1, Long = 4, Text = 10, Memo = 12, Counter = 100 };
 
 // Throws DatabaseError naming the database file and the table when the
 // table does not exist.
@@ -40,7 +42,8 @@ QString defaultRaceAbbreviation(int raceNumber);
 // Start-up's database work, in order: the upgrade fields (settings.Converter,
 // settings.Sort, pigeons.Nr, backup.Nr, fanciers.KXT, fanciers.KYT, then the
 // port devices settings.Port1..Port4, the backup retention settings.BackupsKept
-// and settings.BackupMonths, the chosen translation settings.Language), RenumberPigeons, the index on
+// and settings.BackupMonths, the chosen translation settings.Language, the
+// fancier's store count fanciers.Revision), RenumberPigeons, the index on
 // pigeons.Nr, the fancier search indexes, the combine, badges and races tables
 // with their fixed rows, the club result's tables (AddClubResultTables) and
 // the catalogue texts the file lacks.

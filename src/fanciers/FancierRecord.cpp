@@ -2,6 +2,7 @@
 #include "common/KeyFilter.h"
 #include "common/ValueHelpers.h"
 #include "database/ClubDatabase.h"
+#include "database/FancierRevision.h"
 #include "database/SqlUtil.h"
 #include <QSqlQuery>
 
@@ -33,7 +34,7 @@ std::optional<FancierRecord> readFancier(const QSqlDatabase& db, int32_t id)
 {
     QSqlQuery query = runStatement(db,
                                    QStringLiteral("SELECT id, Licence, Name, Adress, zip, city, district, telephone, "
-                                                  "fax, email, KXT, KYT FROM fanciers WHERE id = ?"),
+                                                  "fax, email, KXT, KYT, Revision FROM fanciers WHERE id = ?"),
                                    {id});
     if (!query.next())
         return std::nullopt;
@@ -50,6 +51,7 @@ std::optional<FancierRecord> readFancier(const QSqlDatabase& db, int32_t id)
     record.email = TextOrDefault(query.value(9));
     record.kxt = query.value(10).isNull() ? QString() : query.value(10).toString();
     record.kyt = query.value(11).isNull() ? QString() : query.value(11).toString();
+    record.revision = query.value(12).toLongLong();
     return record;
 }
 
@@ -77,16 +79,14 @@ int32_t storeFancier(const QSqlDatabase& db, const FancierRecord& record)
     }
     QVariantList withId = values;
     withId.append(record.id);
-    QSqlQuery update = runStatement(db,
-                                    QStringLiteral("UPDATE fanciers SET Licence = ?, Name = ?, sort = ?, Adress = ?, "
-                                                   "zip = ?, city = ?, district = ?, telephone = ?, fax = ?, "
-                                                   "email = ?, KXT = ?, KYT = ?, Actief = 1 WHERE id = ?"),
-                                    withId);
-    if (update.numRowsAffected() != 1)
-        throw DatabaseError(QStringLiteral("fancier %1 is no longer in %2")
-                                .arg(record.id)
-                                .arg(databaseFile(db))
-                                .toStdString());
+    inTransaction(db, [&] {
+        claimFancierRevision(db, record.id, record.revision);
+        runStatement(db,
+                     QStringLiteral("UPDATE fanciers SET Licence = ?, Name = ?, sort = ?, Adress = ?, "
+                                    "zip = ?, city = ?, district = ?, telephone = ?, fax = ?, "
+                                    "email = ?, KXT = ?, KYT = ?, Actief = 1 WHERE id = ?"),
+                     withId);
+    });
     return record.id;
 }
 

@@ -23,6 +23,9 @@ struct FancierRecord {
     // program cannot read goes back exactly as it came.
     QString kxt; // longitude
     QString kyt; // latitude
+    // The fancier's revision when read: storing checks that no other PC
+    // stored the fancier since.
+    qint64 revision = 0;
 };
 
 // The fancier with that id, every text trimmed (null and blank read as "")
@@ -37,7 +40,9 @@ QString fancierSortKey(const QString& name);
 // fancier. Each text is stored without control characters and trimmed, a
 // blank one as a single space; the coordinates go in as they are (null as
 // null); the sort key is made from the name and the fancier becomes active. Returns the id of the row written.
-// Throws DatabaseError when the engine refuses or the fancier to change is gone.
+// Throws FancierChangedElsewhere when the fancier to change was stored on
+// another PC after the record was read, or is gone; DatabaseError when the
+// engine refuses.
 int32_t storeFancier(const QSqlDatabase& db, const FancierRecord& record);
 
 } // namespace durvek

@@ -1,5 +1,6 @@
 #include "linking/LinkingStore.h"
 #include "common/ValueHelpers.h"
+#include "database/FancierRevision.h"
 #include "database/PigeonNumbering.h"
 #include "database/SqlUtil.h"
 #include "linking/PigeonGrid.h"
@@ -51,6 +52,27 @@ QList<QVariantList> rowsOf(const QSqlDatabase& db, const QString& sql)
     return rows;
 }
 
+// Ends the restore's transaction without a change.
+struct NothingToRestore {};
+
+// The backup's pigeons become the fancier's list and the list they replace
+// goes to the backup. Returns how many came back.
+int swapBackupIn(const QSqlDatabase& db, int32_t fancierId)
+{
+    // Every field but the number, which is given anew: the former numbers
+    // may since have gone to other pigeons.
+    const QString fields = QString(kPigeonFields).remove(QStringLiteral(", Nr"));
+    const QList<QVariantList> previous =
+        rowsOf(db, QStringLiteral("SELECT %1 FROM backup ORDER BY Nr, rowid").arg(fields));
+    moveListToBackup(db, fancierId);
+    int32_t nr = NextPigeonNr(db);
+    const QString insert = QStringLiteral("INSERT INTO pigeons (%1, Nr) VALUES (%2?)")
+                               .arg(fields, QStringLiteral("?, ").repeated(fields.count(u',') + 1));
+    for (const QVariantList& values : previous)
+        runStatement(db, insert, values + QVariantList {nr++});
+    return int(previous.size());
+}
+
 QString storedSex(const QString& cell)
 {
     return !cell.isEmpty() && cell != QStringLiteral(" ") ? QStringLiteral("F") : QStringLiteral(" ");
@@ -97,9 +119,12 @@ int incompleteRowCount(const PigeonGrid& grid)
     return count;
 }
 
-void storeFancierPigeons(const QSqlDatabase& db, int32_t fancierId, const QList<StoredPigeon>& pigeons)
+void storeFancierPigeons(const QSqlDatabase& db, int32_t fancierId, qint64& revision,
+                         const QList<StoredPigeon>& pigeons)
 {
+    qint64 stored = revision;
     inTransaction(db, [&] {
+        stored = claimFancierRevision(db, fancierId, revision);
         moveListToBackup(db, fancierId);
         if (pigeons.isEmpty())
             return;
@@ -116,6 +141,7 @@ void storeFancierPigeons(const QSqlDatabase& db, int32_t fancierId, const QList<
             execPrepared(insert, db);
         }
     });
+    revision = stored;
 }
 
 bool backupHoldsListOf(const QSqlDatabase& db, int32_t fancierId)
@@ -126,25 +152,22 @@ bool backupHoldsListOf(const QSqlDatabase& db, int32_t fancierId)
     return counts.next() && counts.value(0).toInt() > 0 && counts.value(1).toInt() == 0;
 }
 
-int restorePreviousList(const QSqlDatabase& db, int32_t fancierId)
+int restorePreviousList(const QSqlDatabase& db, int32_t fancierId, qint64& revision)
 {
     int restored = 0;
-    inTransaction(db, [&] {
-        if (!backupHoldsListOf(db, fancierId))
-            return;
-        // Every field but the number, which is given anew: the former numbers
-        // may since have gone to other pigeons.
-        const QString fields = QString(kPigeonFields).remove(QStringLiteral(", Nr"));
-        const QList<QVariantList> previous =
-            rowsOf(db, QStringLiteral("SELECT %1 FROM backup ORDER BY Nr, rowid").arg(fields));
-        moveListToBackup(db, fancierId);
-        int32_t nr = NextPigeonNr(db);
-        const QString insert = QStringLiteral("INSERT INTO pigeons (%1, Nr) VALUES (%2?)")
-                                   .arg(fields, QStringLiteral("?, ").repeated(fields.count(u',') + 1));
-        for (const QVariantList& values : previous)
-            runStatement(db, insert, values + QVariantList {nr++});
-        restored = int(previous.size());
-    });
+    qint64 stored = revision;
+    try {
+        inTransaction(db, [&] {
+            stored = claimFancierRevision(db, fancierId, revision);
+            if (!backupHoldsListOf(db, fancierId))
+                throw NothingToRestore();
+            restored = swapBackupIn(db, fancierId);
+        });
+    } catch (const NothingToRestore&) {
+        // The claimed revision goes back with the transaction: nothing changed.
+        return 0;
+    }
+    revision = stored;
     return restored;
 }
 

@@ -39,8 +39,11 @@ int incompleteRowCount(const PigeonGrid& grid);
 // copied into the backup table (which then holds them alone), deleted, and
 // the new ones added with fresh numbers. All of it is one transaction, so a
 // failure leaves the fancier's pigeons and the backup as they were.
-// Throws DatabaseError when the engine refuses.
-void storeFancierPigeons(const QSqlDatabase& db, int32_t fancierId, const QList<StoredPigeon>& pigeons);
+// revision is the fancier's revision when the list was loaded, and becomes
+// the stored one. Throws FancierChangedElsewhere when another PC stored the
+// fancier since, DatabaseError when the engine refuses.
+void storeFancierPigeons(const QSqlDatabase& db, int32_t fancierId, qint64& revision,
+                         const QList<StoredPigeon>& pigeons);
 
 // True when the backup table holds the fancier's previous list: it has
 // pigeons, and all of them are that fancier's. (A fancier whose previous
@@ -52,8 +55,8 @@ bool backupHoldsListOf(const QSqlDatabase& db, int32_t fancierId);
 // their former order), and the list they replace goes to the backup table,
 // so that restoring once more swaps back. One transaction: a failure leaves
 // both lists as they were. Returns how many pigeons came back; nothing is
-// done, and 0 returned, unless backupHoldsListOf the fancier.
-// Throws DatabaseError when the engine refuses.
-int restorePreviousList(const QSqlDatabase& db, int32_t fancierId);
+// done, and 0 returned, unless backupHoldsListOf the fancier. revision as
+// for storeFancierPigeons, and the same errors.
+int restorePreviousList(const QSqlDatabase& db, int32_t fancierId, qint64& revision);
 
 } // namespace durvek

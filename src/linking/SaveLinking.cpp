@@ -12,11 +12,11 @@ constexpr int kPrintTitleText = 61;
 
 } // namespace
 
-int SaveLinking(const QSqlDatabase& db, int32_t fancierId, const PigeonGrid& grid, bool printoutTicked,
-                JobHost& host, const TextLookup& text, const std::function<void()>& printList)
+int SaveLinking(const QSqlDatabase& db, int32_t fancierId, qint64& revision, const PigeonGrid& grid,
+                bool printoutTicked, JobHost& host, const TextLookup& text, const std::function<void()>& printList)
 {
     const QList<StoredPigeon> pigeons = pigeonsOfGrid(grid);
-    storeFancierPigeons(db, fancierId, pigeons);
+    storeFancierPigeons(db, fancierId, revision, pigeons);
     if (printoutTicked
         && host.ask(lookupText(text, kPrintQuestionText) + QStringLiteral(" ?"), lookupText(text, kPrintTitleText))
         && printList)

@@ -5,6 +5,7 @@
 #include "clocklink/ClockReadJob.h"
 #include "clocklink/ClockUpdateJob.h"
 #include "common/AppState.h"
+#include "common/TextCatalogue.h"
 #include "database/SqlUtil.h"
 #include <QSqlQuery>
 #include <QTest>
@@ -85,6 +86,21 @@ QStringList storedPigeons(ClockJobBench& bench, int32_t id)
     return rows;
 }
 
+// A known fancier with one pigeon, and a clock holding that fancier (under
+// clockName) with another pigeon; the read's question is answered Yes.
+int32_t knownFancierAndItsClock(ClockJobBench& bench, const char* clockName)
+{
+    const int32_t id = bench.addFancier(QStringLiteral("77777777"), QStringLiteral("Known Member"));
+    bench.addPigeon(id, {QStringLiteral("BE"), QStringLiteral("01"), QStringLiteral("0000000001"), QStringLiteral(" "),
+                         QString(), QStringLiteral("99999999")}, 1);
+    SimState state = bench.sim().state();
+    state.fancierBlocks = {fancierBlock("77777777", clockName)};
+    state.records = {record(0, 1, "0A1B2C3DBE 07-  12345F")};
+    bench.sim().setState(state);
+    bench.host().answers = {true};
+    return id;
+}
+
 } // namespace
 
 class ClockReadJobTest : public QObject {
@@ -105,6 +121,7 @@ private slots:
     void chipCodesOfAnotherFancierNeedAYes_data();
     void chipCodesOfAnotherFancierNeedAYes();
     void modelsWithoutAReadJobSendNothing();
+    void aFancierStoredElsewhereDuringTheReadKeepsThatList();
     void databaseFailureStillClosesTheRead_data();
     void databaseFailureStillClosesTheRead();
     void roundTripGivesTheSamePigeons_data();
@@ -162,14 +179,7 @@ void ClockReadJobTest::singleReadReplacesTheListOfAKnownFancier()
 {
     ClockJobBench bench(ClockModel::Omnexa);
     QVERIFY(bench.isReady());
-    const int32_t id = bench.addFancier(QStringLiteral("77777777"), QStringLiteral("Known Member"));
-    bench.addPigeon(id, {QStringLiteral("BE"), QStringLiteral("01"), QStringLiteral("0000000001"), QStringLiteral(" "),
-                         QString(), QStringLiteral("99999999")}, 1);
-    SimState state = bench.sim().state();
-    state.fancierBlocks = {fancierBlock("77777777", "Other Name In Clock")};
-    state.records = {record(0, 1, "0A1B2C3DBE 07-  12345F")};
-    bench.sim().setState(state);
-    bench.host().answers = {true};
+    const int32_t id = knownFancierAndItsClock(bench, "Other Name In Clock");
     const int before = bench.fancierCount();
     HookLog log;
 
@@ -542,6 +552,26 @@ void ClockReadJobTest::roundTripGivesTheSamePigeons()
     for (int32_t id : fanciers)
         QCOMPARE(storedPigeons(bench, id), before[id]);
     QCOMPARE(appState().currentFancierId, fanciers.first());
+}
+
+// Another PC stores the fancier while this one reads the clock: the read
+// stores nothing, and its closing sentence says why.
+void ClockReadJobTest::aFancierStoredElsewhereDuringTheReadKeepsThatList()
+{
+    ClockJobBench bench(ClockModel::Omnexa);
+    QVERIFY(bench.isReady());
+    const int32_t id = knownFancierAndItsClock(bench, "Known Member");
+    bench.host().whileAsking = [&] {
+        runStatement(bench.db(), QStringLiteral("UPDATE pigeons SET color = 'GRIS' WHERE Fancier = ?"), {id});
+        runStatement(bench.db(), QStringLiteral("UPDATE fanciers SET Revision = Revision + 1 WHERE id = ?"), {id});
+    };
+    HookLog log;
+
+    QCOMPARE(ReadClock(bench.job(), bench.db(), int(ClockModel::Omnexa), hooksFor(log)).end, ReadClockResult::Failed);
+
+    QCOMPARE(bench.pigeonsOf(id), QStringList{QStringLiteral("BE|01|0000000001| |GRIS|99999999")});
+    QCOMPARE(bench.job().databaseFailure, GetText(320));
+    QVERIFY(bench.host().warnings.constLast().contains(GetText(320)));
 }
 
 void ClockReadJobTest::databaseFailureStillClosesTheRead_data()

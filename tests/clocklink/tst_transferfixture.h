@@ -26,6 +26,7 @@ public:
     explicit TransferWindow(QSqlDatabase db) : m_db(std::move(db)) {}
 
     int32_t fancierId = 0;
+    qint64 revision = 0;
     QString licence;
     QString name;
     bool combine = false;
@@ -36,6 +37,7 @@ public:
     int saves = 0;
 
     int32_t clubDataFancierId() const override { return fancierId; }
+    qint64 clubDataFancierRevision() const override { return revision; }
     QString licenceText() const override { return licence; }
     QString nameText() const override { return name; }
     void setLicenceText(const QString& text) override { licence = text; }

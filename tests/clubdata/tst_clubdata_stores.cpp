@@ -33,8 +33,10 @@ void TestClubDataStores::newFancierGetsItsSortKey()
 {
     ClubDataDatabase d;
     ClubFancierStore store(d.db);
+    qint64 revision = 0;
     const int32_t id = store.save({0, QStringLiteral("Van den Berg"), QString(), QStringLiteral(" Main St 1 "),
-                                   QStringLiteral("12345678")});
+                                   QStringLiteral("12345678")},
+                                  revision);
     QVERIFY(id > 0);
     QCOMPARE(d.rows(QStringLiteral("SELECT Name, Adress, city, Licence, sort, Actief FROM fanciers")),
              QStringList({"Van den Berg| |Main St 1|12345678|VANDENBERG|1"}));
@@ -49,8 +51,10 @@ void TestClubDataStores::savingUpdatesTheSameRow()
     ClubFancierStore store(d.db);
     QCOMPARE(store.idsInSortOrder(), QList<int32_t>({a, b}));
 
+    qint64 revision = 0;
     QCOMPARE(store.save({a, QStringLiteral("Zeller"), QStringLiteral("Road 2"), QStringLiteral("Town"),
-                         QStringLiteral("99")}),
+                         QStringLiteral("99")},
+                        revision),
              a);
     QCOMPARE(d.value(QStringLiteral("SELECT count(*) FROM fanciers")).toInt(), 2);
     const auto f = store.fancier(a);
@@ -70,7 +74,8 @@ void TestClubDataStores::savingAVanishedFancierAddsIt()
     const int32_t a = d.addFancier("Adams", "ADAMS");
     ClubFancierStore store(d.db);
     d.db.exec(QStringLiteral("DELETE FROM fanciers"));
-    const int32_t again = store.save({a, QStringLiteral("Adams"), {}, {}, {}});
+    qint64 revision = 0;
+    const int32_t again = store.save({a, QStringLiteral("Adams"), {}, {}, {}}, revision);
     QVERIFY(again != 0);
     QCOMPARE(d.rows(QStringLiteral("SELECT Name FROM fanciers")), QStringList({"Adams"}));
 }
@@ -117,13 +122,14 @@ void TestClubDataStores::pigeonsTypedIntoTheGrid()
     d.addPigeon(a, "NL", "21", "0000000001", " ", "0A1B2C3D");
     ClubPigeonStore store(d.db);
 
-    const StoredRow added = store.addPigeon(a, PigeonColumn::Band, QStringLiteral("0000000002"));
+    qint64 revision = 0;
+    const StoredRow added = store.addPigeon(a, revision, PigeonColumn::Band, QStringLiteral("0000000002"));
     QStringList shown;
     for (const QVariant& value : added.values)
         shown << (value.isNull() ? QStringLiteral("<null>") : value.toString());
     QCOMPARE(shown, QStringList({QString::number(a), "<null>", "<null>", "0000000002", "<null>", "<null>"}));
-    store.setValue(added.rowid, PigeonColumn::Country, QStringLiteral("BE"));
-    store.setValue(added.rowid, PigeonColumn::Sex, QStringLiteral("F"));
+    store.setValue(a, revision, added.rowid, PigeonColumn::Country, QStringLiteral("BE"));
+    store.setValue(a, revision, added.rowid, PigeonColumn::Sex, QStringLiteral("F"));
     QCOMPARE(d.rows(QStringLiteral("SELECT Fancier, Nr, country, band, sex, \"delete\" FROM pigeons ORDER BY rowid")),
              QStringList({QStringLiteral("%1|1|NL|0000000001| |0").arg(a),
                           QStringLiteral("%1|2|BE|0000000002|F|0").arg(a)}));
@@ -142,7 +148,8 @@ void TestClubDataStores::identicalPigeonsAreEditedOneByOne()
     d.addPigeon(a, QVariant(), QVariant(), QVariant(), QVariant(), QVariant());
     ClubPigeonStore store(d.db);
     const QList<StoredRow> rows = store.pigeonsOf(a);
-    store.setValue(rows[1].rowid, PigeonColumn::Year, QStringLiteral("22"));
+    qint64 revision = 0;
+    store.setValue(a, revision, rows[1].rowid, PigeonColumn::Year, QStringLiteral("22"));
     QCOMPARE(d.rows(QStringLiteral("SELECT Year FROM pigeons ORDER BY rowid")), QStringList({"<null>", "22"}));
 }
 

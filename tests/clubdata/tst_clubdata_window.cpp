@@ -684,6 +684,10 @@ void TestClubDataWindow::csvListsExportedAndImportedAfterAPreview()
     QCOMPARE(d.rows("SELECT Licence, Name, city, Actief FROM fanciers ORDER BY Licence"),
              QStringList({"11111111|Adams|Gent|1", "22222222|Brown| |1"}));
     QCOMPARE(w.box(ClubDataWindow::CityBox)->text(), QStringLiteral("Gent"));
+    // The import was this PC's own store of the fancier shown: the window
+    // goes on storing into it.
+    typeIntoCell(w.pigeonGrid(), 0, 4, QStringLiteral("0A1B2C3E"));
+    QCOMPARE(d.value(QStringLiteral("SELECT elcode FROM pigeons")).toString(), QStringLiteral("0A1B2C3E"));
 
     chosen = d.dir.filePath("pigeons.csv");
     w.csvButton(ClubDataWindow::ExportPigeonsButton)->click();
@@ -692,7 +696,7 @@ void TestClubDataWindow::csvListsExportedAndImportedAfterAPreview()
     QFile written(chosen);
     QVERIFY(written.open(QIODevice::ReadOnly));
     QCOMPARE(written.readAll(), QByteArray("Licence,Country,Year,Band,Sex,Color,Chip code\r\n"
-                                           "11111111,NL,21,0000000001,F,,0A1B2C3D\r\n"));
+                                           "11111111,NL,21,0000000001,F,,0A1B2C3E\r\n"));
 }
 
 QTEST_MAIN(TestClubDataWindow)

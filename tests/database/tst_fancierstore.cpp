@@ -2,6 +2,7 @@
 #include "support/DeliveredDatabase.h"
 #include "common/TextCatalogue.h"
 #include "database/ClubDatabase.h"
+#include "database/FancierRevision.h"
 #include "database/FancierStore.h"
 #include "database/SchemaUpgrade.h"
 #include "database/SqlUtil.h"
@@ -44,7 +45,7 @@ private slots:
         TextCatalogue::invalidate();
         QString message;
         QString title;
-        DeleteFancier(m_db, 1, [&](const QString& m, const QString& t) {
+        DeleteFancier(m_db, 1, 0, [&](const QString& m, const QString& t) {
             message = m;
             title = t;
             return false;
@@ -55,7 +56,7 @@ private slots:
 
     void noKeepsEverything()
     {
-        QVERIFY(!DeleteFancier(m_db, 1, [](const QString&, const QString&) { return false; }));
+        QVERIFY(!DeleteFancier(m_db, 1, 0, [](const QString&, const QString&) { return false; }));
         QCOMPARE(count("SELECT count(*) FROM fanciers"), 2);
         QCOMPARE(count("SELECT count(*) FROM pigeons"), 3);
     }
@@ -64,7 +65,7 @@ private slots:
     {
         exec(m_db, "INSERT INTO combine (id, Naam, L1, L2, L3) VALUES (1, 'A', 1, 2, 0), (2, 'B', 2, 0, 1), "
                    "(3, 'C', 2, 2, 2)");
-        QVERIFY(DeleteFancier(m_db, 1, [](const QString&, const QString&) { return true; }));
+        QVERIFY(DeleteFancier(m_db, 1, 0, [](const QString&, const QString&) { return true; }));
         QCOMPARE(rows(m_db, "SELECT id FROM fanciers"), QStringList({"2"}));
         QCOMPARE(rows(m_db, "SELECT band FROM pigeons"), QStringList({"c"}));
         QCOMPARE(rows(m_db, "SELECT L1, L2, L3 FROM combine ORDER BY id"),
@@ -73,7 +74,7 @@ private slots:
 
     void unknownFancierChangesNothing()
     {
-        deleteFancierAndPigeons(m_db, 99);
+        QVERIFY_THROWS_EXCEPTION(FancierChangedElsewhere, deleteFancierAndPigeons(m_db, 99, 0));
         QCOMPARE(count("SELECT count(*) FROM fanciers"), 2);
         QCOMPARE(count("SELECT count(*) FROM pigeons"), 3);
     }
@@ -85,7 +86,7 @@ private slots:
         testing::addRefusingTrigger(m_db, "keep_fanciers", "BEFORE", "DELETE", "fanciers", "1 = 1",
                                     "fancier is locked");
         try {
-            DeleteFancier(m_db, 1, [](const QString&, const QString&) { return true; });
+            DeleteFancier(m_db, 1, 0, [](const QString&, const QString&) { return true; });
             QFAIL("the failed delete was reported as done");
         } catch (const DatabaseError& e) {
             QVERIFY2(QString::fromUtf8(e.what()).contains(QLatin1String("fancier is locked")), e.what());

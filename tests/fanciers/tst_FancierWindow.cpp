@@ -443,6 +443,23 @@ private slots:
         QCOMPARE(window->box(W::IdBox)->text(), QString());
     }
 
+    // Another PC stored the fancier after this window showed it.
+    void aFancierStoredElsewhereInBetweenIsNotOverwritten()
+    {
+        appState().currentFancierId = 1;
+        openWindow();
+        replaceText(*window, W::NameBox, QStringLiteral("Typed here"));
+        runStatement(club->db(), QStringLiteral("UPDATE fanciers SET Name = 'Stored there', Revision = Revision + 1 "
+                                                "WHERE id = 1"));
+        answers->answerMessage(QMessageBox::Ok);
+        click(window->actionButton(W::UpdateAction));
+        QVERIFY(answered());
+        QCOMPARE(answers->seen().at(0).text, GetText(320));
+        QCOMPARE(window->box(W::NameBox)->text(), QStringLiteral("Typed here"));
+        QCOMPARE(rows(club->db(), QStringLiteral("SELECT Name FROM fanciers WHERE id = 1")),
+                 QStringList{"Stored there"});
+    }
+
     void loftCoordinatesAreStoredAsTheClocksGetThem()
     {
         // Values another program stored: shown, and kept exactly while untouched.

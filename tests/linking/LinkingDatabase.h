@@ -24,6 +24,7 @@ class LinkingDatabase {
 public:
     QSqlDatabase db() const { return m_club.db(); }
     QString folder() const { return m_club.folder(); }
+    QString databasePath() const { return m_club.databasePath(); }
 
     int32_t addFancier(const QString& licence, const QString& name, const QString& adress = QString(),
                        const QString& zip = QString(), const QString& city = QString(),

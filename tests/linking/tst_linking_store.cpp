@@ -80,6 +80,7 @@ private slots:
     void storingReplacesTheFanciersPigeonsAndKeepsThemInTheBackup()
     {
         const int32_t a = data->addFancier("11111111", "A");
+        qint64 revision = 0;
         const int32_t b = data->addFancier("22222222", "B");
         data->addPigeon(a, {"BE", "20", "0000000001", "F", "BLAU", "AAAAAAAA", 7});
         data->addPigeon(a, {"BE", "20", "0000000002", " ", "ROOD", "BBBBBBBB", 3, true});
@@ -87,7 +88,7 @@ private slots:
         exec(db(), "INSERT INTO backup (Fancier, band) VALUES (99, 'former')");
 
         bench->setRows({"BE|05|0123456789|GRIZ|W|0A1B2C3D|", "BE|05|0123456790|||0A1B2C3E|X", "BE|05|     12345|||11111111|"});
-        storeFancierPigeons(db(), a, pigeonsOfGrid(bench->grid));
+        storeFancierPigeons(db(), a, revision, pigeonsOfGrid(bench->grid));
 
         QCOMPARE(data->pigeonsOf(a), QStringList({"BE|05|0123456789|GRIZ|F|0A1B2C3D|00|BE050123456789|0",
                                                   "BE|05|     12345|    | |11111111|00|BE05     12345|0"}));
@@ -101,9 +102,10 @@ private slots:
     void aGridWithoutChipCodesLeavesTheFancierWithoutPigeons()
     {
         const int32_t a = data->addFancier("11111111", "A");
+        qint64 revision = 0;
         data->addPigeon(a, {"BE", "20", "0000000001", "F", "BLAU", "AAAAAAAA", 1});
         bench->setRows({"BE|05|0123456789||||", "BE|05|0123456790||||"});
-        storeFancierPigeons(db(), a, pigeonsOfGrid(bench->grid));
+        storeFancierPigeons(db(), a, revision, pigeonsOfGrid(bench->grid));
         QVERIFY(data->pigeonsOf(a).isEmpty());
         QCOMPARE(data->backupRows().size(), 1);
 
@@ -115,6 +117,7 @@ private slots:
     void aFailingInsertLosesNothing()
     {
         const int32_t a = data->addFancier("11111111", "A");
+        qint64 revision = 0;
         data->addPigeon(a, {"BE", "20", "0000000001", "F", "BLAU", "AAAAAAAA", 1});
         data->addPigeon(a, {"BE", "20", "0000000002", " ", "ROOD", "BBBBBBBB", 2});
         exec(db(), "INSERT INTO backup (Fancier, band) VALUES (99, 'former')");
@@ -125,7 +128,7 @@ private slots:
         bench->setRows({"BE|05|0000000665|||0A1B2C3D|", "BE|05|0000000666|||0A1B2C3E|"});
         bool refused = false;
         try {
-            storeFancierPigeons(db(), a, pigeonsOfGrid(bench->grid));
+            storeFancierPigeons(db(), a, revision, pigeonsOfGrid(bench->grid));
         } catch (const DatabaseError& error) {
             refused = QString::fromUtf8(error.what()).contains("disk full");
         }
@@ -134,34 +137,36 @@ private slots:
         QCOMPARE(data->backupRows(), backupBefore);
         // The connection is usable again afterwards.
         dropTrigger(db(), "refuse", "pigeons");
-        storeFancierPigeons(db(), a, pigeonsOfGrid(bench->grid));
+        storeFancierPigeons(db(), a, revision, pigeonsOfGrid(bench->grid));
         QCOMPARE(data->pigeonsOf(a).size(), 2);
     }
 
     void restoringThePreviousListSwapsItWithTheStoredOne()
     {
         const int32_t a = data->addFancier("11111111", "A");
+        qint64 revision = 0;
+        qint64 other = 0;
         const int32_t b = data->addFancier("22222222", "B");
         data->addPigeon(a, {"BE", "20", "0000000001", "F", "BLAU", "AAAAAAAA", 1});
         data->addPigeon(a, {"BE", "20", "0000000002", " ", "ROOD", "BBBBBBBB", 2, true});
         data->addPigeon(b, {"NL", "21", "0000000009", " ", "", "CCCCCCCC", 3});
         const QStringList former = data->pigeonsOf(a);
         QVERIFY(!backupHoldsListOf(db(), a));
-        QCOMPARE(restorePreviousList(db(), a), 0);
+        QCOMPARE(restorePreviousList(db(), a, revision), 0);
 
         bench->setRows({"BE|05|0123456789|GRIZ|W|0A1B2C3D|"});
-        storeFancierPigeons(db(), a, pigeonsOfGrid(bench->grid));
+        storeFancierPigeons(db(), a, revision, pigeonsOfGrid(bench->grid));
         const QStringList stored = data->pigeonsOf(a);
         QVERIFY(backupHoldsListOf(db(), a));
         QVERIFY(!backupHoldsListOf(db(), b));
-        QCOMPARE(restorePreviousList(db(), b), 0);
+        QCOMPARE(restorePreviousList(db(), b, other), 0);
 
-        QCOMPARE(restorePreviousList(db(), a), 2);
+        QCOMPARE(restorePreviousList(db(), a, revision), 2);
         QCOMPARE(data->pigeonsOf(a), former);
         QCOMPARE(data->numbersOf(a), QList<int>({4, 5}));
         QCOMPARE(data->backupRows(), stored);
         // Once more swaps back.
-        QCOMPARE(restorePreviousList(db(), a), 1);
+        QCOMPARE(restorePreviousList(db(), a, revision), 1);
         QCOMPARE(data->pigeonsOf(a), stored);
         QCOMPARE(data->backupRows().size(), 2);
         QCOMPARE(data->pigeonsOf(b).size(), 1);
@@ -169,7 +174,7 @@ private slots:
         // A restore the engine refuses halfway leaves both lists as they were.
         addRefusingTrigger(db(), "refuse", "BEFORE", "INSERT", "pigeons", "NEW.band = '0000000002'", "disk full");
         const QStringList backupBefore = data->backupRows();
-        QVERIFY_THROWS_EXCEPTION(DatabaseError, restorePreviousList(db(), a));
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, restorePreviousList(db(), a, revision));
         QCOMPARE(data->pigeonsOf(a), stored);
         QCOMPARE(data->backupRows(), backupBefore);
     }
@@ -177,26 +182,27 @@ private slots:
     void saveLinkingAsksBeforePrinting()
     {
         const int32_t a = data->addFancier("11111111", "A");
+        qint64 revision = 0;
         bench->setRows({"BE|05|0000000665|||0A1B2C3D|"});
         ScriptedHost host;
         int printed = 0;
         auto print = [&printed] { ++printed; };
 
-        QCOMPARE(SaveLinking(db(), a, bench->grid, false, host, &texts, print), 1);
+        QCOMPARE(SaveLinking(db(), a, revision, bench->grid, false, host, &texts, print), 1);
         QVERIFY(host.questions.isEmpty());
         host.answer = false;
-        SaveLinking(db(), a, bench->grid, true, host, &texts, print);
+        SaveLinking(db(), a, revision, bench->grid, true, host, &texts, print);
         QCOMPARE(host.questions, QStringList({"T61|T60 ?"}));
         QCOMPARE(printed, 0);
         host.answer = true;
-        SaveLinking(db(), a, bench->grid, true, host, &texts, print);
+        SaveLinking(db(), a, revision, bench->grid, true, host, &texts, print);
         QCOMPARE(printed, 1);
         QCOMPARE(data->pigeonsOf(a).size(), 1);
 
         // A refused store asks nothing and prints nothing.
         addRefusingTrigger(db(), "refuse", "BEFORE", "INSERT", "pigeons", "true", "no");
         host.questions.clear();
-        QVERIFY_THROWS_EXCEPTION(DatabaseError, SaveLinking(db(), a, bench->grid, true, host, &texts, print));
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, SaveLinking(db(), a, revision, bench->grid, true, host, &texts, print));
         QVERIFY(host.questions.isEmpty());
         QCOMPARE(printed, 1);
     }
@@ -247,9 +253,10 @@ private slots:
     void aLoadedShortBandIsStoredBackWithItsSpaces()
     {
         const int32_t a = data->addFancier("11111111", "A");
+        qint64 revision = 0;
         data->addPigeon(a, {"BE", "05", "12345", "F", "", "0A1B2C3D", 1});
         LoadPigeonGrid(bench->grid, db(), a, false, &texts);
-        storeFancierPigeons(db(), a, pigeonsOfGrid(bench->grid));
+        storeFancierPigeons(db(), a, revision, pigeonsOfGrid(bench->grid));
         QCOMPARE(data->pigeonsOf(a), QStringList({"BE|05|     12345|    |F|0A1B2C3D|00|BE05     12345|0"}));
     }
 

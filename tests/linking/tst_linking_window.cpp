@@ -7,6 +7,7 @@
 #include "clocklink/ClockLibrary.h"
 #include "clocklink/Frames.h"
 #include "common/AppState.h"
+#include "common/TextCatalogue.h"
 #include "clocklink/ui/JobProgress.h"
 #include "common/ui/FilteredLineEdit.h"
 #include "database/SqlUtil.h"
@@ -377,6 +378,28 @@ private slots:
         QVERIFY(window->statusLabel()->text().size() > sentence.size() || !databaseRefuses);
         QCOMPARE(data->pigeonsOf(fancier).size(), 1);
         QCOMPARE(dialogs->titlesAndTexts().size(), databaseRefuses ? 1 : 0);
+    }
+
+    // Another PC stored the fancier after the window showed it: the store
+    // refuses with a box and the status line, the grid keeps what was typed
+    // and the other PC's list stays whole.
+    void aStoreOfAnotherPcInBetweenIsNotOverwritten()
+    {
+        openWindow();
+        QTest::mouseClick(window->searchButton(0), Qt::LeftButton);
+        clickCell(2, kBand);
+        typeIntoGrid("101\r");
+        const QString typed = rowOf(window->grid(), 2);
+        exec(data->db(), QStringLiteral("UPDATE pigeons SET color = 'GRIS' WHERE Fancier = %1").arg(fancier));
+        exec(data->db(), QStringLiteral("UPDATE fanciers SET Revision = Revision + 1 WHERE id = %1").arg(fancier));
+        const QStringList storedElsewhere = data->pigeonsOf(fancier);
+        click(LinkingWindow::UpdateDatabase);
+        const QString message = GetText(320);
+        QCOMPARE(dialogs->seen().size(), 1);
+        QVERIFY(dialogs->seen().at(0).text.contains(message));
+        QCOMPARE(window->statusLabel()->text(), QStringLiteral("Update Database stopped: ") + message);
+        QCOMPARE(rowOf(window->grid(), 2), typed);
+        QCOMPARE(data->pigeonsOf(fancier), storedElsewhere);
     }
 
     void anotherFancierClearsTheStatus()

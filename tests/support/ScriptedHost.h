@@ -5,6 +5,7 @@
 #include "clocklink/JobHost.h"
 #include <QList>
 #include <QStringList>
+#include <functional>
 
 namespace durvek::testing {
 
@@ -21,12 +22,15 @@ public:
     QStringList progressSteps; // "done/total" of each progress call
     QStringList sentences;     // the closing sentence of each job
     int seconds = 0;           // what every job is told it took
+    std::function<void()> whileAsking; // runs at each question, as the user would look elsewhere
 
     void showStatus(const QString& text) override { statuses << text; }
     void warn(const QString& message, const QString& title) override { warnings << title + u'|' + message; }
     bool ask(const QString& message, const QString& title) override
     {
         questions << title + u'|' + message;
+        if (whileAsking)
+            whileAsking();
         return answers.isEmpty() ? answer : answers.takeFirst();
     }
     void pumpEvents() override

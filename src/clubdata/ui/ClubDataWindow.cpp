@@ -18,6 +18,7 @@
 #include "common/ui/UnsavedEdits.h"
 #include "common/ui/WindowSetUp.h"
 #include "database/ClubDatabase.h"
+#include "database/FancierRevision.h"
 #include "database/FancierStore.h"
 #include "fanciers/LicenceCheck.h"
 #include <QApplication>
@@ -339,10 +340,10 @@ void ClubDataWindow::setUpModels()
                                         this);
     m_pigeonModel->setLoader([this] { return m_pigeons.pigeonsOf(m_fancierId); });
     m_pigeonModel->setWriter([this](qint64 rowid, int column, const QString& text) {
-        m_pigeons.setValue(rowid, PigeonColumn(column), text);
+        m_pigeons.setValue(m_fancierId, m_fancierRevision, rowid, PigeonColumn(column), text);
     });
     m_pigeonModel->setAdder([this](int column, const QString& text) {
-        return m_pigeons.addPigeon(m_fancierId, PigeonColumn(column), text);
+        return m_pigeons.addPigeon(m_fancierId, m_fancierRevision, PigeonColumn(column), text);
     });
     m_pigeonModel->setFailureHandler(failed);
     m_pigeonGrid->setModel(m_pigeonModel);
@@ -410,7 +411,13 @@ void ClubDataWindow::clearBoxes()
 void ClubDataWindow::takeCurrentFancier()
 {
     m_fancierId = m_browser.currentId();
+    takeStoredRevision();
     m_fancierName = m_fancierId ? m_fanciers.nameOf(m_fancierId) : kBlank;
+}
+
+void ClubDataWindow::takeStoredRevision()
+{
+    m_fancierRevision = m_fancierId ? fancierRevision(m_db, m_fancierId) : 0;
 }
 
 void ClubDataWindow::showFancier()
@@ -480,6 +487,7 @@ void ClubDataWindow::newFancier()
     clearBoxes();
     m_labels[IdLabel]->clear();
     m_fancierId = 0;
+    m_fancierRevision = 0;
     m_fancierName = kBlank;
     loadPigeons(0);
     focusName();
@@ -506,7 +514,7 @@ bool ClubDataWindow::saveFancier()
         f.adress = m_boxes[AdressBox]->text();
         f.city = m_boxes[CityBox]->text();
         f.licence = m_boxes[LicenceBox]->text();
-        m_fancierId = m_fanciers.save(f);
+        m_fancierId = m_fanciers.save(f, m_fancierRevision);
         m_fancierName = TextOrDefault(f.name, kBlank);
         rebindFanciers();
         showFancier();
@@ -556,7 +564,7 @@ void ClubDataWindow::deleteFancier()
         return m_host.ask(message, kTitle) && backupBeforeBulkChange(this, BackupReason::FancierDelete);
     };
     try {
-        if (m_fancierId != 0 && DeleteFancier(m_db, m_fancierId, ask))
+        if (m_fancierId != 0 && DeleteFancier(m_db, m_fancierId, m_fancierRevision, ask))
             leaveDeletedFancier();
     } catch (const DatabaseError& error) {
         reportFailure(error);
@@ -582,6 +590,7 @@ void ClubDataWindow::leaveDeletedFancier()
     clearBoxes();
     m_labels[IdLabel]->clear();
     m_fancierId = 0;
+    m_fancierRevision = 0;
     m_fancierName = kBlank;
     m_pigeonModel->clear();
     m_pigeonGrid->hide();
@@ -743,8 +752,11 @@ void ClubDataWindow::importCsv(CsvButton which)
 void ClubDataWindow::showImportedFanciers()
 {
     rebindFanciers();
+    // The import may have stored the current fancier's pigeons or record.
     if (m_fancierId == 0)
         takeCurrentFancier();
+    else
+        takeStoredRevision();
     showFancier();
     loadPigeons(m_fancierId);
     showPigeonCount();
@@ -765,6 +777,8 @@ bool ClubDataWindow::combineChecked() const { return m_combineCheck->isChecked()
 void ClubDataWindow::reloadPigeons()
 {
     try {
+        // The transfer stored the pigeons it received.
+        takeStoredRevision();
         loadPigeons(m_fancierId);
         showPigeonCount();
     } catch (const DatabaseError& error) {

@@ -76,6 +76,7 @@ public:
 
     // ClubDataWindowAccess
     int32_t clubDataFancierId() const override { return m_fancierId; }
+    qint64 clubDataFancierRevision() const override { return m_fancierRevision; }
     QString licenceText() const override;
     QString nameText() const override;
     void setLicenceText(const QString& text) override;
@@ -105,6 +106,8 @@ private:
     // The fancier panel
     void showFancier();
     void takeCurrentFancier();
+    // After a store of this window's own that raised the fancier's revision.
+    void takeStoredRevision();
     void loadPigeons(int32_t id);
     void showPigeonCount();
     void clearBoxes();
@@ -150,6 +153,9 @@ private:
     FancierBrowser m_browser;
 
     int32_t m_fancierId = 0;
+    // The fancier's revision when taken: the window's stores refuse once
+    // another PC has stored the fancier since.
+    qint64 m_fancierRevision = 0;
     QString m_fancierName = QStringLiteral(" ");
     bool m_transferAborted = false;
     bool m_transferRunning = false;

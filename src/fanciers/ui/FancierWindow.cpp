@@ -10,6 +10,7 @@
 #include "common/ui/UnsavedEdits.h"
 #include "common/ui/WindowSetUp.h"
 #include "database/ClubDatabase.h"
+#include "database/FancierRevision.h"
 #include "database/FancierStore.h"
 #include "fanciers/CoordinateEntry.h"
 #include "fanciers/LicenceCheck.h"
@@ -252,6 +253,7 @@ void FancierWindow::showFancierRecord()
         boxes_[i]->setText(texts[i]);
     storedLatitude_ = record->kyt;
     storedLongitude_ = record->kxt;
+    storedRevision_ = record->revision;
 }
 
 void FancierWindow::clearFancierFields()
@@ -260,6 +262,7 @@ void FancierWindow::clearFancierFields()
         box->clear();
     storedLatitude_.clear();
     storedLongitude_.clear();
+    storedRevision_ = 0;
     markEditsStored(this);
 }
 
@@ -267,6 +270,7 @@ FancierRecord FancierWindow::recordFromBoxes() const
 {
     FancierRecord record;
     record.id = idInBox();
+    record.revision = storedRevision_;
     record.licence = boxes_[LicenceBox]->text();
     record.name = boxes_[NameBox]->text();
     record.adress = boxes_[AdressBox]->text();
@@ -454,7 +458,7 @@ void FancierWindow::deleteFancier()
     };
     try {
         // The linking window must not go on working on a fancier that is gone.
-        if (DeleteFancier(ClubDatabase::get(), id, ask) && appState().currentFancierId == id)
+        if (DeleteFancier(ClubDatabase::get(), id, storedRevision_, ask) && appState().currentFancierId == id)
             appState().currentFancierId = 0;
     } catch (const DatabaseError& error) {
         reportDatabaseError(error);
@@ -502,7 +506,10 @@ void FancierWindow::focusLicence()
 
 bool FancierWindow::reportDatabaseError(const DatabaseError& error)
 {
-    showDatabaseError(this, GetText(kTitleText), error, GetText(kStoreFailedText));
+    // A store refused because another PC stored the fancier is no error of
+    // the database, and its sentence says what was not stored.
+    const bool changedElsewhere = dynamic_cast<const FancierChangedElsewhere*>(&error) != nullptr;
+    showDatabaseError(this, GetText(kTitleText), error, changedElsewhere ? QString() : GetText(kStoreFailedText));
     return false;
 }
 

@@ -88,6 +88,9 @@ private:
     // The coordinate texts of the fancier shown, as stored.
     QString storedLatitude_;
     QString storedLongitude_;
+    // Its revision when shown: Update and Delete refuse once another PC
+    // has stored the fancier since.
+    qint64 storedRevision_ = 0;
     SearchTextPrompt prompt_;
     ActiveFancierCursor fanciers_;
     // Set while a licence refused on leaving its box waits to be reported:

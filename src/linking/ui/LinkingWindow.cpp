@@ -17,6 +17,7 @@
 #include "common/ui/UnsavedEdits.h"
 #include "common/ui/WindowSetUp.h"
 #include "database/ClubDatabase.h"
+#include "database/FancierRevision.h"
 #include "fanciers/ui/FancierSearchWindow.h"
 #include "linking/ChipCodeInUse.h"
 #include "linking/ChipCodeOfAnotherFancier.h"
@@ -280,6 +281,9 @@ void LinkingWindow::loadFancier()
     if (id == 0)
         return;
     const QSqlDatabase db = ClubDatabase::get();
+    // Read before the list: a store of another PC in between makes this
+    // window's store refuse rather than overwrite a list it did not show.
+    const qint64 revision = fancierRevision(db, id);
     const std::optional<QStringList> lines = fancierHeaderLines(db, id, &catalogueText);
     if (!lines)
         return;
@@ -287,6 +291,7 @@ void LinkingWindow::loadFancier()
         m_headerLines[size_t(i)]->setText(lines->value(i));
     LoadPigeonGrid(m_grid, db, id, appState().activeSettings.sort, &catalogueText);
     m_shownFancierId = id;
+    m_shownRevision = revision;
     updateRestoreButton();
 }
 
@@ -456,7 +461,7 @@ void LinkingWindow::restoreList()
     if (!m_host->ask(GetText(kRestoreQuestionText) + QStringLiteral(" ?"), title))
         return;
     try {
-        const int restored = restorePreviousList(ClubDatabase::get(), m_shownFancierId);
+        const int restored = restorePreviousList(ClubDatabase::get(), m_shownFancierId, m_shownRevision);
         ShowFancier();
         // The lists may look alike: without a sentence the user cannot tell the swap was made.
         m_status->setText(GetText(kListRestoredText)
@@ -476,8 +481,9 @@ std::optional<int> LinkingWindow::storeGrid()
         m_host->warn(GetText(kNoFancierText), GetText(kNoFancierTitle));
         return std::nullopt;
     }
-    const std::optional<int> stored = SaveLinking(ClubDatabase::get(), id, m_grid, m_printout->isChecked(), *m_host,
-                                                  &catalogueText, [this] { printList(); });
+    const std::optional<int> stored = SaveLinking(ClubDatabase::get(), id, m_shownRevision, m_grid,
+                                                  m_printout->isChecked(), *m_host, &catalogueText,
+                                                  [this] { printList(); });
     if (stored)
         m_gridEdits.markStored(m_grid);
     return stored;

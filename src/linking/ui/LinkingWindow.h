@@ -128,6 +128,9 @@ private:
     FancierSearch m_search;
     PrintoutHandler m_printoutHandler;
     int32_t m_shownFancierId = 0;
+    // The shown fancier's revision when the grid was loaded or last stored:
+    // a store finds out with it whether another PC stored the fancier since.
+    qint64 m_shownRevision = 0;
     // The chip that stopped Multiple-bands, passed over once by the next run.
     QString m_chipLeftOnAntenna;
     bool m_jobRunning = false;

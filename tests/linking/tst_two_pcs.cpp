@@ -1,0 +1,287 @@
+// Two club PCs on one club database, each with a connection of its own:
+// stores for different fanciers both go through; the same fancier stored on
+// both gives the second one the message and leaves the first one's list
+// whole, also when both store at the same moment.
+#include "LinkingDatabase.h"
+#include "clocklink/ClockJobStore.h"
+#include "common/TextCatalogue.h"
+#include "database/DatabaseLocation.h"
+#include "database/FancierRevision.h"
+#include "database/FancierStore.h"
+#include "database/SqlUtil.h"
+#include "fanciers/FancierRecord.h"
+#include "linking/LinkingStore.h"
+#include "support/DeliveredDatabase.h"
+#include <QTest>
+#include <barrier>
+#include <functional>
+#include <thread>
+
+using namespace durvek;
+using namespace durvek::test;
+using namespace durvek::testing;
+
+namespace {
+
+constexpr int kChangedElsewhereText = 320;
+
+// What one PC stores for a fancier, from the revision it loaded. mark tells
+// the PCs' lists (and names) apart.
+using Store = std::function<void(const QSqlDatabase& db, int32_t fancierId, qint64& revision, const QString& mark)>;
+
+QList<StoredPigeon> listOf(const QString& mark, int count)
+{
+    QList<StoredPigeon> pigeons;
+    for (int i = 1; i <= count; ++i)
+        pigeons << StoredPigeon{"BE", "24", QStringLiteral("%1%2").arg(mark).arg(i, 10 - mark.size(), 10, QChar(u'0')),
+                                "BLAU", " ", QStringLiteral("%1%2").arg(mark).arg(i, 8 - mark.size(), 10, QChar(u'0'))};
+    return pigeons;
+}
+
+// The linking screen's "Update Database": a list of three pigeons.
+void storeFromLinking(const QSqlDatabase& db, int32_t fancierId, qint64& revision, const QString& mark)
+{
+    storeFancierPigeons(db, fancierId, revision, listOf(mark, 3));
+}
+
+// "Read Clock": the clock's list of two pigeons replaces the fancier's.
+void storeFromClock(const QSqlDatabase& db, int32_t fancierId, qint64& revision, const QString& mark)
+{
+    QList<PigeonOfFancier> read;
+    for (const StoredPigeon& p : listOf(mark, 2))
+        read << PigeonOfFancier{fancierId, ReadPigeon{p.elcode, p.country, p.year, p.band, p.sex, {}, 0, {}, false}};
+    FancierRevisions revisions{{fancierId, revision}};
+    storeReadPigeons(db, {fancierId}, read, revisions);
+    revision = revisions.value(fancierId);
+}
+
+// The fancier window's Update: the record with another name.
+void storeRecord(const QSqlDatabase& db, int32_t fancierId, qint64& revision, const QString& mark)
+{
+    FancierRecord record = *readFancier(db, fancierId);
+    record.revision = revision;
+    record.name = QStringLiteral("Named by ") + mark;
+    storeFancier(db, record);
+    ++revision;
+}
+
+void deleteTheFancier(const QSqlDatabase& db, int32_t fancierId, qint64& revision, const QString&)
+{
+    deleteFancierAndPigeons(db, fancierId, revision);
+}
+
+Store storeOfKind(const QString& kind)
+{
+    if (kind == QLatin1String("list"))
+        return storeFromLinking;
+    if (kind == QLatin1String("clock"))
+        return storeFromClock;
+    if (kind == QLatin1String("record"))
+        return storeRecord;
+    return deleteTheFancier;
+}
+
+// The first letter of each of the fancier's bands, in list order.
+QString marksOf(const QSqlDatabase& db, int32_t fancierId)
+{
+    QString marks;
+    for (const QString& band :
+         rows(db, QStringLiteral("SELECT band FROM pigeons WHERE Fancier = %1 ORDER BY Nr").arg(fancierId)))
+        marks += band.left(1);
+    return marks;
+}
+
+// A connection of its own to the club database, as another PC has; closed
+// and removed with the object.
+class OtherPc {
+public:
+    OtherPc(const QString& fileOrUri, const QString& name)
+        : m_name(name)
+    {
+        const DatabaseLocation location = DatabaseLocation::fromArgument(fileOrUri);
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(location.isServer() ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE"), m_name);
+        if (location.isServer())
+            location.applyTo(db);
+        else
+            db.setDatabaseName(fileOrUri);
+        db.open();
+    }
+    ~OtherPc()
+    {
+        QSqlDatabase::database(m_name, false).close();
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    OtherPc(const OtherPc&) = delete;
+    OtherPc& operator=(const OtherPc&) = delete;
+
+    QSqlDatabase db() const { return QSqlDatabase::database(m_name, false); }
+
+private:
+    QString m_name;
+};
+
+} // namespace
+
+class TwoPcsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<LinkingDatabase> data;
+
+    QSqlDatabase db() const { return data->db(); }
+
+    int32_t fancierWithList(const QString& licence)
+    {
+        const int32_t id = data->addFancier(licence, licence);
+        data->addPigeon(id, {"NL", "20", "0000000001", " ", "", "0000AAAA", 1});
+        data->addPigeon(id, {"NL", "20", "0000000002", " ", "", "0000BBBB", 2});
+        return id;
+    }
+
+    // The fancier's name, how many pigeons and the first letter of each band.
+    QString summaryOf(int32_t id) const
+    {
+        const QString marks = marksOf(db(), id);
+        const QStringList name = rows(db(), QStringLiteral("SELECT Name FROM fanciers WHERE id = %1").arg(id));
+        return QStringLiteral("%1, %2 pigeons %3").arg(name.value(0, "gone")).arg(marks.size()).arg(marks);
+    }
+
+    // What a store of that kind makes of a fancier made by fancierWithList.
+    static QString summaryAfter(const QString& kind, const QString& licence, const QString& mark)
+    {
+        if (kind == QLatin1String("list"))
+            return QStringLiteral("%1, 3 pigeons %2").arg(licence, mark.repeated(3));
+        if (kind == QLatin1String("clock"))
+            return QStringLiteral("%1, 2 pigeons %2").arg(licence, mark.repeated(2));
+        if (kind == QLatin1String("record"))
+            return QStringLiteral("Named by %1, 2 pigeons 00").arg(mark);
+        return QStringLiteral("gone, 0 pigeons ");
+    }
+
+private slots:
+    void init() { data = std::make_unique<LinkingDatabase>(); }
+    void cleanup() { data.reset(); }
+
+    void theSecondStoreOfOneFancierIsRefused_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::newRow("list, then list") << "list" << "list";
+        QTest::newRow("clock read, then list") << "clock" << "list";
+        QTest::newRow("list, then clock read") << "list" << "clock";
+        QTest::newRow("record, then list") << "record" << "list";
+        QTest::newRow("list, then record") << "list" << "record";
+        QTest::newRow("list, then delete") << "list" << "delete";
+        QTest::newRow("delete, then list") << "delete" << "list";
+    }
+    void theSecondStoreOfOneFancierIsRefused()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        const int32_t x = fancierWithList("11111111");
+        const int32_t y = fancierWithList("22222222");
+        OtherPc pcB(data->databasePath(), QStringLiteral("pc-b"));
+
+        // Different fanciers, each loaded before the other PC stored.
+        qint64 revisionA = fancierRevision(db(), x);
+        qint64 revisionB = fancierRevision(pcB.db(), y);
+        storeOfKind(first)(db(), x, revisionA, "A");
+        storeOfKind(second)(pcB.db(), y, revisionB, "B");
+        QCOMPARE(summaryOf(x), summaryAfter(first, "11111111", "A"));
+        QCOMPARE(summaryOf(y), summaryAfter(second, "22222222", "B"));
+
+        // The same fancier, loaded on both PCs before either stored.
+        const int32_t z = fancierWithList("33333333");
+        revisionA = fancierRevision(db(), z);
+        revisionB = fancierRevision(pcB.db(), z);
+        storeOfKind(first)(db(), z, revisionA, "A");
+        const QStringList storedByA = data->pigeonsOf(z);
+        const qint64 loadedByB = revisionB;
+        try {
+            storeOfKind(second)(pcB.db(), z, revisionB, "B");
+            QFAIL("the second PC overwrote the first one's store");
+        } catch (const FancierChangedElsewhere& error) {
+            QCOMPARE(error.sentence(), GetText(kChangedElsewhereText));
+        }
+        QCOMPARE(revisionB, loadedByB);
+        QCOMPARE(summaryOf(z), summaryAfter(first, "33333333", "A"));
+        QCOMPARE(data->pigeonsOf(z), storedByA);
+        // Opened again, the fancier takes the second PC's change.
+        if (first != QLatin1String("delete")) {
+            revisionB = fancierRevision(pcB.db(), z);
+            storeOfKind(second)(pcB.db(), z, revisionB, "B");
+        }
+    }
+
+    // Two PCs, each on a thread with its own connection, load the fancier
+    // and store their lists at the same moment, round after round.
+    void storesAtTheSameMoment_data()
+    {
+        QTest::addColumn<bool>("sameFancier");
+        QTest::newRow("same fancier: one of the two wins") << true;
+        QTest::newRow("different fanciers: both win") << false;
+    }
+    void storesAtTheSameMoment()
+    {
+        QFETCH(bool, sameFancier);
+        constexpr int kRounds = 50;
+        const std::array<int32_t, 2> fancier{fancierWithList("11111111"),
+                                             sameFancier ? 0 : fancierWithList("22222222")};
+        const auto fancierOf = [&](int pc) { return fancier[size_t(pc)] ? fancier[size_t(pc)] : fancier[0]; };
+        const std::array<QString, 2> mark{"A", "B"};
+        GetText(kChangedElsewhereText); // the catalogue is read once, here, not on the PCs' threads
+        std::array<std::array<QString, kRounds>, 2> outcome; // "stored", "refused" or the failure
+        std::array<QStringList, kRounds> listsAfter;          // the bands' first letters per fancier
+        std::barrier together(2);
+        const auto runPc = [&](int pc) {
+            OtherPc connection(data->databasePath(), QStringLiteral("pc-%1").arg(pc));
+            for (int round = 0; round < kRounds; ++round) {
+                QString& result = outcome[size_t(pc)][size_t(round)];
+                try {
+                    qint64 revision = fancierRevision(connection.db(), fancierOf(pc));
+                    together.arrive_and_wait();
+                    try {
+                        storeFromLinking(connection.db(), fancierOf(pc), revision, mark[size_t(pc)]);
+                        result = QStringLiteral("stored");
+                    } catch (const FancierChangedElsewhere&) {
+                        result = QStringLiteral("refused");
+                    }
+                } catch (const std::exception& error) {
+                    result = QString::fromUtf8(error.what());
+                }
+                together.arrive_and_wait();
+                if (pc == 0) {
+                    for (int which : {0, 1})
+                        listsAfter[size_t(round)] << marksOf(connection.db(), fancierOf(which));
+                }
+                together.arrive_and_wait();
+            }
+        };
+        std::thread pcB(runPc, 1);
+        runPc(0);
+        pcB.join();
+
+        std::array<int, 2> wins{};
+        for (int round = 0; round < kRounds; ++round) {
+            const QString a = outcome[0][size_t(round)];
+            const QString b = outcome[1][size_t(round)];
+            const QString context = QStringLiteral("round %1: %2 / %3").arg(round).arg(a, b);
+            QVERIFY2(QStringList({"stored", "refused"}).contains(a) && QStringList({"stored", "refused"}).contains(b),
+                     qPrintable(context));
+            wins[0] += a == QLatin1String("stored");
+            wins[1] += b == QLatin1String("stored");
+            if (sameFancier) {
+                QVERIFY2((a == QLatin1String("stored")) != (b == QLatin1String("stored")), qPrintable(context));
+                const QString winner = a == QLatin1String("stored") ? mark[0] : mark[1];
+                QCOMPARE(listsAfter[size_t(round)].value(0), winner.repeated(3));
+            } else {
+                QVERIFY2(a == QLatin1String("stored") && b == QLatin1String("stored"), qPrintable(context));
+                QCOMPARE(listsAfter[size_t(round)], QStringList({"AAA", "BBB"}));
+            }
+        }
+        qInfo("%d rounds: the first PC stored %d times, the second %d times", kRounds, wins[0], wins[1]);
+    }
+};
+
+QTEST_GUILESS_MAIN(TwoPcsTest)
+#include "tst_two_pcs.moc"
