@@ -1,5 +1,6 @@
 #include "database/PigeonNumbering.h"
 #include "database/ClubDatabase.h"
+#include "database/SinglePassRenumbering.h"
 #include "database/SqlUtil.h"
 #include <QScopeGuard>
 
@@ -79,6 +80,17 @@ void RenumberPigeons(const QSqlDatabase& db)
     runStatement(db, QStringLiteral("PRAGMA cache_size = %1").arg(kRenumberingCacheKiB));
     runStatement(db, QStringLiteral("PRAGMA secure_delete = FAST"));
     inTransaction(db, [&] {
+        // SQLite writes a joined update in two passes; there the places are
+        // held in memory and the update writes in one.
+        if (db.driverName() == QLatin1String("QSQLITE")) {
+            const SinglePassRenumbering renumbering(db);
+            if (indexed)
+                runStatement(db, QStringLiteral("DROP INDEX %1").arg(kNumberIndex));
+            renumbering.writePlaces();
+            if (indexed)
+                AddPigeonNumberIndex(db);
+            return;
+        }
         // The places go into a table of their own first, read in index order
         // while the index is there; a new table numbers its rows 1, 2, ... in
         // the order they are inserted, so its rowid is the pigeon's number.
