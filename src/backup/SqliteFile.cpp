@@ -1,8 +1,5 @@
 #include "backup/SqliteFile.h"
 #include <QDir>
-#include <QSqlDatabase>
-#include <QSqlDriver>
-#include <QVariant>
 #include <sqlite3.h>
 #include <memory>
 
@@ -50,14 +47,6 @@ DatabaseError SqliteFile::error(int rc) const
     const char* engineText = m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc);
     return DatabaseError(kind, DatabaseError::plainSentence(kind),
                          QDir::toNativeSeparators(m_path) + QStringLiteral(": ") + QString::fromUtf8(engineText));
-}
-
-sqlite3* engineHandle(const QSqlDatabase& db)
-{
-    const QVariant handle = db.driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3* const*>(handle.constData());
 }
 
 } // namespace durvek

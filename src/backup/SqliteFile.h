@@ -1,9 +1,9 @@
 #pragma once
 #include "database/DatabaseError.h"
+#include "database/EngineHandle.h"
 #include <QString>
 #include <QStringList>
 
-class QSqlDatabase;
 struct sqlite3;
 
 namespace durvek {
@@ -36,8 +36,5 @@ private:
     sqlite3* m_db = nullptr;
     QString m_path;
 };
-
-// The club connection's engine handle (the Qt driver's sqlite3*).
-sqlite3* engineHandle(const QSqlDatabase& db);
 
 } // namespace durvek

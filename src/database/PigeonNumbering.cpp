@@ -1,5 +1,6 @@
 #include "database/PigeonNumbering.h"
 #include "database/ClubDatabase.h"
+#include "database/SinglePassRenumbering.h"
 #include "database/SqlUtil.h"
 
 namespace durvek {
@@ -51,6 +52,17 @@ void RenumberPigeons(const QSqlDatabase& db)
     // it (each spill syncing the journal) every few megabytes.
     const RecomputedBulkWrite bulkWrite(db);
     inTransaction(db, [&] {
+        // SQLite writes a joined update in two passes; there the places are
+        // held in memory and the update writes in one.
+        if (engineOf(db) == SqlEngine::Sqlite) {
+            const SinglePassRenumbering renumbering(db);
+            if (indexed)
+                runStatement(db, QStringLiteral("DROP INDEX %1").arg(kNumberIndex));
+            renumbering.writePlaces();
+            if (indexed)
+                AddPigeonNumberIndex(db);
+            return;
+        }
         // The places go into a table of their own first, read in index order
         // while the index is there. Joining that table costs far less than
         // numbering with a window function inside the update.

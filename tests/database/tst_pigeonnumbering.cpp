@@ -135,14 +135,18 @@ private slots:
         };
         const QStringList settings = connectionSettings();
         testing::addRefusingTrigger(m_db, "refuse", "AFTER", "UPDATE", "pigeons", "new.band = 'c'", "refused");
+        // The places a renumbering offers the SQL are gone after it, failed or not.
+        const auto placesOffered = [&] { return QSqlQuery(m_db).exec("SELECT pigeon_place(1)"); };
         QVERIFY_THROWS_EXCEPTION(DatabaseError, RenumberPigeons(m_db));
         QCOMPARE(bandsByNumber(), QStringList({"a=10", "b=20", "c=30"}));
         QCOMPARE(connectionSettings(), settings);
+        QVERIFY(!placesOffered());
         QVERIFY(m_db.transaction()); // no transaction was left open
         QVERIFY(m_db.rollback());
         testing::dropTrigger(m_db, "refuse", "pigeons");
         RenumberPigeons(m_db);
         QCOMPARE(bandsByNumber(), QStringList({"a=1", "b=2", "c=3"}));
+        QVERIFY(!placesOffered());
     }
 
     void emptyTable()
