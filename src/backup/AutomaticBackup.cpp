@@ -1,9 +1,12 @@
 #include "backup/AutomaticBackup.h"
 #include "backup/BackupMaker.h"
+#include "backup/BackupName.h"
 #include "database/ClubDatabase.h"
 #include "database/SqlUtil.h"
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace durvek {
 
@@ -21,8 +24,31 @@ QString clubBackupFolder(const QSqlDatabase& db)
 {
     if (engineOf(db) == SqlEngine::Sqlite)
         return backupFolderOf(databaseFile(db));
-    return backupFolderOf(QDir(QCoreApplication::applicationDirPath()).filePath(ClubDatabase::kFileName));
+    // An installed program's folder is not the user's to write in; the
+    // backups then go to the user's data folder, where the file would be.
+    QString base = QCoreApplication::applicationDirPath();
+    if (!QFileInfo(base).isWritable())
+        base = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+                   .filePath(QStringLiteral("durvek-club"));
+    return backupFolderOf(QDir(base).filePath(ClubDatabase::kFileName));
 }
+
+namespace {
+
+// A club on a server is copied row by row, seconds for a large club, and
+// every PC of the club starts on it: one start backup a day is enough there.
+bool startBackupMadeToday(const QString& folder, const QDate& today)
+{
+    const QStringList names = QDir(folder).entryList({QStringLiteral("*.db")}, QDir::Files);
+    for (const QString& name : names) {
+        const std::optional<BackupName> parsed = parseBackupName(name);
+        if (parsed && parsed->reasonWord == QLatin1String("start") && parsed->made.date() == today)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
 
 QString makeAutomaticBackup(const QSqlDatabase& db, BackupReason reason, const RetentionRule& rule,
                             const QDateTime& now)
@@ -39,6 +65,8 @@ QString makeStartBackup(const QSqlDatabase& db, const QDateTime& now)
         return {};
     const QString folder = clubBackupFolder(db);
     removeUnfinishedCopies(folder);
+    if (engineOf(db) == SqlEngine::Postgres && startBackupMadeToday(folder, now.date()))
+        return {};
     try {
         backUpClub(db, folder, BackupReason::Start, now);
     } catch (const DatabaseError& error) {

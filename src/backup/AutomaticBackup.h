@@ -12,7 +12,8 @@ namespace durvek {
 RetentionRule retentionRuleOf(const ClubSettings& settings);
 
 // The automatic backups' folder: "backups" beside the club database file,
-// or, for a club on a server, in the program's folder (where the file would be).
+// or, for a club on a server, in the program's folder (where the file would be)
+// or, when that may not be written (an installed program), the user's data folder.
 QString clubBackupFolder(const QSqlDatabase& db);
 
 // A backup of the open club database into its backups folder,
@@ -25,7 +26,8 @@ QString makeAutomaticBackup(const QSqlDatabase& db, BackupReason reason, const R
 // The start's backup, before the upgrade writes to the file. Unfinished
 // copies a killed run left behind are removed first. Pruning waits for
 // pruneAfterStart, once the settings are read. An empty text when it was
-// made, else why not; a read-only database gets none and needs none.
+// made, else why not; a read-only database gets none and needs none, and a
+// club on a server gets one a day.
 QString makeStartBackup(const QSqlDatabase& db, const QDateTime& now = QDateTime::currentDateTime());
 void pruneAfterStart(const QSqlDatabase& db, const ClubSettings& settings);
 

@@ -331,6 +331,27 @@ private slots:
         QCOMPARE(reasons, QStringList({"import 2", "restore 0"}));
     }
 
+    // Every PC of a club on a server starts on it, and its backup is a copy
+    // row by row: one start backup a day there; the file gets one each start.
+    void aServerClubGetsOneStartBackupADay()
+    {
+        const DeliveredClub club;
+        const bool onServer = engineOf(club.db()) == SqlEngine::Postgres;
+        const QDateTime morning(QDate(2031, 5, 4), QTime(9, 0));
+        const auto startBackups = [&] {
+            QStringList found;
+            for (const QFileInfo& file : QDir(clubBackupFolder(club.db())).entryInfoList({"*2031-05-04*start*.db"}))
+                found.append(file.filePath());
+            return found;
+        };
+        QCOMPARE(makeStartBackup(club.db(), morning), QString());
+        QCOMPARE(makeStartBackup(club.db(), morning.addSecs(3600)), QString());
+        const QStringList made = startBackups();
+        for (const QString& path : made)
+            QFile::remove(path);
+        QCOMPARE(made.size(), onServer ? 1 : 2);
+    }
+
     void noBackupAsksBeforeTheJob_data()
     {
         QTest::addColumn<bool>("folderBlocked");
