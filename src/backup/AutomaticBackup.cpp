@@ -5,8 +5,6 @@
 #include "database/SqlUtil.h"
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
-#include <QStandardPaths>
 
 namespace durvek {
 
@@ -22,15 +20,7 @@ RetentionRule retentionRuleOf(const ClubSettings& settings)
 
 QString clubBackupFolder(const QSqlDatabase& db)
 {
-    if (engineOf(db) == SqlEngine::Sqlite)
-        return backupFolderOf(databaseFile(db));
-    // An installed program's folder is not the user's to write in; the
-    // backups then go to the user's data folder, where the file would be.
-    QString base = QCoreApplication::applicationDirPath();
-    if (!QFileInfo(base).isWritable())
-        base = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
-                   .filePath(QStringLiteral("durvek-club"));
-    return backupFolderOf(QDir(base).filePath(ClubDatabase::kFileName));
+    return backupFolderOf(QDir(clubFilesFolder(db)).filePath(ClubDatabase::kFileName));
 }
 
 namespace {

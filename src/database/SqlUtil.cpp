@@ -1,4 +1,8 @@
 #include "database/SqlUtil.h"
+#include <QStandardPaths>
+#include <QFileInfo>
+#include <QDir>
+#include <QCoreApplication>
 #include "database/ClubDatabase.h"
 #include "database/DatabaseLocation.h"
 #include <QSqlError>
@@ -38,6 +42,17 @@ QString quoteIdentifier(const QString& name)
     QString inner = name;
     inner.replace(u'"', QLatin1String("\"\""));
     return u'"' + inner + u'"';
+}
+
+QString clubFilesFolder(const QSqlDatabase& db)
+{
+    if (engineOf(db) == SqlEngine::Sqlite)
+        return QFileInfo(databaseFile(db)).absolutePath();
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    if (QFileInfo(programFolder).isWritable())
+        return programFolder;
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+        .filePath(QStringLiteral("durvek-club"));
 }
 
 QString databaseFile(const QSqlDatabase& db)

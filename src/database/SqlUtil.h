@@ -27,6 +27,11 @@ QString quoteIdentifier(const QString& name);
 // for a server database its address without the password.
 QString databaseFile(const QSqlDatabase& db);
 
+// The folder for the club's own files (backups, the pigeon file): the club
+// database file's folder; for a club on a server, the program's folder, or the
+// user's data folder when the program's folder may not be written (installed).
+QString clubFilesFolder(const QSqlDatabase& db);
+
 // Prepares and runs sql with the values bound in order; throws DatabaseError
 // of the engine's kind, whose details name the database file and carry the
 // engine's message and the statement.

@@ -1,6 +1,7 @@
 #include "results/PigeonFile.h"
 #include "common/Ansi.h"
-#include "common/AppState.h"
+#include "database/ClubDatabase.h"
+#include "database/SqlUtil.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -108,7 +109,7 @@ PigeonFileContents damaged(const QString& path, const QString& why)
 
 QString defaultPigeonFilePath()
 {
-    return QFileInfo(appState().databasePath).dir().filePath(QStringLiteral("duiven.txt"));
+    return QDir(clubFilesFolder(ClubDatabase::get())).filePath(QStringLiteral("duiven.txt"));
 }
 
 bool SavePigeonFile(const QString& path, const QList<ResultRecord>& results, QString* error)

@@ -102,6 +102,8 @@ private slots:
     {
         QFETCH(QVariantList, numbers);
         QFETCH(bool, writes);
+        if (engineOf(m_db) == SqlEngine::Postgres && QByteArray(QTest::currentDataTag()) == "text")
+            QSKIP("a server's number field holds numbers only");
         for (const QVariant& nr : numbers)
             addPigeons({{nr.toString(), nr}});
         AddPigeonNumberIndex(m_db);
