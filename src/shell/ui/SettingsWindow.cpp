@@ -14,9 +14,11 @@
 #include "common/ui/WindowSetUp.h"
 #include "shell/QtOwnTexts.h"
 #include "shell/RememberedDatabase.h"
+#include "shell/ClubDatabaseLocation.h"
 #include "shell/SerialDeviceChoices.h"
 #include "shell/Startup.h"
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -49,9 +51,12 @@ constexpr int kClubText = 347;
 constexpr int kUpdateText = 348;
 constexpr int kLanguageHintText = 349;
 
-// The demo clock's link sits next to the database, in the program folder.
+// The demo clock's link sits next to the database file, in the program
+// folder; a club on a server has no file, so there it is the program's folder.
 QString programFolder()
 {
+    if (engineOf(ClubDatabase::get()) == SqlEngine::Postgres)
+        return QCoreApplication::applicationDirPath();
     return QFileInfo(appState().databasePath).absolutePath();
 }
 
@@ -226,7 +231,9 @@ QComboBox* SettingsWindow::buildLanguageBox(QWidget* panel)
 void SettingsWindow::addDatabaseField(QWidget* panel, QFormLayout* form)
 {
     databaseEdit_ = new QLineEdit(rememberedServer(), panel);
-    databaseEdit_->setPlaceholderText(QDir::toNativeSeparators(clubDatabasePath(programFolder())));
+    // What an empty field means: the file this program starts on without a server.
+    databaseEdit_->setPlaceholderText(
+        QDir::toNativeSeparators(clubDatabasePath(ClubDatabaseLocation::ofThisProgram().folder())));
     fileButton_ = new QPushButton(GetText(327), panel);
     fileButton_->setAutoDefault(false);
     connect(fileButton_, &QPushButton::clicked, databaseEdit_, &QLineEdit::clear);
