@@ -164,6 +164,10 @@ constexpr auto kAddedTexts = std::to_array<CatalogueText>({
     {347, "Club"},
     {348, "Update"},
     {349, "Fills the Other column of Pc-Soft where it is blank; texts typed there are kept"},
+    {350, "Clock texts..."},
+    {351, "Export texts..."},
+    {352, "Load the display texts into a clock"},
+    {353, "Write the clock texts as a source-code table"},
 });
 
 QSet<int> presentNumbers(const QSqlDatabase& db)

@@ -77,8 +77,10 @@ const std::array<MenuButton, MainMenuWindow::kButtonCount> kMenu = {{
 }};
 
 const QSize kButtonSize(190, 34);
-const QString kClockTextsCaption = QStringLiteral("Clock texts...");
-const QString kExportTextsCaption = QStringLiteral("Export texts...");
+constexpr int kClockTextsCaption = 350;
+constexpr int kExportTextsCaption = 351;
+constexpr int kClockTextsHint = 352;
+constexpr int kExportTextsHint = 353;
 
 } // namespace
 
@@ -163,12 +165,14 @@ QWidget* MainMenuWindow::buildInfoPanel()
 QLayout* MainMenuWindow::buildLanguageTools(QWidget* panel)
 {
     auto* row = new QHBoxLayout;
-    clockLanguage_ = new LinkButton(kClockTextsCaption, panel);
+    clockLanguage_ = new LinkButton(QStringLiteral("Clock texts..."), panel);
     clockLanguage_->setObjectName(QStringLiteral("clockLanguage"));
-    clockLanguage_->setToolTip(QStringLiteral("Load the display texts into a clock"));
-    languageExport_ = new LinkButton(kExportTextsCaption, panel);
+    setCaptionNumber(clockLanguage_, kClockTextsCaption);
+    clockLanguage_->setToolTip(GetText(kClockTextsHint));
+    languageExport_ = new LinkButton(QStringLiteral("Export texts..."), panel);
     languageExport_->setObjectName(QStringLiteral("languageExport"));
-    languageExport_->setToolTip(QStringLiteral("Write the clock texts as a source-code table"));
+    setCaptionNumber(languageExport_, kExportTextsCaption);
+    languageExport_->setToolTip(GetText(kExportTextsHint));
     row->addWidget(clockLanguage_);
     row->addWidget(languageExport_);
     connect(clockLanguage_, &QPushButton::clicked, this, [this] { openTool(&openClockLanguageWindow); });
@@ -213,11 +217,11 @@ void MainMenuWindow::openTool(void (*open)(QWidget*))
 
 void MainMenuWindow::refreshCaptions()
 {
-    // The links lose their keys too, so that every control picks again and
-    // Exit keeps the letter it has in every window.
-    clockLanguage_->setText(kClockTextsCaption);
-    languageExport_->setText(kExportTextsCaption);
+    // Every control's key is chosen again for the texts of the language now
+    // chosen, so that Exit keeps the letter it has in every window.
     applyCaptions(this);
+    clockLanguage_->setToolTip(GetText(kClockTextsHint));
+    languageExport_->setToolTip(GetText(kExportTextsHint));
     assignMnemonics(this);
     setFixedSize(sizeHint());
 }
