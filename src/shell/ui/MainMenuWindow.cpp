@@ -1,4 +1,5 @@
 #include "shell/ui/MainMenuWindow.h"
+#include "common/TextCatalogue.h"
 #include "backup/ui/BackupMenu.h"
 #include "common/ui/Captions.h"
 #include "common/ui/DatabaseErrorBox.h"
