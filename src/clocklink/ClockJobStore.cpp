@@ -119,7 +119,8 @@ void deletePigeonsOf(const QSqlDatabase& db, const QList<int32_t>& fancierIds)
 
 void addPigeonFromClock(const QSqlDatabase& db, int32_t fancierId, const ReadPigeon& pigeon)
 {
-    addPigeonRow(db, fancierId, rowFromClock(pigeon));
+    // The number stays taken until the row that holds it is stored.
+    inTransaction(db, [&] { addPigeonRow(db, fancierId, rowFromClock(pigeon)); });
 }
 
 void storeReadPigeons(const QSqlDatabase& db, const QList<int32_t>& replaced, const QList<PigeonOfFancier>& pigeons,

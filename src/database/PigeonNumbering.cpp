@@ -91,6 +91,7 @@ QString pigeonListOrder(bool sortByBand)
 
 int32_t NextPigeonNr(const QSqlDatabase& db)
 {
+    lockPigeonNumbering(db);
     return int32_t(
         queryValue(db, QStringLiteral("SELECT coalesce(max(nr), 0) + 1 FROM pigeons")).toLongLong());
 }

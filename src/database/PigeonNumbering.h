@@ -26,6 +26,9 @@ void RenumberPigeons(const QSqlDatabase& db);
 QString pigeonListOrder(bool sortByBand);
 
 // The number a new pigeon gets: the highest nr plus one, 1 when there is none.
+// To be called inside the transaction that inserts the pigeon, after its
+// fanciers' revisions are claimed: other connections numbering pigeons wait
+// for that transaction's end (lockPigeonNumbering).
 int32_t NextPigeonNr(const QSqlDatabase& db);
 
 } // namespace durvek

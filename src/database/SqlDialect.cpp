@@ -247,6 +247,14 @@ namespace {
 constexpr int kBulkWriteCacheKiB = -65536;
 } // namespace
 
+void lockPigeonNumbering(const QSqlDatabase& db)
+{
+    // Any fixed key does; the program takes no other advisory lock.
+    constexpr qint64 kPigeonNumberingKey = 0x4475727650494E52; // "DurvPINR"
+    if (isServer(db))
+        runStatement(db, QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {kPigeonNumberingKey});
+}
+
 RecomputedBulkWrite::RecomputedBulkWrite(const QSqlDatabase& db) : m_db(db)
 {
     if (isServer(db)) {

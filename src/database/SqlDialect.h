@@ -59,6 +59,15 @@ QString startsWithIgnoringCase(const QSqlDatabase& db, const QString& column);
 // own pages checked, so there it finds nothing.
 QStringList integrityProblems(const QSqlDatabase& db);
 
+// Inside a transaction, before the highest pigeon number is read to number
+// new pigeons: the next store on another connection that does the same
+// waits here until this transaction ends, and then reads a highest number
+// that counts this one's pigeons, so no number is given twice. SQLite lets
+// one writer at a time store anyway. Callers claim their fanciers' revisions
+// first (always in that order, so two stores never wait on each other
+// crosswise). Throws DatabaseError when the engine refuses.
+void lockPigeonNumbering(const QSqlDatabase& db);
+
 // While it lives, a bulk rewrite of data that every start works out again
 // (the pigeon numbers) runs as fast as the engine allows: SQLite keeps the
 // rewritten pages in memory up to the commit; the server sorts in memory and
