@@ -93,6 +93,13 @@ DatabaseLocation chooseClubDatabase(const QString& folder, const QString& databa
     return DatabaseLocation::file(clubDatabasePath(folder));
 }
 
+std::optional<DatabaseLocation> clubFileInsteadOfServer(const QString& folder, const QString& databaseArgument)
+{
+    if (!databaseArgument.isEmpty() || rememberedServer().isEmpty())
+        return std::nullopt;
+    return DatabaseLocation::file(clubDatabasePath(folder));
+}
+
 QString runStartup(const DatabaseLocation& location, PasswordSource& passwords)
 {
     AppState& state = appState();

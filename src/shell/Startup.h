@@ -2,6 +2,7 @@
 #include "database/DatabaseLocation.h"
 #include "database/PasswordSource.h"
 #include <QString>
+#include <optional>
 
 namespace durvek {
 
@@ -32,6 +33,12 @@ QString runStartup(const QString& folder);
 // given, a server URI or a file path; else the server remembered in the
 // user's settings; else the club database file in folder.
 DatabaseLocation chooseClubDatabase(const QString& folder, const QString& databaseArgument);
+
+// The club database file in folder when chooseClubDatabase chose the
+// remembered server: what the user may start on instead when that server
+// cannot be opened. Nothing when the database was given as databaseArgument
+// (the user typed it, so its failure stands) or is the file already.
+std::optional<DatabaseLocation> clubFileInsteadOfServer(const QString& folder, const QString& databaseArgument);
 
 // runStartup on a file or a server database. A server database that is empty
 // is laid out first (ServerLayout); passwords is asked when the server wants

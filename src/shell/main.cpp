@@ -69,9 +69,10 @@ int main(int argc, char** argv)
     if (!options.lineLogPath.isEmpty() && !lineLog().open(options.lineLogPath))
         std::fprintf(stderr, "durvek-club: cannot write the line log %s\n", qPrintable(options.lineLogPath));
 
+    const QString folder = ClubDatabaseLocation::ofThisProgram().folder();
     const std::optional<QString> started
-        = startOrOfferRestore(chooseClubDatabase(ClubDatabaseLocation::ofThisProgram().folder(), options.database),
-                              options.exitWhenShown);
+        = startOrOfferRestore(chooseClubDatabase(folder, options.database), options.exitWhenShown,
+                              clubFileInsteadOfServer(folder, options.database));
     if (!started)
         return 1;
     const QString& backupProblem = *started;

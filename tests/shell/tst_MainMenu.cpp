@@ -230,6 +230,48 @@ private slots:
         }
     }
 
+    // The server remembered in the settings cannot be reached: the box keeps
+    // saying what to check, and lets the user try again, start on the club
+    // file, or quit.
+    void anUnreachableRememberedServerLetsTheUserStartOnTheFile_data()
+    {
+        QTest::addColumn<QStringList>("clicked"); // one button per box, in turn
+        QTest::addColumn<bool>("started");
+        QTest::newRow("the file") << QStringList{"Start with the club file"} << true;
+        QTest::newRow("quit") << QStringList{"Quit"} << false;
+        QTest::newRow("try again, then the file") << QStringList{"Try again", "Start with the club file"} << true;
+    }
+    void anUnreachableRememberedServerLetsTheUserStartOnTheFile()
+    {
+        QFETCH(QStringList, clicked);
+        QFETCH(bool, started);
+        ClubDatabase::close();
+        const DatabaseLocation server = DatabaseLocation::fromArgument(
+            QStringLiteral("postgresql://club@/club?host=%1/no-server-here").arg(folder_->path()));
+        const DatabaseLocation file = DatabaseLocation::file(folder_->databasePath());
+        durvek::testing::ModalAnswers answers(durvek::testing::ModalAnswers::Decline);
+        QStringList texts;
+        for (const QString& caption : clicked) {
+            answers.answer([&texts, caption](QWidget* modal) {
+                auto* box = qobject_cast<QMessageBox*>(modal);
+                texts << box->text();
+                for (QAbstractButton* button : box->buttons()) {
+                    if (button->text() == caption)
+                        return button->click();
+                }
+                box->reject();
+            });
+        }
+
+        QCOMPARE(startOrOfferRestore(server, false, file).has_value(), started);
+        QCOMPARE(answers.pending(), 0);
+        QCOMPARE(ClubDatabase::get().isOpen(), started);
+        if (started)
+            QCOMPARE(startedDatabase().filePath(), file.filePath());
+        for (const QString& text : texts)
+            QVERIFY2(text.contains(QLatin1String("check the server's address")), qPrintable(text));
+    }
+
     void exitClosesTheMenu()
     {
         MainMenuWindow menu;

@@ -5,10 +5,15 @@ namespace durvek {
 void showDatabaseError(QWidget* parent, const QString& title, const DatabaseError& error,
                        const QString& lead, QMessageBox::Icon icon)
 {
-    const QString text = lead.isEmpty() ? error.sentence() : lead + u'\n' + error.sentence();
-    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
-    box.setDetailedText(error.details());
+    QMessageBox box(icon, title, QString(), QMessageBox::Ok, parent);
+    describeDatabaseError(box, error, lead);
     box.exec();
+}
+
+void describeDatabaseError(QMessageBox& box, const DatabaseError& error, const QString& lead)
+{
+    box.setText(lead.isEmpty() ? error.sentence() : lead + u'\n' + error.sentence());
+    box.setDetailedText(error.details());
 }
 
 } // namespace durvek

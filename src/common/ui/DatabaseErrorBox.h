@@ -13,4 +13,7 @@ namespace durvek {
 void showDatabaseError(QWidget* parent, const QString& title, const DatabaseError& error,
                        const QString& lead = {}, QMessageBox::Icon icon = QMessageBox::Warning);
 
+// The same words in a box that offers buttons of its own.
+void describeDatabaseError(QMessageBox& box, const DatabaseError& error, const QString& lead = {});
+
 } // namespace durvek

@@ -2,19 +2,49 @@
 #include "backup/ui/StartRestore.h"
 #include "common/AppState.h"
 #include "common/ui/DatabaseErrorBox.h"
+#include "database/CatalogueUpgrade.h"
 #include "shell/Startup.h"
 #include "shell/ui/PasswordPrompt.h"
 #include <QDir>
+#include <QPushButton>
 #include <cstdio>
 
 namespace durvek {
+
+namespace {
+
+constexpr int kTryAgainText = 303;
+constexpr int kStartWithFileText = 304;
+constexpr int kQuitText = 305;
+
+enum class AfterServerFailure { TryAgain, StartWithFile, Quit };
+
+// The club's language is in the database that did not open: the box speaks
+// the catalogue's base texts, as the password prompt does.
+AfterServerFailure askAfterServerFailure(const QString& title, const QString& lead, const DatabaseError& error)
+{
+    QMessageBox box(QMessageBox::Critical, title, QString());
+    describeDatabaseError(box, error, lead);
+    QPushButton* again = box.addButton(CatalogueBaseText(kTryAgainText), QMessageBox::AcceptRole);
+    QPushButton* file = box.addButton(CatalogueBaseText(kStartWithFileText), QMessageBox::AcceptRole);
+    QPushButton* quit = box.addButton(CatalogueBaseText(kQuitText), QMessageBox::RejectRole);
+    box.setDefaultButton(again);
+    box.setEscapeButton(quit);
+    box.exec();
+    if (box.clickedButton() == again)
+        return AfterServerFailure::TryAgain;
+    return box.clickedButton() == file ? AfterServerFailure::StartWithFile : AfterServerFailure::Quit;
+}
+
+} // namespace
 
 std::optional<QString> startOrOfferRestore(const QString& folder, bool quiet)
 {
     return startOrOfferRestore(DatabaseLocation::file(clubDatabasePath(folder)), quiet);
 }
 
-std::optional<QString> startOrOfferRestore(const DatabaseLocation& location, bool quiet)
+std::optional<QString> startOrOfferRestore(const DatabaseLocation& location, bool quiet,
+                                           const std::optional<DatabaseLocation>& fileInstead)
 {
     QString backupProblem;
     PasswordPrompt prompt;
@@ -30,6 +60,16 @@ std::optional<QString> startOrOfferRestore(const DatabaseLocation& location, boo
         const QString path = appState().databasePath;
         const QString title = QStringLiteral("DURVEK Club - Administrator");
         const QString lead = QStringLiteral("The club database %1 could not be opened.").arg(QDir::toNativeSeparators(path));
+        if (location.isServer() && fileInstead) {
+            switch (askAfterServerFailure(title, lead, error)) {
+            case AfterServerFailure::TryAgain:
+                return startOrOfferRestore(location, quiet, fileInstead);
+            case AfterServerFailure::StartWithFile:
+                return startOrOfferRestore(*fileInstead, quiet);
+            case AfterServerFailure::Quit:
+                return std::nullopt;
+            }
+        }
         const auto start = [&] { backupProblem = runStartup(location, passwords); };
         // Backups are of the file; a server database has none to offer yet.
         const StartRestore offered = location.isServer() ? StartRestore::NotOffered

@@ -15,6 +15,15 @@ std::optional<QString> startOrOfferRestore(const QString& folder, bool quiet);
 // The same on the club database chosen for this run (a file, or a server
 // database, where there is no restore to offer: its failure is only told).
 // The password of a server is asked in a window unless quiet.
-std::optional<QString> startOrOfferRestore(const DatabaseLocation& location, bool quiet);
+//
+// When a server was chosen and fileInstead is given (the server was the
+// remembered one), its failure offers to try again, to start with the club
+// file instead, or to quit. The file is for this start only: the server is
+// mostly down for a while, and a club that quietly went on working on its
+// file for good would find late that its PCs no longer share their lists.
+// The Settings field, which still names the server, is where the user gives
+// it up.
+std::optional<QString> startOrOfferRestore(const DatabaseLocation& location, bool quiet,
+                                           const std::optional<DatabaseLocation>& fileInstead = std::nullopt);
 
 } // namespace durvek
