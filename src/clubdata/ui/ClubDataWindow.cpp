@@ -317,7 +317,14 @@ QWidget* ClubDataWindow::buildCsvRow()
 
 void ClubDataWindow::setUpModels()
 {
-    const auto failed = [this](const QString& message) { reportFailure(message); };
+    // A refusal of the club database shows its plain sentence, the engine's
+    // lines wait under the box's details.
+    const auto failed = [this](const std::exception& error) {
+        if (const auto* refused = dynamic_cast<const DatabaseError*>(&error))
+            reportFailure(*refused);
+        else
+            reportFailure(QString::fromUtf8(error.what()));
+    };
 
     m_badgeModel = new RecordGridModel({{QStringLiteral("id"), false, 0}, {QStringLiteral("Badge"), true,
                                                                            BadgeStore::kNameLength}},

@@ -140,7 +140,7 @@ bool RecordGridModel::store(int row, int column, const QString& text)
 void RecordGridModel::report(const std::exception& error) const
 {
     if (m_failed)
-        m_failed(QString::fromUtf8(error.what()));
+        m_failed(error);
 }
 
 } // namespace durvek

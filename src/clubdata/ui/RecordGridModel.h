@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 #include <QList>
 #include <QString>
+#include <exception>
 #include <functional>
 
 namespace durvek {
@@ -25,7 +26,9 @@ public:
     using Loader = std::function<QList<StoredRow>()>;
     using Writer = std::function<void(qint64 rowid, int column, const QString& text)>;
     using Adder = std::function<StoredRow(int column, const QString& text)>;
-    using FailureHandler = std::function<void(const QString& message)>;
+    // Told what the loader, writer or adder threw; the grid shows the row as
+    // it was.
+    using FailureHandler = std::function<void(const std::exception& error)>;
 
     RecordGridModel(QList<GridColumn> columns, QObject* parent = nullptr);
 
