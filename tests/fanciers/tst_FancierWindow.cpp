@@ -428,8 +428,7 @@ private slots:
 
     void aRefusedStoreKeepsWhatWasTyped()
     {
-        runStatement(club->db(), QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON fanciers "
-                                                "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+        testing::addRefusingTrigger(club->db(), "refuse", "BEFORE", "INSERT", "fanciers", "1 = 1", "disk full");
         openWindow();
         click(window->actionButton(W::NewAction));
         replaceText(*window, W::LicenceBox, QStringLiteral("77777777"));

@@ -3,6 +3,7 @@
 #include "database/ServerLayout.h"
 #include "database/SqlUtil.h"
 #include <QCoreApplication>
+#include <QDir>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
@@ -109,8 +110,21 @@ private:
 
     void dropMade()
     {
-        for (const QString& name : std::exchange(m_made, {}))
+        for (const QString& name : std::exchange(m_made, {})) {
             run(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(name));
+            removeBackupsOf(name);
+        }
+    }
+
+    // A window's bulk change backs the club up first, and a server club's
+    // backups go to the program's folder, which every test program shares:
+    // they go with their database, not to pile up there run after run.
+    static void removeBackupsOf(const QString& database)
+    {
+        QDir backups(QDir(clubFilesFolder(QSqlDatabase::database(kMaintenanceConnection, false)))
+                         .filePath(QStringLiteral("backups")));
+        for (const QString& file : backups.entryList({database + QStringLiteral(" *")}, QDir::Files))
+            backups.remove(file);
     }
 
     void dropAll()
