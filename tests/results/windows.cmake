@@ -5,5 +5,5 @@ durvek_add_test(NAME tst_racereports SOURCES tst_racereports.cpp LIBS durvek_res
 if(TARGET durvek_results_ui AND TARGET clocksim_core AND TARGET durvek_dbtools)
   durvek_add_test(NAME tst_printmanager WIDGETS
                   SOURCES tst_printmanager.cpp
-                  LIBS durvek_results_ui clocksim_core durvek_test_support)
+                  LIBS durvek_results_ui clocksim_core durvek_test_support BOTH_ENGINES)
 endif()
