@@ -119,7 +119,8 @@ void deletePigeonsOf(const QSqlDatabase& db, const QList<int32_t>& fancierIds)
 
 void addPigeonFromClock(const QSqlDatabase& db, int32_t fancierId, const ReadPigeon& pigeon)
 {
-    // The number stays taken until the row that holds it is stored.
+    // The number and its row are stored together: no other store takes the
+    // number in between.
     inTransaction(db, [&] { addPigeonRow(db, fancierId, rowFromClock(pigeon)); });
 }
 
