@@ -68,6 +68,7 @@ QString databaseFile(const QSqlDatabase& db)
 
 void execPrepared(QSqlQuery& query, const QSqlDatabase& db)
 {
+    CatalogueSnapshot::noteStatement(db, query.lastQuery());
     if (!query.exec())
         throwEngineError(db, query.lastError(), query.lastQuery());
 }
@@ -75,6 +76,7 @@ void execPrepared(QSqlQuery& query, const QSqlDatabase& db)
 QSqlQuery runStatement(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
 {
     QSqlQuery query(db);
+    CatalogueSnapshot::noteStatement(db, sql);
     // A server prepares only queries and changes of rows, never DDL or
     // transaction control; with nothing to bind there is nothing to prepare.
     if (values.isEmpty()) {
@@ -127,6 +129,7 @@ void commitTransaction(QSqlDatabase& db, bool outermost)
 
 void rollbackTransaction(QSqlDatabase& db, bool outermost) noexcept
 {
+    CatalogueSnapshot::noteRollback(db);
     QSqlQuery query(db);
     query.exec(QStringLiteral("ROLLBACK TO durvek_unit"));
     query.exec(QStringLiteral("RELEASE durvek_unit"));
