@@ -76,10 +76,10 @@ void execPrepared(QSqlQuery& query, const QSqlDatabase& db)
 QSqlQuery runStatement(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
 {
     QSqlQuery query(db);
-    CatalogueSnapshot::noteStatement(db, sql);
     // A server prepares only queries and changes of rows, never DDL or
     // transaction control; with nothing to bind there is nothing to prepare.
     if (values.isEmpty()) {
+        CatalogueSnapshot::noteStatement(db, sql);
         if (!query.exec(sql))
             throwEngineError(db, query.lastError(), sql);
         return query;
