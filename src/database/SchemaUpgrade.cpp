@@ -1,4 +1,5 @@
 #include "database/SchemaUpgrade.h"
+#include "database/CatalogueSnapshot.h"
 #include "database/CatalogueUpgrade.h"
 #include "database/ClubResultUpgrade.h"
 #include "database/ClubDatabase.h"
@@ -138,6 +139,8 @@ void FillRaces(const QSqlDatabase& db)
 
 void upgradeSchema(const QSqlDatabase& db)
 {
+    // Every step asks whether its table, field or index is there already.
+    const CatalogueSnapshot catalogue(db);
     AddFieldIfMissing(db, QStringLiteral("settings"), QStringLiteral("Converter"), FieldType::Boolean, 1, true);
     AddFieldIfMissing(db, QStringLiteral("settings"), QStringLiteral("Sort"), FieldType::Boolean, 1, true);
     AddFieldIfMissing(db, QStringLiteral("Pigeons"), QStringLiteral("Nr"), FieldType::Long, 4, true);

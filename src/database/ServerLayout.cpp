@@ -1,5 +1,6 @@
 #include "database/ServerLayout.h"
 #include "SqlScript.h"
+#include "database/CatalogueSnapshot.h"
 #include "database/CatalogueUpgrade.h"
 #include "database/DatabaseError.h"
 #include "database/SqlDialect.h"
@@ -23,6 +24,7 @@ bool hasAnyTable(const QSqlDatabase& db)
 
 bool isClubDatabase(const QSqlDatabase& db)
 {
+    const CatalogueSnapshot catalogue(db);
     for (const char* table : kClubTables) {
         if (!tableExists(db, QString::fromLatin1(table)))
             return false;

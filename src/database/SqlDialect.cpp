@@ -146,6 +146,8 @@ SqlEngine engineOf(const QSqlDatabase& db)
 
 bool tableExists(const QSqlDatabase& db, const QString& table)
 {
+    if (const CatalogueContents* snapshot = CatalogueSnapshot::contents(db))
+        return snapshot->tables.contains(table.toLower());
     return isServer(db)
         ? hasCatalogueRow(db, "information_schema.tables WHERE table_schema = current_schema() AND lower(table_name)", table)
         : hasCatalogueRow(db, "sqlite_master WHERE type = 'table' AND lower(name)", table);
@@ -153,6 +155,8 @@ bool tableExists(const QSqlDatabase& db, const QString& table)
 
 bool indexExists(const QSqlDatabase& db, const QString& index)
 {
+    if (const CatalogueContents* snapshot = CatalogueSnapshot::contents(db))
+        return snapshot->indexes.contains(index.toLower());
     return isServer(db)
         ? hasCatalogueRow(db, "pg_indexes WHERE schemaname = current_schema() AND lower(indexname)", index)
         : hasCatalogueRow(db, "sqlite_master WHERE type = 'index' AND lower(name)", index);
@@ -160,6 +164,8 @@ bool indexExists(const QSqlDatabase& db, const QString& index)
 
 QStringList columnNames(const QSqlDatabase& db, const QString& table)
 {
+    if (const CatalogueContents* snapshot = CatalogueSnapshot::contents(db))
+        return snapshot->columns.value(table.toLower());
     const QString sql = isServer(db)
         ? QStringLiteral("SELECT column_name FROM information_schema.columns "
                          "WHERE table_schema = current_schema() AND lower(table_name) = lower(?) "
@@ -170,6 +176,41 @@ QStringList columnNames(const QSqlDatabase& db, const QString& table)
     while (columns.next())
         names.append(columns.value(0).toString());
     return names;
+}
+
+CatalogueContents readCatalogue(const QSqlDatabase& db)
+{
+    // Rows of kind, name, column (null where there is none), the columns of
+    // each table in their order. The server's catalogue lists views and
+    // foreign tables among the tables; SQLite's tables are its tables only,
+    // while a view's columns can still be asked for.
+    const QString sql = isServer(db)
+        ? QStringLiteral(
+            "SELECT CASE WHEN c.relkind IN ('i', 'I') THEN 'index' ELSE 'table' END, c.relname, a.attname "
+            "FROM pg_class c LEFT JOIN pg_attribute a ON a.attrelid = c.oid AND a.attnum > 0 "
+            "AND NOT a.attisdropped AND a.attname <> 'rowid' AND c.relkind NOT IN ('i', 'I') "
+            "WHERE c.relnamespace = (SELECT oid FROM pg_namespace WHERE nspname = current_schema()) "
+            "AND c.relkind IN ('r', 'p', 'v', 'f', 'i', 'I') ORDER BY c.relname, a.attnum")
+        : QStringLiteral(
+            "SELECT m.type, m.name, p.name FROM sqlite_master m "
+            "LEFT JOIN pragma_table_info(m.name) p ON m.type <> 'index' "
+            "WHERE m.type IN ('table', 'view', 'index') ORDER BY m.name, p.cid");
+    CatalogueContents contents;
+    QSqlQuery rows = runStatement(db, sql);
+    while (rows.next()) {
+        const QString kind = rows.value(0).toString();
+        const QString name = rows.value(1).toString().toLower();
+        if (kind == QLatin1String("index")) {
+            contents.indexes.insert(name);
+            continue;
+        }
+        if (kind == QLatin1String("table"))
+            contents.tables.insert(name);
+        QStringList& columns = contents.columns[name];
+        if (!rows.isNull(2))
+            columns.append(rows.value(2).toString());
+    }
+    return contents;
 }
 
 QString translateDdl(SqlEngine engine, const QString& script)

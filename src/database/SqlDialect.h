@@ -1,4 +1,5 @@
 #pragma once
+#include "database/CatalogueSnapshot.h"
 #include <QHash>
 #include <QSqlDatabase>
 #include <QString>
@@ -13,13 +14,18 @@ enum class SqlEngine { Sqlite, Postgres };
 
 SqlEngine engineOf(const QSqlDatabase& db);
 
-// What the engine's own catalogue says, letter case of names ignored.
+// What the engine's own catalogue says, letter case of names ignored; while a
+// CatalogueSnapshot of db lives, what it says.
 bool tableExists(const QSqlDatabase& db, const QString& table);
 bool indexExists(const QSqlDatabase& db, const QString& index);
 
 // The table's columns in their order, as they are spelt in the database. On
 // the server the rowid column is left out, so both engines list the same.
 QStringList columnNames(const QSqlDatabase& db, const QString& table);
+
+// Every table, view and index of the database, and the columns of each table
+// and view, in one query. The tables are those tableExists knows.
+CatalogueContents readCatalogue(const QSqlDatabase& db);
 
 // A CREATE TABLE or ALTER TABLE ... ADD COLUMN of the club's SQLite schema as
 // the engine wants it; other statements come back as they are. On the server

@@ -68,6 +68,7 @@ QString databaseFile(const QSqlDatabase& db)
 
 void execPrepared(QSqlQuery& query, const QSqlDatabase& db)
 {
+    CatalogueSnapshot::noteStatement(db, query.lastQuery());
     if (!query.exec())
         throwEngineError(db, query.lastError(), query.lastQuery());
 }
@@ -78,6 +79,7 @@ QSqlQuery runStatement(const QSqlDatabase& db, const QString& sql, const QVarian
     // A server prepares only queries and changes of rows, never DDL or
     // transaction control; with nothing to bind there is nothing to prepare.
     if (values.isEmpty()) {
+        CatalogueSnapshot::noteStatement(db, sql);
         if (!query.exec(sql))
             throwEngineError(db, query.lastError(), sql);
         return query;
@@ -127,6 +129,7 @@ void commitTransaction(QSqlDatabase& db, bool outermost)
 
 void rollbackTransaction(QSqlDatabase& db, bool outermost) noexcept
 {
+    CatalogueSnapshot::noteRollback(db);
     QSqlQuery query(db);
     query.exec(QStringLiteral("ROLLBACK TO durvek_unit"));
     query.exec(QStringLiteral("RELEASE durvek_unit"));

@@ -1,5 +1,6 @@
 // The start-up upgrade of the club database: fields, tables and fixed rows.
 #include "support/DeliveredDatabase.h"
+#include "database/CatalogueSnapshot.h"
 #include "database/CatalogueUpgrade.h"
 #include "database/ClubDatabase.h"
 #include "database/SchemaUpgrade.h"
@@ -265,6 +266,32 @@ private slots:
     {
         QVERIFY_THROWS_EXCEPTION(DatabaseError,
                                  AddFieldIfMissing(m_db, "nosuch", "x", FieldType::Long, 4, true));
+    }
+
+    // The upgrade's questions are answered from one read of the catalogue:
+    // what it changed itself, and what a failed unit undid, must show in the
+    // answers that follow.
+    void catalogueSnapshotFollowsChangesOfTheSchema()
+    {
+        const CatalogueSnapshot catalogue(m_db);
+        QVERIFY(!columns(m_db, "pigeons").contains("nr"));
+        AddFieldIfMissing(m_db, "Pigeons", "Nr", FieldType::Long, 4, true);
+        QVERIFY(columns(m_db, "pigeons").contains("nr"));
+        AddFieldIfMissing(m_db, "Pigeons", "NR", FieldType::Long, 4, true);
+        CreateRacesTable(m_db);
+        QVERIFY(tableExists(m_db, "races"));
+        runStatement(m_db, "CREATE INDEX IF NOT EXISTS races_id ON races (id)");
+        QVERIFY(indexExists(m_db, "races_id"));
+        runStatement(m_db, "DROP INDEX races_id");
+        QVERIFY(!indexExists(m_db, "races_id"));
+        bool createdInUnit = false;
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, inTransaction(m_db, [&] {
+            CreateBadgesTable(m_db);
+            createdInUnit = tableExists(m_db, "badges");
+            throw std::runtime_error("stop");
+        }));
+        QVERIFY(createdInUnit);
+        QVERIFY(!tableExists(m_db, "badges"));
     }
 
     void existingTablesAreKeptByCreate()
