@@ -7,19 +7,20 @@ namespace durvek {
 
 namespace {
 
-// The pigeons are numbered 1..n exactly when the lowest number is 1, the
-// highest is the count, and as many different whole numbers are given as
-// there are pigeons. The index answers the first two at once (a pigeon
-// without a number or with a text is never both ends right), which settles a
-// club that must be renumbered; only then is the index walked to count the
-// rest. Numbering every row to compare it with its place would cost several
-// times as much on every start.
+// The pigeons are numbered 1..n exactly when none is without a number, the
+// lowest number is 1, the highest is the count, and as many different whole
+// numbers are given as there are pigeons. The index answers the first three
+// at once (min, max and IS NULL read one end of it on either engine, where an
+// ORDER BY with NULLS placed against the index's own order would scan the
+// table), which settles a club that must be renumbered; only then is the
+// index walked to count the rest. Numbering every row to compare it with its
+// place would cost several times as much on every start.
 bool anyPigeonOutOfPlace(const QSqlDatabase& db)
 {
     const bool endsRight = queryValue(db, QStringLiteral(
-        "SELECT (SELECT count(*) FROM pigeons) = 0 OR ("
-        "(SELECT nr FROM pigeons ORDER BY nr NULLS FIRST LIMIT 1) = 1 "
-        "AND (SELECT nr FROM pigeons ORDER BY nr DESC NULLS LAST LIMIT 1) = (SELECT count(*) FROM pigeons))")).toBool();
+        "SELECT NOT EXISTS (SELECT 1 FROM pigeons WHERE nr IS NULL) AND coalesce("
+        "(SELECT min(nr) FROM pigeons) = 1 AND (SELECT max(nr) FROM pigeons) = (SELECT count(*) FROM pigeons), "
+        "NOT EXISTS (SELECT 1 FROM pigeons))")).toBool();
     return !endsRight
         || !queryValue(db, QStringLiteral(
                 "SELECT (SELECT count(*) FROM (SELECT DISTINCT nr FROM pigeons WHERE nr = CAST(nr AS BIGINT)) AS whole) "
