@@ -87,10 +87,17 @@ void RenumberPigeons(const QSqlDatabase& db)
         // numbers stay on the pigeons' own pages.
         if (indexed)
             runStatement(db, QStringLiteral("DROP INDEX %1").arg(kNumberIndex));
+        // A pigeon's place is its ordinal in the list of rowids in number
+        // order. The server cannot tell the length of that list beforehand
+        // and would look every pigeon up through the rowid index; the join
+        // on rowid + 0 makes it hash the list and read the table in the
+        // order of its pages, so that each page is written while it is at
+        // hand.
         runStatement(db, QStringLiteral(
             "UPDATE pigeons SET nr = place.place "
-            "FROM (SELECT rowid, row_number() OVER (ORDER BY nr NULLS FIRST, rowid) AS place FROM pigeons) AS place "
-            "WHERE pigeons.rowid = place.rowid AND pigeons.nr IS DISTINCT FROM place.place"));
+            "FROM unnest(ARRAY(SELECT rowid FROM pigeons ORDER BY nr NULLS FIRST, rowid)) WITH ORDINALITY "
+            "AS place (pigeon, place) "
+            "WHERE pigeons.rowid + 0 = place.pigeon AND pigeons.nr IS DISTINCT FROM place.place"));
         if (indexed)
             AddPigeonNumberIndex(db);
     });
