@@ -29,23 +29,6 @@ bool anyPigeonOutOfPlace(const QSqlDatabase& db)
 
 const QString kNumberIndex = QStringLiteral("pigeons_nr");
 
-// A server writes a new version of every pigeon whose number changes. Where
-// that version fits on the pigeon's own page, and no index covers nr (the
-// number index is dropped meanwhile), it is written there without a new
-// entry in the table's other indexes: a third of the cost of moving the row.
-// Pages filled to half leave that room for a renumbering of every pigeon;
-// rows already written keep their place until they are next written, so
-// the first renumbering after this moves them onto such pages. A fill the
-// club's administrator chose is kept.
-void leaveRoomOnEachPage(const QSqlDatabase& db)
-{
-    const bool fillChosen = queryValue(db, QStringLiteral(
-        "SELECT EXISTS (SELECT 1 FROM pg_class, unnest(reloptions) AS setting "
-        "WHERE pg_class.oid = 'pigeons'::regclass AND setting LIKE 'fillfactor=%')")).toBool();
-    if (!fillChosen)
-        runStatement(db, QStringLiteral("ALTER TABLE pigeons SET (fillfactor = 50)"));
-}
-
 } // namespace
 
 void AddPigeonNumberIndex(const QSqlDatabase& db)
@@ -81,7 +64,9 @@ void RenumberPigeons(const QSqlDatabase& db)
                 AddPigeonNumberIndex(db);
             return;
         }
-        leaveRoomOnEachPage(db);
+        // A club laid out before pages were left room gets it here; its
+        // pigeons move onto such pages as they are written.
+        leaveRoomForRenumbering(db);
         // Keeping the index up to date row by row costs more than building
         // it again once the numbers are written, and without it the new
         // numbers stay on the pigeons' own pages.
@@ -101,6 +86,25 @@ void RenumberPigeons(const QSqlDatabase& db)
         if (indexed)
             AddPigeonNumberIndex(db);
     });
+}
+
+// A server writes a new version of every pigeon whose number changes. Where
+// that version fits on the pigeon's own page, and no index covers nr (the
+// number index is dropped meanwhile), it is written there without a new
+// entry in the table's other indexes: a third of the cost of moving the row.
+// Pages filled a little below half leave that room for a renumbering of
+// every pigeon, beside the slots that point from the pigeons' first
+// versions to the ones the last renumbering wrote. A fill the club's
+// administrator chose is kept.
+void leaveRoomForRenumbering(const QSqlDatabase& db)
+{
+    if (engineOf(db) != SqlEngine::Postgres)
+        return;
+    const bool fillChosen = queryValue(db, QStringLiteral(
+        "SELECT EXISTS (SELECT 1 FROM pg_class, unnest(reloptions) AS setting "
+        "WHERE pg_class.oid = 'pigeons'::regclass AND setting LIKE 'fillfactor=%')")).toBool();
+    if (!fillChosen)
+        runStatement(db, QStringLiteral("ALTER TABLE pigeons SET (fillfactor = 45)"));
 }
 
 QString pigeonListOrder(bool sortByBand)

@@ -2,6 +2,7 @@
 #include "SqlScript.h"
 #include "database/CatalogueUpgrade.h"
 #include "database/DatabaseError.h"
+#include "database/PigeonNumbering.h"
 #include "database/SqlDialect.h"
 #include "database/SqlUtil.h"
 #include <QFile>
@@ -55,6 +56,7 @@ void layOutServerDatabase(const QSqlDatabase& db)
     inTransaction(db, [&] {
         for (const QString& sql : statements)
             runDdl(db, sql);
+        leaveRoomForRenumbering(db);
     });
 }
 
