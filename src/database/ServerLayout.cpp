@@ -3,6 +3,7 @@
 #include "database/CatalogueSnapshot.h"
 #include "database/CatalogueUpgrade.h"
 #include "database/DatabaseError.h"
+#include "database/PigeonNumbering.h"
 #include "database/SqlDialect.h"
 #include "database/SqlUtil.h"
 #include <QFile>
@@ -57,6 +58,7 @@ void layOutServerDatabase(const QSqlDatabase& db)
     inTransaction(db, [&] {
         for (const QString& sql : statements)
             runDdl(db, sql);
+        leaveRoomForRenumbering(db);
     });
 }
 
