@@ -9,4 +9,9 @@ namespace durvek {
 // the driver does not offer; nullptr on a connection of another engine.
 sqlite3* engineHandle(const QSqlDatabase& db);
 
+// Whether a server connection is inside a transaction (also one that failed
+// and awaits its rollback); false on a connection of another engine. Read
+// from the connection's own state: asking the server would cost a round trip.
+bool insideServerTransaction(const QSqlDatabase& db);
+
 } // namespace durvek

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include "database/ClubDatabase.h"
 #include "database/DatabaseLocation.h"
+#include "database/EngineHandle.h"
 #include <QSqlError>
 #include <QUrl>
 
@@ -101,18 +102,24 @@ QVariant queryValue(const QSqlDatabase& db, const QString& sql, const QVariantLi
 // Savepoints rather than BEGIN/COMMIT: the unit then also works inside a
 // transaction a caller has opened already (it becomes part of it). On its own
 // it is a transaction of its own: SQLite opens one for a savepoint, a server
-// refuses a savepoint outside a transaction, so there the unit begins one.
+// refuses a savepoint outside a transaction, so there the unit begins one
+// unless the connection is inside one already.
 bool beginTransaction(QSqlDatabase& db)
 {
     const QString savepoint = QStringLiteral("SAVEPOINT durvek_unit");
-    QSqlQuery query(db);
-    if (query.exec(savepoint))
-        return false;
-    if (query.lastError().nativeErrorCode() != QLatin1String("25P01")) // no transaction in progress
-        throwEngineError(db, query.lastError(), savepoint);
-    runStatement(db, QStringLiteral("BEGIN"));
-    runStatement(db, savepoint);
-    return true;
+    const bool outermost = engineOf(db) == SqlEngine::Postgres && !insideServerTransaction(db);
+    if (outermost)
+        runStatement(db, QStringLiteral("BEGIN"));
+    try {
+        runStatement(db, savepoint);
+    } catch (...) {
+        if (outermost) {
+            QSqlQuery rollback(db);
+            rollback.exec(QStringLiteral("ROLLBACK"));
+        }
+        throw;
+    }
+    return outermost;
 }
 
 void commitTransaction(QSqlDatabase& db, bool outermost)
