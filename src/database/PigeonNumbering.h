@@ -19,11 +19,6 @@ void AddPigeonNumberIndex(const QSqlDatabase& db);
 // Throws DatabaseError when the engine refuses.
 void RenumberPigeons(const QSqlDatabase& db);
 
-// On a server: has the pigeons' pages filled to less than half from now on,
-// so that a renumbering rewrites each pigeon on its own page, unless the
-// table's fill was chosen already. Nothing on the file.
-void leaveRoomForRenumbering(const QSqlDatabase& db);
-
 // The ORDER BY of a fancier's pigeon list, as the grid shows it and the clock
 // gets it: by year, country and band (sortByBand) or by number, pigeons
 // without a value first and equal ones in the order they were stored, on

@@ -3,7 +3,6 @@
 #include "database/CatalogueSnapshot.h"
 #include "database/CatalogueUpgrade.h"
 #include "database/DatabaseError.h"
-#include "database/PigeonNumbering.h"
 #include "database/SqlDialect.h"
 #include "database/SqlUtil.h"
 #include <QFile>

@@ -296,6 +296,39 @@ void lockPigeonNumbering(const QSqlDatabase& db)
         runStatement(db, QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {kPigeonNumberingKey});
 }
 
+// A server writes a new version of every pigeon whose number changes. Where
+// that version fits on the pigeon's own page, and no index covers nr (the
+// number index is dropped meanwhile), it is written there without a new
+// entry in the table's other indexes: a third of the cost of moving the row.
+// Pages filled a little below half leave that room for a renumbering of
+// every pigeon, beside the slots that point from the pigeons' first
+// versions to the ones the last renumbering wrote. A fill the club's
+// administrator chose is kept.
+void leaveRoomForRenumbering(const QSqlDatabase& db)
+{
+    if (!isServer(db))
+        return;
+    const bool fillChosen = queryValue(db, QStringLiteral(
+        "SELECT EXISTS (SELECT 1 FROM pg_class, unnest(reloptions) AS setting "
+        "WHERE pg_class.oid = 'pigeons'::regclass AND setting LIKE 'fillfactor=%')")).toBool();
+    if (!fillChosen)
+        runStatement(db, QStringLiteral("ALTER TABLE pigeons SET (fillfactor = 45)"));
+}
+
+// A pigeon's place is its ordinal in the list of rowids in number order.
+// The server cannot tell the length of that list beforehand and would look
+// every pigeon up through the rowid index; the join on rowid + 0 makes it
+// hash the list and read the table in the order of its pages, so that each
+// page is written while it is at hand.
+void writePigeonPlacesOnServer(const QSqlDatabase& db)
+{
+    runStatement(db, QStringLiteral(
+        "UPDATE pigeons SET nr = place.place "
+        "FROM unnest(ARRAY(SELECT rowid FROM pigeons ORDER BY nr NULLS FIRST, rowid)) WITH ORDINALITY "
+        "AS place (pigeon, place) "
+        "WHERE pigeons.rowid + 0 = place.pigeon AND pigeons.nr IS DISTINCT FROM place.place"));
+}
+
 RecomputedBulkWrite::RecomputedBulkWrite(const QSqlDatabase& db) : m_db(db)
 {
     if (isServer(db)) {

@@ -74,6 +74,17 @@ QStringList integrityProblems(const QSqlDatabase& db);
 // crosswise). Throws DatabaseError when the engine refuses.
 void lockPigeonNumbering(const QSqlDatabase& db);
 
+// On a server: has the pigeons' pages filled to less than half from now on,
+// so that a renumbering rewrites each pigeon on its own page, unless the
+// table's fill was chosen already. Nothing on the file.
+void leaveRoomForRenumbering(const QSqlDatabase& db);
+
+// The server's renumbering: every pigeon gets its place in number order
+// (pigeons without one first, equal ones in rowid order) as its number; only
+// rows whose number changes are written. The file has its own single-pass
+// form (SinglePassRenumbering).
+void writePigeonPlacesOnServer(const QSqlDatabase& db);
+
 // While it lives, a bulk rewrite of data that every start works out again
 // (the pigeon numbers) runs as fast as the engine allows: SQLite keeps the
 // rewritten pages in memory up to the commit; the server sorts in memory and
