@@ -1,4 +1,6 @@
 #include "database/DatabaseError.h"
+#include "common/TextCatalogue.h"
+#include "database/CatalogueUpgrade.h"
 #include <QDir>
 #include <QSqlError>
 
@@ -15,6 +17,8 @@ enum : int {
     kSqliteFull = 13,
     kSqliteNotADatabase = 26,
 };
+
+constexpr int kConnectionLostText = 306;
 
 // A server answers with a five-character SQLSTATE instead; SQLite's codes
 // never have five digits.
@@ -34,6 +38,9 @@ DatabaseError::Kind kindOfSqlState(const QString& state)
         return Kind::Corrupt;
     if (state == QLatin1String("25006"))
         return Kind::ReadOnly;
+    // A connection failure, or the server shutting down, crashed or starting.
+    if (state.startsWith(QLatin1String("08")) || state.startsWith(QLatin1String("57P0")))
+        return Kind::ConnectionLost;
     return Kind::Other;
 }
 
@@ -107,6 +114,12 @@ QString DatabaseError::plainSentence(Kind kind)
         return QStringLiteral("The club database is damaged: restore a backup");
     case Kind::ReadOnly:
         return QStringLiteral("The club database is read only");
+    case Kind::ConnectionLost: {
+        // The catalogue was read at start; a program that never read it
+        // (the command line) cannot read it now.
+        const QString text = GetText(kConnectionLostText);
+        return text.trimmed().isEmpty() ? CatalogueBaseText(kConnectionLostText) : text;
+    }
     case Kind::Other:
         break;
     }

@@ -15,7 +15,15 @@ namespace {
 [[noreturn]] void throwEngineError(const QSqlDatabase& db, const QSqlError& error,
                                    const QString& sql)
 {
-    throw DatabaseError::fromEngine(error, databaseFile(db), sql);
+    const DatabaseError failure = DatabaseError::fromEngine(error, databaseFile(db), sql);
+    // The driver closes a server connection that broke, often without a
+    // code; it stays closed, so every later request fails the same way.
+    if (engineOf(db) == SqlEngine::Postgres && !db.isOpen()) {
+        using Kind = DatabaseError::Kind;
+        throw DatabaseError(Kind::ConnectionLost, DatabaseError::plainSentence(Kind::ConnectionLost),
+                            failure.details());
+    }
+    throw failure;
 }
 
 } // namespace
