@@ -15,18 +15,23 @@ namespace {
 [[noreturn]] void throwEngineError(const QSqlDatabase& db, const QSqlError& error,
                                    const QString& sql)
 {
-    const DatabaseError failure = DatabaseError::fromEngine(error, databaseFile(db), sql);
+    throw engineFailure(db, error, sql);
+}
+
+} // namespace
+
+DatabaseError engineFailure(const QSqlDatabase& db, const QSqlError& error, const QString& sql)
+{
+    DatabaseError failure = DatabaseError::fromEngine(error, databaseFile(db), sql);
     // The driver closes a server connection that broke, often without a
     // code; it stays closed, so every later request fails the same way.
     if (engineOf(db) == SqlEngine::Postgres && !db.isOpen()) {
         using Kind = DatabaseError::Kind;
-        throw DatabaseError(Kind::ConnectionLost, DatabaseError::plainSentence(Kind::ConnectionLost),
-                            failure.details());
+        return DatabaseError(Kind::ConnectionLost, DatabaseError::plainSentence(Kind::ConnectionLost),
+                             failure.details());
     }
-    throw failure;
+    return failure;
 }
-
-} // namespace
 
 QString escapeLike(const QString& text, QChar escape)
 {
