@@ -384,6 +384,7 @@ INSERT INTO PcLanguage (id, "default", other) VALUES
     (301, 'File written: %1', ''),
     (302, 'Chip code %1 is already linked to a pigeon of %2. A pigeon that changed hands must first be taken off the list of its former owner', ''),
     (306, 'The connection to the club database on the server was lost, so nothing was read or stored. End the program and start it again once the server can be reached', ''),
+    (307, 'The database server does not let this user do that: the tables of the club database must belong to the user the program logs in as. Ask the server''s keeper', ''),
     (310, 'The database %1 holds tables of another program and no club database. Give the address of an empty database, or of the club''s', ''),
     (311, 'Password of the club database %1', ''),
     (312, 'The server refused the password. Password of the club database %1', ''),

@@ -128,6 +128,17 @@ private slots:
         QCOMPARE(DatabaseError::fromEngine(shutdown, databaseFile(db)).kind(), DatabaseError::Kind::ConnectionLost);
     }
 
+    // A club database whose tables belong to another login than the
+    // program's: start-up's upgrade is refused for want of rights.
+    void serverRefusalForWantOfRightsIsToldPlainly()
+    {
+        const QSqlError refusal(QStringLiteral("ERROR:  must be owner of index pigeons_nr"), QString(),
+                                QSqlError::StatementError, QStringLiteral("42501"));
+        const DatabaseError e = DatabaseError::fromEngine(refusal, QStringLiteral("postgresql:///club"));
+        QCOMPARE(e.kind(), DatabaseError::Kind::NoRights);
+        QVERIFY2(e.sentence().contains(QLatin1String("must belong to the user")), e.what());
+    }
+
     void opensTheDeliveredFileReadWrite()
     {
         QTemporaryDir dir;
