@@ -1,4 +1,6 @@
 #include "database/DatabaseError.h"
+#include "common/TextCatalogue.h"
+#include "database/CatalogueUpgrade.h"
 #include <QDir>
 #include <QSqlError>
 
@@ -15,6 +17,9 @@ enum : int {
     kSqliteFull = 13,
     kSqliteNotADatabase = 26,
 };
+
+constexpr int kConnectionLostText = 306;
+constexpr int kNoRightsText = 307;
 
 // A server answers with a five-character SQLSTATE instead; SQLite's codes
 // never have five digits.
@@ -34,7 +39,20 @@ DatabaseError::Kind kindOfSqlState(const QString& state)
         return Kind::Corrupt;
     if (state == QLatin1String("25006"))
         return Kind::ReadOnly;
+    if (state == QLatin1String("42501"))
+        return Kind::NoRights;
+    // A connection failure, or the server shutting down, crashed or starting.
+    if (state.startsWith(QLatin1String("08")) || state.startsWith(QLatin1String("57P0")))
+        return Kind::ConnectionLost;
     return Kind::Other;
+}
+
+// In the club's language once start-up has read the catalogue; before that,
+// and where the connection is gone, the program's own text.
+QString catalogueSentence(int number)
+{
+    const QString text = GetText(number);
+    return text.trimmed().isEmpty() ? CatalogueBaseText(number) : text;
 }
 
 std::string joined(const QString& sentence, const QString& details)
@@ -107,6 +125,10 @@ QString DatabaseError::plainSentence(Kind kind)
         return QStringLiteral("The club database is damaged: restore a backup");
     case Kind::ReadOnly:
         return QStringLiteral("The club database is read only");
+    case Kind::ConnectionLost:
+        return catalogueSentence(kConnectionLostText);
+    case Kind::NoRights:
+        return catalogueSentence(kNoRightsText);
     case Kind::Other:
         break;
     }

@@ -18,6 +18,8 @@ public:
         Full,      // no room left on the disk
         Corrupt,   // the file is damaged or is no database
         ReadOnly,  // the file may not be written
+        ConnectionLost, // the server closed the connection; it is not opened again
+        NoRights,  // the server's login may not do this (the tables are another's)
         Other,
     };
 

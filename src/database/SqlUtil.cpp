@@ -16,10 +16,23 @@ namespace {
 [[noreturn]] void throwEngineError(const QSqlDatabase& db, const QSqlError& error,
                                    const QString& sql)
 {
-    throw DatabaseError::fromEngine(error, databaseFile(db), sql);
+    throw engineFailure(db, error, sql);
 }
 
 } // namespace
+
+DatabaseError engineFailure(const QSqlDatabase& db, const QSqlError& error, const QString& sql)
+{
+    DatabaseError failure = DatabaseError::fromEngine(error, databaseFile(db), sql);
+    // The driver closes a server connection that broke, often without a
+    // code; it stays closed, so every later request fails the same way.
+    if (engineOf(db) == SqlEngine::Postgres && !db.isOpen()) {
+        using Kind = DatabaseError::Kind;
+        return DatabaseError(Kind::ConnectionLost, DatabaseError::plainSentence(Kind::ConnectionLost),
+                             failure.details());
+    }
+    return failure;
+}
 
 QString escapeLike(const QString& text, QChar escape)
 {

@@ -1,10 +1,13 @@
 #pragma once
+#include "database/DatabaseError.h"
 #include "database/SqlDialect.h"
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
+
+class QSqlError;
 
 namespace durvek {
 
@@ -31,6 +34,10 @@ QString databaseFile(const QSqlDatabase& db);
 // database file's folder; for a club on a server, the program's folder, or the
 // user's data folder when the program's folder may not be written (installed).
 QString clubFilesFolder(const QSqlDatabase& db);
+
+// What the engine's refusal of a request on db tells the user (a server
+// connection that broke included), with db's file or address in the details.
+DatabaseError engineFailure(const QSqlDatabase& db, const QSqlError& error, const QString& sql = {});
 
 // Prepares and runs sql with the values bound in order; throws DatabaseError
 // of the engine's kind, whose details name the database file and carry the

@@ -52,7 +52,7 @@ bool GridTableModel::setData(const QModelIndex& index, const QVariant& value, in
     const QSqlError error = lastError();
     revertAll();
     if (writeFailed_ && !error.text().trimmed().isEmpty())
-        writeFailed_(DatabaseError::fromEngine(error, databaseFile(database())));
+        writeFailed_(engineFailure(database(), error));
     return false;
 }
 

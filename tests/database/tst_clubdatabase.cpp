@@ -9,6 +9,7 @@
 #include "database/SqlUtil.h"
 #include <QDir>
 #include <QFile>
+#include <QSqlError>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -96,6 +97,46 @@ private slots:
             QVERIFY2(!QString::fromUtf8(e.what()).contains(QLatin1String("secret")), e.what());
         }
         QVERIFY(!ClubDatabase::get().isOpen());
+    }
+
+    // A server that went away (restarted, the network cut) never comes back
+    // to this connection: every later request must say so, not that the
+    // database refused it.
+    void serverConnectionLostIsToldPlainly()
+    {
+        const QSqlDatabase db = testing::openDeliveredServerDatabase();
+        const QVariant backend = queryValue(db, QStringLiteral("SELECT pg_backend_pid()"));
+        {
+            QSqlDatabase otherPc = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("other PC"));
+            DatabaseLocation::fromArgument(testing::serverDatabaseUri()).applyTo(otherPc);
+            QVERIFY(otherPc.open());
+            QVERIFY(queryValue(otherPc, QStringLiteral("SELECT pg_terminate_backend(?)"), {backend}).toBool());
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("other PC"));
+        for (int request = 1; request <= 2; ++request) {
+            try {
+                queryValue(db, QStringLiteral("SELECT count(*) FROM fanciers WHERE id > ?"), {0});
+                QFAIL("a request went through a lost connection");
+            } catch (const DatabaseError& e) {
+                QCOMPARE(e.kind(), DatabaseError::Kind::ConnectionLost);
+                QVERIFY2(e.sentence().contains(QLatin1String("start it again")), e.what());
+            }
+        }
+        // A server shutting down says so before it closes the connection.
+        const QSqlError shutdown(QStringLiteral("FATAL:  terminating connection due to administrator command"),
+                                 QString(), QSqlError::StatementError, QStringLiteral("57P01"));
+        QCOMPARE(DatabaseError::fromEngine(shutdown, databaseFile(db)).kind(), DatabaseError::Kind::ConnectionLost);
+    }
+
+    // A club database whose tables belong to another login than the
+    // program's: start-up's upgrade is refused for want of rights.
+    void serverRefusalForWantOfRightsIsToldPlainly()
+    {
+        const QSqlError refusal(QStringLiteral("ERROR:  must be owner of index pigeons_nr"), QString(),
+                                QSqlError::StatementError, QStringLiteral("42501"));
+        const DatabaseError e = DatabaseError::fromEngine(refusal, QStringLiteral("postgresql:///club"));
+        QCOMPARE(e.kind(), DatabaseError::Kind::NoRights);
+        QVERIFY2(e.sentence().contains(QLatin1String("must belong to the user")), e.what());
     }
 
     void opensTheDeliveredFileReadWrite()

@@ -16,7 +16,7 @@ GridTableModel::WriteFailed warnWriteFailed(QWidget* window)
 
 void warnReadFailed(QWidget* window, const QSqlDatabase& database, const QSqlError& error)
 {
-    showDatabaseError(window, window->windowTitle(), DatabaseError::fromEngine(error, databaseFile(database)),
+    showDatabaseError(window, window->windowTitle(), engineFailure(database, error),
                       QStringLiteral("The table could not be read:"));
 }
 
