@@ -4,7 +4,9 @@
 #include "backup/SqliteFile.h"
 #include "database/ClubCopy.h"
 #include "database/DatabaseError.h"
+#include "database/FancierRevision.h"
 #include "database/SchemaUpgrade.h"
+#include "database/SqlUtil.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -81,7 +83,7 @@ void copyFileIntoClub(const QString& source, const QSqlDatabase& club, const QSt
         {
             const ScratchConnection copy(upToDate);
             upgradeSchema(copy.db());
-            copyClub(copy.db(), club);
+            inTransaction(club, [&] { replaceEveryFancier(club, [&] { copyClub(copy.db(), club); }); });
         }
         QFile::remove(upToDate);
     } catch (...) {

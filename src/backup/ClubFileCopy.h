@@ -17,8 +17,10 @@ void copyClubIntoFile(const QSqlDatabase& club, const QString& target, const QSt
 
 // Replaces every row of the open club by those of the club database file
 // source (a backup, possibly of an older version: it is brought up to date
-// in a copy in stagingFolder first). One transaction: when it fails, the
-// club is as it was. Throws DatabaseError.
+// in a copy in stagingFolder first), the fanciers' revisions raised above
+// any a PC may hold from before (replaceEveryFancier), so that a store
+// loaded before is refused rather than let through over the restored club.
+// One transaction: when it fails, the club is as it was. Throws DatabaseError.
 void copyFileIntoClub(const QString& source, const QSqlDatabase& club, const QString& stagingFolder);
 
 } // namespace durvek

@@ -33,6 +33,11 @@ PutInPlace placingInto(const QSqlDatabase& club, const QString& folder)
 {
     if (engineOf(club) == SqlEngine::Postgres)
         return [folder](const QString& source) { copyFileIntoClub(source, ClubDatabase::get(), folder); };
+    // The file comes back exactly as backed up, the fanciers' revisions
+    // included: the restore window is modal, so no window or job on this PC
+    // holds a fancier across it, and a connection of another PC that kept
+    // the replaced file open works on that file, out of reach of any
+    // revision in the restored one.
     const QString databasePath = databaseFile(club);
     return [databasePath](const QString& source) {
         ClubDatabase::close();

@@ -30,7 +30,9 @@ void replaceDatabaseFile(const QString& source, const QString& databasePath);
 //    nothing is replaced;
 // 3. the file: closes the club connection, copies source page by page into
 //    a file beside the database and renames it over the database; a club on
-//    a server: replaces every row by those of source, in one transaction;
+//    a server: replaces every row by those of source, in one transaction
+//    (copyFileIntoClub: the fanciers' revisions are the one thing not
+//    brought back as they were);
 // 4. reopens the database with reopen. When the copy or the reopening
 //    fails, the present state is put back from the backup of step 2 and
 //    reopened, and the failure is thrown.

@@ -60,4 +60,17 @@ void claimFancierRevisions(const QSqlDatabase& db, FancierRevisions& revisions)
     revisions = claimed;
 }
 
+void replaceEveryFancier(const QSqlDatabase& db, const std::function<void()>& replace)
+{
+    // Raised before the highest is read, so that the highest is final: the
+    // raise waits for claims in progress on other PCs and keeps new ones
+    // waiting until the caller's transaction is over (they then find their
+    // fancier gone or changed).
+    runStatement(db, QStringLiteral("UPDATE fanciers SET Revision = Revision + 1"));
+    const qint64 highest =
+        queryValue(db, QStringLiteral("SELECT coalesce(max(Revision), 0) FROM fanciers")).toLongLong();
+    replace();
+    runStatement(db, QStringLiteral("UPDATE fanciers SET Revision = Revision + ?"), {highest + 1});
+}
+
 } // namespace durvek

@@ -3,6 +3,7 @@
 #include <QMap>
 #include <QSqlDatabase>
 #include <cstdint>
+#include <functional>
 
 namespace durvek {
 
@@ -42,5 +43,13 @@ qint64 claimFancierRevision(const QSqlDatabase& db, int32_t fancierId, qint64 lo
 // the same fanciers never wait on each other crosswise); the revisions
 // become the new ones, or stay as they were when a claim fails.
 void claimFancierRevisions(const QSqlDatabase& db, FancierRevisions& revisions);
+
+// Runs replace, which puts other fanciers in the place of the present ones
+// (a restore brings back the revisions the fanciers had then), inside the
+// caller's transaction, and leaves every fancier's revision above the
+// highest one there was: so no PC can still hold a revision that a claim
+// after it accepts. Throws what replace throws, DatabaseError when the
+// engine refuses.
+void replaceEveryFancier(const QSqlDatabase& db, const std::function<void()>& replace);
 
 } // namespace durvek

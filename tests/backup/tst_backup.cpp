@@ -11,6 +11,7 @@
 #include "backup/ui/BackupBeforeBulkChange.h"
 #include "common/TextCatalogue.h"
 #include "database/ClubDatabase.h"
+#include "database/FancierRevision.h"
 #include "database/SchemaUpgrade.h"
 #include "database/SqlUtil.h"
 #include "support/ClubRows.h"
@@ -74,6 +75,22 @@ void dropTable(const QString& path, const char* sql)
     SqliteFile(path, SqliteFile::Create).column(sql);
 }
 
+// Removes the backups made for the same club as backup (a server's are in
+// the program's folder, which other tests share); "reason pigeons" of each.
+QStringList removeBackupsBeside(const QString& backup)
+{
+    const QString base = parseBackupName(QFileInfo(backup).fileName())->base;
+    QStringList reasons;
+    for (const ListedBackup& listed : listBackups(QFileInfo(backup).path())) {
+        if (listed.name.base == base) {
+            reasons.append(listed.name.reasonWord + u' ' + QString::number(listed.pigeons));
+            QFile::remove(listed.path);
+        }
+    }
+    reasons.sort();
+    return reasons;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Spoil)
@@ -94,11 +111,12 @@ private slots:
         QCOMPARE(status, 0);
     }
 
-    // Only one test here is about a club on a server; the others are about the file.
+    // Only the restore tests here are about a club on a server too; the others are about the file.
     void init()
     {
         if (testing::resolvedEngine(testing::Engine::FromEnvironment) == testing::Engine::Postgresql
-            && QLatin1String(QTest::currentTestFunction()) != QLatin1String("aBackupRestoredBringsTheClubBackRowForRow"))
+            && !QStringList({"aBackupRestoredBringsTheClubBackRowForRow", "aStoreLoadedBeforeARestoreIsRefusedAfterIt"})
+                    .contains(QLatin1String(QTest::currentTestFunction())))
             QSKIP("about the club database file");
     }
 
@@ -317,18 +335,42 @@ private slots:
         const RestoreOutcome outcome = restoreDatabase(backup, {}, reopen);
 
         QVERIFY(outcome.verdict.restorable());
+        // The fanciers' revisions are raised on the server on purpose (see below).
+        if (onServer)
+            runStatement(ClubDatabase::get(), "UPDATE fanciers SET Revision = 0");
         QCOMPARE(testing::clubRows(ClubDatabase::get()), before);
-        // A server's backups are in the program's folder, which other tests share.
-        const QString base = parseBackupName(QFileInfo(backup).fileName())->base;
-        QStringList reasons;
-        for (const ListedBackup& listed : listBackups(QFileInfo(backup).path())) {
-            if (listed.name.base == base) {
-                reasons.append(listed.name.reasonWord + u' ' + QString::number(listed.pigeons));
-                QFile::remove(listed.path);
-            }
-        }
-        reasons.sort();
-        QCOMPARE(reasons, QStringList({"import 2", "restore 0"}));
+        QCOMPARE(removeBackupsBeside(backup), QStringList({"import 2", "restore 0"}));
+    }
+
+    void aStoreLoadedBeforeARestoreIsRefusedAfterIt_data()
+    {
+        QTest::addColumn<int>("storesSinceBackup");
+        QTest::newRow("loaded as backed up") << 0;
+        QTest::newRow("loaded after later stores") << 2;
+    }
+
+    // Another PC of a club on a server loaded a fancier before the restore;
+    // its store after it must not overwrite the restored fancier, not even
+    // when the revision it holds is the one the backup brought back.
+    void aStoreLoadedBeforeARestoreIsRefusedAfterIt()
+    {
+        QFETCH(int, storesSinceBackup);
+        const DeliveredClub club;
+        if (engineOf(club.db()) != SqlEngine::Postgres)
+            QSKIP("the file is replaced whole, with no other PC on the file it puts in place");
+        testing::fillEveryClubTable(club.db());
+        const int fancier = 3;
+        claimFancierRevision(club.db(), fancier, claimFancierRevision(club.db(), fancier, 0));
+        const QString backup = makeAutomaticBackup(club.db(), BackupReason::Import, {});
+        for (int i = 0; i < storesSinceBackup; ++i)
+            claimFancierRevision(club.db(), fancier, fancierRevision(club.db(), fancier));
+        const qint64 loaded = fancierRevision(club.db(), fancier);
+
+        restoreDatabase(backup, {}, [] { upgradeSchema(ClubDatabase::get()); });
+
+        QCOMPARE(queryValue(ClubDatabase::get(), "SELECT count(*) FROM fanciers").toInt(), 2);
+        QVERIFY_THROWS_EXCEPTION(FancierChangedElsewhere, claimFancierRevision(ClubDatabase::get(), fancier, loaded));
+        removeBackupsBeside(backup);
     }
 
     // Every PC of a club on a server starts on it, and its backup is a copy
