@@ -71,7 +71,12 @@ std::optional<QString> startOrOfferRestore(const DatabaseLocation& location, boo
             }
         }
         const auto start = [&] { backupProblem = runStartup(location, passwords); };
-        // Backups are of the file; a server database has none to offer yet.
+        // A server club's backups are restored from the menu, into the club
+        // once it is open. What stops its start here is the server (not
+        // reached, the login or its rights refused) or a database not laid
+        // out as a club's, and a restore, which puts rows back into the
+        // club's tables, mends none of these. The restore offered here moves
+        // a damaged file aside, which a server does not have.
         const StartRestore offered = location.isServer() ? StartRestore::NotOffered
                                                          : offerRestoreAtStart(error, path, title, lead, start);
         switch (offered) {

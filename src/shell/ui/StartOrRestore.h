@@ -13,7 +13,8 @@ namespace durvek {
 std::optional<QString> startOrOfferRestore(const QString& folder, bool quiet);
 
 // The same on the club database chosen for this run (a file, or a server
-// database, where there is no restore to offer: its failure is only told).
+// database, whose failure to start is only told: its backups are restored
+// from the menu, into a club that opened).
 // The password of a server is asked in a window unless quiet.
 //
 // When a server was chosen and fileInstead is given (the server was the
