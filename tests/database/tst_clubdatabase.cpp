@@ -150,14 +150,7 @@ private slots:
     void serverConnectionLostIsToldPlainly()
     {
         const QSqlDatabase db = testing::openDeliveredServerDatabase();
-        const QVariant backend = queryValue(db, QStringLiteral("SELECT pg_backend_pid()"));
-        {
-            QSqlDatabase otherPc = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("other PC"));
-            DatabaseLocation::fromArgument(testing::serverDatabaseUri()).applyTo(otherPc);
-            QVERIFY(otherPc.open());
-            QVERIFY(queryValue(otherPc, QStringLiteral("SELECT pg_terminate_backend(?)"), {backend}).toBool());
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("other PC"));
+        testing::loseServerConnection(db);
         for (int request = 1; request <= 2; ++request) {
             try {
                 queryValue(db, QStringLiteral("SELECT count(*) FROM fanciers WHERE id > ?"), {0});
