@@ -12,6 +12,7 @@ bool isServerScheme(const QString& scheme)
 }
 
 const QString kHostItem = QStringLiteral("host");
+const QString kPasswordItem = QStringLiteral("password");
 
 } // namespace
 
@@ -37,7 +38,29 @@ QString DatabaseLocation::displayName() const
 {
     if (!m_server)
         return QDir::toNativeSeparators(m_path);
-    return m_uri.toString(QUrl::RemovePassword | QUrl::PrettyDecoded);
+    return serverAddress().displayName();
+}
+
+// Built from the parts the connection is given, not from the text as typed,
+// so that an open connection, which keeps only those parts, reads the same.
+QString DatabaseLocation::ServerAddress::displayName() const
+{
+    QUrl uri;
+    uri.setScheme(QStringLiteral("postgresql"));
+    uri.setUserName(user);
+    QUrlQuery query;
+    const bool socketFolder = host.startsWith(u'/');
+    if (socketFolder)
+        query.addQueryItem(kHostItem, host);
+    // An empty host, not none: postgresql:///club, which libpq reads.
+    uri.setHost(socketFolder || host.isEmpty() ? QLatin1String("") : host);
+    if (port > 0)
+        uri.setPort(port);
+    uri.setPath(u'/' + database);
+    for (const QString& option : options)
+        query.addQueryItem(option.section(u'=', 0, 0), option.section(u'=', 1));
+    uri.setQuery(query);
+    return uri.toString(QUrl::PrettyDecoded);
 }
 
 DatabaseLocation::ServerAddress DatabaseLocation::serverAddress() const
@@ -53,6 +76,9 @@ DatabaseLocation::ServerAddress DatabaseLocation::serverAddress() const
         // host= in the query is how a URI names a socket folder.
         if (key == kHostItem)
             address.host = value;
+        // Given to the connection apart, so that it is never shown with the options.
+        else if (key == kPasswordItem)
+            address.password = value;
         else
             address.options.append(key + u'=' + value);
     }
@@ -78,19 +104,13 @@ DatabaseLocation DatabaseLocation::withDatabase(const QString& database) const
 
 QString serverDisplayName(const QSqlDatabase& db)
 {
-    QUrl uri;
-    uri.setScheme(QStringLiteral("postgresql"));
-    uri.setUserName(db.userName());
-    const QString host = db.hostName();
-    if (host.startsWith(u'/')) {
-        uri.setQuery(kHostItem + u'=' + host);
-    } else {
-        uri.setHost(host);
-    }
-    if (db.port() > 0)
-        uri.setPort(db.port());
-    uri.setPath(u'/' + db.databaseName());
-    return uri.toString(QUrl::PrettyDecoded);
+    DatabaseLocation::ServerAddress address;
+    address.user = db.userName();
+    address.host = db.hostName();
+    address.port = db.port();
+    address.database = db.databaseName();
+    address.options = db.connectOptions().split(u';', Qt::SkipEmptyParts);
+    return address.displayName();
 }
 
 } // namespace durvek

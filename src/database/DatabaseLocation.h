@@ -27,8 +27,8 @@ public:
     // The URI as given, password included (never shown or stored).
     const QUrl& serverUri() const { return m_uri; }
 
-    // For messages and titles: the file's native path, or the URI without
-    // its password.
+    // For messages and titles: the file's native path, or the server's
+    // address without the password.
     QString displayName() const;
 
     // The parts of the server URI as QPSQL takes them; empty ones are left
@@ -40,6 +40,10 @@ public:
         int port = -1;
         QString database;
         QStringList options;  // further URI items as key=value
+
+        // The address as a URI without the password, one spelling for one
+        // address.
+        QString displayName() const;
     };
     ServerAddress serverAddress() const;
 

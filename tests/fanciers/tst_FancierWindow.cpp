@@ -130,6 +130,23 @@ private slots:
         club.reset();
     }
 
+    // A server connection lost before the window opens is told once, by
+    // the menu that opens it; no window shows as if the club had no fanciers.
+    void lostServerConnectionKeepsTheWindowClosed()
+    {
+        if (!onServer())
+            QSKIP("about a server connection");
+        loseServerConnection(club->db());
+        ModalAnswers unexpected(ModalAnswers::Decline);
+        try {
+            W window(nullptr, {});
+            QFAIL("the window opened without its fanciers");
+        } catch (const DatabaseError& e) {
+            QCOMPARE(e.kind(), DatabaseError::Kind::ConnectionLost);
+        }
+        QCOMPARE(unexpected.titlesAndTexts(), QStringList());
+    }
+
     void captionsComeFromTheCatalogue()
     {
         openWindow();

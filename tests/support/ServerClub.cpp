@@ -75,6 +75,13 @@ public:
 
     QString currentUri() const { return m_current.serverUri().toString(); }
 
+    void endBackend(const QVariant& backend)
+    {
+        const QSqlDatabase maintenance = QSqlDatabase::database(kMaintenanceConnection, false);
+        if (!queryValue(maintenance, QStringLiteral("SELECT pg_terminate_backend(?)"), {backend}).toBool())
+            throw DatabaseError("the server did not end the connection");
+    }
+
 private:
     ServerFixtures() : m_server(maintenanceLocation())
     {
@@ -166,6 +173,11 @@ QSqlDatabase openDeliveredServerDatabase()
 QString serverDatabaseUri()
 {
     return ServerFixtures::instance().currentUri();
+}
+
+void loseServerConnection(const QSqlDatabase& db)
+{
+    ServerFixtures::instance().endBackend(queryValue(db, QStringLiteral("SELECT pg_backend_pid()")));
 }
 
 QString emptyServerDatabase()

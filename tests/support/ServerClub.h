@@ -35,6 +35,10 @@ QSqlDatabase openDeliveredServerDatabase();
 // last (for a second connection, as another PC would have).
 QString serverDatabaseUri();
 
+// Ends the server's side of db's connection, as a restarted server or a
+// cut network does; the connection does not know it until it is next used.
+void loseServerConnection(const QSqlDatabase& db);
+
 // An empty database of its own on the test server (dropped at the end),
 // for tests of the lay-out; its URI.
 QString emptyServerDatabase();

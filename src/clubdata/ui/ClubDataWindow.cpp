@@ -13,6 +13,7 @@
 #include "common/TextCatalogue.h"
 #include "common/ValueHelpers.h"
 #include "common/ui/Captions.h"
+#include "common/ui/DatabaseErrorBox.h"
 #include "common/ui/FilteredLineEdit.h"
 #include "common/ui/GridTabKeys.h"
 #include "common/ui/UnsavedEdits.h"
@@ -155,6 +156,7 @@ ClubDataWindow::ClubDataWindow(QWidget* parent, TextPrompt prompt)
     setUpModels();
     load();
     finishWindowSetUp(this);
+    m_made = true;
 }
 
 ClubDataWindow::~ClubDataWindow() = default;
@@ -904,7 +906,12 @@ void ClubDataWindow::warn(const QString& message) { m_host.warn(message, kTitle)
 
 void ClubDataWindow::reportFailure(const QString& message) { m_host.warn(message, kTitle); }
 
-void ClubDataWindow::reportFailure(const DatabaseError& error) { m_host.warnDatabaseError(error, kTitle); }
+void ClubDataWindow::reportFailure(const DatabaseError& error)
+{
+    if (!m_made)
+        keepWindowUnmadeIfConnectionLost(error);
+    m_host.warnDatabaseError(error, kTitle);
+}
 
 void ClubDataWindow::focusName() { m_boxes[NameBox]->setFocus(); }
 

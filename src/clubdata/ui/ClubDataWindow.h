@@ -157,6 +157,8 @@ private:
     // another PC has stored the fancier since.
     qint64 m_fancierRevision = 0;
     QString m_fancierName = QStringLiteral(" ");
+    // Set once the window has loaded what it opens with.
+    bool m_made = false;
     bool m_transferAborted = false;
     bool m_transferRunning = false;
     int m_settlePauseMs = ClubDataTransfer::kSettlePauseMs;

@@ -32,7 +32,10 @@ void RecordGridModel::reload()
         if (m_loader)
             m_rows = m_loader();
     } catch (const std::exception& error) {
+        // Reset done first: the report may open a box or leave the window unmade.
+        endResetModel();
         report(error);
+        return;
     }
     endResetModel();
 }

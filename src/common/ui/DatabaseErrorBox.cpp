@@ -16,4 +16,10 @@ void describeDatabaseError(QMessageBox& box, const DatabaseError& error, const Q
     box.setDetailedText(error.details());
 }
 
+void keepWindowUnmadeIfConnectionLost(const DatabaseError& error)
+{
+    if (error.kind() == DatabaseError::Kind::ConnectionLost)
+        throw error;
+}
+
 } // namespace durvek

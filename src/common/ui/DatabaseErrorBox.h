@@ -16,4 +16,10 @@ void showDatabaseError(QWidget* parent, const QString& title, const DatabaseErro
 // The same words in a box that offers buttons of its own.
 void describeDatabaseError(QMessageBox& box, const DatabaseError& error, const QString& lead = {});
 
+// For the catch of a window's loads while it is being made: a lost server
+// connection is final, so it leaves the window unmade, to be told once by
+// whoever opens it, instead of a box for each load and a window that shows
+// the club as empty.
+void keepWindowUnmadeIfConnectionLost(const DatabaseError& error);
+
 } // namespace durvek

@@ -78,6 +78,7 @@ FancierWindow::FancierWindow(QWidget* parent, SearchTextPrompt prompt)
     actions_[UpdateAction]->setDefault(true);
     askBeforeEscapeCloses(this, [this] { return hasUnsavedEdits(this); });
     finishWindowSetUp(this);
+    made_ = true;
 }
 
 void FancierWindow::buildControls()
@@ -506,6 +507,8 @@ void FancierWindow::focusLicence()
 
 bool FancierWindow::reportDatabaseError(const DatabaseError& error)
 {
+    if (!made_)
+        keepWindowUnmadeIfConnectionLost(error);
     // A store refused because another PC stored the fancier is no error of
     // the database, and its sentence says what was not stored.
     const bool changedElsewhere = dynamic_cast<const FancierChangedElsewhere*>(&error) != nullptr;

@@ -96,6 +96,8 @@ private:
     // Set while a licence refused on leaving its box waits to be reported:
     // the click that took the focus away must not act on it.
     bool licenceRefusalPending_ = false;
+    // Set once the window has loaded what it opens with.
+    bool made_ = false;
 };
 
 } // namespace durvek

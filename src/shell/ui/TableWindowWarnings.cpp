@@ -16,8 +16,9 @@ GridTableModel::WriteFailed warnWriteFailed(QWidget* window)
 
 void warnReadFailed(QWidget* window, const QSqlDatabase& database, const QSqlError& error)
 {
-    showDatabaseError(window, window->windowTitle(), engineFailure(database, error),
-                      QStringLiteral("The table could not be read:"));
+    const DatabaseError failure = engineFailure(database, error);
+    keepWindowUnmadeIfConnectionLost(failure);
+    showDatabaseError(window, window->windowTitle(), failure, QStringLiteral("The table could not be read:"));
 }
 
 } // namespace durvek
