@@ -43,7 +43,7 @@ DatabaseError engineFailure(const QSqlDatabase& db, const QSqlError& error, cons
 {
     DatabaseError failure = DatabaseError::fromEngine(error, databaseFile(db), sql);
     // The driver closes a server connection that broke, often without a
-    // code; it stays closed, so every later request fails the same way.
+    // code; the next request outside a unit of work opens it again.
     if (engineOf(db) == SqlEngine::Postgres && !db.isOpen()) {
         using Kind = DatabaseError::Kind;
         return DatabaseError(Kind::ConnectionLost, DatabaseError::plainSentence(Kind::ConnectionLost),
