@@ -100,10 +100,9 @@ void connectToServer(QSqlDatabase& db, const DatabaseLocation& location, Passwor
     QString password = location.serverAddress().password;
     for (int tries = 0;; ++tries) {
         db.setPassword(password);
-        const bool opened = db.open();
-        // The connection no longer needs it; nothing is to keep it.
-        db.setPassword(QString());
-        if (opened) {
+        // The password stays with the connection, in memory only, so that it
+        // can connect again by itself after the server was out of reach.
+        if (db.open()) {
             configureSession(db);
             return;
         }

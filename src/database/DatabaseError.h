@@ -18,7 +18,7 @@ public:
         Full,      // no room left on the disk
         Corrupt,   // the file is damaged or is no database
         ReadOnly,  // the file may not be written
-        ConnectionLost, // the server closed the connection; it is not opened again
+        ConnectionLost, // the server closed the connection; the next request opens it again
         NoRights,  // the server's login may not do this (the tables are another's)
         Other,
     };

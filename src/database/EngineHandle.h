@@ -14,4 +14,10 @@ sqlite3* engineHandle(const QSqlDatabase& db);
 // from the connection's own state: asking the server would cost a round trip.
 bool insideServerTransaction(const QSqlDatabase& db);
 
+// Whether a server connection is known to be broken (libpq saw the server go
+// away, or an opening failed); false on a connection of another engine. Like
+// the transaction state it is the connection's own knowledge: a server that
+// went away in silence is found by the next request that fails.
+bool serverConnectionBroken(const QSqlDatabase& db);
+
 } // namespace durvek

@@ -1,5 +1,6 @@
 #include "database/SqlDialect.h"
 #include "database/SqlUtil.h"
+#include "database/ServerReconnect.h"
 #include <QRegularExpression>
 #include "database/DatabaseError.h"
 #include <QSqlError>
@@ -421,21 +422,27 @@ ReadSnapshot::ReadSnapshot(const QSqlDatabase& db) : m_db(db)
 {
     // SQLite holds its read lock, and with it the state first read, until the
     // transaction ends; the server must be told to keep one snapshot.
+    reopenLostServerConnection(m_db);
     m_open = m_db.transaction();
     if (!m_open || !isServer(m_db))
         return;
+    noteServerTransactionBegun(m_db);
     try {
         runStatement(m_db, QStringLiteral("SET TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY"));
     } catch (...) {
         m_db.rollback();
+        noteServerTransactionEnded(m_db);
         throw;
     }
 }
 
 ReadSnapshot::~ReadSnapshot()
 {
-    if (m_open)
-        m_db.commit();
+    if (!m_open)
+        return;
+    m_db.commit();
+    if (isServer(m_db))
+        noteServerTransactionEnded(m_db);
 }
 
 } // namespace durvek

@@ -6,6 +6,7 @@
 #include "database/ClubDatabase.h"
 #include "database/DatabaseLocation.h"
 #include "database/EngineHandle.h"
+#include "database/ServerReconnect.h"
 #include <QSqlError>
 #include <QUrl>
 
@@ -19,13 +20,30 @@ namespace {
     throw engineFailure(db, error, sql);
 }
 
+void reopenIfLost(const QSqlDatabase& db, const QString& sql)
+{
+    if (!reopenLostServerConnection(db))
+        throwEngineError(db, db.lastError(), sql);
+}
+
+// A query prepared before its connection broke names a statement that the
+// server forgot with the connection: this request fails as lost, and the
+// reopening lets the next one through.
+[[noreturn]] void throwPreparedOnLostConnection(const QSqlDatabase& db, const QString& sql)
+{
+    reopenLostServerConnection(db);
+    const QSqlError lost(QStringLiteral("the connection broke before the statement ran"), QString(),
+                         QSqlError::ConnectionError, QStringLiteral("08006"));
+    throw DatabaseError::fromEngine(lost, databaseFile(db), sql);
+}
+
 } // namespace
 
 DatabaseError engineFailure(const QSqlDatabase& db, const QSqlError& error, const QString& sql)
 {
     DatabaseError failure = DatabaseError::fromEngine(error, databaseFile(db), sql);
     // The driver closes a server connection that broke, often without a
-    // code; it stays closed, so every later request fails the same way.
+    // code; the next request outside a unit of work opens it again.
     if (engineOf(db) == SqlEngine::Postgres && !db.isOpen()) {
         using Kind = DatabaseError::Kind;
         return DatabaseError(Kind::ConnectionLost, DatabaseError::plainSentence(Kind::ConnectionLost),
@@ -82,6 +100,8 @@ QString databaseFile(const QSqlDatabase& db)
 
 void execPrepared(QSqlQuery& query, const QSqlDatabase& db)
 {
+    if (serverConnectionBroken(db))
+        throwPreparedOnLostConnection(db, query.lastQuery());
     CatalogueSnapshot::noteStatement(db, query.lastQuery());
     if (!query.exec())
         throwEngineError(db, query.lastError(), query.lastQuery());
@@ -89,6 +109,7 @@ void execPrepared(QSqlQuery& query, const QSqlDatabase& db)
 
 QSqlQuery runStatement(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
 {
+    reopenIfLost(db, sql);
     QSqlQuery query(db);
     // A server prepares only queries and changes of rows, never DDL or
     // transaction control; with nothing to bind there is nothing to prepare.
@@ -121,14 +142,17 @@ bool beginTransaction(QSqlDatabase& db)
 {
     const QString savepoint = QStringLiteral("SAVEPOINT durvek_unit");
     const bool outermost = engineOf(db) == SqlEngine::Postgres && !insideServerTransaction(db);
-    if (outermost)
+    if (outermost) {
         runStatement(db, QStringLiteral("BEGIN"));
+        noteServerTransactionBegun(db);
+    }
     try {
         runStatement(db, savepoint);
     } catch (...) {
         if (outermost) {
             QSqlQuery rollback(db);
             rollback.exec(QStringLiteral("ROLLBACK"));
+            noteServerTransactionEnded(db);
         }
         throw;
     }
@@ -139,8 +163,10 @@ void commitTransaction(QSqlDatabase& db, bool outermost)
 {
     try {
         runStatement(db, QStringLiteral("RELEASE durvek_unit"));
-        if (outermost)
+        if (outermost) {
             runStatement(db, QStringLiteral("COMMIT"));
+            noteServerTransactionEnded(db);
+        }
     } catch (...) {
         rollbackTransaction(db, outermost);
         throw;
@@ -153,8 +179,10 @@ void rollbackTransaction(QSqlDatabase& db, bool outermost) noexcept
     QSqlQuery query(db);
     query.exec(QStringLiteral("ROLLBACK TO durvek_unit"));
     query.exec(QStringLiteral("RELEASE durvek_unit"));
-    if (outermost)
+    if (outermost) {
         query.exec(QStringLiteral("ROLLBACK"));
+        noteServerTransactionEnded(db);
+    }
 }
 
 } // namespace durvek
