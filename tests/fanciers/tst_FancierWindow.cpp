@@ -7,6 +7,7 @@
 #include "shell/ui/TextInputDialog.h"
 #include "support/DeliveredDatabase.h"
 #include "support/ModalAnswers.h"
+#include <QScopeGuard>
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
@@ -130,13 +131,18 @@ private slots:
         club.reset();
     }
 
-    // A server connection lost before the window opens is told once, by
-    // the menu that opens it; no window shows as if the club had no fanciers.
+    // A server connection lost before the window opens, and not to be had
+    // again, is told once, by the menu that opens it; no window shows as if
+    // the club had no fanciers.
     void lostServerConnectionKeepsTheWindowClosed()
     {
         if (!onServer())
             QSKIP("about a server connection");
-        loseServerConnection(club->db());
+        QSqlDatabase db = club->db();
+        const QString clubName = db.databaseName();
+        db.setDatabaseName(QStringLiteral("no club here")); // what the next connecting asks for
+        const auto serverBack = qScopeGuard([&] { db.setDatabaseName(clubName); });
+        loseServerConnection(db);
         ModalAnswers unexpected(ModalAnswers::Decline);
         try {
             W window(nullptr, {});
