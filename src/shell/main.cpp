@@ -54,6 +54,12 @@ int main(int argc, char** argv)
 {
     QElapsedTimer sinceStart;
     sinceStart.start();
+    // A server that does not answer (a PC switched off, a cut network) would
+    // otherwise hold the start, or an action that connects again after a
+    // lost connection, for the system's own connect timeout of minutes. An
+    // address or an environment that says otherwise wins.
+    if (qEnvironmentVariableIsEmpty("PGCONNECT_TIMEOUT"))
+        qputenv("PGCONNECT_TIMEOUT", "10");
     if (const std::optional<int> exitCode = runCommandLine(argc, argv))
         return *exitCode;
 
