@@ -2,17 +2,23 @@
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QVariant>
+#include "database/SqlDialect.h"
 #include <libpq-fe.h>
 
 namespace durvek {
 
 namespace {
 
-// The driver names the type by the structure behind libpq's typedef.
-bool holdsServerHandle(const QVariant& handle)
+// The server connection's libpq handle; nullptr on a connection of another
+// engine or after an opening that failed. The driver names the type by the
+// structure behind libpq's typedef.
+PGconn* serverConnection(const QSqlDatabase& db)
 {
-    return handle.isValid()
-        && (qstrcmp(handle.typeName(), "pg_conn*") == 0 || qstrcmp(handle.typeName(), "PGconn*") == 0);
+    const QVariant handle = db.driver()->handle();
+    if (!handle.isValid()
+        || (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0))
+        return nullptr;
+    return *static_cast<PGconn* const*>(handle.constData());
 }
 
 } // namespace
@@ -27,10 +33,7 @@ sqlite3* engineHandle(const QSqlDatabase& db)
 
 bool insideServerTransaction(const QSqlDatabase& db)
 {
-    const QVariant handle = db.driver()->handle();
-    if (!holdsServerHandle(handle))
-        return false;
-    PGconn* connection = *static_cast<PGconn* const*>(handle.constData());
+    PGconn* connection = serverConnection(db);
     if (connection == nullptr)
         return false;
     const PGTransactionStatusType status = PQtransactionStatus(connection);
@@ -39,11 +42,9 @@ bool insideServerTransaction(const QSqlDatabase& db)
 
 bool serverConnectionBroken(const QSqlDatabase& db)
 {
-    const QVariant handle = db.driver()->handle();
-    if (!holdsServerHandle(handle))
+    if (engineOf(db) != SqlEngine::Postgres)
         return false;
-    // No connection at all after an opening that failed.
-    PGconn* connection = *static_cast<PGconn* const*>(handle.constData());
+    PGconn* connection = serverConnection(db);
     return connection == nullptr || PQstatus(connection) == CONNECTION_BAD;
 }
 
