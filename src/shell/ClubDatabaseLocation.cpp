@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
-#include <cstdio>
 
 namespace durvek {
 
@@ -18,21 +17,27 @@ QString databaseIn(const QString& folder)
 }
 
 // Through a temporary file, so a first start that is cut short leaves no half
-// database that the next start would take for the club's. Why a copy failed
-// goes to stderr: opening then only knows that the file is missing.
-void copyDelivered(const QString& delivered, const QString& target)
+// database that the next start would take for the club's. Opening then only
+// finds the file missing, so why the copy failed is returned for the message
+// (in English, as the club's language is in the database that is missing).
+QString copyDelivered(const QString& delivered, const QString& target)
 {
     QFile source(delivered);
+    if (!source.open(QIODevice::ReadOnly))
+        return QStringLiteral("The club database delivered with the program, %1, could not be read: %2.")
+            .arg(QDir::toNativeSeparators(delivered), source.errorString());
+    const QString folder = QFileInfo(target).absolutePath();
     QSaveFile copy(target);
-    QDir().mkpath(QFileInfo(target).absolutePath());
-    if (!source.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "durvek-club: %s: %s\n", qPrintable(delivered), qPrintable(source.errorString()));
-        return;
-    }
     const QByteArray bytes = source.readAll();
-    if (!copy.open(QIODevice::WriteOnly) || copy.write(bytes) != bytes.size() || !copy.commit())
-        std::fprintf(stderr, "durvek-club: cannot copy the delivered club database to %s: %s\n",
-                     qPrintable(target), qPrintable(copy.errorString()));
+    if (!QDir().mkpath(folder) || !copy.open(QIODevice::WriteOnly) || copy.write(bytes) != bytes.size()
+        || !copy.commit()) {
+        const QString reason = QDir(folder).exists() ? copy.errorString() : QStringLiteral("the folder cannot be made");
+        return QStringLiteral("The club database delivered with the program could not be copied into %1 (%2). "
+                              "Check that this folder can be written, or start the program from a folder that "
+                              "holds the club database.")
+            .arg(QDir::toNativeSeparators(folder), reason);
+    }
+    return {};
 }
 
 } // namespace
@@ -48,17 +53,17 @@ QString ClubDatabaseLocation::deliveredDatabase() const
                                       + QString::fromLatin1(ClubDatabase::kFileName));
 }
 
-QString ClubDatabaseLocation::folder() const
+ClubDatabaseLocation::Found ClubDatabaseLocation::find() const
 {
     if (QFile::exists(databaseIn(programDir_)))
-        return programDir_;
+        return {programDir_, {}};
     const QString delivered = deliveredDatabase();
     if (!QFile::exists(delivered))
-        return programDir_;
+        return {programDir_, {}};
     const QString target = databaseIn(dataFolder_);
-    if (!QFile::exists(target))
-        copyDelivered(delivered, target);
-    return dataFolder_;
+    if (QFile::exists(target))
+        return {dataFolder_, {}};
+    return {dataFolder_, copyDelivered(delivered, target)};
 }
 
 ClubDatabaseLocation ClubDatabaseLocation::ofThisProgram()

@@ -16,10 +16,19 @@ class ClubDatabaseLocation {
 public:
     ClubDatabaseLocation(QString programDir, QString dataFolder);
 
+    struct Found {
+        QString folder;
+        // Why the delivered database could not be copied into the data
+        // folder on a first start there; empty when nothing failed.
+        QString copyProblem;
+    };
+
     // The folder, after copying the delivered database into the data folder
     // when this is the first start there. A copy that fails leaves no file
-    // behind, so opening then names the missing club database.
-    QString folder() const;
+    // behind, so opening then names the missing club database, and the
+    // message adds copyProblem.
+    Found find() const;
+    QString folder() const { return find().folder; }
 
     // The delivered database, installed relative to the program so that a
     // package unpacked under another root finds its own.

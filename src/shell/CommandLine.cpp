@@ -45,16 +45,18 @@ int writeClubResult(const QStringList& arguments)
                                            valueOf(arguments, QStringLiteral("--csv"))};
     if (request.race.isEmpty() || request.date.isEmpty() || request.csvPath.isEmpty())
         return fail(QStringLiteral("--club-result needs RACE --date DD-MM-YY --csv FILE (see --help)"));
+    const ClubDatabaseLocation::Found club = ClubDatabaseLocation::ofThisProgram().find();
+    const DatabaseLocation location = chooseClubDatabase(club.folder, valueOf(arguments, QStringLiteral("--database")));
     try {
         // No one to ask for a password here: ~/.pgpass or the URI gives it.
         NoPasswordSource noPassword;
-        runStartup(chooseClubDatabase(ClubDatabaseLocation::ofThisProgram().folder(),
-                                      valueOf(arguments, QStringLiteral("--database"))),
-                   noPassword);
+        runStartup(location, noPassword);
         const ClubResultExportOutcome outcome = exportClubResult(ClubDatabase::get(), request);
         ClubDatabase::close();
         return outcome.written ? 0 : fail(outcome.message);
     } catch (const DatabaseError& error) {
+        if (!location.isServer() && !club.copyProblem.isEmpty())
+            fail(club.copyProblem);
         return fail(QString::fromUtf8(error.what()));
     }
 }

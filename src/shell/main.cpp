@@ -75,10 +75,10 @@ int main(int argc, char** argv)
     if (!options.lineLogPath.isEmpty() && !lineLog().open(options.lineLogPath))
         std::fprintf(stderr, "durvek-club: cannot write the line log %s\n", qPrintable(options.lineLogPath));
 
-    const QString folder = ClubDatabaseLocation::ofThisProgram().folder();
+    const ClubDatabaseLocation::Found club = ClubDatabaseLocation::ofThisProgram().find();
     const std::optional<QString> started
-        = startOrOfferRestore(chooseClubDatabase(folder, options.database), options.exitWhenShown,
-                              clubFileInsteadOfServer(folder, options.database));
+        = startOrOfferRestore(chooseClubDatabase(club.folder, options.database), options.exitWhenShown,
+                              clubFileInsteadOfServer(club.folder, options.database), club.copyProblem);
     if (!started)
         return 1;
     const QString& backupProblem = *started;

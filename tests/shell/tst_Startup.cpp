@@ -317,11 +317,31 @@ private slots:
         if (!inDataFolder.isEmpty())
             QVERIFY(writeFile(clubDatabasePath(data), inDataFolder));
 
-        QCOMPARE(location.folder(), usesDataFolder ? data : program);
+        const ClubDatabaseLocation::Found found = location.find();
+        QCOMPARE(found.folder, usesDataFolder ? data : program);
+        QCOMPARE(found.copyProblem, QString());
         QCOMPARE(contentsOf(clubDatabasePath(data)), inDataFolderAfter);
         QCOMPARE(QDir(data).entryList(QDir::Files).size(), inDataFolderAfter.isEmpty() ? 0 : 1);
         QCOMPARE(QDir::cleanPath(location.deliveredDatabase()),
                  root.filePath(QStringLiteral("usr/share/durvek-club/durvadm.db")));
+    }
+
+    // A first start that cannot copy into the data folder (here a file stands
+    // where its parent folder should be) says why, beside the missing file.
+    void aFailedFirstStartCopySaysWhy()
+    {
+        QTemporaryDir root;
+        const QString program = root.filePath(QStringLiteral("usr/bin"));
+        const QString data = root.filePath(QStringLiteral("home/.local/share/durvek-club"));
+        QVERIFY(QDir().mkpath(program));
+        QVERIFY(writeFile(root.filePath(QStringLiteral("home/.local/share")), "not a folder"));
+        const ClubDatabaseLocation location(program, data);
+        QVERIFY(writeFile(location.deliveredDatabase(), "delivered"));
+
+        const ClubDatabaseLocation::Found found = location.find();
+        QCOMPARE(found.folder, data);
+        QVERIFY2(found.copyProblem.contains(QDir::toNativeSeparators(data)), qPrintable(found.copyProblem));
+        QVERIFY(!QFile::exists(clubDatabasePath(data)));
     }
 
     void aMissingUpgradeTableStopsStartUp_data()

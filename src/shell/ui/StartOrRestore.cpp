@@ -44,7 +44,8 @@ std::optional<QString> startOrOfferRestore(const QString& folder, bool quiet)
 }
 
 std::optional<QString> startOrOfferRestore(const DatabaseLocation& location, bool quiet,
-                                           const std::optional<DatabaseLocation>& fileInstead)
+                                           const std::optional<DatabaseLocation>& fileInstead,
+                                           const QString& copyProblem)
 {
     QString backupProblem;
     PasswordPrompt prompt;
@@ -54,18 +55,25 @@ std::optional<QString> startOrOfferRestore(const DatabaseLocation& location, boo
         backupProblem = runStartup(location, passwords);
         return backupProblem;
     } catch (const DatabaseError& error) {
+        // Only a file can be missing for want of the first start's copy.
+        const QString whyMissing = location.isServer() ? QString() : copyProblem;
         std::fprintf(stderr, "durvek-club: %s\n", error.what());
+        if (!whyMissing.isEmpty())
+            std::fprintf(stderr, "durvek-club: %s\n", qPrintable(whyMissing));
         if (quiet)
             return std::nullopt;
         const QString path = appState().databasePath;
         const QString title = QStringLiteral("DURVEK Club - Administrator");
         const QString lead = QStringLiteral("The club database %1 could not be opened.").arg(QDir::toNativeSeparators(path));
+        const DatabaseError told = whyMissing.isEmpty()
+            ? error
+            : DatabaseError(error.kind(), error.sentence() + QLatin1Char('\n') + whyMissing, error.details());
         if (location.isServer() && fileInstead) {
             switch (askAfterServerFailure(title, lead, error)) {
             case AfterServerFailure::TryAgain:
                 return startOrOfferRestore(location, quiet, fileInstead);
             case AfterServerFailure::StartWithFile:
-                return startOrOfferRestore(*fileInstead, quiet);
+                return startOrOfferRestore(*fileInstead, quiet, std::nullopt, copyProblem);
             case AfterServerFailure::Quit:
                 return std::nullopt;
             }
@@ -78,7 +86,7 @@ std::optional<QString> startOrOfferRestore(const DatabaseLocation& location, boo
         // club's tables, mends none of these. The restore offered here moves
         // a damaged file aside, which a server does not have.
         const StartRestore offered = location.isServer() ? StartRestore::NotOffered
-                                                         : offerRestoreAtStart(error, path, title, lead, start);
+                                                         : offerRestoreAtStart(told, path, title, lead, start);
         switch (offered) {
         case StartRestore::Restored:
             return backupProblem;
@@ -87,7 +95,7 @@ std::optional<QString> startOrOfferRestore(const DatabaseLocation& location, boo
         case StartRestore::NotOffered:
             break;
         }
-        showDatabaseError(nullptr, title, error, lead, QMessageBox::Critical);
+        showDatabaseError(nullptr, title, told, lead, QMessageBox::Critical);
     }
     return std::nullopt;
 }

@@ -24,7 +24,11 @@ std::optional<QString> startOrOfferRestore(const QString& folder, bool quiet);
 // file for good would find late that its PCs no longer share their lists.
 // The Settings field, which still names the server, is where the user gives
 // it up.
+//
+// copyProblem says why the first start could not put the club file in place
+// (ClubDatabaseLocation::Found); it is told with a file that did not open.
 std::optional<QString> startOrOfferRestore(const DatabaseLocation& location, bool quiet,
-                                           const std::optional<DatabaseLocation>& fileInstead = std::nullopt);
+                                           const std::optional<DatabaseLocation>& fileInstead = std::nullopt,
+                                           const QString& copyProblem = {});
 
 } // namespace durvek
