@@ -5,6 +5,8 @@
 #   share/applications/durvek-club.desktop          the menu entry
 #   share/icons/hicolor/scalable/apps/durvek-club.svg
 #   share/doc/durvek-club/README.md
+#   share/doc/durvek-club/changelog.gz              the package's changelog
+#   share/man/man1/durvek-club.1.gz                 the manual page
 # The demo clock (tools/clocksim) stays out: it is started by
 # ./run --with-simulator from the sources, with the pseudo-terminal that script
 # sets up, and a club works with its real clocks.
@@ -17,6 +19,25 @@ endif()
 install(FILES ${PROJECT_SOURCE_DIR}/data/${DURVEK_PACKAGE}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/data/${DURVEK_PACKAGE}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${DURVEK_PACKAGE})
+
+# Debian wants the manual page and the changelog compressed, and compressed
+# the same on every build (-n keeps the name and time out of the header).
+# Without gzip (not a Unix build) neither is installed.
+find_program(DURVEK_GZIP gzip)
+if(DURVEK_GZIP)
+  configure_file(${PROJECT_SOURCE_DIR}/data/changelog.in ${CMAKE_BINARY_DIR}/changelog @ONLY)
+  set(durvek_compressed_docs)
+  foreach(document ${PROJECT_SOURCE_DIR}/data/${DURVEK_PACKAGE}.1 ${CMAKE_BINARY_DIR}/changelog)
+    get_filename_component(name ${document} NAME)
+    add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/${name}.gz
+                       COMMAND ${DURVEK_GZIP} -9n -c ${document} > ${CMAKE_BINARY_DIR}/${name}.gz
+                       DEPENDS ${document})
+    list(APPEND durvek_compressed_docs ${CMAKE_BINARY_DIR}/${name}.gz)
+  endforeach()
+  add_custom_target(durvek_compressed_docs ALL DEPENDS ${durvek_compressed_docs})
+  install(FILES ${CMAKE_BINARY_DIR}/${DURVEK_PACKAGE}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  install(FILES ${CMAKE_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${DURVEK_PACKAGE})
+endif()
 
 # cpack -G DEB in the build folder makes durvek-club_<version>_<arch>.deb.
 set(CPACK_PACKAGE_NAME ${DURVEK_PACKAGE})
