@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <memory>
 
@@ -250,6 +251,34 @@ private slots:
         // Storing the grid shown keeps the fancier's pigeon.
         click(LinkingWindow::UpdateDatabase);
         QCOMPARE(data->pigeonsOf(fancier).size(), 1);
+    }
+
+    // A server connection lost before the window opens, and not to be had
+    // again, is told once, by the menu that opens it: no window shows the
+    // fancier of the run as gone, and the window stopped half-made tears
+    // down cleanly, so that it opens on the fancier once the server is back.
+    void lostServerConnectionKeepsTheWindowClosed()
+    {
+        if (!onServer())
+            QSKIP("about a server connection");
+        appState().currentFancierId = fancier;
+        QSqlDatabase db = data->db();
+        const QString clubName = db.databaseName();
+        {
+            db.setDatabaseName(QStringLiteral("no club here")); // what the next connecting asks for
+            const auto serverBack = qScopeGuard([&] { db.setDatabaseName(clubName); });
+            loseServerConnection(db);
+            try {
+                LinkingWindow unmade;
+                QFAIL("the window opened without its fancier");
+            } catch (const DatabaseError& e) {
+                QCOMPARE(e.kind(), DatabaseError::Kind::ConnectionLost);
+            }
+            QCOMPARE(dialogs->titlesAndTexts(), QStringList());
+        }
+        openWindow();
+        QCOMPARE(window->shownFancierId(), fancier);
+        QCOMPARE(window->grid().rowCount(), 3);
     }
 
     void keyboardLeavesTheGridAtItsEndsAndEscapeAsksOnlyForWorkNotStored()
