@@ -87,6 +87,17 @@ class LinkingWindowTest : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
 
+    // The server ends the club connection, and connecting again finds no
+    // club until what this returns goes.
+    [[nodiscard]] auto loseServerForGood()
+    {
+        QSqlDatabase db = data->db();
+        const QString clubName = db.databaseName();
+        db.setDatabaseName(QStringLiteral("no club here"));
+        loseServerConnection(db);
+        return qScopeGuard([db, clubName]() mutable { db.setDatabaseName(clubName); });
+    }
+
     void click(int button) { QTest::mouseClick(window->actionButton(button), Qt::LeftButton); }
 
     // Clicks the grid cell as the user would.
@@ -253,21 +264,17 @@ private slots:
         QCOMPARE(data->pigeonsOf(fancier).size(), 1);
     }
 
-    // A server connection lost before the window opens, and not to be had
-    // again, is told once, by the menu that opens it: no window shows the
-    // fancier of the run as gone, and the window stopped half-made tears
-    // down cleanly, so that it opens on the fancier once the server is back.
-    void lostServerConnectionKeepsTheWindowClosed()
+    // A server connection lost, and not to be had again, is told once: by
+    // the menu for the window, by the window for its search window. No window
+    // shows the club as empty, and the window stopped half-made tears down
+    // cleanly, so that it opens on the fancier once the server is back.
+    void lostServerConnectionKeepsTheWindowsClosed()
     {
         if (!onServer())
             QSKIP("about a server connection");
         appState().currentFancierId = fancier;
-        QSqlDatabase db = data->db();
-        const QString clubName = db.databaseName();
         {
-            db.setDatabaseName(QStringLiteral("no club here")); // what the next connecting asks for
-            const auto serverBack = qScopeGuard([&] { db.setDatabaseName(clubName); });
-            loseServerConnection(db);
+            const auto serverBack = loseServerForGood();
             try {
                 LinkingWindow unmade;
                 QFAIL("the window opened without its fancier");
@@ -279,6 +286,14 @@ private slots:
         openWindow();
         QCOMPARE(window->shownFancierId(), fancier);
         QCOMPARE(window->grid().rowCount(), 3);
+
+        window->setFancierSearch(&runFancierSearch);
+        const auto serverBack = loseServerForGood();
+        dialogs->answerMessage(QMessageBox::Ok);
+        dialogs->answerMessage(QMessageBox::Ok); // a search window coming instead is written down
+        QTest::mouseClick(window->searchButton(1), Qt::LeftButton);
+        QCOMPARE(dialogs->titlesAndTexts(), QStringList({window->windowTitle() + u'|' + GetText(306)}));
+        QCOMPARE(window->shownFancierId(), fancier);
     }
 
     void keyboardLeavesTheGridAtItsEndsAndEscapeAsksOnlyForWorkNotStored()

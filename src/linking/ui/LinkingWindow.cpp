@@ -302,11 +302,13 @@ void LinkingWindow::searchFancier(int mode)
 {
     if (m_jobRunning || !m_search)
         return;
-    m_search(this, mode);
-    update();
-    if (linkBuffers().CancelRequested)
-        return;
     try {
+        // A search window that cannot read the fanciers stays unmade: the
+        // fancier shown stays, and the box below is the only one.
+        m_search(this, mode);
+        update();
+        if (linkBuffers().CancelRequested)
+            return;
         ShowFancier();
     } catch (const DatabaseError& error) {
         m_host->warnDatabaseError(error, m_title->text());
