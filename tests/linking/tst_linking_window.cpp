@@ -23,7 +23,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScopeGuard>
 #include <QTest>
 #include <memory>
 
@@ -85,17 +84,6 @@ class LinkingWindowTest : public QObject {
         });
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    }
-
-    // The server ends the club connection, and connecting again finds no
-    // club until what this returns goes.
-    [[nodiscard]] auto loseServerForGood()
-    {
-        QSqlDatabase db = data->db();
-        const QString clubName = db.databaseName();
-        db.setDatabaseName(QStringLiteral("no club here"));
-        loseServerConnection(db);
-        return qScopeGuard([db, clubName]() mutable { db.setDatabaseName(clubName); });
     }
 
     void click(int button) { QTest::mouseClick(window->actionButton(button), Qt::LeftButton); }
@@ -274,7 +262,7 @@ private slots:
             QSKIP("about a server connection");
         appState().currentFancierId = fancier;
         {
-            const auto serverBack = loseServerForGood();
+            const ServerOutOfReach serverDown(data->db());
             try {
                 LinkingWindow unmade;
                 QFAIL("the window opened without its fancier");
@@ -288,7 +276,7 @@ private slots:
         QCOMPARE(window->grid().rowCount(), 3);
 
         window->setFancierSearch(&runFancierSearch);
-        const auto serverBack = loseServerForGood();
+        const ServerOutOfReach serverDown(data->db());
         dialogs->answerMessage(QMessageBox::Ok);
         dialogs->answerMessage(QMessageBox::Ok); // a search window coming instead is written down
         QTest::mouseClick(window->searchButton(1), Qt::LeftButton);
