@@ -289,6 +289,23 @@ private slots:
         QCOMPARE(clock->framesReceived(), 0);
     }
 
+    // A server connection lost, and not to be had again, is told once, by
+    // the menu: no window shows the clock texts as an empty table.
+    void a_lost_server_connection_keeps_the_window_closed()
+    {
+        if (!onServer())
+            QSKIP("about a server connection");
+        const ServerOutOfReach serverDown(db());
+        ModalAnswers boxes(ModalAnswers::Decline);
+        try {
+            ClockLanguageWindow window;
+            QFAIL("the window opened without the clock texts");
+        } catch (const DatabaseError& e) {
+            QCOMPARE(e.kind(), DatabaseError::Kind::ConnectionLost);
+        }
+        QCOMPARE(boxes.titlesAndTexts(), QStringList());
+    }
+
     void the_opener_shows_the_window_until_exit()
     {
         bool shown = false;

@@ -252,6 +252,38 @@ private slots:
         QCOMPARE(data->pigeonsOf(fancier).size(), 1);
     }
 
+    // A server connection lost, and not to be had again, is told once: by
+    // the menu for the window, by the window for its search window. No window
+    // shows the club as empty, and the window stopped half-made tears down
+    // cleanly, so that it opens on the fancier once the server is back.
+    void lostServerConnectionKeepsTheWindowsClosed()
+    {
+        if (!onServer())
+            QSKIP("about a server connection");
+        appState().currentFancierId = fancier;
+        {
+            const ServerOutOfReach serverDown(data->db());
+            try {
+                LinkingWindow unmade;
+                QFAIL("the window opened without its fancier");
+            } catch (const DatabaseError& e) {
+                QCOMPARE(e.kind(), DatabaseError::Kind::ConnectionLost);
+            }
+            QCOMPARE(dialogs->titlesAndTexts(), QStringList());
+        }
+        openWindow();
+        QCOMPARE(window->shownFancierId(), fancier);
+        QCOMPARE(window->grid().rowCount(), 3);
+
+        window->setFancierSearch(&runFancierSearch);
+        const ServerOutOfReach serverDown(data->db());
+        dialogs->answerMessage(QMessageBox::Ok);
+        dialogs->answerMessage(QMessageBox::Ok); // a search window coming instead is written down
+        QTest::mouseClick(window->searchButton(1), Qt::LeftButton);
+        QCOMPARE(dialogs->titlesAndTexts(), QStringList({window->windowTitle() + u'|' + GetText(306)}));
+        QCOMPARE(window->shownFancierId(), fancier);
+    }
+
     void keyboardLeavesTheGridAtItsEndsAndEscapeAsksOnlyForWorkNotStored()
     {
         appState().currentFancierId = fancier;

@@ -449,6 +449,19 @@ private slots:
                  QStringList({"Noyon|07:30:00"}));
     }
 
+    // A club result that cannot be read, the server being out of reach,
+    // opens no window: one box, and the print manager stays open.
+    void aLostServerConnectionKeepsTheClubResultClosed()
+    {
+        if (!onServer())
+            QSKIP("about a server connection");
+        openWindow();
+        const ServerOutOfReach serverDown(db);
+        QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("ClubResult")), Qt::LeftButton);
+        QCOMPARE(boxesSeen(), QStringList({kWarning + u'|' + GetText(160) + u'|' + GetText(306)}));
+        QVERIFY(window->isVisible());
+    }
+
     // The buttons act on the selected flight: the list chooses the first one
     // when it is filled, and the row shown as current when Tab reaches it.
     void theFlightListSelectsWhatItShowsAsCurrent()

@@ -180,6 +180,17 @@ void loseServerConnection(const QSqlDatabase& db)
     ServerFixtures::instance().endBackend(queryValue(db, QStringLiteral("SELECT pg_backend_pid()")));
 }
 
+ServerOutOfReach::ServerOutOfReach(QSqlDatabase db) : m_db(std::move(db)), m_clubName(m_db.databaseName())
+{
+    m_db.setDatabaseName(QStringLiteral("no club here"));
+    loseServerConnection(m_db);
+}
+
+ServerOutOfReach::~ServerOutOfReach()
+{
+    m_db.setDatabaseName(m_clubName);
+}
+
 QString emptyServerDatabase()
 {
     return ServerFixtures::instance().emptyDatabase();

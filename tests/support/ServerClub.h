@@ -39,6 +39,21 @@ QString serverDatabaseUri();
 // cut network does; the connection does not know it until it is next used.
 void loseServerConnection(const QSqlDatabase& db);
 
+// Ends db's connection as loseServerConnection does, and keeps the server
+// out of reach while it lives: connecting again asks for a database the
+// server does not have, as a stopped server refuses.
+class ServerOutOfReach {
+public:
+    explicit ServerOutOfReach(QSqlDatabase db);
+    ~ServerOutOfReach();
+    ServerOutOfReach(const ServerOutOfReach&) = delete;
+    ServerOutOfReach& operator=(const ServerOutOfReach&) = delete;
+
+private:
+    QSqlDatabase m_db;
+    QString m_clubName;
+};
+
 // An empty database of its own on the test server (dropped at the end),
 // for tests of the lay-out; its URI.
 QString emptyServerDatabase();

@@ -54,6 +54,7 @@ FancierSearchWindow::FancierSearchWindow(QWidget* parent, FancierSearchMode mode
     applyCaptions(this);
     setColumnCaptions();
     requery(QString());
+    made_ = true;
     queryBox_->setFocus();
     finishWindowSetUp(this);
 }
@@ -121,6 +122,8 @@ void FancierSearchWindow::requery(const QString& text)
     try {
         model_->search(ClubDatabase::get(), mode_, text);
     } catch (const DatabaseError& error) {
+        if (!made_)
+            keepWindowUnmadeIfConnectionLost(error);
         showDatabaseError(this, windowTitle(), error);
     }
     shownQuery_ = text;

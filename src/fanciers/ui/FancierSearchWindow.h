@@ -57,6 +57,7 @@ private:
     QString shownQuery_;
     bool columnsSized_ = false;
     bool chosen_ = false;
+    bool made_ = false; // the first search, in the constructor, is over
 };
 
 } // namespace durvek

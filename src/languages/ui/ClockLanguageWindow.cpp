@@ -6,13 +6,13 @@
 #include "common/ui/DatabaseErrorBox.h"
 #include "common/ui/WindowSetUp.h"
 #include "database/ClubDatabase.h"
+#include "database/SqlUtil.h"
 #include <QApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlQueryModel>
 #include <QTableView>
@@ -112,12 +112,13 @@ QWidget* ClockLanguageWindow::buildButtonRow()
 void ClockLanguageWindow::showTable()
 {
     auto* model = new QSqlQueryModel(this);
-    QSqlQuery query(ClubDatabase::get());
-    query.exec(QStringLiteral("SELECT id, \"default\", other FROM language ORDER BY id"));
-    model->setQuery(std::move(query));
-    if (model->lastError().isValid()) {
+    try {
+        model->setQuery(runStatement(ClubDatabase::get(),
+                                     QStringLiteral("SELECT id, \"default\", other FROM language ORDER BY id")));
+    } catch (const DatabaseError& error) {
+        keepWindowUnmadeIfConnectionLost(error);
         QApplication::beep();
-        showDatabaseError(this, kTitle, DatabaseError::fromEngine(model->lastError(), appState().databasePath));
+        showDatabaseError(this, kTitle, error);
         return;
     }
     // Read to the end so the statement lets go of the table.

@@ -13,6 +13,7 @@
 #include "common/PagePrinter.h"
 #include "common/TextCatalogue.h"
 #include "common/ui/Captions.h"
+#include "common/ui/DatabaseErrorBox.h"
 #include "common/ui/FilteredLineEdit.h"
 #include "common/ui/UnsavedEdits.h"
 #include "common/ui/WindowSetUp.h"
@@ -108,19 +109,15 @@ LinkingWindow::LinkingWindow(QWidget* parent)
         try {
             ShowFancier();
         } catch (const DatabaseError& error) {
-            // The window still opens, with no fancier shown; storing then refuses.
+            keepWindowUnmadeIfConnectionLost(error);
+            // Any other refusal: the window still opens, with no fancier shown; storing then refuses.
             m_host->warnDatabaseError(error, m_title->text());
         }
     }
     finishWindowSetUp(this);
 }
 
-LinkingWindow::~LinkingWindow()
-{
-    // The grid view watches m_grid and uses m_editContext: it goes before them.
-    delete m_gridView;
-    m_gridView = nullptr;
-}
+LinkingWindow::~LinkingWindow() = default;
 
 void LinkingWindow::buildControls()
 {
@@ -160,10 +157,10 @@ QWidget* LinkingWindow::buildLeftColumn()
     layout->addWidget(m_status);
     m_jobProgress = new JobProgress(column);
     layout->addWidget(m_jobProgress);
-    m_gridView = new PigeonGridView(m_grid, m_editContext, [this] { return fancierShown(); }, column);
+    m_gridView = std::make_unique<PigeonGridView>(m_grid, m_editContext, [this] { return fancierShown(); }, column);
     // About 6600 by 6000 twips.
     m_gridView->setMinimumSize(6600 * logicalDpiX() / 1440 + 4, 6000 * logicalDpiY() / 1440);
-    layout->addWidget(m_gridView, 1);
+    layout->addWidget(m_gridView.get(), 1);
     return column;
 }
 
@@ -305,11 +302,13 @@ void LinkingWindow::searchFancier(int mode)
 {
     if (m_jobRunning || !m_search)
         return;
-    m_search(this, mode);
-    update();
-    if (linkBuffers().CancelRequested)
-        return;
     try {
+        // A search window that cannot read the fanciers stays unmade: the
+        // fancier shown stays, and the box below is the only one.
+        m_search(this, mode);
+        update();
+        if (linkBuffers().CancelRequested)
+            return;
         ShowFancier();
     } catch (const DatabaseError& error) {
         m_host->warnDatabaseError(error, m_title->text());

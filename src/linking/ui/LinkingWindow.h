@@ -72,7 +72,7 @@ public:
     bool isJobRunning() const { return m_jobRunning; }
     int32_t shownFancierId() const { return m_shownFancierId; }
     PigeonGrid& grid() { return m_grid; }
-    PigeonGridView* gridView() const { return m_gridView; }
+    PigeonGridView* gridView() const { return m_gridView.get(); }
     QPushButton* searchButton(int index) const { return m_searchButtons[size_t(index)]; }
     QPushButton* actionButton(int index) const { return m_actionButtons[size_t(index)]; }
     QPushButton* restoreButton() const { return m_restore; }
@@ -125,6 +125,10 @@ private:
     UnsavedGridEdits m_gridEdits;
     std::unique_ptr<WidgetJobHost> m_host; // made once the status label exists
     GridEditContext m_editContext;
+    // The view watches m_grid and uses m_editContext, so it is deleted as a
+    // member, before them, rather than with the window's other widgets after
+    // them: also when a load in the constructor stops the window half-made.
+    std::unique_ptr<PigeonGridView> m_gridView;
     FancierSearch m_search;
     PrintoutHandler m_printoutHandler;
     int32_t m_shownFancierId = 0;
@@ -139,7 +143,6 @@ private:
     std::array<QLabel*, 3> m_headerLines{};
     QLabel* m_status = nullptr;
     JobProgress* m_jobProgress = nullptr;
-    PigeonGridView* m_gridView = nullptr;
     std::array<QPushButton*, kSearchButtonCount> m_searchButtons{};
     std::array<QRadioButton*, kFanciersPerClockChoices> m_perClock{};
     std::array<QPushButton*, kLinkButtonCount> m_actionButtons{};

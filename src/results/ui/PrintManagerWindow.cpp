@@ -12,6 +12,7 @@
 #include "common/PagePrinter.h"
 #include "common/TextCatalogue.h"
 #include "common/ui/Captions.h"
+#include "common/ui/DatabaseErrorBox.h"
 #include "common/ui/WindowSetUp.h"
 #include "database/ClubDatabase.h"
 #include "results/FlightTableRow.h"
@@ -216,7 +217,7 @@ QWidget* PrintManagerWindow::buildButtonRow()
     showClubResult->setObjectName(QStringLiteral("ClubResult"));
     showClubResult->setAutoDefault(false);
     setCaptionNumber(showClubResult, 160);
-    connect(showClubResult, &QPushButton::clicked, this, [this] { openClubResult(ClubDatabase::get(), this); });
+    connect(showClubResult, &QPushButton::clicked, this, &PrintManagerWindow::showClubResult);
     row->insertWidget(ReadClock + 2, showClubResult);
     m_clubResultButtons = {clubResult, showClubResult};
     connectCancelButton(m_buttons[Cancel]);
@@ -382,6 +383,17 @@ void PrintManagerWindow::linkPigeons()
         return;
     LinkPigeons(ClubDatabase::get(), m_pigeonFilePath, raceData(),
                 [this](const QString& message, const QString& title) { warn(message, title); });
+}
+
+// A club result that cannot be read opens no window; the evening's read-outs
+// stay on screen.
+void PrintManagerWindow::showClubResult()
+{
+    try {
+        openClubResult(ClubDatabase::get(), this);
+    } catch (const DatabaseError& error) {
+        showDatabaseError(this, GetText(160), error);
+    }
 }
 
 void PrintManagerWindow::addReadClockToClubResult()

@@ -77,6 +77,7 @@ private:
     void printReport();
     void showArrivals();
     void linkPigeons();
+    void showClubResult();
     void addReadClockToClubResult();
     void cancelReadout();
     bool askToStopReading();
