@@ -7,7 +7,6 @@
 #include "shell/ui/TextInputDialog.h"
 #include "support/DeliveredDatabase.h"
 #include "support/ModalAnswers.h"
-#include <QScopeGuard>
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
@@ -138,11 +137,7 @@ private slots:
     {
         if (!onServer())
             QSKIP("about a server connection");
-        QSqlDatabase db = club->db();
-        const QString clubName = db.databaseName();
-        db.setDatabaseName(QStringLiteral("no club here")); // what the next connecting asks for
-        const auto serverBack = qScopeGuard([&] { db.setDatabaseName(clubName); });
-        loseServerConnection(db);
+        const ServerOutOfReach outOfReach(club->db());
         ModalAnswers unexpected(ModalAnswers::Decline);
         try {
             W window(nullptr, {});
