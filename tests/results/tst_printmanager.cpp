@@ -449,16 +449,21 @@ private slots:
                  QStringList({"Noyon|07:30:00"}));
     }
 
-    // A club result that cannot be read, the server being out of reach,
-    // opens no window: one box, and the print manager stays open.
-    void aLostServerConnectionKeepsTheClubResultClosed()
+    // With the server out of reach, the club result opens no window and a
+    // clock is not added: one plain box each, and the print manager stays open.
+    void aLostServerConnectionIsToldInOneBoxEach()
     {
         if (!onServer())
             QSKIP("about a server connection");
+        startClock();
         openWindow();
+        readClock();
+        window->flightList()->selectRow(0);
         const ServerOutOfReach serverDown(db);
         QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("ClubResult")), Qt::LeftButton);
-        QCOMPARE(boxesSeen(), QStringList({kWarning + u'|' + GetText(160) + u'|' + GetText(306)}));
+        QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("AddToClubResult")), Qt::LeftButton);
+        QCOMPARE(boxesSeen(), QStringList({kWarning + u'|' + GetText(160) + u'|' + GetText(306),
+                                           kWarning + u'|' + GetText(168) + u'|' + GetText(306)}));
         QVERIFY(window->isVisible());
     }
 

@@ -407,6 +407,9 @@ void PrintManagerWindow::addReadClockToClubResult()
     }
     try {
         askAndAddToClubResult(ClubDatabase::get(), flightIndex, this);
+    } catch (const DatabaseError& error) {
+        // The plain sentence, with the engine's text and the SQL under Details.
+        showDatabaseError(this, GetText(168), error);
     } catch (const std::exception& error) {
         showError(QString::fromUtf8(error.what()));
     }
