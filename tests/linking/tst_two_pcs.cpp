@@ -1,8 +1,9 @@
 // Two club PCs on one club database, each with a connection of its own:
 // stores for different fanciers both go through; the same fancier stored on
 // both gives the second one the message and leaves the first one's list
-// whole, also when both store at the same moment, and while a third starts
-// and renumbers the pigeons.
+// whole, also when both store at the same moment. While one PC starts and
+// renumbers the pigeons, the other's store neither waits forever nor gives a
+// number twice.
 #include "LinkingDatabase.h"
 #include "clocklink/ClockJobStore.h"
 #include "common/TextCatalogue.h"
@@ -341,7 +342,7 @@ private slots:
             for (int round = 0; round < kRounds; ++round) {
                 QString result = QStringLiteral("stored");
                 try {
-                    qint64 revision = fancierRevision(pcDb, storing);
+                    qint64 revision = fancierRevision(pcDb, storing); // as the storing PC loaded it
                     if (pc == 0) {
                         // Gaps, pigeons without a number and numbers given twice,
                         // the highest below the count: as a club may bring them.
