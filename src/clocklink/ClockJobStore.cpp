@@ -2,6 +2,7 @@
 #include "clocklink/StoredPigeonMatch.h"
 #include "common/ValueHelpers.h"
 #include "database/PigeonNumbering.h"
+#include "database/SqlDialect.h"
 #include "database/SqlUtil.h"
 #include <QSet>
 #include <algorithm>
@@ -129,6 +130,7 @@ void storeReadPigeons(const QSqlDatabase& db, const QList<int32_t>& replaced, co
 {
     inTransaction(db, [&] {
         claimFancierRevisions(db, revisions);
+        lockPigeonNumbering(db);
         QList<KnownPigeon> known = knownPigeonsOf(db, replaced);
         deletePigeonsOf(db, replaced);
         for (const PigeonOfFancier& p : pigeons) {

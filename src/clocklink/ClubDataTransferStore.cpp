@@ -3,6 +3,7 @@
 #include "database/FancierStore.h"
 #include "database/PigeonNumbering.h"
 #include "database/FancierRevision.h"
+#include "database/SqlDialect.h"
 #include "database/SqlUtil.h"
 #include <QSqlQuery>
 
@@ -108,6 +109,7 @@ void ClubDataTransferStore::replacePigeonsOf(int32_t fancierId, qint64& revision
     qint64 stored = revision;
     inTransaction(m_db, [&] {
         stored = claimFancierRevision(m_db, fancierId, revision);
+        lockPigeonNumbering(m_db);
         runStatement(m_db, QStringLiteral("DELETE FROM pigeons WHERE Fancier = ?"), {fancierId});
         for (const ReceivedPigeon& pigeon : pigeons)
             storeReceivedPigeon(fancierId, pigeon);

@@ -5,6 +5,7 @@
 #include "database/FancierLookup.h"
 #include "database/FancierRevision.h"
 #include "database/PigeonNumbering.h"
+#include "database/SqlDialect.h"
 #include "database/SqlUtil.h"
 #include "fanciers/FancierRecord.h"
 #include "fanciers/LicenceCheck.h"
@@ -237,6 +238,7 @@ int PigeonImport::store() const
     inTransaction(m_db, [&] {
         FancierRevisions revisions = m_revisions;
         claimFancierRevisions(m_db, revisions);
+        lockPigeonNumbering(m_db);
         for (const Pigeon& p : m_accepted) {
             if (p.rowid != 0) {
                 runStatement(m_db, QStringLiteral("UPDATE pigeons SET sex = ?, color = ?, elcode = ? WHERE rowid = ?"),

@@ -151,6 +151,7 @@ constexpr auto kAddedTexts = std::to_array<CatalogueText>({
     {305, "Quit"},
     {306, "The connection to the club database on the server was lost, so nothing was read or stored. Do it again once the server can be reached: the program connects again by itself"},
     {307, "The database server does not let this user do that: the tables of the club database must belong to the user the program logs in as. Ask the server's keeper"},
+    {308, "Another PC was storing in the club database at the same moment, so nothing was stored. Do it again"},
     {310, "The database %1 holds tables of another program and no club database. Give the address of an empty database, or of the club's"},
     {311, "Password of the club database %1"},
     {312, "The server refused the password. Password of the club database %1"},

@@ -20,6 +20,7 @@ enum : int {
 
 constexpr int kConnectionLostText = 306;
 constexpr int kNoRightsText = 307;
+constexpr int kCrossedByOtherPcText = 308;
 
 // A server answers with a five-character SQLSTATE instead; SQLite's codes
 // never have five digits.
@@ -31,8 +32,12 @@ bool isSqlState(const QString& code)
 DatabaseError::Kind kindOfSqlState(const QString& state)
 {
     using Kind = DatabaseError::Kind;
-    if (state == QLatin1String("55P03") || state == QLatin1String("40P01") || state == QLatin1String("57014"))
-        return Kind::Busy;  // a lock not granted, a deadlock, a statement cancelled after its lock wait
+    if (state == QLatin1String("55P03") || state == QLatin1String("57014"))
+        return Kind::Busy;  // a lock not granted, a statement cancelled after its lock wait
+    // The server broke a deadlock, or could not keep the transaction apart
+    // from another one, by rolling this one back: doing it again succeeds.
+    if (state == QLatin1String("40P01") || state == QLatin1String("40001"))
+        return Kind::CrossedByOtherPc;
     if (state == QLatin1String("53100"))
         return Kind::Full;
     if (state.startsWith(QLatin1String("XX")))
@@ -129,6 +134,8 @@ QString DatabaseError::plainSentence(Kind kind)
         return catalogueSentence(kConnectionLostText);
     case Kind::NoRights:
         return catalogueSentence(kNoRightsText);
+    case Kind::CrossedByOtherPc:
+        return catalogueSentence(kCrossedByOtherPcText);
     case Kind::Other:
         break;
     }

@@ -20,6 +20,7 @@ public:
         ReadOnly,  // the file may not be written
         ConnectionLost, // the server closed the connection; the next request opens it again
         NoRights,  // the server's login may not do this (the tables are another's)
+        CrossedByOtherPc, // the server undid the work for another connection's, at the same moment (deadlock, serialization)
         Other,
     };
 

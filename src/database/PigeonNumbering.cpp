@@ -53,6 +53,13 @@ void RenumberPigeons(const QSqlDatabase& db)
     // it (each spill syncing the journal) every few megabytes.
     const RecomputedBulkWrite bulkWrite(db);
     inTransaction(db, [&] {
+        // First, as every store that numbers pigeons takes it before it
+        // touches a pigeon: a store on another PC then either numbers its
+        // pigeons before the renumbering reads them, or reads the highest
+        // number after it, and neither waits for the other while holding
+        // what the other needs (the DROP INDEX waits for every transaction
+        // that has touched pigeons).
+        lockPigeonNumbering(db);
         // SQLite writes a joined update in two passes; there the places are
         // held in memory and the update writes in one.
         if (engineOf(db) == SqlEngine::Sqlite) {

@@ -14,7 +14,9 @@ void AddPigeonNumberIndex(const QSqlDatabase& db);
 // transaction. Rows with equal nr, or none, keep the order in which they were
 // stored (NULL sorts first). With the nr index, pigeons already numbered 1..n
 // cost one walk of the index and no write at all; otherwise only rows whose
-// number changes are written. A database opened read only keeps its numbers:
+// number changes are written. On a server the numbering lock is taken first,
+// so that a store on another PC numbers its pigeons before or after, never
+// across it. A database opened read only keeps its numbers:
 // the pigeons are listed in the same order either way.
 // Throws DatabaseError when the engine refuses.
 void RenumberPigeons(const QSqlDatabase& db);
@@ -26,9 +28,10 @@ void RenumberPigeons(const QSqlDatabase& db);
 QString pigeonListOrder(bool sortByBand);
 
 // The number a new pigeon gets: the highest nr plus one, 1 when there is none.
-// To be called inside the transaction that inserts the pigeon, after its
-// fanciers' revisions are claimed: other connections numbering pigeons wait
-// for that transaction's end (lockPigeonNumbering).
+// To be called inside the transaction that inserts the pigeon, which has
+// taken lockPigeonNumbering before it touched any pigeon: other connections
+// numbering pigeons wait for that transaction's end. The lock is taken here
+// too, for a transaction whose first pigeon statement this is.
 int32_t NextPigeonNr(const QSqlDatabase& db);
 
 } // namespace durvek

@@ -65,13 +65,17 @@ QString startsWithIgnoringCase(const QSqlDatabase& db, const QString& column);
 // own pages checked, so there it finds nothing.
 QStringList integrityProblems(const QSqlDatabase& db);
 
-// Inside a transaction, before the highest pigeon number is read to number
-// new pigeons: the next store on another connection that does the same
-// waits here until this transaction ends, and then reads a highest number
-// that counts this one's pigeons, so no number is given twice. SQLite lets
-// one writer at a time store anyway. Callers claim their fanciers' revisions
-// first (always in that order, so two stores never wait on each other
-// crosswise). Throws DatabaseError when the engine refuses.
+// Inside a transaction that will number pigeons (a store that adds pigeons,
+// the renumbering): the next transaction on another connection that does the
+// same waits here until this one ends, and then reads a highest number that
+// counts this one's pigeons, so no number is given twice. SQLite lets one
+// writer at a time store anyway. A store takes it right after it has claimed
+// ALL its fanciers' revisions and before it reads or writes any pigeon; the
+// renumbering takes it first. In that one order two transactions never wait
+// on each other crosswise: one that touched pigeons before waiting here would
+// hold up the renumbering, which holds this lock and waits for the pigeons.
+// Taking it again in the same transaction costs nothing. Throws
+// DatabaseError when the engine refuses.
 void lockPigeonNumbering(const QSqlDatabase& db);
 
 // On a server: has the pigeons' pages filled to less than half from now on,

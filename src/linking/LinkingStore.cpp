@@ -2,6 +2,7 @@
 #include "common/ValueHelpers.h"
 #include "database/FancierRevision.h"
 #include "database/PigeonNumbering.h"
+#include "database/SqlDialect.h"
 #include "database/SqlUtil.h"
 #include "linking/PigeonGrid.h"
 #include <QSqlRecord>
@@ -125,6 +126,7 @@ void storeFancierPigeons(const QSqlDatabase& db, int32_t fancierId, qint64& revi
     qint64 stored = revision;
     inTransaction(db, [&] {
         stored = claimFancierRevision(db, fancierId, revision);
+        lockPigeonNumbering(db);
         moveListToBackup(db, fancierId);
         if (pigeons.isEmpty())
             return;
@@ -159,6 +161,7 @@ int restorePreviousList(const QSqlDatabase& db, int32_t fancierId, qint64& revis
     try {
         inTransaction(db, [&] {
             stored = claimFancierRevision(db, fancierId, revision);
+            lockPigeonNumbering(db);
             if (!backupHoldsListOf(db, fancierId))
                 throw NothingToRestore();
             restored = swapBackupIn(db, fancierId);

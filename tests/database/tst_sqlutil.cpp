@@ -140,6 +140,12 @@ private slots:
         QTest::addColumn<QString>("sentence");
         QTest::newRow("read only") << true << "INSERT INTO fanciers (Name) VALUES ('x')" << "The club database is read only";
         QTest::newRow("other") << false << "SELECT nosuchfield FROM fanciers" << "The club database refused the request";
+        // The server rolls one of two crossing transactions back; the store
+        // simply did not happen.
+        const QString crossed = "Another PC was storing in the club database at the same moment, so nothing was stored. "
+                                "Do it again";
+        QTest::newRow("deadlock") << false << "SELECT pg_temp.fail_as('40P01')" << crossed;
+        QTest::newRow("serialization") << false << "SELECT pg_temp.fail_as('40001')" << crossed;
     }
 
     void serverRefusalsAreToldPlainly()
@@ -149,6 +155,8 @@ private slots:
         QFETCH(bool, readOnly);
         QFETCH(QString, sql);
         QFETCH(QString, sentence);
+        exec(m_db, "CREATE OR REPLACE FUNCTION pg_temp.fail_as(state TEXT) RETURNS INTEGER LANGUAGE plpgsql AS "
+                   "$$BEGIN RAISE EXCEPTION 'as the server fails' USING ERRCODE = state; END$$");
         testing::setWritesRefused(m_db, readOnly);
         try {
             runStatement(m_db, sql);

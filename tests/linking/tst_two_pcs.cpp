@@ -1,13 +1,17 @@
 // Two club PCs on one club database, each with a connection of its own:
 // stores for different fanciers both go through; the same fancier stored on
 // both gives the second one the message and leaves the first one's list
-// whole, also when both store at the same moment.
+// whole, also when both store at the same moment. While one PC starts and
+// renumbers the pigeons, the other's store neither waits forever nor gives a
+// number twice.
 #include "LinkingDatabase.h"
 #include "clocklink/ClockJobStore.h"
 #include "common/TextCatalogue.h"
 #include "database/DatabaseLocation.h"
 #include "database/FancierRevision.h"
 #include "database/FancierStore.h"
+#include "database/PigeonNumbering.h"
+#include "database/SqlDialect.h"
 #include "database/SqlUtil.h"
 #include "fanciers/FancierRecord.h"
 #include "linking/LinkingStore.h"
@@ -91,6 +95,13 @@ QString marksOf(const QSqlDatabase& db, int32_t fancierId)
     return marks;
 }
 
+// Numbers given to more than one pigeon, and "none" for pigeons without one.
+QStringList numbersNotGivenOnce(const QSqlDatabase& db)
+{
+    return rows(db, QStringLiteral("SELECT coalesce(CAST(Nr AS TEXT), 'none') FROM pigeons GROUP BY Nr "
+                                   "HAVING count(*) > 1 OR Nr IS NULL"));
+}
+
 // A connection of its own to the club database, as another PC has; closed
 // and removed with the object.
 class OtherPc {
@@ -105,7 +116,8 @@ public:
             location.applyTo(db);
         else
             db.setDatabaseName(fileOrUri);
-        db.open();
+        if (db.open() && location.isServer())
+            configureSession(db);
     }
     ~OtherPc()
     {
@@ -261,8 +273,7 @@ private slots:
                 if (pc == 0) {
                     for (int which : {0, 1})
                         listsAfter[size_t(round)] << marksOf(connection.db(), fancierOf(which));
-                    sharedNumbers[size_t(round)] = rows(
-                        connection.db(), QStringLiteral("SELECT Nr FROM pigeons GROUP BY Nr HAVING count(*) > 1"));
+                    sharedNumbers[size_t(round)] = numbersNotGivenOnce(connection.db());
                 }
                 together.arrive_and_wait();
             }
@@ -292,6 +303,85 @@ private slots:
             }
         }
         qInfo("%d rounds: the first PC stored %d times, the second %d times", kRounds, wins[0], wins[1]);
+    }
+
+    // One PC starts the program, which renumbers the pigeons, while the
+    // other stores a fancier's list, round after round, on numbers left with
+    // gaps, without a number or given twice.
+    void startUpRenumberingWhileAnotherPcStores_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("indexed");
+        QTest::newRow("list, number index there") << "list" << true;
+        QTest::newRow("list, number index not yet made") << "list" << false;
+        QTest::newRow("clock read, number index there") << "clock" << true;
+        QTest::newRow("clock read, number index not yet made") << "clock" << false;
+    }
+    void startUpRenumberingWhileAnotherPcStores()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, indexed);
+        if (engineOf(db()) != SqlEngine::Postgres)
+            QSKIP("SQLite lets one writer at a time into the file: the renumbering and the store cannot overlap");
+        const Store store = storeOfKind(kind);
+        const QString mark = kind == QLatin1String("list") ? "BBB" : "BB";
+        constexpr int kRounds = 50;
+        const int32_t storing = fancierWithList("11111111");
+        // Enough pigeons of another fancier that the renumbering takes a while.
+        runStatement(db(), QStringLiteral("INSERT INTO pigeons (Fancier, country, Year, band, elcode, Nr) "
+                                          "SELECT ?, 'NL', '21', lpad(CAST(n AS TEXT), 10, '0'), "
+                                          "lpad(CAST(n AS TEXT), 8, '0'), n FROM generate_series(1, 300) AS n"),
+                     {data->addFancier("22222222", "22222222")});
+        std::array<QString, kRounds> outcome;      // of both PCs, "stored stored" or the failures
+        std::array<QStringList, kRounds> wrong;    // numbers not given once after the round
+        std::array<QString, kRounds> storedList;   // the bands' first letters of the stored list
+        std::barrier together(2);
+        const auto runPc = [&](int pc) {
+            OtherPc connection(data->databasePath(), QStringLiteral("pc-%1").arg(pc));
+            const QSqlDatabase pcDb = connection.db();
+            for (int round = 0; round < kRounds; ++round) {
+                QString result = QStringLiteral("stored");
+                try {
+                    qint64 revision = fancierRevision(pcDb, storing); // as the storing PC loaded it
+                    if (pc == 0) {
+                        // Gaps, pigeons without a number and numbers given twice,
+                        // the highest below the count: as a club may bring them.
+                        runStatement(pcDb, QStringLiteral("UPDATE pigeons SET Nr = CASE WHEN rowid % 7 = 0 THEN NULL "
+                                                          "WHEN rowid % 7 = 1 THEN 4 ELSE (rowid % 90) * 2 END"));
+                        runStatement(pcDb, QStringLiteral("DROP INDEX IF EXISTS pigeons_nr"));
+                        if (indexed)
+                            AddPigeonNumberIndex(pcDb);
+                    }
+                    together.arrive_and_wait();
+                    if (pc == 0)
+                        RenumberPigeons(pcDb);
+                    else
+                        store(pcDb, storing, revision, "B");
+                } catch (const std::exception& error) {
+                    result = QString::fromUtf8(error.what());
+                }
+                together.arrive_and_wait();
+                if (pc == 0) {
+                    outcome[size_t(round)] += result;
+                    wrong[size_t(round)] = numbersNotGivenOnce(pcDb);
+                    storedList[size_t(round)] = marksOf(pcDb, storing);
+                }
+                together.arrive_and_wait();
+                if (pc == 1)
+                    outcome[size_t(round)] += u' ' + result;
+            }
+        };
+        std::thread pcB(runPc, 1);
+        runPc(0);
+        pcB.join();
+
+        for (int round = 0; round < kRounds; ++round) {
+            const QString context = QStringLiteral("round %1: %2").arg(round).arg(outcome[size_t(round)]);
+            QVERIFY2(outcome[size_t(round)] == QLatin1String("stored stored"), qPrintable(context));
+            QVERIFY2(wrong[size_t(round)].isEmpty(),
+                     qPrintable(context + QStringLiteral(", numbers not given once: ") + wrong[size_t(round)].join(u' ')));
+            QCOMPARE(storedList[size_t(round)], mark);
+        }
     }
 };
 
