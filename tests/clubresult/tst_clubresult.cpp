@@ -14,6 +14,7 @@
 #include "clubresult/ui/AddToClubResultDialog.h"
 #include "clubresult/ui/ClubResultWindow.h"
 #include "support/ModalAnswers.h"
+#include "support/ServerClub.h"
 #include "support/ShownCaption.h"
 #include <QFileDialog>
 #include <QPushButton>
@@ -379,6 +380,25 @@ private slots:
         QCOMPARE(window.columnTexts(6).mid(1), QStringList({"123.970", "863.206", "1181.934", "1215.033"}));
         table->sortByColumn(0, Qt::DescendingOrder); // turned round: the entry listed apart first
         QCOMPARE(window.columnTexts(0), QStringList({"", "4", "3", "2", "1"}));
+    }
+
+    // Another race day chosen while the server is out of reach: one box, and
+    // an empty table rather than the day shown before under the new date.
+    void aLostServerConnectionEmptiesTheResultWithOneBox()
+    {
+        if (!testing::onServer())
+            QSKIP("about a server connection");
+        testing::DeliveredClub club;
+        collectEvening(club.db());
+        ClubResultWindow window(club.db(), nullptr);
+        window.showRaceDay(kRace, kRaceDay);
+        testing::ModalAnswers answers(testing::ModalAnswers::Decline, &window);
+        {
+            const testing::ServerOutOfReach serverDown(club.db());
+            window.findChild<QDateEdit*>()->setDate(kRaceDay.addDays(-7));
+        }
+        QCOMPARE(answers.titlesAndTexts(), QStringList(GetText(160) + u'|' + GetText(306)));
+        QCOMPARE(window.columnTexts(0), QStringList());
     }
 
     // Nothing in the window changes when the CSV is saved: a sentence names the file.

@@ -7,6 +7,7 @@
 #include "common/PagePrinter.h"
 #include "common/Printout.h"
 #include "common/TextCatalogue.h"
+#include "common/ui/DatabaseErrorBox.h"
 #include "common/ui/WindowSetUp.h"
 #include "common/ui/PrintPreviewWindow.h"
 #include "database/SqlUtil.h"
@@ -102,7 +103,9 @@ ClubResultWindow::ClubResultWindow(const QSqlDatabase& db, QWidget* parent)
     connect(print, &QPushButton::clicked, this, &ClubResultWindow::print);
     connect(csv, &QPushButton::clicked, this, &ClubResultWindow::saveCsv);
     connect(exit, &QPushButton::clicked, this, &ClubResultWindow::reject);
-    showResult();
+    // A result that cannot be read here leaves the window unmade.
+    m_result = loadClubResult(m_db, m_race->currentData().toInt(), m_raceDay->date());
+    fillTable();
     finishWindowSetUp(this);
 }
 
@@ -122,9 +125,20 @@ QStringList ClubResultWindow::columnTexts(int column) const
     return texts;
 }
 
+// Another race or day chosen in the open window. When it cannot be read the
+// table is emptied, so that it never shows one race's result under another's
+// name, and the failure is told here: it must not leave through the event loop.
 void ClubResultWindow::showResult()
 {
-    m_result = loadClubResult(m_db, m_race->currentData().toInt(), m_raceDay->date());
+    try {
+        m_result = loadClubResult(m_db, m_race->currentData().toInt(), m_raceDay->date());
+    } catch (const DatabaseError& error) {
+        m_result.reset();
+        m_model->setResult(m_result);
+        m_summary->setText(error.sentence());
+        showDatabaseError(this, windowTitle(), error);
+        return;
+    }
     fillTable();
 }
 
