@@ -13,6 +13,7 @@
 #include "clubresult/ReleaseStore.h"
 #include "clubresult/ui/AddToClubResultDialog.h"
 #include "clubresult/ui/ClubResultWindow.h"
+#include "clubresult/ui/ReleaseDialog.h"
 #include "support/ModalAnswers.h"
 #include "support/ServerClub.h"
 #include "support/ShownCaption.h"
@@ -382,9 +383,10 @@ private slots:
         QCOMPARE(window.columnTexts(0), QStringList({"", "4", "3", "2", "1"}));
     }
 
-    // Another race day chosen while the server is out of reach: one box, and
-    // an empty table rather than the day shown before under the new date.
-    void aLostServerConnectionEmptiesTheResultWithOneBox()
+    // Another race or day chosen in an open window while the server is out of
+    // reach: one box each, never the end of the program; the result window
+    // empties its table rather than show the day before under the new date.
+    void aLostServerConnectionInAnOpenWindowIsOneBoxEach()
     {
         if (!testing::onServer())
             QSKIP("about a server connection");
@@ -392,12 +394,18 @@ private slots:
         collectEvening(club.db());
         ClubResultWindow window(club.db(), nullptr);
         window.showRaceDay(kRace, kRaceDay);
-        testing::ModalAnswers answers(testing::ModalAnswers::Decline, &window);
+        ReleaseDialog release(club.db(), kRace, QStringLiteral("Noyon"), nullptr);
+        AddToClubResultDialog add(club.db(), FlightEntry::fromFlightText("RAE10001120626"), nullptr);
+        testing::ModalAnswers answers(testing::ModalAnswers::Decline);
         {
             const testing::ServerOutOfReach serverDown(club.db());
             window.findChild<QDateEdit*>()->setDate(kRaceDay.addDays(-7));
+            release.findChild<QDateEdit*>()->setDate(kRaceDay.addDays(-7));
+            add.findChild<QDateEdit*>(QStringLiteral("raceDay"))->setDate(kRaceDay.addDays(-7));
         }
-        QCOMPARE(answers.titlesAndTexts(), QStringList(GetText(160) + u'|' + GetText(306)));
+        const QString lost = u'|' + GetText(306);
+        QCOMPARE(answers.titlesAndTexts(),
+                 QStringList({GetText(160) + lost, release.windowTitle() + lost, add.windowTitle() + lost}));
         QCOMPARE(window.columnTexts(0), QStringList());
     }
 

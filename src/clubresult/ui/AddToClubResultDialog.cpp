@@ -1,5 +1,6 @@
 #include "clubresult/ui/AddToClubResultDialog.h"
 #include "common/TextCatalogue.h"
+#include "common/ui/DatabaseErrorBox.h"
 #include "common/ui/WindowSetUp.h"
 #include "database/SqlUtil.h"
 #include "results/ClockDateTime.h"
@@ -70,8 +71,9 @@ AddToClubResultDialog::AddToClubResultDialog(const QSqlDatabase& db, const Fligh
     fillRaces();
     if (const std::optional<int> race = raceOnDay(m_db, raceDay))
         m_race->setCurrentIndex(qMax(0, m_race->findData(*race)));
-    connect(m_race, &QComboBox::currentIndexChanged, this, &AddToClubResultDialog::showStoredRelease);
-    connect(m_raceDay, &QDateEdit::dateChanged, this, &AddToClubResultDialog::showStoredRelease);
+    connect(m_race, &QComboBox::currentIndexChanged, this, &AddToClubResultDialog::raceOrDayChosen);
+    connect(m_raceDay, &QDateEdit::dateChanged, this, &AddToClubResultDialog::raceOrDayChosen);
+    // A release that cannot be read here leaves the dialog unmade.
     showStoredRelease();
     finishWindowSetUp(this);
 }
@@ -81,6 +83,17 @@ void AddToClubResultDialog::fillRaces()
     QSqlQuery races = runStatement(m_db, QStringLiteral("SELECT id, lossing FROM races ORDER BY id"));
     while (races.next())
         m_race->addItem(races.value(1).toString().trimmed(), races.value(0).toInt());
+}
+
+// What was typed stays when the release cannot be read: the failure is told
+// here, as it must not leave through the event loop.
+void AddToClubResultDialog::raceOrDayChosen()
+{
+    try {
+        showStoredRelease();
+    } catch (const DatabaseError& error) {
+        showDatabaseError(this, windowTitle(), error);
+    }
 }
 
 void AddToClubResultDialog::showStoredRelease()

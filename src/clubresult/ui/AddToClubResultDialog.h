@@ -31,6 +31,7 @@ public:
 private:
     void fillRaces();
     void showStoredRelease();
+    void raceOrDayChosen();
     bool readEntry(QString& problem);
 
     QSqlDatabase m_db;

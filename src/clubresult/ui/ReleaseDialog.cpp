@@ -37,9 +37,21 @@ ReleaseDialog::ReleaseDialog(const QSqlDatabase& db, int race, const QString& ra
     form->addRow(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &ReleaseDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &ReleaseDialog::reject);
-    connect(m_releaseDate, &QDateEdit::dateChanged, this, &ReleaseDialog::showStoredRelease);
+    connect(m_releaseDate, &QDateEdit::dateChanged, this, &ReleaseDialog::releaseDayChosen);
+    // A release that cannot be read here leaves the dialog unmade.
     showStoredRelease();
     finishWindowSetUp(this);
+}
+
+// What was typed stays when the day's release cannot be read: the failure is
+// told here, as it must not leave through the event loop.
+void ReleaseDialog::releaseDayChosen()
+{
+    try {
+        showStoredRelease();
+    } catch (const DatabaseError& error) {
+        showDatabaseError(this, windowTitle(), error);
+    }
 }
 
 void ReleaseDialog::showStoredRelease()

@@ -29,6 +29,7 @@ public:
 
 private:
     void showStoredRelease();
+    void releaseDayChosen();
     // Why the typed data cannot be stored; empty when it can.
     QString storeTyped();
 

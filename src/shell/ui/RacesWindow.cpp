@@ -2,6 +2,7 @@
 #include "clubresult/ui/ReleaseDialog.h"
 #include "common/TextCatalogue.h"
 #include "common/ui/Captions.h"
+#include "common/ui/DatabaseErrorBox.h"
 #include "common/ui/WindowSetUp.h"
 #include "shell/GridTableModel.h"
 #include "shell/ui/GridView.h"
@@ -31,8 +32,12 @@ void RacesWindow::editRelease()
     GridTableModel* m = model();
     const int race = m->index(row, m->fieldIndex(QStringLiteral("id"))).data().toInt();
     const QString name = m->index(row, m->fieldIndex(QStringLiteral("lossing"))).data().toString().trimmed();
-    ReleaseDialog dialog(m->database(), race, name, this);
-    dialog.exec();
+    try {
+        ReleaseDialog dialog(m->database(), race, name, this);
+        dialog.exec();
+    } catch (const DatabaseError& error) {
+        showDatabaseError(this, GetText(190), error);
+    }
 }
 
 void RacesWindow::layOutColumns()
