@@ -18,7 +18,7 @@ ReleaseDialog::ReleaseDialog(const QSqlDatabase& db, int race, const QString& ra
     , m_race(race)
 {
     setObjectName(QStringLiteral("frmrelease"));
-    setWindowTitle(GetText(172) + QStringLiteral(" - ") + raceName);
+    setWindowTitle(titleFor(raceName));
     m_point = new QLineEdit(this);
     m_point->setMaxLength(kPointLength);
     m_latitude = new QLineEdit(this);
@@ -41,6 +41,11 @@ ReleaseDialog::ReleaseDialog(const QSqlDatabase& db, int race, const QString& ra
     // A release that cannot be read here leaves the dialog unmade.
     showStoredRelease();
     finishWindowSetUp(this);
+}
+
+QString ReleaseDialog::titleFor(const QString& raceName)
+{
+    return GetText(172) + QStringLiteral(" - ") + raceName;
 }
 
 // What was typed stays when the day's release cannot be read: the failure is

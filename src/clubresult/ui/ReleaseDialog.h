@@ -25,6 +25,9 @@ public:
     QDateEdit* releaseDateEdit() const { return m_releaseDate; }
     QLineEdit* releaseTimeEdit() const { return m_releaseTime; }
 
+    // Also the title of a box that tells why the dialog could not open.
+    static QString titleFor(const QString& raceName);
+
     void accept() override;
 
 private:

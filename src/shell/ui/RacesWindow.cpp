@@ -36,7 +36,7 @@ void RacesWindow::editRelease()
         ReleaseDialog dialog(m->database(), race, name, this);
         dialog.exec();
     } catch (const DatabaseError& error) {
-        showDatabaseError(this, GetText(190), error);
+        showDatabaseError(this, ReleaseDialog::titleFor(name), error);
     }
 }
 
