@@ -71,8 +71,10 @@ AddToClubResultDialog::AddToClubResultDialog(const QSqlDatabase& db, const Fligh
     fillRaces();
     if (const std::optional<int> race = raceOnDay(m_db, raceDay))
         m_race->setCurrentIndex(qMax(0, m_race->findData(*race)));
-    connect(m_race, &QComboBox::currentIndexChanged, this, &AddToClubResultDialog::raceOrDayChosen);
-    connect(m_raceDay, &QDateEdit::dateChanged, this, &AddToClubResultDialog::raceOrDayChosen);
+    // What was typed stays when the chosen release cannot be read.
+    const auto raceOrDayChosen = [this] { tellDatabaseFailure(this, [this] { showStoredRelease(); }); };
+    connect(m_race, &QComboBox::currentIndexChanged, this, raceOrDayChosen);
+    connect(m_raceDay, &QDateEdit::dateChanged, this, raceOrDayChosen);
     // A release that cannot be read here leaves the dialog unmade.
     showStoredRelease();
     finishWindowSetUp(this);
@@ -83,17 +85,6 @@ void AddToClubResultDialog::fillRaces()
     QSqlQuery races = runStatement(m_db, QStringLiteral("SELECT id, lossing FROM races ORDER BY id"));
     while (races.next())
         m_race->addItem(races.value(1).toString().trimmed(), races.value(0).toInt());
-}
-
-// What was typed stays when the release cannot be read: the failure is told
-// here, as it must not leave through the event loop.
-void AddToClubResultDialog::raceOrDayChosen()
-{
-    try {
-        showStoredRelease();
-    } catch (const DatabaseError& error) {
-        showDatabaseError(this, windowTitle(), error);
-    }
 }
 
 void AddToClubResultDialog::showStoredRelease()

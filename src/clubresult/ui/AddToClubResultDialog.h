@@ -31,7 +31,6 @@ public:
 private:
     void fillRaces();
     void showStoredRelease();
-    void raceOrDayChosen();
     bool readEntry(QString& problem);
 
     QSqlDatabase m_db;

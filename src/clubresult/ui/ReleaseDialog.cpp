@@ -37,7 +37,9 @@ ReleaseDialog::ReleaseDialog(const QSqlDatabase& db, int race, const QString& ra
     form->addRow(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &ReleaseDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &ReleaseDialog::reject);
-    connect(m_releaseDate, &QDateEdit::dateChanged, this, &ReleaseDialog::releaseDayChosen);
+    // What was typed stays when the chosen day's release cannot be read.
+    connect(m_releaseDate, &QDateEdit::dateChanged, this,
+            [this] { tellDatabaseFailure(this, [this] { showStoredRelease(); }); });
     // A release that cannot be read here leaves the dialog unmade.
     showStoredRelease();
     finishWindowSetUp(this);
@@ -46,17 +48,6 @@ ReleaseDialog::ReleaseDialog(const QSqlDatabase& db, int race, const QString& ra
 QString ReleaseDialog::titleFor(const QString& raceName)
 {
     return GetText(172) + QStringLiteral(" - ") + raceName;
-}
-
-// What was typed stays when the day's release cannot be read: the failure is
-// told here, as it must not leave through the event loop.
-void ReleaseDialog::releaseDayChosen()
-{
-    try {
-        showStoredRelease();
-    } catch (const DatabaseError& error) {
-        showDatabaseError(this, windowTitle(), error);
-    }
 }
 
 void ReleaseDialog::showStoredRelease()

@@ -32,7 +32,6 @@ public:
 
 private:
     void showStoredRelease();
-    void releaseDayChosen();
     // Why the typed data cannot be stored; empty when it can.
     QString storeTyped();
 

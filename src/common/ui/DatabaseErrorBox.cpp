@@ -16,6 +16,17 @@ void describeDatabaseError(QMessageBox& box, const DatabaseError& error, const Q
     box.setDetailedText(error.details());
 }
 
+bool tellDatabaseFailure(QWidget* window, const std::function<void()>& work)
+{
+    try {
+        work();
+        return true;
+    } catch (const DatabaseError& error) {
+        showDatabaseError(window, window->windowTitle(), error);
+        return false;
+    }
+}
+
 void keepWindowUnmadeIfConnectionLost(const DatabaseError& error)
 {
     if (error.kind() == DatabaseError::Kind::ConnectionLost)

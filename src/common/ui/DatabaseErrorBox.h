@@ -2,8 +2,8 @@
 #include "database/DatabaseError.h"
 #include <QMessageBox>
 #include <QString>
-
-class QWidget;
+#include <QWidget>
+#include <functional>
 
 namespace durvek {
 
@@ -21,5 +21,11 @@ void describeDatabaseError(QMessageBox& box, const DatabaseError& error, const Q
 // whoever opens it, instead of a box for each load and a window that shows
 // the club as empty.
 void keepWindowUnmadeIfConnectionLost(const DatabaseError& error);
+
+// Runs what a click or a choice in an open window asks of the club database.
+// Its failure is told in a box titled as the window: it must not leave the
+// handler, as an exception that passes through Qt's event loop ends the
+// program. Returns whether it went through.
+bool tellDatabaseFailure(QWidget* window, const std::function<void()>& work);
 
 } // namespace durvek
