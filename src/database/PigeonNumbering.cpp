@@ -13,18 +13,22 @@ namespace {
 // at once (min, max and IS NULL read one end of it on either engine, where an
 // ORDER BY with NULLS placed against the index's own order would scan the
 // table), which settles a club that must be renumbered; only then is the
-// index walked to count the rest. Numbering every row to compare it with its
-// place would cost several times as much on every start.
+// index walked to count the different numbers, against the count already
+// known. Numbering every row to compare it with its place would cost several
+// times as much on every start.
 bool anyPigeonOutOfPlace(const QSqlDatabase& db)
 {
-    const bool endsRight = queryValue(db, QStringLiteral(
-        "SELECT NOT EXISTS (SELECT 1 FROM pigeons WHERE nr IS NULL) AND coalesce("
-        "(SELECT min(nr) FROM pigeons) = 1 AND (SELECT max(nr) FROM pigeons) = (SELECT count(*) FROM pigeons), "
-        "NOT EXISTS (SELECT 1 FROM pigeons))")).toBool();
-    return !endsRight
-        || !queryValue(db, QStringLiteral(
-                "SELECT (SELECT count(*) FROM (SELECT DISTINCT nr FROM pigeons WHERE nr = CAST(nr AS BIGINT)) AS whole) "
-                "= (SELECT count(*) FROM pigeons)")).toBool();
+    const qint64 pigeons = queryValue(db, QStringLiteral(
+        "SELECT CASE WHEN n = 0 THEN 0 "
+        "WHEN EXISTS (SELECT 1 FROM pigeons WHERE nr IS NULL) THEN -1 "
+        "WHEN (SELECT min(nr) FROM pigeons) = 1 AND (SELECT max(nr) FROM pigeons) = n THEN n "
+        "ELSE -1 END FROM (SELECT count(*) AS n FROM pigeons) AS total")).toLongLong();
+    if (pigeons <= 0)
+        return pigeons < 0;
+    return queryValue(db, QStringLiteral(
+               "SELECT count(*) FROM (SELECT DISTINCT nr FROM pigeons WHERE nr = CAST(nr AS BIGINT)) AS whole"))
+               .toLongLong()
+        != pigeons;
 }
 
 const QString kNumberIndex = QStringLiteral("pigeons_nr");
