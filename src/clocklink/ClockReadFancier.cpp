@@ -2,6 +2,8 @@
 #include "clocklink/FixedText.h"
 #include "common/ValueHelpers.h"
 #include "database/FancierLookup.h"
+#include "database/SqlDialect.h"
+#include "database/SqlUtil.h"
 
 namespace durvek {
 
@@ -32,9 +34,16 @@ ClockFancierRow fancierRowFromClock(const FancierBlock& block)
 
 int32_t findOrAddClockFancier(const QSqlDatabase& db, const FancierBlock& block, CoordinateFields coordinates)
 {
-    if (const int32_t id = FindFancierByLicence(db, licenceFromClock(block)))
-        return id;
-    return addFancierFromClock(db, fancierRowFromClock(block), coordinates);
+    int32_t id = 0;
+    // Another PC reading a clock of the same fancier adds it once: the
+    // second finds the first one's.
+    inTransaction(db, [&] {
+        lockFancierLicences(db);
+        id = FindFancierByLicence(db, licenceFromClock(block));
+        if (id == 0)
+            id = addFancierFromClock(db, fancierRowFromClock(block), coordinates);
+    });
+    return id;
 }
 
 } // namespace durvek

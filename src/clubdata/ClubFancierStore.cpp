@@ -1,6 +1,7 @@
 #include "clubdata/ClubFancierStore.h"
 #include "common/ValueHelpers.h"
 #include "database/FancierRevision.h"
+#include "database/LicenceClaim.h"
 #include "database/SqlDialect.h"
 #include "database/SqlUtil.h"
 #include <QSqlQuery>
@@ -52,6 +53,7 @@ int32_t ClubFancierStore::save(const ClubFancier& fancier, qint64& revision)
     int32_t id = fancier.id;
     qint64 stored = 0;
     inTransaction(m_db, [&] {
+        claimLicence(m_db, fields.at(3).toString(), id);
         if (id != 0 && claimUnlessGone(id, revision, stored)) {
             runStatement(m_db,
                          QStringLiteral("UPDATE fanciers SET Name = ?, Adress = ?, city = ?, Licence = ?, sort = ? "

@@ -34,7 +34,8 @@ public:
     // as the fancier window writes it, so the fancier is listed and found by
     // name everywhere. revision is the fancier's when shown, and becomes the
     // stored one; FancierChangedElsewhere, and nothing stored, when another
-    // PC stored the fancier since.
+    // PC stored the fancier since; LicenceTakenElsewhere when another fancier
+    // holds the licence by now.
     int32_t save(const ClubFancier& fancier, qint64& revision);
 
     // The first fancier in sort order whose name starts with text (letter

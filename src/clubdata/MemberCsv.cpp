@@ -1,6 +1,7 @@
 #include "clubdata/MemberCsv.h"
 #include "common/CsvWriter.h"
 #include "database/FancierLookup.h"
+#include "database/SqlDialect.h"
 #include "database/SqlUtil.h"
 #include "fanciers/CoordinateEntry.h"
 #include "fanciers/LicenceCheck.h"
@@ -146,6 +147,10 @@ QString MemberImport::takeFields(const CsvList& list, const CsvRecord& record, F
 int MemberImport::store() const
 {
     inTransaction(m_db, [&] {
+        // Before any fancier is claimed: two PCs importing lists that share
+        // members then go one after the other instead of claiming the
+        // shared ones crosswise.
+        lockFancierLicences(m_db);
         for (const FancierRecord& member : m_accepted)
             storeFancier(m_db, member);
     });

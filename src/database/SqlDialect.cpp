@@ -289,12 +289,26 @@ namespace {
 constexpr int kBulkWriteCacheKiB = -65536;
 } // namespace
 
+// Any fixed keys do, as long as they differ; the program takes no other
+// advisory locks.
 void lockPigeonNumbering(const QSqlDatabase& db)
 {
-    // Any fixed key does; the program takes no other advisory lock.
     constexpr qint64 kPigeonNumberingKey = 0x4475727650494E52; // "DurvPINR"
     if (isServer(db))
         runStatement(db, QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {kPigeonNumberingKey});
+}
+
+void lockFancierLicences(const QSqlDatabase& db)
+{
+    constexpr qint64 kFancierLicencesKey = 0x447572764C494345; // "DurvLICE"
+    if (isServer(db)) {
+        runStatement(db, QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {kFancierLicencesKey});
+        return;
+    }
+    // A write that changes no row still takes the write lock, which a store
+    // on another connection then waits for (the busy timeout) before it reads
+    // the licences, instead of both reading first and one failing to write.
+    runStatement(db, QStringLiteral("UPDATE fanciers SET id = id WHERE 0 = 1"));
 }
 
 // A server writes a new version of every pigeon whose number changes. Where

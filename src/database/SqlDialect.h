@@ -78,6 +78,16 @@ QStringList integrityProblems(const QSqlDatabase& db);
 // DatabaseError when the engine refuses.
 void lockPigeonNumbering(const QSqlDatabase& db);
 
+// Inside a transaction that gives a fancier a licence (adds a fancier, or
+// stores one with another licence), as its first step: the next transaction
+// on another connection that does the same waits here until this one ends,
+// and then finds this one's fancier by its licence. On SQLite it takes the
+// file's write lock, which another connection's store waits for likewise.
+// It comes before the fanciers' revisions and the pigeon numbering in the
+// one order of locks. Taking it again in the same transaction costs
+// nothing. Throws DatabaseError when the engine refuses.
+void lockFancierLicences(const QSqlDatabase& db);
+
 // On a server: has the pigeons' pages filled to less than half from now on,
 // so that a renumbering rewrites each pigeon on its own page, unless the
 // table's fill was chosen already. Nothing on the file.

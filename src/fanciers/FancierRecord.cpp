@@ -3,6 +3,7 @@
 #include "common/ValueHelpers.h"
 #include "database/ClubDatabase.h"
 #include "database/FancierRevision.h"
+#include "database/LicenceClaim.h"
 #include "database/SqlUtil.h"
 #include <QSqlQuery>
 
@@ -69,25 +70,27 @@ QString fancierSortKey(const QString& name)
 int32_t storeFancier(const QSqlDatabase& db, const FancierRecord& record)
 {
     const QVariantList values = storedValues(record);
-    if (record.id == 0) {
-        QSqlQuery insert = runStatement(db,
-                                        QStringLiteral("INSERT INTO fanciers (Licence, Name, sort, Adress, zip, city, "
-                                                       "district, telephone, fax, email, KXT, KYT, Actief) "
-                                                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 1)"),
-                                        values);
-        return int32_t(insert.lastInsertId().toLongLong());
-    }
-    QVariantList withId = values;
-    withId.append(record.id);
+    int32_t id = record.id;
     inTransaction(db, [&] {
-        claimFancierRevision(db, record.id, record.revision);
+        claimLicence(db, values.first().toString(), id);
+        if (id == 0) {
+            const QSqlQuery insert = runStatement(
+                db,
+                QStringLiteral("INSERT INTO fanciers (Licence, Name, sort, Adress, zip, city, "
+                               "district, telephone, fax, email, KXT, KYT, Actief) "
+                               "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 1)"),
+                values);
+            id = int32_t(insert.lastInsertId().toLongLong());
+            return;
+        }
+        claimFancierRevision(db, id, record.revision);
         runStatement(db,
                      QStringLiteral("UPDATE fanciers SET Licence = ?, Name = ?, sort = ?, Adress = ?, "
                                     "zip = ?, city = ?, district = ?, telephone = ?, fax = ?, "
                                     "email = ?, KXT = ?, KYT = ?, Actief = 1 WHERE id = ?"),
-                     withId);
+                     values + QVariantList{id});
     });
-    return record.id;
+    return id;
 }
 
 } // namespace durvek

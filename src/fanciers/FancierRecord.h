@@ -39,10 +39,13 @@ QString fancierSortKey(const QString& name);
 // Stores the record: adds a fancier when record.id is 0, else changes that
 // fancier. Each text is stored without control characters and trimmed, a
 // blank one as a single space; the coordinates go in as they are (null as
-// null); the sort key is made from the name and the fancier becomes active. Returns the id of the row written.
-// Throws FancierChangedElsewhere when the fancier to change was stored on
-// another PC after the record was read, or is gone; DatabaseError when the
-// engine refuses.
+// null); the sort key is made from the name and the fancier becomes active.
+// Returns the id of the row written.
+// Throws LicenceTakenElsewhere when another fancier holds the licence (as
+// another PC may have stored one since the window checked it);
+// FancierChangedElsewhere when the fancier to change was stored on another
+// PC after the record was read, or is gone; DatabaseError when the engine
+// refuses.
 int32_t storeFancier(const QSqlDatabase& db, const FancierRecord& record);
 
 } // namespace durvek

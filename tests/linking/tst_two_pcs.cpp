@@ -3,17 +3,23 @@
 // both gives the second one the message and leaves the first one's list
 // whole, also when both store at the same moment. While one PC starts and
 // renumbers the pigeons, the other's store neither waits forever nor gives a
-// number twice.
+// number twice. Two PCs adding a fancier with the same licence make one.
 #include "LinkingDatabase.h"
 #include "clocklink/ClockJobStore.h"
+#include "clocklink/ClockReadFancier.h"
+#include "clubdata/ClubFancierStore.h"
+#include "clubdata/MemberCsv.h"
 #include "common/TextCatalogue.h"
 #include "database/DatabaseLocation.h"
+#include "database/FancierLookup.h"
 #include "database/FancierRevision.h"
 #include "database/FancierStore.h"
+#include "database/LicenceClaim.h"
 #include "database/PigeonNumbering.h"
 #include "database/SqlDialect.h"
 #include "database/SqlUtil.h"
 #include "fanciers/FancierRecord.h"
+#include "fanciers/LicenceCheck.h"
 #include "linking/LinkingStore.h"
 #include "support/DeliveredDatabase.h"
 #include <QTest>
@@ -28,6 +34,7 @@ using namespace durvek::testing;
 namespace {
 
 constexpr int kChangedElsewhereText = 320;
+constexpr int kLicenceTakenElsewhereText = 321;
 
 // What one PC stores for a fancier, from the revision it loaded. mark tells
 // the PCs' lists (and names) apart.
@@ -100,6 +107,44 @@ QStringList numbersNotGivenOnce(const QSqlDatabase& db)
 {
     return rows(db, QStringLiteral("SELECT coalesce(CAST(Nr AS TEXT), 'none') FROM pigeons GROUP BY Nr "
                                    "HAVING count(*) > 1 OR Nr IS NULL"));
+}
+
+// How each place that adds a fancier does it on one PC: checked as the
+// window (or import preview) checks it, then stored once both PCs have
+// checked. The id of the fancier it stored or found; 0 when refused.
+using AddFancier = std::function<int32_t(const QSqlDatabase& db, const QString& licence, const QString& name,
+                                         std::barrier<>& bothChecked)>;
+
+AddFancier addFancierOfKind(const QString& kind)
+{
+    if (kind == QLatin1String("fancier window"))
+        return [](const QSqlDatabase& db, const QString& licence, const QString& name, std::barrier<>& bothChecked) {
+            const bool free = licenceFreeFor(db, licence, 0);
+            bothChecked.arrive_and_wait();
+            FancierRecord record;
+            record.licence = licence;
+            record.name = name;
+            return free ? storeFancier(db, record) : 0;
+        };
+    if (kind == QLatin1String("club data window"))
+        return [](const QSqlDatabase& db, const QString& licence, const QString& name, std::barrier<>& bothChecked) {
+            const bool free = licenceFreeFor(db, licence, 0);
+            bothChecked.arrive_and_wait();
+            qint64 revision = 0;
+            return free ? ClubFancierStore(db).save(ClubFancier{0, name, {}, {}, licence}, revision) : 0;
+        };
+    if (kind == QLatin1String("member import"))
+        return [](const QSqlDatabase& db, const QString& licence, const QString& name, std::barrier<>& bothChecked) {
+            const MemberImport import(db, QStringLiteral("Licence,Name\n%1,%2\n").arg(licence, name).toUtf8(),
+                                      [](int number) { return GetText(number); });
+            bothChecked.arrive_and_wait();
+            import.store();
+            return FindFancierByLicence(db, licence);
+        };
+    return [](const QSqlDatabase& db, const QString& licence, const QString& name, std::barrier<>& bothChecked) {
+        bothChecked.arrive_and_wait();
+        return findOrAddClockFancier(db, FancierBlock{licence, name, {}, {}, {}, {}, {}}, CoordinateFields::Texts);
+    };
 }
 
 // A connection of its own to the club database, as another PC has; closed
@@ -303,6 +348,118 @@ private slots:
             }
         }
         qInfo("%d rounds: the first PC stored %d times, the second %d times", kRounds, wins[0], wins[1]);
+    }
+
+    // Both PCs add a fancier with a licence no fancier has yet, at the same
+    // moment, round after round.
+    void oneLicenceAddedOnTwoPcsMakesOneFancier_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("bothStore"); // a clock read takes the fancier it finds
+        QTest::newRow("fancier window") << "fancier window" << false;
+        QTest::newRow("club data window") << "club data window" << false;
+        QTest::newRow("member import") << "member import" << false;
+        QTest::newRow("clock read") << "clock read" << true;
+    }
+    void oneLicenceAddedOnTwoPcsMakesOneFancier()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, bothStore);
+        const AddFancier add = addFancierOfKind(kind);
+        constexpr int kRounds = 30;
+        GetText(kLicenceTakenElsewhereText); // the catalogue is read once, here, not on the PCs' threads
+        std::array<std::array<QString, kRounds>, 2> outcome; // the id stored or found, "refused" or the failure
+        std::barrier together(2);
+        const auto runPc = [&](int pc) {
+            OtherPc connection(data->databasePath(), QStringLiteral("pc-%1").arg(pc));
+            for (int round = 0; round < kRounds; ++round) {
+                const QString licence = QStringLiteral("7%1").arg(round, 7, 10, QChar(u'0'));
+                QString& result = outcome[size_t(pc)][size_t(round)];
+                try {
+                    const int32_t id = add(connection.db(), licence, QStringLiteral("PC %1").arg(pc), together);
+                    result = id ? QString::number(id) : QStringLiteral("refused before");
+                } catch (const LicenceTakenElsewhere& refusal) {
+                    result = refusal.sentence() == GetText(kLicenceTakenElsewhereText).arg(licence)
+                        ? QStringLiteral("refused")
+                        : refusal.sentence();
+                } catch (const std::exception& error) {
+                    result = QString::fromUtf8(error.what());
+                }
+                together.arrive_and_wait();
+            }
+        };
+        std::thread pcB(runPc, 1);
+        runPc(0);
+        pcB.join();
+
+        for (int round = 0; round < kRounds; ++round) {
+            const QString licence = QStringLiteral("7%1").arg(round, 7, 10, QChar(u'0'));
+            const QStringList holders = rows(db(), QStringLiteral("SELECT id FROM fanciers WHERE Licence = '%1'").arg(licence));
+            const QString a = outcome[0][size_t(round)];
+            const QString b = outcome[1][size_t(round)];
+            const QString context = QStringLiteral("round %1: %2 / %3, fanciers %4").arg(round).arg(a, b, holders.join(u' '));
+            QVERIFY2(holders.size() == 1, qPrintable(context));
+            if (bothStore)
+                QVERIFY2(a == holders.first() && b == holders.first(), qPrintable(context));
+            else
+                QVERIFY2(QStringList({a, b}).contains(holders.first()) && QStringList({a, b}).contains("refused"),
+                         qPrintable(context));
+        }
+    }
+
+    // Two PCs import member lists that change the same members, in opposite
+    // orders: one list is stored whole and the other is refused, as the same
+    // fancier stored on two PCs is, not undone half-way as a deadlock.
+    void memberListsSharingMembersInOppositeOrders()
+    {
+        constexpr int kMembers = 40;
+        constexpr int kRounds = 20;
+        QStringList licences;
+        for (int i = 0; i < kMembers; ++i)
+            licences << QStringLiteral("6%1").arg(i, 7, 10, QChar(u'0'));
+        for (const QString& licence : licences)
+            data->addFancier(licence, licence);
+        GetText(kChangedElsewhereText);
+        std::array<std::array<QString, kRounds>, 2> outcome; // "PC n" stored, "refused" or the failure
+        std::array<QStringList, kRounds> namesAfter;         // the members' names after the round
+        std::barrier together(2);
+        const auto runPc = [&](int pc) {
+            OtherPc connection(data->databasePath(), QStringLiteral("pc-%1").arg(pc));
+            for (int round = 0; round < kRounds; ++round) {
+                QByteArray csv = "Licence,Name\n";
+                for (int i = 0; i < kMembers; ++i)
+                    csv += licences.at(pc == 0 ? i : kMembers - 1 - i).toUtf8() + ",Round " + QByteArray::number(round) +
+                        " PC " + QByteArray::number(pc) + '\n';
+                QString& result = outcome[size_t(pc)][size_t(round)];
+                try {
+                    const MemberImport import(connection.db(), csv, [](int number) { return GetText(number); });
+                    together.arrive_and_wait();
+                    import.store();
+                    result = QStringLiteral("PC %1").arg(pc);
+                } catch (const FancierChangedElsewhere&) {
+                    result = QStringLiteral("refused");
+                } catch (const std::exception& error) {
+                    result = QString::fromUtf8(error.what());
+                }
+                together.arrive_and_wait();
+                if (pc == 0)
+                    namesAfter[size_t(round)] = rows(connection.db(), QStringLiteral("SELECT DISTINCT Name FROM fanciers"));
+                together.arrive_and_wait();
+            }
+        };
+        std::thread pcB(runPc, 1);
+        runPc(0);
+        pcB.join();
+
+        for (int round = 0; round < kRounds; ++round) {
+            const QString a = outcome[0][size_t(round)];
+            const QString b = outcome[1][size_t(round)];
+            const QStringList names = namesAfter[size_t(round)];
+            const QString context = QStringLiteral("round %1: %2 / %3, names %4").arg(round).arg(a, b, names.join(u','));
+            const QString winner = QString(a).replace("refused", b);
+            QVERIFY2(QStringList({a, b}).contains("refused") && names == QStringList{QStringLiteral("Round %1 %2").arg(round).arg(winner)},
+                     qPrintable(context));
+        }
     }
 
     // One PC starts the program, which renumbers the pigeons, while the
