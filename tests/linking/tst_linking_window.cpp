@@ -341,7 +341,7 @@ private slots:
 
     void typedBandsMarksAndStoringWithAPrintout()
     {
-        PreviewToPdf preview{data->folder()};
+        PreviewToPdf preview{data->folder(), {}, {}};
         openWindow();
         window->setPrintoutHandler(preview.handler());
         QTest::mouseClick(window->searchButton(0), Qt::LeftButton);
