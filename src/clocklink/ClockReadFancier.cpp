@@ -34,12 +34,15 @@ ClockFancierRow fancierRowFromClock(const FancierBlock& block)
 
 int32_t findOrAddClockFancier(const QSqlDatabase& db, const FancierBlock& block, CoordinateFields coordinates)
 {
-    int32_t id = 0;
-    // Another PC reading a clock of the same fancier adds it once: the
+    const QString licence = licenceFromClock(block);
+    int32_t id = FindFancierByLicence(db, licence);
+    if (id != 0)
+        return id;
+    // Another PC reading a clock of the same new fancier adds it once: the
     // second finds the first one's.
     inTransaction(db, [&] {
         lockFancierLicences(db);
-        id = FindFancierByLicence(db, licenceFromClock(block));
+        id = FindFancierByLicence(db, licence);
         if (id == 0)
             id = addFancierFromClock(db, fancierRowFromClock(block), coordinates);
     });

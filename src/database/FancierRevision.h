@@ -33,7 +33,8 @@ qint64 fancierRevision(const QSqlDatabase& db, int32_t fancierId);
 // already (the first one noted is what the job loaded).
 void noteFancierRevision(const QSqlDatabase& db, int32_t fancierId, FancierRevisions& revisions);
 
-// To be the FIRST statement of the store's transaction: raises the fancier's
+// To be the FIRST statement of the store's transaction (after claimLicence,
+// in a store that gives the fancier a licence): raises the fancier's
 // revision when it still is loadedRevision, and returns the new revision.
 // Throws FancierChangedElsewhere when it is not (the caller's transaction
 // then rolls back), DatabaseError when the engine refuses.
