@@ -12,6 +12,7 @@
 #include "database/ClubDatabase.h"
 #include "database/FancierRevision.h"
 #include "database/FancierStore.h"
+#include "database/LicenceClaim.h"
 #include "fanciers/CoordinateEntry.h"
 #include "fanciers/LicenceCheck.h"
 #include "fanciers/SortKeySearch.h"
@@ -509,10 +510,12 @@ bool FancierWindow::reportDatabaseError(const DatabaseError& error)
 {
     if (!made_)
         keepWindowUnmadeIfConnectionLost(error);
-    // A store refused because another PC stored the fancier is no error of
-    // the database, and its sentence says what was not stored.
-    const bool changedElsewhere = dynamic_cast<const FancierChangedElsewhere*>(&error) != nullptr;
-    showDatabaseError(this, GetText(kTitleText), error, changedElsewhere ? QString() : GetText(kStoreFailedText));
+    // A store refused because another PC stored the fancier, or a fancier
+    // with its licence, is no error of the database, and its sentence says
+    // what was not stored.
+    const bool storedElsewhere = dynamic_cast<const FancierChangedElsewhere*>(&error) != nullptr
+        || dynamic_cast<const LicenceTakenElsewhere*>(&error) != nullptr;
+    showDatabaseError(this, GetText(kTitleText), error, storedElsewhere ? QString() : GetText(kStoreFailedText));
     return false;
 }
 
