@@ -5,6 +5,7 @@
 #include "database/ClubDatabase.h"
 #include "database/PigeonNumbering.h"
 #include "database/SearchIndexes.h"
+#include "database/SqlDialect.h"
 #include "database/SqlUtil.h"
 #include <QSqlError>
 #include <QSqlQuery>
@@ -137,9 +138,11 @@ void FillRaces(const QSqlDatabase& db)
     });
 }
 
-void upgradeSchema(const QSqlDatabase& db)
+namespace {
+
+// Every step asks whether its table, field or index is there already.
+void upgradeSchemaSteps(const QSqlDatabase& db)
 {
-    // Every step asks whether its table, field or index is there already.
     const CatalogueSnapshot catalogue(db);
     AddFieldIfMissing(db, QStringLiteral("settings"), QStringLiteral("Converter"), FieldType::Boolean, 1, true);
     AddFieldIfMissing(db, QStringLiteral("settings"), QStringLiteral("Sort"), FieldType::Boolean, 1, true);
@@ -170,6 +173,13 @@ void upgradeSchema(const QSqlDatabase& db)
     FillRaces(db);
     AddClubResultTables(db);
     AddMissingCatalogueTexts(db);
+}
+
+} // namespace
+
+void upgradeSchema(const QSqlDatabase& db)
+{
+    runAsTheOnlyUpgrader(db, [&] { upgradeSchemaSteps(db); });
 }
 
 } // namespace durvek

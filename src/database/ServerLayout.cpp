@@ -47,17 +47,21 @@ QStringList deliveredClubStatements()
 
 void layOutServerDatabase(const QSqlDatabase& db)
 {
-    if (engineOf(db) != SqlEngine::Postgres || isClubDatabase(db))
+    if (engineOf(db) != SqlEngine::Postgres)
         return;
-    if (hasAnyTable(db)) {
-        const QString sentence = CatalogueBaseText(310).arg(databaseFile(db));
-        throw DatabaseError(DatabaseError::Kind::Other, sentence, databaseFile(db));
-    }
-    const QStringList statements = deliveredClubStatements();
-    inTransaction(db, [&] {
-        for (const QString& sql : statements)
-            runDdl(db, sql);
-        leaveRoomForRenumbering(db);
+    runAsTheOnlyUpgrader(db, [&] {
+        if (isClubDatabase(db))
+            return;
+        if (hasAnyTable(db)) {
+            const QString sentence = CatalogueBaseText(310).arg(databaseFile(db));
+            throw DatabaseError(DatabaseError::Kind::Other, sentence, databaseFile(db));
+        }
+        const QStringList statements = deliveredClubStatements();
+        inTransaction(db, [&] {
+            for (const QString& sql : statements)
+                runDdl(db, sql);
+            leaveRoomForRenumbering(db);
+        });
     });
 }
 

@@ -1,4 +1,5 @@
 #include "database/SqlDialect.h"
+#include "database/ClubDatabase.h"
 #include "database/SqlUtil.h"
 #include "database/ServerReconnect.h"
 #include <QRegularExpression>
@@ -309,6 +310,39 @@ void lockFancierLicences(const QSqlDatabase& db)
     // on another connection then waits for (the busy timeout) before it reads
     // the licences, instead of both reading first and one failing to write.
     runStatement(db, QStringLiteral("UPDATE fanciers SET id = id WHERE 0 = 1"));
+}
+
+void runAsTheOnlyUpgrader(const QSqlDatabase& db, const std::function<void()>& work)
+{
+    if (isServer(db)) {
+        // A lock of the session rather than of a transaction: the upgrade
+        // commits step by step, as it always did.
+        constexpr qint64 kUpgradeKey = 0x4475727655504752; // "DurvUPGR"
+        const QString unlock = QStringLiteral("SELECT pg_advisory_unlock(?)");
+        runStatement(db, QStringLiteral("SELECT pg_advisory_lock(?)"), {kUpgradeKey});
+        try {
+            work();
+        } catch (...) {
+            // A lost connection has let go of the lock already.
+            QSqlQuery quietly(db);
+            quietly.prepare(unlock);
+            quietly.addBindValue(kUpgradeKey);
+            quietly.exec();
+            throw;
+        }
+        runStatement(db, unlock, {kUpgradeKey});
+        return;
+    }
+    // Without the settings table the upgrade's own check says what is wrong.
+    if (ClubDatabase::isReadOnly(db) || !tableExists(db, QStringLiteral("settings"))) {
+        work();
+        return;
+    }
+    inTransaction(db, [&] {
+        // A write that changes no row takes the write lock, as for a licence.
+        runStatement(db, QStringLiteral("UPDATE settings SET rowid = rowid WHERE 0 = 1"));
+        work();
+    });
 }
 
 // A server writes a new version of every pigeon whose number changes. Where

@@ -4,6 +4,7 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace durvek {
 
@@ -87,6 +88,15 @@ void lockPigeonNumbering(const QSqlDatabase& db);
 // one order of locks. Taking it again in the same transaction costs
 // nothing. Throws DatabaseError when the engine refuses.
 void lockFancierLicences(const QSqlDatabase& db);
+
+// Runs work (the lay-out or the start-up upgrade of db) while no other PC
+// does the same, so that PCs started at the same moment after a new version
+// lay out and upgrade the club once, and each one after the first finds the
+// work done. A server holds a lock of db's session for it, which stores never
+// take; the file runs work as one transaction that takes the write lock
+// first. A file opened read only runs work as it is. Throws what work throws,
+// or DatabaseError when the engine refuses.
+void runAsTheOnlyUpgrader(const QSqlDatabase& db, const std::function<void()>& work);
 
 // On a server: has the pigeons' pages filled to less than half from now on,
 // so that a renumbering rewrites each pigeon on its own page, unless the

@@ -1,14 +1,19 @@
 // The start-up upgrade of the club database: fields, tables and fixed rows.
 #include "support/DeliveredDatabase.h"
+#include "support/OtherPc.h"
 #include "database/CatalogueSnapshot.h"
 #include "database/CatalogueUpgrade.h"
 #include "database/ClubDatabase.h"
 #include "database/SchemaUpgrade.h"
+#include "database/ServerLayout.h"
 #include "database/SettingsStore.h"
 #include "database/ShippedTranslations.h"
 #include "database/SqlUtil.h"
 #include <QTemporaryDir>
 #include <QtTest>
+#include <array>
+#include <barrier>
+#include <thread>
 
 using namespace durvek;
 using testing::exec;
@@ -139,6 +144,46 @@ private slots:
         upgradeSchema(m_db);
         QCOMPARE(testing::allRows(m_db), everyRow);
         QCOMPARE(testing::schema(m_db), schemaBefore);
+    }
+
+    // Two PCs started at the same moment after a new version, on a club
+    // still as delivered (on a server: still empty): both start, and the club
+    // is laid out and upgraded once, with no field added twice and no text,
+    // badge or race row given twice.
+    void twoPcsStartingAtOnceUpgradeTheClubOnce()
+    {
+        constexpr int kRounds = 10;
+        for (int round = 0; round < kRounds; ++round) {
+            const QString club = testing::onServer() ? testing::emptyServerDatabase()
+                                                     : m_dir.filePath(QStringLiteral("round%1.db").arg(round));
+            if (!testing::onServer())
+                testing::writeDeliveredDatabase(club);
+            std::array<QString, 2> outcome;
+            std::barrier together(2);
+            const auto startPc = [&](int pc) {
+                const testing::OtherPc connection(club, QStringLiteral("starting-pc-%1").arg(pc));
+                together.arrive_and_wait();
+                try {
+                    layOutServerDatabase(connection.db());
+                    upgradeSchema(connection.db());
+                    outcome[size_t(pc)] = QStringLiteral("started");
+                } catch (const std::exception& error) {
+                    outcome[size_t(pc)] = QString::fromUtf8(error.what());
+                }
+            };
+            std::thread pcB(startPc, 1);
+            startPc(0);
+            pcB.join();
+
+            const testing::OtherPc started(club, QStringLiteral("started-club"));
+            const QString context = QStringLiteral("round %1").arg(round);
+            QCOMPARE(outcome[0] + u'/' + outcome[1], QStringLiteral("started/started"));
+            QVERIFY2(count(started.db(), "SELECT count(*) FROM badges") == 5, qPrintable(context));
+            QVERIFY2(count(started.db(), "SELECT count(*) FROM races") == 25, qPrintable(context));
+            QVERIFY2(count(started.db(), "SELECT count(*) FROM PcLanguage WHERE id >= 97")
+                         == CatalogueNumbersAddedSinceDelivery().size(),
+                     qPrintable(context));
+        }
     }
 
     void missingUpgradeTableIsAnError_data()

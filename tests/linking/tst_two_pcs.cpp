@@ -22,6 +22,7 @@
 #include "fanciers/LicenceCheck.h"
 #include "linking/LinkingStore.h"
 #include "support/DeliveredDatabase.h"
+#include "support/OtherPc.h"
 #include <QTest>
 #include <barrier>
 #include <functional>
@@ -146,37 +147,6 @@ AddFancier addFancierOfKind(const QString& kind)
         return findOrAddClockFancier(db, FancierBlock{licence, name, {}, {}, {}, {}, {}}, CoordinateFields::Texts);
     };
 }
-
-// A connection of its own to the club database, as another PC has; closed
-// and removed with the object.
-class OtherPc {
-public:
-    OtherPc(const QString& fileOrUri, const QString& name)
-        : m_name(name)
-    {
-        const DatabaseLocation location = DatabaseLocation::fromArgument(fileOrUri);
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(location.isServer() ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE"), m_name);
-        if (location.isServer())
-            location.applyTo(db);
-        else
-            db.setDatabaseName(fileOrUri);
-        if (db.open() && location.isServer())
-            configureSession(db);
-    }
-    ~OtherPc()
-    {
-        QSqlDatabase::database(m_name, false).close();
-        QSqlDatabase::removeDatabase(m_name);
-    }
-    OtherPc(const OtherPc&) = delete;
-    OtherPc& operator=(const OtherPc&) = delete;
-
-    QSqlDatabase db() const { return QSqlDatabase::database(m_name, false); }
-
-private:
-    QString m_name;
-};
 
 } // namespace
 
