@@ -1,6 +1,7 @@
 #include "clubdata/CombineStore.h"
 #include "common/ValueHelpers.h"
 #include "database/FancierStore.h"
+#include "database/SqlDialect.h"
 #include "database/SqlUtil.h"
 #include <QSqlQuery>
 #include <algorithm>
@@ -63,8 +64,9 @@ QStringList CombineStore::memberNames(const Combine& combine) const
 int32_t CombineStore::addCombine(const QString& typedName)
 {
     int32_t id = 0;
-    // The id is read and taken in one go.
+    // The id is read and taken in one go, also with another PC adding one.
     inTransaction(m_db, [&] {
+        lockTableForChange(m_db, QStringLiteral("combine"));
         id = queryValue(m_db, QStringLiteral("SELECT coalesce(max(id), 0) + 1 FROM combine")).toInt();
         runStatement(m_db, QStringLiteral("INSERT INTO combine (id, Naam, L1, L2, L3) VALUES (?, ?, 0, 0, 0)"),
                      {id, storedCombineName(typedName, id)});
@@ -75,7 +77,10 @@ int32_t CombineStore::addCombine(const QString& typedName)
 AddMemberResult CombineStore::addMember(qint64 rowid, int32_t fancierId)
 {
     AddMemberResult result = AddMemberResult::NoSuchCombine;
+    // The free place is read and taken in one go, also with another PC
+    // adding a member.
     inTransaction(m_db, [&] {
+        lockTableForChange(m_db, QStringLiteral("combine"));
         const std::optional<Combine> c = combine(rowid);
         if (!c)
             return;

@@ -288,6 +288,16 @@ QStringList integrityProblems(const QSqlDatabase& db)
 namespace {
 // A negative cache size counts KiB; pages are only taken as they are used.
 constexpr int kBulkWriteCacheKiB = -65536;
+
+// A write that changes no row of table still takes the file's write lock,
+// which a transaction on another connection then waits for (the busy
+// timeout) before it reads, instead of both reading first and one of them
+// being refused when it comes to write.
+void takeFileWriteLock(const QSqlDatabase& db, const QString& table)
+{
+    runStatement(db, QStringLiteral("UPDATE %1 SET rowid = rowid WHERE 0 = 1").arg(quoteName(db, table)));
+}
+
 } // namespace
 
 // Any fixed keys do, as long as they differ; the program takes no other
@@ -306,10 +316,18 @@ void lockFancierLicences(const QSqlDatabase& db)
         runStatement(db, QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {kFancierLicencesKey});
         return;
     }
-    // A write that changes no row still takes the write lock, which a store
-    // on another connection then waits for (the busy timeout) before it reads
-    // the licences, instead of both reading first and one failing to write.
-    runStatement(db, QStringLiteral("UPDATE fanciers SET id = id WHERE 0 = 1"));
+    takeFileWriteLock(db, QStringLiteral("fanciers"));
+}
+
+void lockTableForChange(const QSqlDatabase& db, const QString& table)
+{
+    if (isServer(db)) {
+        // The weakest mode that holds off another transaction of this kind
+        // and every plain write, but no reader.
+        runStatement(db, QStringLiteral("LOCK TABLE %1 IN SHARE ROW EXCLUSIVE MODE").arg(quoteName(db, table)));
+        return;
+    }
+    takeFileWriteLock(db, table);
 }
 
 void runAsTheOnlyUpgrader(const QSqlDatabase& db, const std::function<void()>& work)
@@ -339,8 +357,7 @@ void runAsTheOnlyUpgrader(const QSqlDatabase& db, const std::function<void()>& w
         return;
     }
     inTransaction(db, [&] {
-        // A write that changes no row takes the write lock, as for a licence.
-        runStatement(db, QStringLiteral("UPDATE settings SET rowid = rowid WHERE 0 = 1"));
+        takeFileWriteLock(db, QStringLiteral("settings"));
         work();
     });
 }

@@ -89,6 +89,14 @@ void lockPigeonNumbering(const QSqlDatabase& db);
 // nothing. Throws DatabaseError when the engine refuses.
 void lockFancierLicences(const QSqlDatabase& db);
 
+// Inside a transaction that reads table and then writes what it read tells
+// (the next id, the first free place), as its first step on table: another
+// connection's transaction that writes table waits until this one ends, so
+// no id is given twice and no place is taken twice. Readers do not wait.
+// The file's write lock is taken (the same as any write's). Throws
+// DatabaseError when the engine refuses.
+void lockTableForChange(const QSqlDatabase& db, const QString& table);
+
 // Runs work (the lay-out or the start-up upgrade of db) while no other PC
 // does the same, so that PCs started at the same moment after a new version
 // lay out and upgrade the club once, and each one after the first finds the

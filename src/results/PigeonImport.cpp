@@ -1,6 +1,7 @@
 #include "results/PigeonImport.h"
 #include "common/Ansi.h"
 #include "common/ValueHelpers.h"
+#include "database/SqlDialect.h"
 #include "database/SqlUtil.h"
 #include "results/ImportBand.h"
 #include "results/PigeonFile.h"
@@ -151,6 +152,10 @@ PigeonImportReport LinkPigeons(const QSqlDatabase& db, const QString& pigeonFile
         report.ran = counted.ran = true;
         const PigeonImportStore store(db);
         inTransaction(db, [&] {
+            // Another PC linking at the same moment waits, so that a pigeon
+            // or code both add is there once and no id is given twice.
+            lockTableForChange(db, QStringLiteral("duiven"));
+            lockTableForChange(db, QStringLiteral("elcodes"));
             for (const PigeonRow& row : rows)
                 importRow(store, row, counted);
         });

@@ -8,6 +8,7 @@
 #include "clocklink/ClockJobStore.h"
 #include "clocklink/ClockReadFancier.h"
 #include "clubdata/ClubFancierStore.h"
+#include "clubdata/CombineStore.h"
 #include "clubdata/MemberCsv.h"
 #include "common/TextCatalogue.h"
 #include "database/DatabaseLocation.h"
@@ -21,8 +22,12 @@
 #include "fanciers/FancierRecord.h"
 #include "fanciers/LicenceCheck.h"
 #include "linking/LinkingStore.h"
+#include "results/PigeonFile.h"
+#include "results/PigeonImport.h"
+#include "results/RaceData.h"
 #include "support/DeliveredDatabase.h"
 #include "support/OtherPc.h"
+#include <QDir>
 #include <QTest>
 #include <barrier>
 #include <functional>
@@ -148,6 +153,51 @@ AddFancier addFancierOfKind(const QString& kind)
     };
 }
 
+// Two PCs on connections of their own, round after round: each gets ready
+// (PC 0 also sets the round up), both act at the same moment, then PC 0
+// alone looks at what they left. What each PC's act gave per round, or what
+// it threw, getting ready included.
+struct RoundsOnTwoPcs {
+    std::function<void(const QSqlDatabase& db, int pc, int round)> getReady = [](const QSqlDatabase&, int, int) {};
+    std::function<QString(const QSqlDatabase& db, int pc, int round)> act;
+    std::function<void(const QSqlDatabase& db, int round)> look = [](const QSqlDatabase&, int) {};
+};
+
+QList<std::array<QString, 2>> runOnTwoPcs(const QString& club, int rounds, const RoundsOnTwoPcs& steps)
+{
+    QList<std::array<QString, 2>> outcome(rounds);
+    std::barrier together(2);
+    const auto runPc = [&](int pc) {
+        const OtherPc connection(club, QStringLiteral("pc-%1").arg(pc));
+        const QSqlDatabase db = connection.db();
+        for (int round = 0; round < rounds; ++round) {
+            QString& result = outcome[round][size_t(pc)];
+            bool ready = true;
+            try {
+                steps.getReady(db, pc, round);
+            } catch (const std::exception& error) {
+                result = QString::fromUtf8(error.what());
+                ready = false;
+            }
+            together.arrive_and_wait();
+            try {
+                if (ready)
+                    result = steps.act(db, pc, round);
+            } catch (const std::exception& error) {
+                result = QString::fromUtf8(error.what());
+            }
+            together.arrive_and_wait();
+            if (pc == 0)
+                steps.look(db, round);
+            together.arrive_and_wait();
+        }
+    };
+    std::thread pcB(runPc, 1);
+    runPc(0);
+    pcB.join();
+    return outcome;
+}
+
 } // namespace
 
 class TwoPcsTest : public QObject {
@@ -264,43 +314,31 @@ private slots:
         const auto fancierOf = [&](int pc) { return fancier[size_t(pc)] ? fancier[size_t(pc)] : fancier[0]; };
         const std::array<QString, 2> mark{"A", "B"};
         GetText(kChangedElsewhereText); // the catalogue is read once, here, not on the PCs' threads
-        std::array<std::array<QString, kRounds>, 2> outcome; // "stored", "refused" or the failure
         std::array<QStringList, kRounds> listsAfter;          // the bands' first letters per fancier
         std::array<QStringList, kRounds> sharedNumbers;       // numbers given to more than one pigeon
-        std::barrier together(2);
-        const auto runPc = [&](int pc) {
-            OtherPc connection(data->databasePath(), QStringLiteral("pc-%1").arg(pc));
-            for (int round = 0; round < kRounds; ++round) {
-                QString& result = outcome[size_t(pc)][size_t(round)];
-                try {
-                    qint64 revision = fancierRevision(connection.db(), fancierOf(pc));
-                    together.arrive_and_wait();
-                    try {
-                        store(connection.db(), fancierOf(pc), revision, mark[size_t(pc)]);
-                        result = QStringLiteral("stored");
-                    } catch (const FancierChangedElsewhere&) {
-                        result = QStringLiteral("refused");
-                    }
-                } catch (const std::exception& error) {
-                    result = QString::fromUtf8(error.what());
-                }
-                together.arrive_and_wait();
-                if (pc == 0) {
-                    for (int which : {0, 1})
-                        listsAfter[size_t(round)] << marksOf(connection.db(), fancierOf(which));
-                    sharedNumbers[size_t(round)] = numbersNotGivenOnce(connection.db());
-                }
-                together.arrive_and_wait();
+        std::array<qint64, 2> revision{};                     // as each PC loaded its fancier
+        RoundsOnTwoPcs steps;
+        steps.getReady = [&](const QSqlDatabase& pcDb, int pc, int) {
+            revision[size_t(pc)] = fancierRevision(pcDb, fancierOf(pc));
+        };
+        steps.act = [&](const QSqlDatabase& pcDb, int pc, int) {
+            try {
+                store(pcDb, fancierOf(pc), revision[size_t(pc)], mark[size_t(pc)]);
+                return QStringLiteral("stored");
+            } catch (const FancierChangedElsewhere&) {
+                return QStringLiteral("refused");
             }
         };
-        std::thread pcB(runPc, 1);
-        runPc(0);
-        pcB.join();
+        steps.look = [&](const QSqlDatabase& pcDb, int round) {
+            for (int which : {0, 1})
+                listsAfter[size_t(round)] << marksOf(pcDb, fancierOf(which));
+            sharedNumbers[size_t(round)] = numbersNotGivenOnce(pcDb);
+        };
+        const QList<std::array<QString, 2>> outcome = runOnTwoPcs(data->databasePath(), kRounds, steps);
 
         std::array<int, 2> wins{};
         for (int round = 0; round < kRounds; ++round) {
-            const QString a = outcome[0][size_t(round)];
-            const QString b = outcome[1][size_t(round)];
+            const auto [a, b] = outcome[round];
             const QString context = QStringLiteral("round %1: %2 / %3").arg(round).arg(a, b);
             QVERIFY2(sharedNumbers[size_t(round)].isEmpty(),
                      qPrintable(context + QStringLiteral(", numbers given twice: ") + sharedNumbers[size_t(round)].join(u' ')));
@@ -432,6 +470,86 @@ private slots:
         }
     }
 
+    // Both PCs add at the same moment what takes the next id or the next free
+    // place: a combine each, a member each into one combine, a pigeon file
+    // each with one pigeon in common. Each gets an id and a place of its own,
+    // and a pigeon both add is there once.
+    void addingOnTwoPcsAtOnce_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("new combine") << "combine";
+        QTest::newRow("member into one combine") << "member";
+        QTest::newRow("pigeon file link") << "pigeon file";
+    }
+    void addingOnTwoPcsAtOnce()
+    {
+        QFETCH(QString, kind);
+        constexpr int kRounds = 20;
+        const std::array<int32_t, 2> members{data->addFancier("11111111", "A"), data->addFancier("22222222", "B")};
+        // Pigeon k of a round: its band and chip code; PC 0 links 0 and 1, PC 1 links 1 and 2.
+        const auto pigeon = [](int round, int k) {
+            const QString elcode = QStringLiteral("%1").arg(round * 3 + k + 1, 8, 16, QChar(u'0')).toUpper();
+            const QString band = QStringLiteral("BEL24-%1").arg(round * 3 + k + 1, 7, 10, QChar(u'0'));
+            return ResultRecord::fromPigeonText(elcode + band.leftJustified(13, u' ') + QStringLiteral(" NOYO0001        1506241127311"));
+        };
+        const auto add = [&](const QSqlDatabase& pcDb, int pc, int round, qint64 combine) {
+            if (kind == QLatin1String("combine")) {
+                CombineStore(pcDb).addCombine(QStringLiteral("PC %1").arg(pc));
+            } else if (kind == QLatin1String("member")) {
+                if (CombineStore(pcDb).addMember(combine, members[size_t(pc)]) != AddMemberResult::Added)
+                    throw std::runtime_error("not added");
+            } else {
+                const QString file = QDir(data->folder()).filePath(QStringLiteral("pc%1.txt").arg(pc));
+                RaceData race;
+                if (!SavePigeonFile(file, {pigeon(round, pc), pigeon(round, 1)}))
+                    throw std::runtime_error("pigeon file not written");
+                const PigeonImportReport report = LinkPigeons(pcDb, file, race, {});
+                if (!report.error.isEmpty())
+                    throw std::runtime_error(report.error.toStdString());
+            }
+        };
+        // Ids, places, bands or chip codes given twice, or what is missing.
+        const auto wrongAfter = [&](const QSqlDatabase& pcDb, qint64 combine) {
+            if (kind == QLatin1String("combine"))
+                return rows(pcDb, QStringLiteral("SELECT id FROM combine GROUP BY id HAVING count(*) > 1"));
+            if (kind == QLatin1String("member")) {
+                const Combine both = CombineStore(pcDb).combine(combine).value_or(Combine{});
+                if (std::is_permutation(members.begin(), members.end(), both.members.begin()))
+                    return QStringList();
+                return QStringList{QStringLiteral("members %1 %2").arg(both.members[0]).arg(both.members[1])};
+            }
+            return rows(pcDb, QStringLiteral("SELECT ringnummer FROM duiven GROUP BY ringnummer HAVING count(*) > 1 "
+                                             "UNION ALL SELECT elcode FROM elcodes GROUP BY elcode HAVING count(*) > 1 "
+                                             "UNION ALL SELECT CAST(id AS TEXT) FROM duiven GROUP BY id HAVING count(*) > 1 "
+                                             "UNION ALL SELECT CAST(id AS TEXT) FROM elcodes GROUP BY id HAVING count(*) > 1"));
+        };
+        std::array<QStringList, kRounds> wrong;
+        qint64 combine = 0;  // the round's combine both PCs add a member to
+        RoundsOnTwoPcs steps;
+        steps.getReady = [&](const QSqlDatabase& pcDb, int pc, int round) {
+            if (pc != 0 || kind != QLatin1String("member"))
+                return;
+            CombineStore(pcDb).addCombine(QStringLiteral("Round %1").arg(round));
+            combine = queryValue(pcDb, QStringLiteral("SELECT max(rowid) FROM combine")).toLongLong();
+            // With its third place taken, a place both took would leave one member out.
+            runStatement(pcDb, QStringLiteral("UPDATE combine SET L3 = ? WHERE rowid = ?"),
+                         {data->addFancier(QStringLiteral("3%1").arg(round, 7, 10, QChar(u'0')), "C"), combine});
+        };
+        steps.act = [&](const QSqlDatabase& pcDb, int pc, int round) {
+            add(pcDb, pc, round, combine);
+            return QStringLiteral("added");
+        };
+        steps.look = [&](const QSqlDatabase& pcDb, int round) { wrong[size_t(round)] = wrongAfter(pcDb, combine); };
+        const QList<std::array<QString, 2>> outcome = runOnTwoPcs(data->databasePath(), kRounds, steps);
+
+        for (int round = 0; round < kRounds; ++round) {
+            const QString context = QStringLiteral("round %1: %2 / %3, given twice or lost: %4")
+                                        .arg(round).arg(outcome[round][0], outcome[round][1], wrong[size_t(round)].join(u' '));
+            QVERIFY2(outcome[round] == (std::array<QString, 2>{"added", "added"}) && wrong[size_t(round)].isEmpty(),
+                     qPrintable(context));
+        }
+    }
+
     // One PC starts the program, which renumbers the pigeons, while the
     // other stores a fancier's list, round after round, on numbers left with
     // gaps, without a number or given twice.
@@ -459,52 +577,39 @@ private slots:
                                           "SELECT ?, 'NL', '21', lpad(CAST(n AS TEXT), 10, '0'), "
                                           "lpad(CAST(n AS TEXT), 8, '0'), n FROM generate_series(1, 300) AS n"),
                      {data->addFancier("22222222", "22222222")});
-        std::array<QString, kRounds> outcome;      // of both PCs, "stored stored" or the failures
         std::array<QStringList, kRounds> wrong;    // numbers not given once after the round
         std::array<QString, kRounds> storedList;   // the bands' first letters of the stored list
-        std::barrier together(2);
-        const auto runPc = [&](int pc) {
-            OtherPc connection(data->databasePath(), QStringLiteral("pc-%1").arg(pc));
-            const QSqlDatabase pcDb = connection.db();
-            for (int round = 0; round < kRounds; ++round) {
-                QString result = QStringLiteral("stored");
-                try {
-                    qint64 revision = fancierRevision(pcDb, storing); // as the storing PC loaded it
-                    if (pc == 0) {
-                        // Gaps, pigeons without a number and numbers given twice,
-                        // the highest below the count: as a club may bring them.
-                        runStatement(pcDb, QStringLiteral("UPDATE pigeons SET Nr = CASE WHEN rowid % 7 = 0 THEN NULL "
-                                                          "WHEN rowid % 7 = 1 THEN 4 ELSE (rowid % 90) * 2 END"));
-                        runStatement(pcDb, QStringLiteral("DROP INDEX IF EXISTS pigeons_nr"));
-                        if (indexed)
-                            AddPigeonNumberIndex(pcDb);
-                    }
-                    together.arrive_and_wait();
-                    if (pc == 0)
-                        RenumberPigeons(pcDb);
-                    else
-                        store(pcDb, storing, revision, "B");
-                } catch (const std::exception& error) {
-                    result = QString::fromUtf8(error.what());
-                }
-                together.arrive_and_wait();
-                if (pc == 0) {
-                    outcome[size_t(round)] += result;
-                    wrong[size_t(round)] = numbersNotGivenOnce(pcDb);
-                    storedList[size_t(round)] = marksOf(pcDb, storing);
-                }
-                together.arrive_and_wait();
-                if (pc == 1)
-                    outcome[size_t(round)] += u' ' + result;
+        qint64 revision = 0;                       // as the storing PC loaded it
+        RoundsOnTwoPcs steps;
+        steps.getReady = [&](const QSqlDatabase& pcDb, int pc, int) {
+            if (pc == 1) {
+                revision = fancierRevision(pcDb, storing);
+                return;
             }
+            // Gaps, pigeons without a number and numbers given twice, the
+            // highest below the count: as a club may bring them.
+            runStatement(pcDb, QStringLiteral("UPDATE pigeons SET Nr = CASE WHEN rowid % 7 = 0 THEN NULL "
+                                              "WHEN rowid % 7 = 1 THEN 4 ELSE (rowid % 90) * 2 END"));
+            runStatement(pcDb, QStringLiteral("DROP INDEX IF EXISTS pigeons_nr"));
+            if (indexed)
+                AddPigeonNumberIndex(pcDb);
         };
-        std::thread pcB(runPc, 1);
-        runPc(0);
-        pcB.join();
+        steps.act = [&](const QSqlDatabase& pcDb, int pc, int) {
+            if (pc == 0)
+                RenumberPigeons(pcDb);
+            else
+                store(pcDb, storing, revision, "B");
+            return QStringLiteral("stored");
+        };
+        steps.look = [&](const QSqlDatabase& pcDb, int round) {
+            wrong[size_t(round)] = numbersNotGivenOnce(pcDb);
+            storedList[size_t(round)] = marksOf(pcDb, storing);
+        };
+        const QList<std::array<QString, 2>> outcome = runOnTwoPcs(data->databasePath(), kRounds, steps);
 
         for (int round = 0; round < kRounds; ++round) {
-            const QString context = QStringLiteral("round %1: %2").arg(round).arg(outcome[size_t(round)]);
-            QVERIFY2(outcome[size_t(round)] == QLatin1String("stored stored"), qPrintable(context));
+            const QString context = QStringLiteral("round %1: %2 / %3").arg(round).arg(outcome[round][0], outcome[round][1]);
+            QVERIFY2(outcome[round] == (std::array<QString, 2>{"stored", "stored"}), qPrintable(context));
             QVERIFY2(wrong[size_t(round)].isEmpty(),
                      qPrintable(context + QStringLiteral(", numbers not given once: ") + wrong[size_t(round)].join(u' ')));
             QCOMPARE(storedList[size_t(round)], mark);
