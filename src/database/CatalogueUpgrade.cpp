@@ -158,6 +158,7 @@ constexpr auto kAddedTexts = std::to_array<CatalogueText>({
     {313, "Club database"},
     {320, "This fancier was changed on another PC in the meantime, so your change was not stored. Open the fancier again to see what is stored now (the pigeon list as well), then make your change again"},
     {321, "Another PC stored a fancier with licence %1 in the meantime, so nothing was stored. Look that fancier up, then do it again"},
+    {322, "Each PC on the server keeps its own COM port, devices and \"%1\""},
     {326, "In use now: %1. A change here takes effect at the next start; left empty, the program starts on the club database file"},
     {327, "Use the file"},
     {328, "A club database on a server is given as postgresql://user@host:port/database, or with ?host=/folder for a local socket; leave the field empty for the file"},

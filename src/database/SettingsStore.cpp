@@ -2,6 +2,7 @@
 #include "common/AppState.h"
 #include "common/ValueHelpers.h"
 #include "database/ClubDatabase.h"
+#include "database/PcLineSettings.h"
 #include "database/SqlUtil.h"
 #include <QSqlRecord>
 #include <QStringList>
@@ -72,31 +73,43 @@ ClubSettings loadSettings(const QSqlDatabase& db)
     const QVariant months = fieldValue(row, QStringLiteral("BackupMonths"));
     settings.backupMonths = months.isNull() ? -1 : qMax(0, int(FieldNumber(months)));
     settings.language = TextOrDefault(fieldValue(row, QStringLiteral("Language")));
+    if (lineKeptOnThisPc(db))
+        readThisPcLine(settings);
     return settings;
 }
 
-void saveSettings(const QSqlDatabase& db, const ClubSettings& settings)
+void saveSettings(const QSqlDatabase& db, const ClubSettings& settings, const std::optional<ClubSettings>& loaded)
 {
     const QStringList present = settingsFields(db);
+    const QList<QPair<QString, QVariant>> values = settingsValues(settings);
+    const QList<QPair<QString, QVariant>> before = loaded ? settingsValues(*loaded) : values;
+    const QVariant firstRow = queryValue(db, QStringLiteral("SELECT min(rowid) FROM settings"));
     QStringList columns;
-    QVariantList values;
-    for (const auto& [field, value] : settingsValues(settings)) {
+    QVariantList bound;
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        const auto& [field, value] = values.at(i);
         if (!present.contains(field.toLower()))
             continue;
+        // An existing row gets only what was changed here: a value another
+        // PC stored meanwhile stays, and so does the settings row's line
+        // where each PC keeps its own.
+        if (!firstRow.isNull() && ((loaded && before.at(i).second == value) || (lineKeptOnThisPc(db) && isLineField(field))))
+            continue;
         columns.append(quoteName(db, field));
-        values.append(value);
+        bound.append(value);
     }
-    const QVariant firstRow = queryValue(db, QStringLiteral("SELECT min(rowid) FROM settings"));
     if (firstRow.isNull()) {
         runStatement(db, QStringLiteral("INSERT INTO settings (%1) VALUES (%2)")
                              .arg(columns.join(u','), QStringList(columns.size(), QStringLiteral("?")).join(u',')),
-                     values);
-        return;
+                     bound);
+    } else if (!columns.isEmpty()) {
+        bound.append(firstRow);
+        runStatement(db, QStringLiteral("UPDATE settings SET %1 = ? WHERE rowid = ?")
+                             .arg(columns.join(QLatin1String(" = ?, "))),
+                     bound);
     }
-    values.append(firstRow);
-    runStatement(db, QStringLiteral("UPDATE settings SET %1 = ? WHERE rowid = ?")
-                         .arg(columns.join(QLatin1String(" = ?, "))),
-                 values);
+    if (lineKeptOnThisPc(db))
+        keepThisPcLine(settings);
 }
 
 void LoadSettings()

@@ -1,6 +1,5 @@
 #include "shell/RememberedServer.h"
-#include <QCoreApplication>
-#include <QSettings>
+#include "common/UserSettings.h"
 #include <QUrl>
 
 namespace durvek {
@@ -8,13 +7,6 @@ namespace durvek {
 namespace {
 
 const QString kKey = QStringLiteral("database/server");
-
-// The same file as the windows' places (~/.config/durvek-club/durvek-club.conf).
-QSettings userSettings()
-{
-    const QString name = QCoreApplication::applicationName();
-    return QSettings(QSettings::UserScope, name, name);
-}
 
 } // namespace
 

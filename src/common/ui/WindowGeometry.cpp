@@ -1,5 +1,5 @@
 #include "common/ui/WindowGeometry.h"
-#include <QCoreApplication>
+#include "common/UserSettings.h"
 #include <QEvent>
 #include <QScreen>
 #include <QSettings>
@@ -8,12 +8,6 @@
 namespace durvek {
 
 namespace {
-
-QSettings programSettings()
-{
-    const QString name = QCoreApplication::applicationName();
-    return QSettings(QSettings::UserScope, name, name);
-}
 
 void fitToScreen(QWidget* window)
 {
@@ -33,7 +27,7 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (watched == window_ && (event->type() == QEvent::Hide || event->type() == QEvent::Close))
-            programSettings().setValue(geometryKey(window_), window_->saveGeometry());
+            userSettings().setValue(geometryKey(window_), window_->saveGeometry());
         return false;
     }
 
@@ -54,7 +48,7 @@ void rememberGeometry(QWidget* window)
 {
     if (!window)
         return;
-    const QByteArray saved = programSettings().value(geometryKey(window)).toByteArray();
+    const QByteArray saved = userSettings().value(geometryKey(window)).toByteArray();
     // restoreGeometry() also brings a window back onto a screen that shrank.
     if (saved.isEmpty() || !window->restoreGeometry(saved))
         fitToScreen(window);

@@ -7,6 +7,7 @@
 #include "common/TextCatalogue.h"
 #include "common/ValueHelpers.h"
 #include "database/ClubDatabase.h"
+#include "database/PcLineSettings.h"
 #include "database/SettingsStore.h"
 #include "database/ShippedTranslations.h"
 #include "database/SqlUtil.h"
@@ -45,6 +46,7 @@ constexpr int kPortFrameText = 341;
 constexpr int kModelFrameText = 342;
 constexpr int kSerialDeviceText = 343;
 constexpr int kAntennaText = 344;
+constexpr int kOwnLineText = 322;
 constexpr int kSortText = 345;
 constexpr int kClubIdText = 346;
 constexpr int kClubText = 347;
@@ -133,6 +135,12 @@ QGroupBox* SettingsWindow::buildPortFrame()
 
         grid->addWidget(button, index + 1, 0);
         grid->addWidget(box, index + 1, 1);
+    }
+    if (lineKeptOnThisPc(ClubDatabase::get())) {
+        auto* ownLine = new QLabel(GetText(kOwnLineText).arg(GetText(kAntennaText)), frame);
+        ownLine->setObjectName(QStringLiteral("ownLine"));
+        ownLine->setWordWrap(true);
+        grid->addWidget(ownLine, 5, 0, 1, 2);
     }
     return frame;
 }
@@ -354,7 +362,7 @@ void SettingsWindow::storeAndClose()
     try {
         const QSqlDatabase db = ClubDatabase::get();
         inTransaction(db, [&] {
-            saveSettings(db, edited);
+            saveSettings(db, edited, stored_);
             if (edited.language != stored_.language)
                 ShippedTranslations::apply(db, edited.language);
         });
