@@ -2,6 +2,9 @@
 #include "database/SqlDialect.h"
 #include "database/SqlUtil.h"
 #include <QSqlError>
+#include <QSqlField>
+#include <QSqlIndex>
+#include <QSqlRecord>
 
 namespace durvek {
 
@@ -26,6 +29,16 @@ bool GridTableModel::selectOrderedBy(const QString& table, const QString& orderC
 void GridTableModel::setReadOnlyColumn(int column)
 {
     readOnlyColumns_.insert(column);
+}
+
+void GridTableModel::setKeyColumn(int column)
+{
+    setReadOnlyColumn(column);
+    if (!primaryKey().isEmpty())
+        return;
+    QSqlIndex key(tableName(), QStringLiteral("grid_key"));
+    key.append(record().field(column));
+    setPrimaryKey(key);
 }
 
 void GridTableModel::setWriteFailedHandler(WriteFailed handler)

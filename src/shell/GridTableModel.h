@@ -21,6 +21,13 @@ public:
     bool selectOrderedBy(const QString& table, const QString& orderColumn);
 
     void setReadOnlyColumn(int column);
+
+    // The read-only column that tells the rows apart (a race's number). A
+    // table without a key of its own is written by it: an edit then changes
+    // its one field of that row also when another PC changed another field
+    // meanwhile, where matching the row by all its old values would find
+    // none and store nothing.
+    void setKeyColumn(int column);
     void setWriteFailedHandler(WriteFailed handler);
 
     Qt::ItemFlags flags(const QModelIndex& index) const override;

@@ -270,6 +270,27 @@ private slots:
         QCOMPARE(scalar(folder_->inspect(), QStringLiteral("SELECT afkort FROM races WHERE id = 7")).toString(), QStringLiteral("RAE7"));
     }
 
+    // Another PC changed a field of the race while this window was open: an
+    // edit of another field of it is stored, beside the other PC's change,
+    // and the grid shows both (before, it matched no row by the old values,
+    // stored nothing, and the race fell out of the grid).
+    void anEditBesideAnotherPcsChangeOfTheRaceIsStored()
+    {
+        RacesWindow window;
+        window.show();
+        QVERIFY(exec(folder_->inspect(), QStringLiteral("UPDATE races SET afkort = 'OTHR' WHERE id = 5")));
+        QLineEdit* editor = editCell(window, 5, QStringLiteral("lossing"));
+        QVERIFY(editor);
+        QTest::keyClicks(editor, QStringLiteral("Mine"));
+        window.exitButton()->click();
+
+        QCOMPARE(tableRows(folder_->inspect(), QStringLiteral("races")).value(4), QStringLiteral("5|Mine|OTHR|"));
+        const int row = rowOf(window, 5);
+        QVERIFY(row >= 0);
+        QCOMPARE(window.model()->index(row, window.model()->fieldIndex(QStringLiteral("afkort"))).data().toString(),
+                 QStringLiteral("OTHR"));
+    }
+
     void pcTextsEditsAreStoredAndShownByTheNextWindow()
     {
         QStringList expected = tableRows(folder_->inspect(), QStringLiteral("PcLanguage"));

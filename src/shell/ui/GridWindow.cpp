@@ -53,7 +53,7 @@ bool GridWindow::bindTable(const QString& table, const QString& orderColumn)
 
 void GridWindow::showColumns(int keyColumn, const QList<int>& editableColumns)
 {
-    model_->setReadOnlyColumn(keyColumn);
+    model_->setKeyColumn(keyColumn);
     for (int column = 0; column < model_->columnCount(); ++column)
         grid_->setColumnHidden(column, column != keyColumn && !editableColumns.contains(column));
     grid_->setColumnWidth(keyColumn, 60);
