@@ -93,7 +93,9 @@ void saveSettings(const QSqlDatabase& db, const ClubSettings& settings, const st
         // An existing row gets only what was changed here: a value another
         // PC stored meanwhile stays, and so does the settings row's line
         // where each PC keeps its own.
-        if (!firstRow.isNull() && ((loaded && before.at(i).second == value) || (lineKeptOnThisPc(db) && isLineField(field))))
+        const bool unchanged = loaded && before.at(i).second == value;
+        const bool thisPcsOwn = lineKeptOnThisPc(db) && isLineField(field);
+        if (!firstRow.isNull() && (unchanged || thisPcsOwn))
             continue;
         columns.append(quoteName(db, field));
         bound.append(value);
