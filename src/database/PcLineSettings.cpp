@@ -21,7 +21,11 @@ bool lineKeptOnThisPc(const QSqlDatabase& db)
 bool isLineField(const QString& field)
 {
     const QString name = field.trimmed().toLower();
-    return name == kCom || name == kConverter || (name.size() == 5 && name.startsWith(QLatin1String("port")));
+    for (int port = 1; port <= 4; ++port) {
+        if (name == kPort.arg(port))
+            return true;
+    }
+    return name == kCom || name == kConverter;
 }
 
 void readThisPcLine(ClubSettings& settings)
